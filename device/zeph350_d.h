@@ -1,0 +1,273 @@
+#pragma once
+// TZEPH350_d: the link to one device of the family. It mirrors the device's
+// 142 registers, turns a register write into its text command, parses the
+// device's reply lines into stored values and change events, runs the link
+// state machine (probe, query of all registers, keep-alive, loss) and drives
+// the serial, UDP and TCP transports.
+//
+// Everything runs on the thread that owns the component (the main thread);
+// no method takes a lock. The component depends on Qt Core and Network only.
+
+#include "registers.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <type_traits>
+
+class QUdpSocket;
+class QTcpSocket;
+class TComPort;
+
+enum tConnectionType : uint8_t { CON_NONE = 0, CON_RS232 = 1, CON_UDP = 2, CON_TCP = 3 };
+
+class TZEPH350_d;
+using TZEPHNotifyEvent = std::function<void(TZEPH350_d* Sender, int nroZeph)>;
+
+class TZEPH350_d : public QObject {
+    Q_OBJECT
+public:
+    // Every event, by name: Event::OnBRGTchange, Event::OnConnected ...
+    enum class Event : int {
+#define ZEPH_EVENT(name) name,
+#include "event_table.def"
+#undef ZEPH_EVENT
+        Count_
+    };
+    static constexpr int EventCount = static_cast<int>(Event::Count_);
+    static const char* eventName(Event e);
+
+    explicit TZEPH350_d(QObject* owner = nullptr);
+    ~TZEPH350_d() override;
+
+    // The component's integer tag; every event carries it as nroZeph.
+    int Tag() const { return tag_; }
+    void SetTag(int tag) { tag_ = tag; }
+
+    // --- events -----------------------------------------------------------
+    void setHandler(Event e, TZEPHNotifyEvent handler) { handlers_[static_cast<int>(e)] = std::move(handler); }
+    const TZEPHNotifyEvent& handler(Event e) const { return handlers_[static_cast<int>(e)]; }
+    // Binds a member function `void T::f(TZEPH350_d*, int)` of `obj`.
+    template <class T>
+    void bind(Event e, T* obj, void (T::*method)(TZEPH350_d*, int))
+    {
+        setHandler(e, [obj, method](TZEPH350_d* s, int n) { (obj->*method)(s, n); });
+    }
+
+    // --- registers, generic -----------------------------------------------
+    // The stored value of a register as its read accessor sees it (Booleans
+    // as their low 8 bits, per-input and slot registers through PCHAN,
+    // LINDEX, LCURRENT and ADIP).
+    uint32_t value(int reg) const;
+    // Writes a register as its write accessor does.
+    void writeRegister(int reg, uint32_t value) { SendValue(reg, value); }
+
+    // --- registers, by name ----------------------------------------------
+    // For every register: NAME() reads it; for those with a write command,
+    // SetNAME(v) sends it. Per-input and slot registers read through the
+    // pointer registers (GetPENA and the others).
+#define ZEPH_GET_U32(no, name) \
+    uint32_t name() const { return regs_[no]; }
+#define ZEPH_GET_Bool(no, name) \
+    bool name() const { return (regs_[no] & 0xFFu) != 0; }
+#define ZEPH_GET_I32(no, name)
+#define ZEPH_SET_true_U32(no, name) \
+    void Set##name(uint32_t v) { SendValue(no, v); }
+#define ZEPH_SET_true_Bool(no, name) \
+    void Set##name(bool v) { SendValue(no, v ? 1u : 0u); }
+#define ZEPH_SET_false_U32(no, name)
+#define ZEPH_SET_false_Bool(no, name)
+#define ZEPH_SET_false_I32(no, name)
+#define ZEPH_ACC_Plain(no, name, type, write) ZEPH_GET_##type(no, name) ZEPH_SET_##write##_##type(no, name)
+#define ZEPH_ACC_QueryAll ZEPH_ACC_Plain
+#define ZEPH_ACC_Adip ZEPH_ACC_Plain
+#define ZEPH_ACC_Dev(no, name, type, write) ZEPH_GET_U32(no, name) void Set##name(uint32_t v) { regs_[no] = v; }
+#define ZEPH_CTYPE_U32 uint32_t
+#define ZEPH_CTYPE_Bool bool
+#define ZEPH_ACC_PerInput(no, name, type, write) \
+    ZEPH_CTYPE_##type Get##name() const { return perInput<ZEPH_CTYPE_##type>(no); } \
+    ZEPH_CTYPE_##type name() const { return Get##name(); } ZEPH_SET_##write##_##type(no, name)
+#define ZEPH_ACC_LpLogo(no, name, type, write) \
+    uint32_t name() const { return GetLPLOGO(); } ZEPH_SET_##write##_##type(no, name)
+#define ZEPH_ACC_LEmpty(no, name, type, write) \
+    bool name() const { return GetLEMPTY(); }
+#define ZEPH_ACC_Octet(no, name, type, write)
+#define ZEPH_ACC_Port(no, name, type, write)
+#define ZEPH_ACC_Netmask(no, name, type, write)
+#define ZEPH_REG(no, cmd, rep, name, type, write, kind) ZEPH_ACC_##kind(no, name, type, write)
+#include "register_table.def"
+#undef ZEPH_REG
+
+    uint32_t GetLPLOGO() const;
+    bool GetLEMPTY() const;
+    // Raw table reads for tests and the service console (index as stored).
+    uint32_t perInputEntry(int reg, int input) const;
+    uint32_t lplogoEntry(int input, int slot) const;
+    bool lemptyEntry(int slot) const;
+    uint32_t ipOctet(int reg, int entry) const;  // reg IPD..IPA, entry 1..3
+
+    // The device's own LAN settings (text forms rebuilt from the octets).
+    QString LOCAL_IP() const { return localIp_; }
+    QString REMOTE_IP() const { return remoteIp_; }
+    QString GATEWAY_IP() const { return gatewayIp_; }
+    QString NETMASK() const { return netmask_; }
+    int32_t LOCAL_PORT() const { return localPort_; }
+    int32_t REMOTE_PORT() const { return remotePort_; }
+    void SetLOCAL_IP(const QString& text) { sendAddress(1, text); }
+    void SetREMOTE_IP(const QString& text) { sendAddress(2, text); }
+    void SetGATEWAY_IP(const QString& text) { sendAddress(3, text); }
+    void SetNETMASK(const QString& text);
+    void SetLOCAL_PORT(int32_t port);
+    void SetREMOTE_PORT(int32_t port);
+
+    // --- protocol -----------------------------------------------------------
+    void SendValue(int reg, uint32_t value);
+    void SendCode(int reg);
+    void QueryAll();
+    void SendText(const QByteArray& text);
+    // Appends received text to the receive buffer and parses what it can.
+    void receive(const QByteArray& chunk);
+    void ParseReplies();
+
+    QString receivedString;  // last reply line recognised, without CR LF
+    QString sentString;      // last command sent by a register write or query
+    // The register and 32-bit value of the line in receivedString; valid
+    // during OnRecString and after it.
+    int receivedRegister() const { return receivedRegister_; }
+    uint32_t receivedValue() const { return receivedValue_; }
+    // The register of the last reply recognised by any instance.
+    static int lastReplyRegister() { return s_lastReplyRegister; }
+    QByteArray receiveBuffer() const { return rxBuf_.mid(rxPos_); }
+
+    bool RS232busy = false;
+
+    // --- link state machine -----------------------------------------------
+    bool Connected() const { return connected_; }
+    bool Ready() const { return ready_; }
+    bool ForceConn() const { return forceConn_; }
+    void SetForceConn(bool on);
+    void SetQuelb_s_plug_and_play(bool restart);
+    uint8_t linkState() const { return linkState_; }
+    void setLinkState(uint8_t s) { linkState_ = s; }
+    void LinkTimerTick();
+    const QTimer& linkTimer() const { return linkTimer_; }
+
+    // --- connection settings ----------------------------------------------
+    tConnectionType ConType() const { return conType_; }
+    void SetConType(tConnectionType type);
+    QString Port() const { return port_; }
+    void SetPort(const QString& name);
+    int32_t IpLocalPort() const { return ipLocalPort_; }
+    void SetIpLocalPort(int32_t port);
+    int32_t IpRemotePort() const { return ipRemotePort_; }
+    void SetIpRemotePort(int32_t port);
+    QString IpRemoteAddress() const { return ipRemoteAddress_; }
+    void SetIpRemoteAddress(const QString& address);
+
+    // The one transport error an operator sees (a UDP send failure) goes to
+    // this hook; the window shows it in a message box.
+    std::function<void(const QString& message)> onUdpSendError;
+
+    // Transport state, for tests and status displays.
+    bool udpActive() const;
+    bool tcpActive() const;
+    bool tcpConnecting() const { return tcpConnecting_; }
+    quint16 udpBoundPort() const;
+    TComPort* comPort() const { return comPort_.get(); }
+
+    // Interval of the pause before a refused or broken TCP connection is
+    // tried again.
+    static constexpr int TcpRetryMs = 1000;
+    static constexpr int IoBufferSize = 8192;
+
+private:
+    template <class T>
+    T perInput(int reg) const
+    {
+        const uint32_t v = perInputEntry(reg, pchanIndex());
+        if constexpr (std::is_same_v<T, bool>)
+            return (v & 0xFFu) != 0;
+        else
+            return v;
+    }
+    int pchanIndex() const { return regs_[zeph::Reg::PCHAN] >= 1 && regs_[zeph::Reg::PCHAN] <= 8 ? int(regs_[zeph::Reg::PCHAN]) : 1; }
+
+    void raise(Event e)
+    {
+        const TZEPHNotifyEvent& h = handlers_[static_cast<int>(e)];
+        if (h) h(this, tag_);
+    }
+    void handleLine(const char* data, int size);
+    void store(int reg, uint32_t value);
+    void raiseChange(int reg);
+    void deviceTypeRule(uint32_t value);
+    void restartTimer(int ms);
+    void resetLink();  // state 0's reset of DEV, Ready and Connected
+    void rebuildAddresses();
+    void sendAddress(uint32_t adip, const QString& text);
+
+    bool OpenSerial();
+    void CloseSerial();
+    bool OpenUdp();
+    void CloseUdp();
+    bool OpenTcp();
+    void CloseTcp();
+    void closeTransport(tConnectionType type);
+    void SerialReceive(const QByteArray& data);
+    void UdpRead();
+    void TcpRead();
+    void TcpConnected();
+    void TcpError();
+
+    QByteArray rxBuf_;
+    int rxPos_ = 0;
+    uint8_t linkState_ = 0;
+
+    std::array<std::array<uint32_t, 9>, zeph::PerInputTables> perInput_{};  // [table][input 1..8]
+    std::array<std::array<uint32_t, 2>, 9> lplogo_{};                 // [input 1..8][slot]
+    std::array<uint8_t, 10> lempty_{};                                // [slot 1..9]
+    std::array<std::array<uint32_t, 4>, 4> ip_{};                     // [IPD..IPA][entry 1..3]
+
+    bool tcpConnecting_ = false;
+    std::unique_ptr<TComPort> comPort_;
+    QTimer linkTimer_;
+    QTimer tcpRetryTimer_;
+    bool connected_ = false;
+    bool forceConn_ = false;
+    bool ready_ = false;
+    QString port_;
+    std::unique_ptr<QUdpSocket> udp_;
+    std::unique_ptr<QTcpSocket> tcp_;
+    int32_t udpLocalPort_ = 0;  // the endpoint's own port setting
+    QString tcpAddress_;        // the client socket's own address and port
+    int32_t tcpPort_ = 0;
+    tConnectionType conType_ = CON_NONE;
+    int32_t ipLocalPort_ = 10000;
+    int32_t ipRemotePort_ = 10500;
+    QString ipRemoteAddress_;
+
+    std::array<uint32_t, zeph::RegisterCount> regs_{};
+    QString localIp_, remoteIp_, gatewayIp_, netmask_;
+    int32_t localPort_ = 0, remotePort_ = 0;
+
+    int receivedRegister_ = -1;
+    uint32_t receivedValue_ = 0;
+    static int s_lastReplyRegister;
+
+    std::array<TZEPHNotifyEvent, EventCount> handlers_;
+    int tag_ = 0;
+};
+
+// Four numbers of a dotted address and whether the text was one.
+struct IpAddress {
+    std::array<uint32_t, 4> n{};
+    bool valid = false;
+    QString dotted() const;  // canonical "a.b.c.d"
+};
+IpAddress ParseIpAddress(const QString& text);

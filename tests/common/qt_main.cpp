@@ -1,0 +1,21 @@
+// gtest entry for every suite, with the Qt application object in place.
+#include <gtest/gtest.h>
+
+#ifdef ZEPH_TEST_WIDGETS
+#include <QApplication>
+using App = QApplication;
+#else
+#include <QCoreApplication>
+using App = QCoreApplication;
+#endif
+
+int main(int argc, char** argv)
+{
+#ifdef ZEPH_TEST_WIDGETS
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
+    App app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
