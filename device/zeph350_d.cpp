@@ -221,8 +221,12 @@ void TZEPH350_d::SendText(const QByteArray& text)
         break;
     case CON_UDP:
         if (udpActive()) {
-            if (udp_->writeDatagram(text, QHostAddress(ipRemoteAddress_), quint16(ipRemotePort_)) < 0) {
-                const QString message = udp_->errorString();
+            // A text that is no address cannot be sent to: the same failure
+            // as the socket refusing the datagram.
+            const QHostAddress to(ipRemoteAddress_);
+            if (to.isNull() || udp_->writeDatagram(text, to, quint16(ipRemotePort_)) < 0) {
+                const QString message = to.isNull() ? QStringLiteral("Invalid address: %1").arg(ipRemoteAddress_)
+                                                    : udp_->errorString();
                 CloseUdp();
                 if (onUdpSendError) onUdpSendError(message);
             }

@@ -1,7 +1,9 @@
 // Reply parsing: line splitting, code matching, value conversion.
 #include "device_fixture.h"
 
+#include <cctype>
 #include <random>
+#include <string>
 
 using namespace zeph;
 
@@ -55,7 +57,13 @@ INSTANTIATE_TEST_SUITE_P(Lines, ValueConversion, ::testing::Values(
     ValueCase{"BRG$8000000000000000", false, 0},
     ValueCase{"BRG+-1", false, 0},
     ValueCase{"brg12", false, 0},
-    ValueCase{"XBRG12", false, 0}));
+    ValueCase{"XBRG12", false, 0}),
+    [](const ::testing::TestParamInfo<ValueCase>& info) {
+        std::string name = std::to_string(info.index) + "_";
+        for (const char* p = info.param.line; *p; ++p)
+            name += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
+        return name;
+    });
 
 TEST_F(DeviceTest, BooleanKeepsLowEightBits)
 {

@@ -1,0 +1,226 @@
+// The connection settings and the UDP and TCP transports on loopback.
+#include "device_fixture.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
+#include <QNetworkDatagram>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QUdpSocket>
+
+#include "serial/comport.h"
+
+#include <ctime>
+
+namespace {
+
+// Runs the event loop for `ms`, sleeping between events.
+void spin(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// Runs the event loop until `done` or `ms` passed, checking every 5 ms.
+template <class Pred>
+bool waitFor(Pred done, int ms = 2000)
+{
+    QElapsedTimer t;
+    t.start();
+    for (;;) {
+        if (done()) return true;
+        if (t.elapsed() >= ms) return false;
+        spin(5);
+    }
+}
+
+double cpuMs()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+    return double(ts.tv_sec) * 1e3 + double(ts.tv_nsec) / 1e6;
+}
+
+class UdpTransport : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(peer.bind(QHostAddress::LocalHost, 0));
+        rec.attach(z);
+        z.SetIpLocalPort(0);
+        z.SetIpRemoteAddress("127.0.0.1");
+        z.SetIpRemotePort(peer.localPort());
+        z.SetConType(CON_UDP);
+        ASSERT_TRUE(z.udpActive());
+        rec.clear();
+    }
+    QHostAddress self() const { return QHostAddress::LocalHost; }
+    void sendFrom(QUdpSocket& s, const QByteArray& data) { s.writeDatagram(data, self(), z.udpBoundPort()); }
+
+    TZEPH350_d z;
+    Recorder rec;
+    QUdpSocket peer;
+};
+
+}  // namespace
+
+TEST_F(UdpTransport, TakesOnlyTheDevicesAddressAndPort)
+{
+    QUdpSocket stranger;
+    ASSERT_TRUE(stranger.bind(QHostAddress::LocalHost, 0));
+    sendFrom(stranger, "BRG1\r\n");  // right address, other port
+    sendFrom(peer, "BRG2\r\n");
+    ASSERT_TRUE(waitFor([&] { return z.BRGT() == 2; }));
+    spin(50);
+    EXPECT_EQ(rec.events.count("OnBRGTchange"), 1);
+}
+
+TEST_F(UdpTransport, SenderAddressIsComparedAsText)
+{
+    z.SetIpRemoteAddress("127.000.0.1");
+    sendFrom(peer, "BRG7\r\n");
+    spin(100);
+    EXPECT_EQ(z.BRGT(), 0u);
+}
+
+TEST_F(UdpTransport, LongDatagramAndNul)
+{
+    QByteArray big(10000, 'x');
+    big.replace(8192 - 8, 8, "\r\nCON9\r\n");  // the line ends exactly at byte 8,192
+    big.replace(8192, 6, "COL1\r\n");           // past the cut: never seen
+    sendFrom(peer, big);
+    ASSERT_TRUE(waitFor([&] { return z.CONTR() == 9; }));
+    sendFrom(peer, QByteArray("HUE4\r\n\0BLK5\r\n", 14));
+    ASSERT_TRUE(waitFor([&] { return z.HUE() == 4; }));
+    spin(50);
+    EXPECT_EQ(z.COLOR(), 0u);
+    EXPECT_EQ(z.BLKLV(), 0u);
+}
+
+TEST_F(UdpTransport, LocalPortWriteRebindsEvenWithTheSameValue)
+{
+    z.SetIpLocalPort(0);
+    EXPECT_TRUE(z.udpActive());
+    EXPECT_EQ(rec.events, QStringList{"OnIpLocalPortchange"});
+    z.setLinkState(5);
+    z.SetIpLocalPort(0);
+    EXPECT_EQ(z.linkState(), 0);  // closed and opened again
+    z.setLinkState(5);
+    z.SetIpRemotePort(z.IpRemotePort());  // same value: only the event
+    EXPECT_EQ(z.linkState(), 5);
+    EXPECT_EQ(rec.events.count("OnIpRemotePortchange"), 1);
+    z.SetIpLocalPort(70000);  // not a port: the endpoint stays closed
+    EXPECT_FALSE(z.udpActive());
+}
+
+TEST_F(UdpTransport, SendErrorClosesAndReachesTheHook)
+{
+    QStringList errors;
+    z.onUdpSendError = [&](const QString& m) { errors << m; };
+    z.SetIpRemoteAddress("::1");  // an IPv6 peer for an IPv4 endpoint: the socket refuses
+    z.SendText("?");
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_FALSE(errors.first().isEmpty());
+    EXPECT_FALSE(z.udpActive());
+    z.SetIpRemoteAddress("not an address");
+    errors.clear();
+    z.SendText("?");
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_FALSE(z.udpActive());
+    z.SendText("?");  // later sends do nothing
+    EXPECT_EQ(errors.size(), 1);
+    z.SetIpRemoteAddress("127.0.0.1");
+    EXPECT_TRUE(z.udpActive());
+}
+
+TEST_F(UdpTransport, OneDatagramPerCommand)
+{
+    z.SetForceConn(true);
+    z.LinkTimerTick();
+    z.SetBRGT(128);
+    z.SetOFMT(3);
+    QList<QByteArray> got;
+    waitFor([&] {
+        while (peer.hasPendingDatagrams()) got << peer.receiveDatagram().data();
+        return got.size() >= 2;
+    });
+    EXPECT_EQ(got, (QList<QByteArray>{"128B", "3F"}));
+}
+
+TEST(TcpTransport, ConnectsSendsReceivesAndRefusesLongTexts)
+{
+    QTcpServer server;
+    ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0));
+    TZEPH350_d z;
+    z.SetIpRemoteAddress("127.0.0.1");
+    z.SetIpRemotePort(server.serverPort());
+    z.SetConType(CON_TCP);
+    EXPECT_TRUE(z.tcpConnecting());
+    ASSERT_TRUE(waitFor([&] { return server.hasPendingConnections() && z.tcpActive(); }));
+    EXPECT_FALSE(z.tcpConnecting());
+    QTcpSocket* peer = server.nextPendingConnection();
+    z.SendText(QByteArray(8193, 'A'));  // refused whole
+    z.SendText("?");
+    QByteArray got;
+    waitFor([&] {
+        got += peer->readAll();
+        return got.size() >= 1;
+    });
+    spin(50);
+    got += peer->readAll();
+    EXPECT_EQ(got, "?");
+    peer->write("BRG3\r\nCO");
+    peer->write("N4\r\n");
+    ASSERT_TRUE(waitFor([&] { return z.CONTR() == 4; }));
+    EXPECT_EQ(z.BRGT(), 3u);
+}
+
+TEST(TcpTransport, RefusedConnectionRetriesAfterAPauseWithoutSpinning)
+{
+    // A port that refuses at once: listen, note it, close.
+    quint16 port = 0;
+    {
+        QTcpServer s;
+        ASSERT_TRUE(s.listen(QHostAddress::LocalHost, 0));
+        port = s.serverPort();
+    }
+    TZEPH350_d z;
+    z.SetIpRemoteAddress("127.0.0.1");
+    z.SetIpRemotePort(port);
+    const double before = cpuMs();
+    z.SetConType(CON_TCP);
+    spin(1500);
+    const double used = cpuMs() - before;
+    EXPECT_LT(used, 300.0);  // a retry loop without a pause burns the whole 1.5 s
+    // The listener appears: the next retry connects.
+    QTcpServer server;
+    ASSERT_TRUE(server.listen(QHostAddress::LocalHost, port));
+    EXPECT_TRUE(waitFor([&] { return z.tcpActive(); }, 3000));
+    // The peer going away is recovered too.
+    QTcpSocket* peer = nullptr;
+    ASSERT_TRUE(waitFor([&] { return (peer = server.nextPendingConnection()) != nullptr; }));
+    peer->abort();
+    EXPECT_TRUE(waitFor([&] { return !z.tcpActive(); }));
+    EXPECT_TRUE(waitFor([&] { return z.tcpActive(); }, 3000));
+}
+
+TEST(ConnectionSwitch, ClosesTheOldTransportFirst)
+{
+    TZEPH350_d z;
+    Recorder rec;
+    rec.attach(z);
+    z.SetIpLocalPort(0);
+    z.SetIpRemoteAddress("127.0.0.1");
+    z.SetConType(CON_UDP);
+    ASSERT_TRUE(z.udpActive());
+    z.SetConType(CON_RS232);  // no port name: nothing opens
+    EXPECT_FALSE(z.udpActive());
+    EXPECT_FALSE(z.comPort()->Opened());
+    EXPECT_TRUE(z.linkTimer().isActive());
+    z.SetConType(CON_NONE);
+    EXPECT_FALSE(z.linkTimer().isActive());
+    EXPECT_EQ(rec.events.count("OnConTypechange"), 3);
+}

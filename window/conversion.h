@@ -1,0 +1,14 @@
+#pragma once
+// Integer entry as the operator types it: leading blanks, an optional sign,
+// decimal digits or hexadecimal after "$" or "0x", within 32 bits.
+
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+
+std::optional<int32_t> StrToIntStrict(const QString& text);
+
+// Converts, or reports "'<text>' is not a valid integer value" through the
+// error report and gives nothing.
+std::optional<int32_t> StrToIntOrReport(const QString& text);

@@ -1,0 +1,90 @@
+#include "prompter.h"
+
+#include <QColorDialog>
+#include <QCoreApplication>
+#include <QDialog>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace {
+
+Prompter defaultPrompter;
+Prompter* current = &defaultPrompter;
+
+// "Your customization (*.ini)|*.ini" -> "Your customization (*.ini)".
+QString qtFilter(const QString& filter)
+{
+    const QStringList parts = filter.split(u'|');
+    QStringList out;
+    for (int i = 0; i + 1 < parts.size(); i += 2) out << parts[i];
+    return out.isEmpty() ? filter : out.join(QStringLiteral(";;"));
+}
+
+}  // namespace
+
+void Prompter::message(QWidget* parent, const QString& title, const QString& text, Icon icon)
+{
+    QMessageBox::Icon i = QMessageBox::NoIcon;
+    switch (icon) {
+    case Icon::None: break;
+    case Icon::Information: i = QMessageBox::Information; break;
+    case Icon::Warning: i = QMessageBox::Warning; break;
+    case Icon::Error: i = QMessageBox::Critical; break;
+    case Icon::Question: i = QMessageBox::Question; break;
+    }
+    QMessageBox box(i, title, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+bool Prompter::question(QWidget* parent, const QString& title, const QString& text)
+{
+    return QMessageBox::question(parent, title, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
+           QMessageBox::Yes;
+}
+
+std::optional<QString> Prompter::inputBox(QWidget* parent, const QString& title, const QString& prompt,
+                                          const QString& initial)
+{
+    bool ok = false;
+    const QString text = QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, initial, &ok);
+    if (!ok) return std::nullopt;
+    return text;
+}
+
+std::optional<QColor> Prompter::color(QWidget* parent, const QColor& initial)
+{
+    const QColor c = QColorDialog::getColor(initial, parent);
+    if (!c.isValid()) return std::nullopt;
+    return c;
+}
+
+QString Prompter::openFile(QWidget* parent, const QString& title, const QString& filter)
+{
+    return QFileDialog::getOpenFileName(parent, title, QString(), qtFilter(filter));
+}
+
+QString Prompter::saveFile(QWidget* parent, const QString& title, const QString& filter)
+{
+    return QFileDialog::getSaveFileName(parent, title, QString(), qtFilter(filter));
+}
+
+int Prompter::execDialog(QDialog* dialog)
+{
+    return dialog->exec();
+}
+
+Prompter& prompter()
+{
+    return *current;
+}
+
+void setPrompter(Prompter* p)
+{
+    current = p ? p : &defaultPrompter;
+}
+
+void reportError(const QString& text)
+{
+    prompter().message(nullptr, QCoreApplication::applicationName(), text, Prompter::Icon::Error);
+}

@@ -1,0 +1,41 @@
+#pragma once
+// Every modal question the windows ask goes through one prompter: message
+// boxes, Yes/No questions, input boxes, colour and file dialogs and modal
+// dialogs. Tests install their own to answer without blocking.
+
+#include <QColor>
+#include <QString>
+
+#include <optional>
+
+class QDialog;
+class QWidget;
+
+class Prompter {
+public:
+    enum class Icon { None, Information, Warning, Error, Question };
+
+    virtual ~Prompter() = default;
+    // A message box with one OK button.
+    virtual void message(QWidget* parent, const QString& title, const QString& text, Icon icon);
+    // A Yes/No question; true for Yes.
+    virtual bool question(QWidget* parent, const QString& title, const QString& text);
+    virtual std::optional<QString> inputBox(QWidget* parent, const QString& title, const QString& prompt,
+                                            const QString& initial);
+    virtual std::optional<QColor> color(QWidget* parent, const QColor& initial);
+    // File dialogs; an empty result means cancelled. `filter` is in the
+    // "Description (*.ext)|*.ext" form.
+    virtual QString openFile(QWidget* parent, const QString& title, const QString& filter);
+    virtual QString saveFile(QWidget* parent, const QString& title, const QString& filter);
+    // Shows a dialog modally and gives its result code.
+    virtual int execDialog(QDialog* dialog);
+};
+
+// The prompter in use (a real one unless a test installed its own; the
+// prompter is not owned).
+Prompter& prompter();
+void setPrompter(Prompter* p);
+
+// The application's error report: a message box titled with the
+// application title and the error icon.
+void reportError(const QString& text);
