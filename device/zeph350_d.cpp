@@ -301,8 +301,9 @@ void TZEPH350_d::ParseReplies()
         if (crlf < 0) break;
         const int start = rxPos_;
         rxPos_ = crlf + 2;
-        const QByteArray line = rxBuf_.mid(start, crlf - start);
-        handleLine(line.constData(), int(line.size()));
+        // Matching reads the buffer in place; handleLine copies the line
+        // before any handler runs.
+        handleLine(rxBuf_.constData() + start, crlf - start);
     }
     // Without CR LF, an unfinished line keeps only its last ten characters:
     // the same as dropping one character at a time while eleven or more
@@ -319,7 +320,7 @@ void TZEPH350_d::handleLine(const char* data, int size)
     uint32_t v = 0;
     const int reg = matchReply(std::string_view(data, size_t(size)), v);
     if (reg < 0) return;
-    receivedString = QString::fromLatin1(data, size);
+    receivedString = QString::fromLatin1(data, size);  // from here on `data` may move
     receivedRegister_ = reg;
     receivedValue_ = v;
     raise(Event::OnRecString);

@@ -15,13 +15,13 @@
 
 #include <QFile>
 #include <QMetaObject>
-#include <QThread>
 
 #include <algorithm>
 #include <cerrno>
 #include <condition_variable>
 #include <cstring>
 #include <mutex>
+#include <thread>
 
 #include <fcntl.h>
 #include <poll.h>
@@ -186,7 +186,7 @@ void SyncEvents(const std::shared_ptr<TCommLink>& link, uint64_t seq, uint32_t m
 
 }  // namespace
 
-class TCommThread : public QThread {
+class TCommThread {
 public:
     TCommThread(TComPort* port, int fd, int wakeFd) : link_(std::make_shared<TCommLink>())
     {
@@ -195,7 +195,7 @@ public:
         link_->wakeFd = wakeFd;
     }
 
-    ~TCommThread() override
+    ~TCommThread()
     {
         // Release the exclusive claim before closing, or the terminal keeps
         // refusing other opens while its other end (a pty master) lives on.
@@ -219,11 +219,14 @@ public:
         }
         link_->served.notify_all();
         link_->Wake();
-        wait();
+        if (thread_.joinable())
+            thread_.join();
     }
 
-protected:
-    void run() override
+    void Start() { thread_ = std::thread([this] { Execute(); }); }
+
+private:
+    void Execute()
     {
         TCommLink& link = *link_;
         int lines = 0;
@@ -306,7 +309,6 @@ protected:
         }
     }
 
-private:
     // Hands one event over to the main thread and waits until it has run
     // there. False when a stop was requested instead.
     bool HandOver(uint32_t mask, uint32_t modem)
@@ -328,6 +330,7 @@ private:
     }
 
     std::shared_ptr<TCommLink> link_;
+    std::thread thread_;
 };
 
 // ---------------------------------------------------------------------------
@@ -357,6 +360,53 @@ void DispatchStatusEvents(TComPort& port, uint32_t eventMask, uint32_t modemStat
         auto handler = port.OnError;
         handler(&port);
     }
+}
+
+int ApplyLineSettings(termios& tio, uint32_t baud, uint8_t dataBits, TParity parity,
+                      TStopBit stopBits)
+{
+    ::cfmakeraw(&tio);  // binary: no translation, no echo, no signals
+    tio.c_iflag &= ~(IXON | IXOFF | IXANY | INPCK | IGNPAR | PARMRK);
+    tio.c_cflag &= ~(CSIZE | PARENB | PARODD | CSTOPB | CRTSCTS | HUPCL);
+#ifdef CMSPAR
+    tio.c_cflag &= ~CMSPAR;
+#endif
+    tio.c_cflag |= CLOCAL | CREAD;
+    tio.c_cc[VMIN] = 1;  // a read of 0 bytes then means the device went away
+    tio.c_cc[VTIME] = 0;
+
+    switch (dataBits) {
+    case 5: tio.c_cflag |= CS5; break;
+    case 6: tio.c_cflag |= CS6; break;
+    case 7: tio.c_cflag |= CS7; break;
+    case 8: tio.c_cflag |= CS8; break;
+    default: return EINVAL;
+    }
+    switch (parity) {
+    case ptNONE: break;
+    case ptODD: tio.c_cflag |= PARENB | PARODD; break;
+    case ptEVEN: tio.c_cflag |= PARENB; break;
+#ifdef CMSPAR
+    case ptMARK: tio.c_cflag |= PARENB | CMSPAR | PARODD; break;
+    case ptSPACE: tio.c_cflag |= PARENB | CMSPAR; break;
+#endif
+    default: return EINVAL;
+    }
+    // termios has no one-and-a-half stop bits; a UART sends 1.5 stop bits
+    // for 5-bit characters when asked for two, as the PC ports always did.
+    switch (stopBits) {
+    case sbONE: break;
+    case sbONE5:
+    case snTWO: tio.c_cflag |= CSTOPB; break;
+    default: return EINVAL;
+    }
+
+    speed_t speed;
+    if (!SpeedFor(baud, speed))
+        return EINVAL;  // a rate termios cannot name
+    ::cfsetispeed(&tio, speed);
+    ::cfsetospeed(&tio, speed);
+    return 0;
 }
 
 uint32_t ModemStatusFromLines(int lines)
@@ -491,45 +541,8 @@ void TComPort::Open()
     termios tio{};
     if (::tcgetattr(fd, &tio) < 0)
         failClosing(errno);
-    ::cfmakeraw(&tio);  // binary: no translation, no echo, no signals
-    tio.c_iflag &= ~(IXON | IXOFF | IXANY | INPCK | IGNPAR | PARMRK);
-    tio.c_cflag &= ~(CSIZE | PARENB | PARODD | CSTOPB | CRTSCTS | HUPCL);
-#ifdef CMSPAR
-    tio.c_cflag &= ~CMSPAR;
-#endif
-    tio.c_cflag |= CLOCAL | CREAD;
-    tio.c_cc[VMIN] = 1;  // a read of 0 bytes then means the device went away
-    tio.c_cc[VTIME] = 0;
-
-    switch (DataBits) {
-    case 5: tio.c_cflag |= CS5; break;
-    case 6: tio.c_cflag |= CS6; break;
-    case 7: tio.c_cflag |= CS7; break;
-    case 8: tio.c_cflag |= CS8; break;
-    default: failClosing(EINVAL);
-    }
-    switch (Parity) {
-    case ptNONE: break;
-    case ptODD: tio.c_cflag |= PARENB | PARODD; break;
-    case ptEVEN: tio.c_cflag |= PARENB; break;
-#ifdef CMSPAR
-    case ptMARK: tio.c_cflag |= PARENB | CMSPAR | PARODD; break;
-    case ptSPACE: tio.c_cflag |= PARENB | CMSPAR; break;
-#endif
-    default: failClosing(EINVAL);
-    }
-    // termios has no one-and-a-half stop bits; a UART sends 1.5 stop bits
-    // for 5-bit characters when asked for two, as the PC ports always did.
-    if (StopBits == sbONE5 || StopBits == snTWO)
-        tio.c_cflag |= CSTOPB;
-    else if (StopBits != sbONE)
-        failClosing(EINVAL);
-
-    speed_t speed;
-    if (!SpeedFor(Baud, speed))
-        failClosing(EINVAL);  // a rate termios cannot name
-    ::cfsetispeed(&tio, speed);
-    ::cfsetospeed(&tio, speed);
+    if (const int err = ApplyLineSettings(tio, Baud, DataBits, Parity, StopBits))
+        failClosing(err);
     if (::tcsetattr(fd, TCSANOW, &tio) < 0)
         failClosing(errno);
 
@@ -553,7 +566,7 @@ void TComPort::Open()
     link->status = [this](uint32_t mask, uint32_t modem) { DispatchStatus(mask, modem); };
     pending_.clear();  // a piece left from an earlier session is not this line's
     opened_ = true;
-    thread_->start(QThread::HighPriority);
+    thread_->Start();
     if (OnPortOpen) {
         auto handler = OnPortOpen;
         handler(this);

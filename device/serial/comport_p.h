@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+#include <termios.h>
+
 namespace zeph_serial {
 
 // Port events the reader thread reports in one hand-over.
@@ -32,6 +34,13 @@ enum : uint32_t {
 // skipped. Status is true when the line's modem-status bit is clear, which is
 // how the component has always reported it.
 void DispatchStatusEvents(TComPort& port, uint32_t eventMask, uint32_t modemStatus);
+
+// Puts a terminal's settings (as read with tcgetattr) into the port's mode:
+// raw, no flow control, no parity checking, receiver on, modem control
+// lines ignored, with the given line parameters. Returns 0, or EINVAL for a
+// rate or a parameter termios cannot express.
+int ApplyLineSettings(termios& tio, uint32_t baud, uint8_t dataBits, TParity parity,
+                      TStopBit stopBits);
 
 // Modem-status bits (msXXX_ON) for a TIOCMGET line word.
 uint32_t ModemStatusFromLines(int lines);
