@@ -436,9 +436,9 @@ QString TComPort::DevicePath(const QString& portName)
     if (portName.startsWith(QLatin1Char('/')))
         return portName;
     QString name = portName;
-    const QLatin1String win32Prefix("\\\\.\\");
-    if (name.startsWith(win32Prefix))
-        name = name.mid(win32Prefix.size());
+    const QLatin1String devicePrefix("\\\\.\\");
+    if (name.startsWith(devicePrefix))
+        name = name.mid(devicePrefix.size());
     if (name.isEmpty())
         return QString();
 
