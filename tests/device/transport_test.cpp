@@ -13,6 +13,9 @@
 #include "serial/comport.h"
 
 #include <ctime>
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
 
 namespace {
 
@@ -223,4 +226,41 @@ TEST(ConnectionSwitch, ClosesTheOldTransportFirst)
     z.SetConType(CON_NONE);
     EXPECT_FALSE(z.linkTimer().isActive());
     EXPECT_EQ(rec.events.count("OnConTypechange"), 3);
+}
+
+TEST(SerialTransport, PseudoTerminalCarriesBothWaysAndSamePortReopens)
+{
+    const int master = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(grantpt(master), 0);
+    ASSERT_EQ(unlockpt(master), 0);
+    const QString slave = QString::fromLocal8Bit(ptsname(master));
+    TZEPH350_d z;
+    z.SetConType(CON_RS232);
+    z.SetPort(slave);  // a path is used as it is
+    ASSERT_TRUE(z.comPort()->Opened());
+    ASSERT_EQ(::write(master, "BRG5\r\n", 6), 6);
+    EXPECT_TRUE(waitFor([&] { return z.BRGT() == 5; }));
+    z.SetForceConn(true);
+    z.LinkTimerTick();
+    z.SetOFMT(3);
+    QByteArray got;
+    waitFor([&] {
+        char b[64];
+        const ssize_t n = ::read(master, b, sizeof b);
+        if (n > 0) got.append(b, n);
+        return got.size() >= 2;
+    });
+    EXPECT_EQ(got, "3F");
+    z.SetForceConn(false);
+    z.setLinkState(5);
+    z.SetPort(slave);  // the same name: closed and opened again
+    EXPECT_EQ(z.linkState(), 0);
+    EXPECT_TRUE(z.comPort()->Opened());
+    z.SetIpLocalPort(0);
+    z.SetIpRemoteAddress("127.0.0.1");
+    z.SetConType(CON_UDP);  // switching away closes the port
+    EXPECT_FALSE(z.comPort()->Opened());
+    z.SetConType(CON_NONE);
+    ::close(master);
 }
