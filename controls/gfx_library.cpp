@@ -1,0 +1,21 @@
+#include "gfx_library.h"
+
+#include "gfx_application.h"
+#include "gfx_sysinfo.h"
+#include "gfx_themes.h"
+
+void GfxInitializeLibrary()
+{
+    if (GfxApplication)
+        return;
+    GfxLoadThemeLibrary();
+    (void)GfxOSFlags();
+    GfxApplication = new TGfxApplication(nullptr);
+}
+
+void GfxFinalizeLibrary()
+{
+    delete GfxApplication;
+    GfxApplication = nullptr;
+    GfxFreeThemeLibrary();
+}
