@@ -1,0 +1,305 @@
+// The simulated device's reading of commands and its answers, without any
+// transport, then its options over a loopback UDP socket.
+#include "simdevice.h"
+
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
+#include <QUdpSocket>
+
+#include <set>
+#include <string>
+#include <vector>
+
+using namespace zeph;
+
+namespace {
+
+std::vector<std::string> lines(const QByteArray& text)
+{
+    std::vector<std::string> out;
+    qsizetype from = 0;
+    for (;;) {
+        const qsizetype end = text.indexOf("\r\n", from);
+        if (end < 0) break;
+        out.push_back(text.mid(from, end - from).toStdString());
+        from = end + 2;
+    }
+    EXPECT_EQ(from, text.size()) << "text after the last CR LF";
+    return out;
+}
+
+void spin(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+class SimParse : public ::testing::Test {
+protected:
+    QByteArray feed(const QByteArray& bytes) { return sim.respond(stream, bytes); }
+    // Separate reads, in order.
+    QByteArray feedEach(std::initializer_list<const char*> reads)
+    {
+        QByteArray out;
+        for (const char* r : reads) out += feed(r);
+        return out;
+    }
+    SimDevice sim;
+    SimStream stream;
+};
+
+}  // namespace
+
+TEST_F(SimParse, ConcatenatedCommandsAreTwoWrites)
+{
+    EXPECT_EQ(feed("128B3F"), "BRG128\r\nOFMT3\r\n");
+    ASSERT_EQ(sim.commands().size(), 2);
+    EXPECT_EQ(sim.commands()[0].reg, Reg::BRGT);
+    EXPECT_EQ(sim.commands()[1].reg, Reg::OFMT);
+    EXPECT_EQ(sim.value(Reg::BRGT), 128u);
+    EXPECT_EQ(sim.value(Reg::OFMT), 3u);
+}
+
+TEST_F(SimParse, CommandsSplitAnywhereAcrossReads)
+{
+    // Every cut of "200D0yl17QR" gives the same three writes.
+    const QByteArray text = "200D0yl17QR";
+    for (qsizetype cut = 1; cut < text.size(); ++cut) {
+        SimDevice fresh;
+        SimStream s;
+        QByteArray out = fresh.respond(s, text.left(cut));
+        out += fresh.respond(s, text.mid(cut));
+        EXPECT_EQ(out, "CON200\r\nLOCK0\r\nRLV17\r\n") << "cut at " << cut;
+        EXPECT_TRUE(s.pending.isEmpty());
+    }
+}
+
+TEST_F(SimParse, ValueWaitsForItsCode)
+{
+    EXPECT_EQ(feed("4294967295"), "");
+    EXPECT_EQ(feed("B"), "BRG4294967295\r\n");
+    // "x" alone is the start of "xi" ... "xu": nothing yet.
+    EXPECT_EQ(feed("x"), "");
+    EXPECT_EQ(feed("i"), "I_350\r\n");
+}
+
+TEST_F(SimParse, StrayBytesAreDroppedWithTheirValue)
+{
+    // "!" is no command: it and the 5 before it go; CR and LF as well.
+    EXPECT_EQ(feed("5!\r\n7K"), "BLK7\r\n");
+    EXPECT_EQ(sim.commands().size(), 1);
+    // A run of digits that never gets a code does not grow without bound.
+    feed(QByteArray(10000, '9'));
+    EXPECT_LE(stream.pending.size(), 16);
+}
+
+TEST_F(SimParse, DeviceTypeQuery)
+{
+    EXPECT_EQ(feed("?"), "DEV24\r\n");
+    sim.setModel(21);
+    EXPECT_EQ(feed("?"), "DEV21\r\n");
+    // A value with "?" does not change the model.
+    EXPECT_EQ(feed("5?"), "DEV21\r\n");
+}
+
+TEST_F(SimParse, ReadOnlyRegisterIgnoresAValue)
+{
+    EXPECT_EQ(feed("77U"), "UNIT27000000\r\n");
+    EXPECT_EQ(feed("3C"), "CH1\r\n");
+}
+
+TEST_F(SimParse, BareCodeQueriesOneRegister)
+{
+    EXPECT_EQ(feed("QR"), "RLV64\r\n");
+    EXPECT_EQ(sim.commands().back().hasValue, false);
+    EXPECT_EQ(sim.value(Reg::RLV), 64u);
+}
+
+TEST_F(SimParse, PerInputWithPchanZeroSetsAllInputs)
+{
+    EXPECT_EQ(feed("3PC"), "PCH3\r\n");
+    EXPECT_EQ(feed("5PR"), "PRGB5\r\n");
+    EXPECT_EQ(sim.perInput(Reg::PRGBI, 3), 5u);
+    EXPECT_EQ(sim.perInput(Reg::PRGBI, 2), 0u);
+    EXPECT_EQ(feed("0PC9PR"), "PCH0\r\nPRGB9\r\n");
+    for (int i = 1; i <= 8; ++i) EXPECT_EQ(sim.perInput(Reg::PRGBI, i), 9u) << i;
+    // The reply of a per-input register reports input PCHAN.
+    feed("2PC4PR");
+    EXPECT_EQ(feedEach({"6PC", "PR"}), "PCH6\r\nPRGB9\r\n");
+    EXPECT_EQ(feedEach({"2PC", "PR"}), "PCH2\r\nPRGB4\r\n");
+}
+
+TEST_F(SimParse, PointerRegistersKeepOnlyExistingTargets)
+{
+    struct Case {
+        const char* cmd;
+        const char* reply;
+    } cases[] = {
+        {"9PC", "PCH1\r\n"},  {"8PC", "PCH8\r\n"},  {"2LI", "LIND0\r\n"}, {"1LI", "LIND1\r\n"},
+        {"10LC", "LCUR1\r\n"}, {"0LC", "LCUR0\r\n"}, {"4na", "ADIP1\r\n"}, {"3na", "ADIP3\r\n"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(feed(c.cmd), c.reply) << c.cmd;
+}
+
+TEST_F(SimParse, LogoTableByInputAndSlot)
+{
+    feed("4PC1LI7LP");
+    EXPECT_EQ(sim.lplogo(4, 1), 7u);
+    EXPECT_EQ(sim.lplogo(4, 0), 0u);
+    feed("0PC0LI3LP");
+    for (int i = 1; i <= 8; ++i) EXPECT_EQ(sim.lplogo(i, 0), 3u) << i;
+    EXPECT_EQ(sim.lplogo(4, 1), 7u);
+    EXPECT_EQ(feedEach({"4PC1LI", "LP"}), "PCH4\r\nLIND1\r\nLPLG7\r\n");
+}
+
+TEST_F(SimParse, EmptySlotByLcurrent)
+{
+    sim.setLempty(5, false);
+    EXPECT_EQ(feedEach({"5LC", "LE"}), "LCUR5\r\nLEMP0\r\n");
+    EXPECT_EQ(feedEach({"6LC", "LE"}), "LCUR6\r\nLEMP1\r\n");
+    // Read only: a value leaves the slot as it is.
+    EXPECT_EQ(feed("0LE"), "LEMP1\r\n");
+}
+
+TEST_F(SimParse, LanTablesByAdip)
+{
+    // What the panel's SetREMOTE_IP("10.1.2.3") and SetREMOTE_PORT(9) send.
+    EXPECT_EQ(feed("2na10nw1nx2ny3nz"), "ADIP2\r\nIPD10\r\nIPC1\r\nIPB2\r\nIPA3\r\n");
+    EXPECT_EQ(feed("2na9np"), "ADIP2\r\nPORT9\r\n");
+    EXPECT_EQ(sim.remotePort(), 9);
+    EXPECT_EQ(sim.localPort(), 10100);
+    for (int e : {1, 3}) EXPECT_EQ(sim.octet(Reg::IPD, e), 192u) << e;
+    EXPECT_EQ(sim.octet(Reg::IPD, 2), 10u);
+    EXPECT_EQ(sim.octet(Reg::IPA, 2), 3u);
+    // ADIP 0 writes every entry; the reply shows entry 1.
+    EXPECT_EQ(feed("0na172nw"), "ADIP0\r\nIPD172\r\n");
+    for (int e = 1; e <= 3; ++e) EXPECT_EQ(sim.octet(Reg::IPD, e), 172u) << e;
+    EXPECT_EQ(feed("0na5np"), "ADIP0\r\nPORT5\r\n");
+    EXPECT_EQ(sim.localPort(), 5);
+    EXPECT_EQ(sim.remotePort(), 5);
+    EXPECT_EQ(feed("16nk"), "NTMK16\r\n");
+}
+
+TEST_F(SimParse, DumpHoldsEveryRegisterOnce)
+{
+    feed("3PC42PE");  // input 3's PENA is 42 & 0xFF
+    const QByteArray out = feed("#\r\n");
+    EXPECT_EQ(out, sim.dump());
+    const auto got = lines(out);
+    ASSERT_EQ(got.size(), size_t(RegisterCount - 1));  // all but the "#" command itself
+    std::set<int> seen;
+    for (const std::string& line : got) {
+        uint32_t v = 0;
+        const int reg = matchReply(line, v);
+        ASSERT_GE(reg, 0) << line;
+        EXPECT_TRUE(seen.insert(reg).second) << "twice: " << line;
+        EXPECT_EQ(v, sim.value(reg)) << line;
+    }
+    // Pointer registers lead, so the per-input values that follow are read
+    // for the right input.
+    EXPECT_EQ(got[0], "PCH3");
+    EXPECT_EQ(got[1], "LIND0");
+    EXPECT_EQ(got[2], "LCUR1");
+    EXPECT_EQ(got[3], "ADIP1");
+    const std::set<std::string> expected = {"DEV24", "BRG128", "RLV64", "GLV64", "BLV64", "DPHA16", "PEN42", "IPD192"};
+    for (const std::string& e : expected) EXPECT_NE(std::find(got.begin(), got.end(), e), got.end()) << e;
+    EXPECT_EQ(sim.commandCount(Reg::queryall), 1);
+}
+
+TEST_F(SimParse, NoiseLinesCarryNoKnownCode)
+{
+    sim.setNoise(true);
+    const auto got = lines(feed("12B?"));
+    ASSERT_EQ(got.size(), 4u);
+    EXPECT_EQ(got[0], "BRG12");
+    EXPECT_EQ(got[2], "DEV24");
+    for (size_t i : {size_t(1), size_t(3)}) {
+        uint32_t v = 0;
+        EXPECT_LT(matchReply(got[i], v), 0) << got[i];
+        EXPECT_LE(got[i].size(), 10u) << "a listener cuts longer unfinished lines";
+    }
+}
+
+TEST_F(SimParse, SilentTakesNothing)
+{
+    sim.setSilent(true);
+    EXPECT_EQ(feed("99B?"), "");
+    EXPECT_EQ(sim.value(Reg::BRGT), 128u);
+    sim.setSilent(false);
+    EXPECT_EQ(feed("?"), "DEV24\r\n");
+}
+
+// --- over UDP -------------------------------------------------------------
+
+class SimUdp : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(sim.startUdp(0));
+        ASSERT_NE(sim.udpPort(), 0);
+        ASSERT_TRUE(peer.bind(QHostAddress::LocalHost, 0));
+    }
+    // Datagrams that arrive within `ms`.
+    QList<QByteArray> collect(int ms)
+    {
+        QList<QByteArray> got;
+        QElapsedTimer t;
+        t.start();
+        while (t.elapsed() < ms) {
+            spin(5);
+            while (peer.hasPendingDatagrams()) {
+                QByteArray d(qsizetype(peer.pendingDatagramSize()), Qt::Uninitialized);
+                peer.readDatagram(d.data(), d.size());
+                got << d;
+            }
+        }
+        return got;
+    }
+    void send(const QByteArray& d) { peer.writeDatagram(d, QHostAddress::LocalHost, sim.udpPort()); }
+    SimDevice sim;
+    QUdpSocket peer;
+};
+
+TEST_F(SimUdp, RepliesToTheSenderInChunks)
+{
+    sim.setChunkSize(3);
+    send("200B");
+    const QList<QByteArray> got = collect(150);
+    ASSERT_EQ(got.size(), 3);  // "BRG" "200" "\r\n"
+    EXPECT_EQ(got.join(), "BRG200\r\n");
+    for (const QByteArray& d : got) EXPECT_LE(d.size(), 3);
+}
+
+TEST_F(SimUdp, DelayHoldsTheReplyAndKeepsOrder)
+{
+    sim.setReplyDelayMs(120);
+    QElapsedTimer t;
+    t.start();
+    send("1B");
+    send("2B");
+    QList<QByteArray> got;
+    while (got.size() < 2 && t.elapsed() < 1000) got += collect(5);
+    ASSERT_EQ(got.size(), 2);
+    EXPECT_GE(t.elapsed(), 110);
+    EXPECT_EQ(got[0], "BRG1\r\n");
+    EXPECT_EQ(got[1], "BRG2\r\n");
+}
+
+TEST(SimPorts, EphemeralPortsDoNotCollide)
+{
+    SimDevice a, b;
+    ASSERT_TRUE(a.startUdp(0));
+    ASSERT_TRUE(b.startUdp(0));
+    ASSERT_TRUE(a.startTcp(0));
+    ASSERT_TRUE(b.startTcp(0));
+    EXPECT_NE(a.udpPort(), b.udpPort());
+    EXPECT_NE(a.tcpPort(), b.tcpPort());
+    // A taken port is refused, not shared.
+    SimDevice c;
+    EXPECT_FALSE(c.startUdp(a.udpPort()));
+    EXPECT_EQ(c.udpPort(), 0);
+}

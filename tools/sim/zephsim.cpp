@@ -1,0 +1,177 @@
+// zephsim: plays one device of the family for the panel.
+//
+//   zephsim --udp PORT [--tcp PORT] [--pty LINK] [--model N] [--delay MS]
+//           [--noise] [--chunk N] [--silent] [--any] [--verbose]
+//
+// Listens on 127.0.0.1 (every interface with --any); port 0 picks a free
+// port. Prints one line per transport it listens on ("udp 127.0.0.1:10100",
+// "tcp 127.0.0.1:10100", "pty /dev/pts/3 LINK"), then with --verbose every
+// chunk in ("<") and out (">"). SIGUSR1 switches silence on and off; SIGINT
+// and SIGTERM end it (and remove LINK).
+#include "simdevice.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QSocketNotifier>
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cerrno>
+#include <cstring>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+int signalPipe[2] = {-1, -1};
+
+void onSignal(int sig)
+{
+    const char c = char(sig);
+    [[maybe_unused]] const ssize_t n = ::write(signalPipe[1], &c, 1);
+}
+
+[[noreturn]] void usage(const char* message = nullptr)
+{
+    if (message) std::fprintf(stderr, "zephsim: %s\n", message);
+    std::fprintf(stderr,
+                 "usage: zephsim [--udp PORT] [--tcp PORT] [--pty LINK] [--model N] [--delay MS]\n"
+                 "               [--noise] [--chunk N] [--silent] [--any] [--verbose]\n");
+    std::exit(2);
+}
+
+long number(const char* text, long lo, long hi, const char* what)
+{
+    char* end = nullptr;
+    errno = 0;
+    const long v = std::strtol(text, &end, 10);
+    if (errno != 0 || end == text || *end != '\0' || v < lo || v > hi) {
+        const std::string m = std::string("bad ") + what + ": " + text;
+        usage(m.c_str());
+    }
+    return v;
+}
+
+// Control characters shown as escapes, so one chunk stays on one line.
+std::string printable(const QByteArray& data)
+{
+    std::string s;
+    for (char c : data) {
+        if (c == '\r') s += "\\r";
+        else if (c == '\n') s += "\\n";
+        else if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) >= 0x7F) {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "\\x%02X", static_cast<unsigned char>(c));
+            s += hex;
+        } else s += c;
+    }
+    return s;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    long udpPort = -1, tcpPort = -1, model = zeph::SimDevice::DefaultModel, delay = 0, chunk = 0;
+    const char* ptyLink = nullptr;
+    bool noise = false, silent = false, verbose = false, any = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        auto arg = [&]() -> const char* {
+            if (i + 1 >= argc) usage(("missing value after " + a).c_str());
+            return argv[++i];
+        };
+        if (a == "--udp") udpPort = number(arg(), 0, 65535, "UDP port");
+        else if (a == "--tcp") tcpPort = number(arg(), 0, 65535, "TCP port");
+        else if (a == "--pty") ptyLink = arg();
+        else if (a == "--model") model = number(arg(), 0, 0xFFFFFFFFL, "model code");
+        else if (a == "--delay") delay = number(arg(), 0, 60000, "delay");
+        else if (a == "--chunk") chunk = number(arg(), 1, 65536, "chunk size");
+        else if (a == "--noise") noise = true;
+        else if (a == "--silent") silent = true;
+        else if (a == "--verbose") verbose = true;
+        else if (a == "--any") any = true;
+        else if (a == "--help" || a == "-h") usage();
+        else usage(("unknown option " + a).c_str());
+    }
+    if (udpPort < 0 && tcpPort < 0 && !ptyLink) usage("nothing to listen on");
+
+    QCoreApplication app(argc, argv);
+    zeph::SimDevice sim;
+    sim.setModel(uint32_t(model));
+    sim.setReplyDelayMs(int(delay));
+    sim.setChunkSize(int(chunk));
+    sim.setNoise(noise);
+    sim.setSilent(silent);
+    if (verbose)
+        sim.onTraffic = [](const char* transport, bool incoming, const QByteArray& data) {
+            std::printf("%s %s %s\n", transport, incoming ? "<" : ">", printable(data).c_str());
+            std::fflush(stdout);
+        };
+
+    const QHostAddress address = any ? QHostAddress(QHostAddress::AnyIPv4) : QHostAddress(QHostAddress::LocalHost);
+    const QByteArray host = address.toString().toLatin1();
+    if (udpPort >= 0) {
+        if (!sim.startUdp(quint16(udpPort), address)) {
+            std::fprintf(stderr, "zephsim: cannot bind UDP port %ld\n", udpPort);
+            return 1;
+        }
+        std::printf("udp %s:%u\n", host.constData(), sim.udpPort());
+    }
+    if (tcpPort >= 0) {
+        if (!sim.startTcp(quint16(tcpPort), address)) {
+            std::fprintf(stderr, "zephsim: cannot listen on TCP port %ld\n", tcpPort);
+            return 1;
+        }
+        std::printf("tcp %s:%u\n", host.constData(), sim.tcpPort());
+    }
+    if (ptyLink) {
+        if (!sim.openPty()) {
+            std::fprintf(stderr, "zephsim: cannot open a pseudo-terminal: %s\n", std::strerror(errno));
+            return 1;
+        }
+        // Replace only a link: never a file or a device of somebody else's.
+        struct stat st {};
+        if (lstat(ptyLink, &st) == 0) {
+            if (!S_ISLNK(st.st_mode)) {
+                std::fprintf(stderr, "zephsim: %s exists and is not a link\n", ptyLink);
+                return 1;
+            }
+            ::unlink(ptyLink);
+        }
+        const QByteArray slave = sim.ptyPath().toLocal8Bit();
+        if (::symlink(slave.constData(), ptyLink) != 0) {
+            std::fprintf(stderr, "zephsim: cannot create %s: %s\n", ptyLink, std::strerror(errno));
+            return 1;
+        }
+        std::printf("pty %s %s\n", slave.constData(), ptyLink);
+    }
+    std::fflush(stdout);
+
+    if (::pipe(signalPipe) != 0) return 1;
+    struct sigaction sa {};
+    sa.sa_handler = onSignal;
+    sigemptyset(&sa.sa_mask);
+    sa.sa_flags = SA_RESTART;
+    sigaction(SIGINT, &sa, nullptr);
+    sigaction(SIGTERM, &sa, nullptr);
+    sigaction(SIGUSR1, &sa, nullptr);
+    QSocketNotifier signalNotifier(signalPipe[0], QSocketNotifier::Read);
+    QObject::connect(&signalNotifier, &QSocketNotifier::activated, &app, [&] {
+        char c = 0;
+        if (::read(signalPipe[0], &c, 1) != 1) return;
+        if (c == SIGUSR1) {
+            sim.setSilent(!sim.silent());
+            std::printf("silent %s\n", sim.silent() ? "on" : "off");
+            std::fflush(stdout);
+        } else {
+            app.quit();
+        }
+    });
+
+    const int rc = app.exec();
+    if (ptyLink) ::unlink(ptyLink);
+    return rc;
+}
