@@ -9,6 +9,7 @@
 //                       listening on the port.
 // The simulated device runs in a child process, so its CPU time is not in
 // the figures; all traffic stays on 127.0.0.1 and a pseudo-terminal.
+#include "qt_wait.h"
 #include "simdevice.h"
 #include "zeph350_d.h"
 #include "serial/comport.h"
@@ -52,25 +53,8 @@ double usSince(Clock::time_point t0)
     return std::chrono::duration<double, std::micro>(Clock::now() - t0).count();
 }
 
-// Runs the event loop for `ms`, sleeping while nothing happens.
-void runFor(int ms)
-{
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
-template <class Pred>
-bool waitFor(Pred done, int ms)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!done()) {
-        if (t.elapsed() >= ms) return false;
-        runFor(2);
-    }
-    return true;
-}
+void runFor(int ms) { zephtest::spin(ms); }
+using zephtest::waitFor;
 
 
 struct Stats {

@@ -1,5 +1,6 @@
 // The connection settings and the UDP and TCP transports on loopback.
 #include "device_fixture.h"
+#include "qt_wait.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -17,28 +18,10 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+using zephtest::spin;
+using zephtest::waitFor;
+
 namespace {
-
-// Runs the event loop for `ms`, sleeping between events.
-void spin(int ms)
-{
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
-// Runs the event loop until `done` or `ms` passed, checking every 5 ms.
-template <class Pred>
-bool waitFor(Pred done, int ms = 2000)
-{
-    QElapsedTimer t;
-    t.start();
-    for (;;) {
-        if (done()) return true;
-        if (t.elapsed() >= ms) return false;
-        spin(5);
-    }
-}
 
 double cpuMs()
 {

@@ -8,6 +8,7 @@
 // query of all registers, Ready, the keep-alive and the loss all happen on
 // the component's own intervals. One test per transport also waits for the
 // very first tick.
+#include "qt_wait.h"
 #include "simdevice.h"
 #include "zeph350_d.h"
 #include "serial/comport.h"
@@ -27,24 +28,8 @@ using Ev = TZEPH350_d::Event;
 
 namespace {
 
-void spin(int ms)
-{
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
-template <class Pred>
-bool waitFor(Pred done, int ms)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!done()) {
-        if (t.elapsed() >= ms) return false;
-        spin(2);
-    }
-    return true;
-}
+using zephtest::spin;
+using zephtest::waitFor;
 
 enum class Via { Udp, Tcp, Pty };
 
