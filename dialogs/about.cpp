@@ -1,0 +1,103 @@
+#include "about.h"
+
+#include "window_placement.h"
+
+#include <QFrame>
+#include <QGroupBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// A plain picture of a device front in one of five colours of the 16-colour
+// palette, numbered so that the models can be told apart.
+QPixmap modelPicture(int index)
+{
+    static const Qt::GlobalColor colours[TAbout_zeph_350::PictureCount] = {Qt::darkBlue, Qt::darkGreen, Qt::darkRed,
+                                                                           Qt::darkCyan, Qt::darkMagenta};
+    QPixmap p(64, 64);
+    p.fill(Qt::transparent);
+    QPainter g(&p);
+    g.setPen(Qt::black);
+    g.setBrush(colours[index]);
+    g.drawRect(2, 18, 59, 28);
+    g.setBrush(Qt::yellow);
+    for (int i = 0; i < 4; ++i) g.drawEllipse(8 + i * 10, 28, 6, 6);
+    g.setPen(Qt::white);
+    g.drawText(QRect(46, 20, 14, 24), Qt::AlignCenter, QString::number(index + 1));
+    return p;
+}
+
+}  // namespace
+
+TAbout_zeph_350::TAbout_zeph_350(QWidget* mainWindow) : QDialog(nullptr), main_(mainWindow)
+{
+    setObjectName(QStringLiteral("About_zeph_350"));
+    setWindowTitle(QStringLiteral("about Zeph-Cedar remote control"));
+    setFixedSize(289, 289);
+    for (int i = 0; i < PictureCount; ++i) GfxBitmapList1[size_t(i)] = modelPicture(i);
+
+    Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(8, 8, 64, 64);
+    Image1->setAttribute(Qt::WA_TranslucentBackground);
+
+    auto* software = new QGroupBox(QStringLiteral("Software"), this);
+    software->setGeometry(80, 8, 201, 50);
+    Label_version = new QLabel(QStringLiteral("Version : ?.?.?.?"), software);
+    Label_version->setObjectName(QStringLiteral("Label_version"));
+    (new QVBoxLayout(software))->addWidget(Label_version);
+
+    auto* device = new QGroupBox(QStringLiteral("Device"), this);
+    device->setGeometry(8, 80, 273, 160);
+    auto* grid = new QGridLayout(device);
+    const auto label = [device](const char* name, const char* text) {
+        auto* l = new QLabel(QString::fromLatin1(text), device);
+        l->setObjectName(QString::fromLatin1(name));
+        return l;
+    };
+    label_verupd = label("label_verupd", "Version : ?.?");
+    label_k = label("label_k", "K =");
+    label_f = label("label_f", "F =");
+    label_s = label("label_s", "S =");
+    label_v = label("label_v", "V =");
+    label_I = label("label_I", "I =");
+    label_opt = label("label_opt", "OPT =");
+    auto* line = new QFrame(device);
+    line->setFrameShape(QFrame::VLine);
+    line->setFrameShadow(QFrame::Raised);
+    grid->addWidget(label_verupd, 0, 0, 1, 3);
+    grid->addWidget(label_k, 1, 0);
+    grid->addWidget(label_f, 2, 0);
+    grid->addWidget(label_s, 3, 0);
+    grid->addWidget(line, 1, 1, 3, 1);
+    grid->addWidget(label_v, 1, 2);
+    grid->addWidget(label_I, 2, 2);
+    grid->addWidget(label_opt, 3, 2);
+
+    Button_ok = new QPushButton(QStringLiteral("OK"), this);
+    Button_ok->setObjectName(QStringLiteral("Button_ok"));
+    Button_ok->setGeometry(107, 252, 75, 25);
+    connect(Button_ok, &QPushButton::clicked, this, [this] { Button_okClick(); });
+}
+
+void TAbout_zeph_350::ShowPicture(int index)
+{
+    if (index < 0 || index >= PictureCount) return;
+    Image1->setPixmap(GfxBitmapList1[size_t(index)]);
+    shown_ = index;
+}
+
+void TAbout_zeph_350::Button_okClick()
+{
+    close();
+}
+
+void TAbout_zeph_350::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    centreOn(this, main_);
+}

@@ -1,0 +1,26 @@
+#pragma once
+// The service console, the logo position window, the stand-by message
+// dialog and the HD15 pin-assignment window: created at start-up with their
+// names and captions; their contents come with their own controllers.
+
+#include <QDialog>
+
+class TForm_debug : public QDialog {
+public:
+    explicit TForm_debug(QWidget* parent = nullptr);
+};
+
+class TCadre_logo : public QDialog {
+public:
+    explicit TCadre_logo(QWidget* parent = nullptr);
+};
+
+class TForm_register_code_standby_projector : public QDialog {
+public:
+    explicit TForm_register_code_standby_projector(QWidget* parent = nullptr);
+};
+
+class TForm_HD15_PIN_ASSIGNEMENT : public QDialog {
+public:
+    explicit TForm_HD15_PIN_ASSIGNEMENT(QWidget* parent = nullptr);
+};

@@ -1,0 +1,191 @@
+#include "ipconfigdlg.h"
+
+#include "look.h"
+#include "prompter.h"
+#include "zeph350_d.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QSignalBlocker>
+
+namespace {
+
+void setBase(QLineEdit* edit, const QColor& colour)
+{
+    QPalette p = edit->palette();
+    p.setColor(QPalette::Base, colour);
+    edit->setPalette(p);
+}
+
+}  // namespace
+
+TIPConfigDlg::TIPConfigDlg(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("IPConfigDlg"));
+    setWindowTitle(QStringLiteral("LAN Setup"));
+
+    RGMode = new QGroupBox(QStringLiteral("Connection Mode"), this);
+    RGMode->setObjectName(QStringLiteral("RGMode"));
+    RBTcp = new QRadioButton(QStringLiteral("Tcp"), RGMode);
+    RBTcp->setObjectName(QStringLiteral("RBTcp"));
+    RBUdp = new QRadioButton(QStringLiteral("Udp"), RGMode);
+    RBUdp->setObjectName(QStringLiteral("RBUdp"));
+    auto* modes = new QHBoxLayout(RGMode);
+    modes->addWidget(RBTcp);
+    modes->addWidget(RBUdp);
+
+    ELocalPort = new QLineEdit(QStringLiteral("10100"), this);
+    ELocalPort->setObjectName(QStringLiteral("ELocalPort"));
+    ERemoteAddr = new QLineEdit(QStringLiteral("192.168.0.100"), this);
+    ERemoteAddr->setObjectName(QStringLiteral("ERemoteAddr"));
+    ERemotePort = new QLineEdit(QStringLiteral("1000"), this);
+    ERemotePort->setObjectName(QStringLiteral("ERemotePort"));
+    BOk = new QPushButton(QStringLiteral("Apply"), this);
+    BOk->setObjectName(QStringLiteral("BOk"));
+    BOk->setAutoDefault(false);
+    BCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    BCancel->setObjectName(QStringLiteral("BCancel"));
+    BCancel->setAutoDefault(false);
+
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(RGMode, 0, 0, 1, 2);
+    grid->addWidget(new QLabel(QStringLiteral("Local Port :"), this), 1, 0);
+    grid->addWidget(ELocalPort, 1, 1);
+    grid->addWidget(new QLabel(QStringLiteral("Remote IP Address :"), this), 2, 0);
+    grid->addWidget(ERemoteAddr, 2, 1);
+    grid->addWidget(new QLabel(QStringLiteral("Remote Port :"), this), 3, 0);
+    grid->addWidget(ERemotePort, 3, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(BOk);
+    buttons->addWidget(BCancel);
+    grid->addLayout(buttons, 4, 0, 1, 2);
+    grid->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(RBTcp, &QRadioButton::clicked, this, [this] { RBTcpClick(); });
+    connect(RBUdp, &QRadioButton::clicked, this, [this] { RBUdpClick(); });
+    connect(BOk, &QPushButton::clicked, this, [this] { BOkClick(); });
+    connect(BCancel, &QPushButton::clicked, this, [this] { BCancelClick(); });
+}
+
+void TIPConfigDlg::SetConnectionMode(uint8_t mode)
+{
+    ConnectionMode = mode;
+    // Ticking a button that was not ticked raises its click, as the
+    // operator's click does.
+    QRadioButton* button = mode == CON_UDP ? RBUdp : RBTcp;
+    const bool wasTicked = button->isChecked();
+    {
+        const QSignalBlocker block(button);
+        button->setChecked(true);
+    }
+    if (!wasTicked) {
+        if (mode == CON_UDP)
+            RBUdpClick();
+        else
+            RBTcpClick();
+    }
+    if (mode == CON_UDP) {
+        ELocalPort->setEnabled(true);
+        setBase(ELocalPort, classic::Window);
+    } else {
+        ELocalPort->setEnabled(false);
+        setBase(ELocalPort, classic::InactiveCaptionText);
+    }
+}
+
+void TIPConfigDlg::SetRemoteAddr(const QString& text)
+{
+    RemoteAddr = text;
+    ERemoteAddr->setText(text);
+}
+
+void TIPConfigDlg::SetRemotePort(int32_t port)
+{
+    RemotePort = port;
+    ERemotePort->setText(QString::number(port));
+}
+
+void TIPConfigDlg::SetLocalPort(int32_t port)
+{
+    LocalPort = port;
+    ELocalPort->setText(QString::number(port));
+}
+
+void TIPConfigDlg::RBTcpClick()
+{
+    SetConnectionMode(CON_TCP);
+}
+
+void TIPConfigDlg::RBUdpClick()
+{
+    SetConnectionMode(CON_UDP);
+}
+
+std::optional<int32_t> TIPConfigDlg::PortFromText(const QString& text)
+{
+    static const QRegularExpression digits(QStringLiteral("^[0-9]+$"));
+    if (!digits.match(text).hasMatch()) return std::nullopt;
+    // Judged on the whole number, however many digits it has.
+    qsizetype first = 0;
+    while (first < text.size() - 1 && text[first] == QLatin1Char('0')) ++first;
+    const QStringView significant = QStringView(text).mid(first);
+    if (significant.size() > 5) return std::nullopt;
+    const int v = significant.toInt();
+    if (v > 65535) return std::nullopt;
+    return v;
+}
+
+void TIPConfigDlg::BOkClick()
+{
+    const auto warn = [this](const char* text) {
+        prompter().message(this, QStringLiteral("Warning"), QString::fromLatin1(text), Prompter::Icon::Warning);
+    };
+    const std::optional<int32_t> local = PortFromText(ELocalPort->text());
+    if (!local) {
+        warn("Choose a Local Port <0-65535>");
+        return;
+    }
+    SetLocalPort(*local);
+    const std::optional<int32_t> remote = PortFromText(ERemotePort->text());
+    if (!remote) {
+        warn("Choose a Remote Port <0-65535>");
+        return;
+    }
+    const IpAddress address = ParseIpAddress(ERemoteAddr->text());
+    if (!address.valid) {
+        warn("Remote IP address not Valid");
+        return;
+    }
+    SetRemotePort(*remote);
+    // The link takes replies only from a sender whose dotted text equals
+    // the stored address, so the address is kept in its canonical form.
+    SetRemoteAddr(address.dotted());
+    Accepted = 1;
+    close();
+}
+
+void TIPConfigDlg::BCancelClick()
+{
+    Accepted = 0;
+    close();
+}
+
+void TIPConfigDlg::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    FormShow();
+}
+
+void TIPConfigDlg::FormShow()
+{
+    // Every show starts unaccepted: closing by the frame or Escape then
+    // cancels, whatever an earlier show applied.
+    Accepted = 0;
+    if (ConnectionMode != CON_UDP && ConnectionMode != CON_TCP) SetConnectionMode(CON_TCP);
+}

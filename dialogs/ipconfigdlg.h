@@ -1,0 +1,54 @@
+#pragma once
+// TIPConfigDlg ("LAN Setup"): the computer's side of the LAN link, the
+// transport (UDP or TCP), the device's address and port and the local port.
+// The main window fills it through the setters, shows it modally and reads
+// the stored fields when Accepted is 1.
+
+#include <QDialog>
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+class TIPConfigDlg : public QDialog {
+public:
+    explicit TIPConfigDlg(QWidget* parent = nullptr);
+
+    // Stored fields.
+    uint8_t ConnectionMode = 0;  // tConnectionType: 2 UDP, 3 TCP
+    QString RemoteAddr;
+    int32_t RemotePort = 0;
+    int32_t LocalPort = 0;
+    uint8_t Accepted = 0;  // 1 when the values of this show were applied
+
+    void SetConnectionMode(uint8_t mode);
+    void SetRemoteAddr(const QString& text);
+    void SetRemotePort(int32_t port);
+    void SetLocalPort(int32_t port);
+
+    void BOkClick();
+    void BCancelClick();
+    void RBTcpClick();
+    void RBUdpClick();
+
+    // A port typed as decimal digits within 0..65535.
+    static std::optional<int32_t> PortFromText(const QString& text);
+
+    QGroupBox* RGMode;
+    QRadioButton* RBTcp;
+    QRadioButton* RBUdp;
+    QLineEdit* ELocalPort;
+    QLineEdit* ERemoteAddr;
+    QLineEdit* ERemotePort;
+    QPushButton* BOk;
+    QPushButton* BCancel;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void FormShow();
+};

@@ -1,0 +1,116 @@
+#include "rs232landlg.h"
+
+#include "conversion.h"
+#include "look.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+TRs232LanDlg::TRs232LanDlg(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("Rs232LanDlg"));
+    setWindowTitle(QStringLiteral("ZEPH LAN Status"));
+
+    auto* grid = new QGridLayout(this);
+    int row = 0;
+    const auto field = [&](const char* label, const char* name, const char* text) {
+        auto* edit = new QLineEdit(QString::fromLatin1(text), this);
+        edit->setObjectName(QString::fromLatin1(name));
+        edit->setReadOnly(true);
+        QPalette p = edit->palette();
+        p.setColor(QPalette::Base, classic::InactiveCaptionText);
+        edit->setPalette(p);
+        grid->addWidget(new QLabel(QString::fromLatin1(label), this), row, 0);
+        grid->addWidget(edit, row, 1);
+        ++row;
+        return edit;
+    };
+    ELocalAddr = field("Local Address :", "ELocalAddr", "192.168.0.100");
+    ELocalPort = field("Local Port :", "ELocalPort", "10100");
+    EGatewayAddr = field("Gateway :", "EGatewayAddr", "192.168.0.1");
+    ENetMask = field("NetMask :", "ENetMask", "255.255.255.0");
+    ERemoteAddr = field("Remote Address :", "ERemoteAddr", "192.168.0.10");
+    ERemotePort = field("Remote Port :", "ERemotePort", "1000");
+
+    BOk = new QPushButton(QStringLiteral("Apply"), this);
+    BOk->setObjectName(QStringLiteral("BOk"));
+    BOk->setVisible(false);
+    BCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    BCancel->setObjectName(QStringLiteral("BCancel"));
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(BOk);
+    buttons->addWidget(BCancel);
+    grid->addLayout(buttons, row, 0, 1, 2);
+    grid->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(BOk, &QPushButton::clicked, this, [this] { BOkClick(); });
+    connect(BCancel, &QPushButton::clicked, this, [this] { BCancelClick(); });
+    Accepted = 0;  // FormCreate
+}
+
+void TRs232LanDlg::SetLocalAddr(const QString& text)
+{
+    LocalAddr = text;
+    ELocalAddr->setText(text);
+}
+
+void TRs232LanDlg::SetRemoteAddr(const QString& text)
+{
+    RemoteAddr = text;
+    ERemoteAddr->setText(text);
+}
+
+void TRs232LanDlg::SetGatewayAddr(const QString& text)
+{
+    GatewayAddr = text;
+    EGatewayAddr->setText(text);
+}
+
+void TRs232LanDlg::SetLocalPort(uint32_t port)
+{
+    LocalPort = port;
+    ELocalPort->setText(QString::number(port));
+}
+
+void TRs232LanDlg::SetRemotePort(uint32_t port)
+{
+    RemotePort = port;
+    ERemotePort->setText(QString::number(port));
+}
+
+void TRs232LanDlg::SetNetMask(const QString& text)
+{
+    NetMask = text;
+    ENetMask->setText(text);
+}
+
+void TRs232LanDlg::BOkClick()
+{
+    const std::optional<int32_t> local = StrToIntOrReport(ELocalPort->text());
+    if (!local) return;
+    const std::optional<int32_t> remote = StrToIntOrReport(ERemotePort->text());
+    if (!remote) return;
+    LocalAddr = ELocalAddr->text();
+    RemoteAddr = ERemoteAddr->text();
+    GatewayAddr = EGatewayAddr->text();
+    LocalPort = uint32_t(*local);
+    RemotePort = uint32_t(*remote);
+    NetMask = ENetMask->text();
+    Accepted = 1;
+    close();
+}
+
+void TRs232LanDlg::BCancelClick()
+{
+    Accepted = 0;
+    close();
+}
+
+void TRs232LanDlg::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    Accepted = 0;  // FormShow
+}

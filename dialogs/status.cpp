@@ -1,0 +1,50 @@
+#include "status.h"
+
+#include "look.h"
+#include "zeph350_d.h"
+
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+Tstatus::Tstatus(TZEPH350_d* device, QWidget* mainWindow)
+    : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint),
+      device_(device),
+      main_(mainWindow)
+{
+    setObjectName(QStringLiteral("status"));
+    setWindowTitle(QStringLiteral("Please Wait ....."));
+    setCursor(Qt::WaitCursor);
+
+    Gauge_store = new QProgressBar(this);
+    Gauge_store->setObjectName(QStringLiteral("Gauge_store"));
+    Gauge_store->setFixedSize(500, 33);
+    Gauge_store->setRange(0, 180);
+    Gauge_store->setValue(0);
+    Gauge_store->setTextVisible(false);
+    QPalette p = Gauge_store->palette();
+    p.setColor(QPalette::Highlight, classic::HotLight);
+    Gauge_store->setPalette(p);
+
+    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("Abort"), this);
+    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+
+    auto* box = new QVBoxLayout(this);
+    box->addWidget(Gauge_store);
+    box->addWidget(BitBtn1, 0, Qt::AlignHCenter);
+    box->setSizeConstraint(QLayout::SetFixedSize);
+    connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
+}
+
+void Tstatus::BitBtn1Click()
+{
+    // The device ends the store and reports it; the window waits for that.
+    if (device_) device_->SetLABORT(true);
+}
+
+void Tstatus::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (main_) move(main_->x() + 252, main_->y() + 413);
+}

@@ -1,0 +1,356 @@
+#include "zeph350_main.h"
+
+#include "connection_controller.h"
+#include "custom_files.h"
+#include "design_values.h"
+#include "gfx_globalhotkey.h"
+#include "look.h"
+#include "names.h"
+#include "prompter.h"
+
+#include "waitstoring.h"
+
+#ifdef ZEPH_HAVE_REGCTL
+#include "image_controller.h"
+#endif
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLayout>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
+
+namespace {
+
+QAction* item(QMenu* menu, const char* name, const char* caption)
+{
+    QAction* a = menu->addAction(QString::fromLatin1(caption));
+    a->setObjectName(QString::fromLatin1(name));
+    return a;
+}
+
+QAction* radio(QMenu* menu, const char* name, const char* caption)
+{
+    QAction* a = item(menu, name, caption);
+    a->setCheckable(true);
+    return a;
+}
+
+QMenu* submenu(QMenu* parent, const char* name, const char* caption)
+{
+    QMenu* m = parent->addMenu(QString::fromLatin1(caption));
+    m->setObjectName(QString::fromLatin1(name));
+    m->menuAction()->setObjectName(QString::fromLatin1(name));
+    return m;
+}
+
+QAction* separator(QMenu* menu, const char* name = nullptr)
+{
+    QAction* s = menu->addSeparator();
+    if (name) s->setObjectName(QString::fromLatin1(name));
+    return s;
+}
+
+QWidget* page(QTabWidget* tabs, const char* name, const char* caption)
+{
+    auto* w = new QWidget;
+    w->setObjectName(QString::fromLatin1(name));
+    tabs->addTab(w, QString::fromLatin1(caption));
+    return w;
+}
+
+}  // namespace
+
+TZEPH350_main::TZEPH350_main(QWidget* parent)
+    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                              Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
+{
+    setObjectName(QStringLiteral("ZEPH350_main"));
+    setWindowTitle(QStringLiteral("Zeph-Cedar remote control"));
+    ZEPH350_d1.setObjectName(QStringLiteral("ZEPH350_d1"));
+
+    buildMenus();
+    buildFrame();
+
+    // The window's stored values reach the device component while the
+    // window is being built, before FormCreate.
+    applyDesignValues(ZEPH350_d1);
+
+    connection_ = std::make_unique<ConnectionController>(*this);
+    files_ = std::make_unique<CustomFiles>(*this, *connection_);
+    connection_->bindDevice();
+
+    FormCreate();
+}
+
+TZEPH350_main::~TZEPH350_main()
+{
+    // No device event may reach a controller that is going away.
+    for (int i = 0; i < TZEPH350_d::EventCount; ++i) ZEPH350_d1.setHandler(TZEPH350_d::Event(i), {});
+    ZEPH350_d1.onUdpSendError = nullptr;
+    imageController_.reset();
+}
+
+void TZEPH350_main::buildMenus()
+{
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu1"));
+
+    QMenu* files = bar->addMenu(QStringLiteral("&Files"));
+    files->setObjectName(QStringLiteral("Files1"));
+    item(files, "New1", "New");
+    item(files, "Open1", "Open");
+    item(files, "Save1", "Save");
+    item(files, "Saveas1", "Save as");
+    separator(files);
+    item(files, "Exit1", "Exit");
+
+    QMenu* controls = bar->addMenu(QStringLiteral("&Controls"));
+    controls->setObjectName(QStringLiteral("Controls1"));
+    MLink = submenu(controls, "MLink", "&RS232/LAN Setup");
+    for (int n = 1; n <= 10; ++n) {
+        const QString name = n == 1 ? QStringLiteral("com1") : QStringLiteral("COM%1").arg(n);
+        QAction* a = MLink->addAction(QStringLiteral("COM%1").arg(n));
+        a->setObjectName(name);
+        a->setCheckable(true);
+        comItems[size_t(n - 1)] = a;
+    }
+    separator(MLink);
+    MIPConfig = radio(MLink, "MIPConfig", "&LAN Setup");
+    MLanSeparator = separator(controls, "MLanSeparator");
+    MLanSetup = item(controls, "MLanSetup", "ZEPH &LAN Status");
+    // Shown once the device reports its LAN option; enabled while connected.
+    MLanSeparator->setVisible(false);
+    MLanSetup->setVisible(false);
+    MLanSetup->setEnabled(false);
+    separator(controls);
+    QMenu* pulldown = submenu(controls, "N22Pulldown1", "2:2 &Pull-down");
+    radio(pulldown, "activated1", "Auto");
+    radio(pulldown, "dsactivated1", "Off")->setChecked(true);
+    QMenu* autoFrame = submenu(controls, "AutoFrame1", "Auto Frame");
+    radio(autoFrame, "ON1", "On")->setData(1);
+    radio(autoFrame, "Off1", "Off")->setData(0);
+    QMenu* autolock = submenu(controls, "Noinputsignalautolock1", "&No input signal autolock");
+    radio(autolock, "menuitem_On", "On");
+    radio(autolock, "menuitem_Off", "Off");
+    QMenu* transition = submenu(controls, "Transition1", "&Transition");
+    radio(transition, "FadeColor_et_Frame", "Fade &Color");
+    QMenu* cleanCut = submenu(transition, "Cleancutinfo", "Cl&ean Cut");
+    radio(cleanCut, "From_Computer", "From Computer");
+    radio(cleanCut, "From_Video", "From Video");
+    radio(cleanCut, "From_ALL", "From ALL");
+    QMenu* keyLock = submenu(controls, "Keylocking1", "&Key locking");
+    radio(keyLock, "Menus1", "&Menus");
+    radio(keyLock, "Input9", "&Input");
+    separator(keyLock);
+    radio(keyLock, "AllLock1", "&All Lock");
+    item(controls, "Eraseallmemories1", "&Erase all memories");
+    item(controls, "Defaultvalues1", "&Default values");
+    separator(controls, "N12");
+    QMenu* standby = submenu(controls, "Standbymode", "&Stand by");
+    QMenu* onOff = submenu(standby, "Standby1", "Stand by");
+    radio(onOff, "On_stdby", "On");
+    radio(onOff, "Off_stdby", "Off");
+    item(standby, "DelayStandby1", "Stand by Timer");
+    QMenu* baud = submenu(standby, "BaudRate1", "Baud Rate");
+    radio(baud, "N19200bauds1", "19200 bauds")->setData(3);
+    radio(baud, "N9600bauds1", "9600 bauds")->setData(0);
+    radio(baud, "N2400bauds1", "2400 bauds")->setData(1);
+    radio(baud, "N1200bauds1", "1200 bauds")->setData(2);
+    QMenu* codes = submenu(standby, "Entercodetostandbyprojector1", "Register codes to stand by projector");
+    item(codes, "MessageON1", "Message ON")->setData(1);
+    item(codes, "MessageOFF1", "Message OFF")->setData(2);
+
+    QMenu* customize = bar->addMenu(QStringLiteral("C&ustomize"));
+    customize->setObjectName(QStringLiteral("Customize1"));
+    for (int n = 1; n <= 8; ++n) item(customize, qPrintable(QStringLiteral("Input%1").arg(n)), qPrintable(QStringLiteral("Input %1").arg(n)));
+    for (int n = 1; n <= 8; ++n) item(customize, qPrintable(QStringLiteral("Audio%1").arg(n)), qPrintable(QStringLiteral("Audio %1").arg(n)));
+    for (int n = 1; n <= 8; ++n) item(customize, qPrintable(QStringLiteral("Logo%1").arg(n)), qPrintable(QStringLiteral("Logo %1").arg(n)));
+    item(customize, "Frame", "Frame");
+    for (int n = 1; n <= 5; ++n) item(customize, qPrintable(QStringLiteral("vide%1").arg(n)), "");
+    item(customize, "Default1", "Default");
+
+    QMenu* about = bar->addMenu(QStringLiteral("&About"));
+    about->setObjectName(QStringLiteral("About1"));
+    item(about, "HD15Pinassignment1", "HD 15 Pin assignment");
+    separator(about);
+    item(about, "AboutZEPH1", "About ZEPH...");
+}
+
+void TZEPH350_main::buildFrame()
+{
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("ClientArea"));
+    client->setFixedSize(788, 503);
+    setCentralWidget(client);
+
+    Panel_ichmp = new QWidget(client);
+    Panel_ichmp->setObjectName(QStringLiteral("Panel_ichmp"));
+    Panel_ichmp->setGeometry(0, 0, 788, 44);
+    static const int lefts[8] = {4, 86, 169, 252, 334, 417, 500, 583};
+    for (int i = 0; i < 8; ++i) {
+        auto* b = new QToolButton(Panel_ichmp);
+        b->setObjectName(QStringLiteral("label_input%1").arg(i + 1));
+        b->setText(QStringLiteral("Input %1").arg(i + 1));
+        b->setCheckable(true);
+        b->setGeometry(lefts[i], 5, 76, 33);
+        label_input[size_t(i)] = b;
+    }
+    Label__black = new QToolButton(Panel_ichmp);
+    Label__black->setObjectName(QStringLiteral("Label__black"));
+    Label__black->setText(QStringLiteral("Black"));
+    Label__black->setGeometry(666, 5, 56, 33);
+    BitBtn_freeze = new QPushButton(QStringLiteral("Freeze"), Panel_ichmp);
+    BitBtn_freeze->setObjectName(QStringLiteral("BitBtn_freeze"));
+    BitBtn_freeze->setGeometry(726, 5, 58, 33);
+
+    PageControl1 = new QTabWidget(client);
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    PageControl1->setGeometry(0, 44, 788, 436);
+    inputPage = page(PageControl1, "TabSheet_input", "Input");
+    outputPage = page(PageControl1, "TabSheet_output", "Output");
+    imagePage = page(PageControl1, "TabSheet_image", "Image");
+    audioPage = page(PageControl1, "TabSheet_audio", "Audio");
+    voiceOverPage = page(PageControl1, "TabSheet_voice_over", "Voice over");
+    logoFramePage = page(PageControl1, "new_logos", "Logo && Frame");
+    effectsPage = page(PageControl1, "Effects", "Effects");
+
+    for (int i = 0; i < 8; ++i) {
+        auto* r = new QRadioButton(QStringLiteral("Audio %1").arg(i + 1), audioPage);
+        r->setObjectName(QStringLiteral("Label_audio%1").arg(i + 1));
+        r->setGeometry(16, 40 + i * 21, 90, 19);
+        Label_audio[size_t(i)] = r;
+    }
+
+    StaticText1 = new QLabel(logoFramePage);
+    StaticText1->setObjectName(QStringLiteral("StaticText1"));
+    StaticText1->setGeometry(16, 370, 400, 17);
+    StaticText1->setVisible(false);
+
+    connection = new QLabel(QString::fromLatin1(DeviceNotConnectedText), client);
+    connection->setObjectName(QStringLiteral("connection"));
+    connection->setGeometry(4, 484, 220, 17);
+    QFont bold = connection->font();
+    bold.setBold(true);
+    connection->setFont(bold);
+
+    BitBtn_initial_please = new QPushButton(QStringLiteral("Connecting to ZEPH"), client);
+    BitBtn_initial_please->setObjectName(QStringLiteral("BitBtn_initial_please"));
+    BitBtn_initial_please->setToolTip(QStringLiteral("PLEASE WAIT"));
+    BitBtn_initial_please->setCursor(Qt::WaitCursor);
+    BitBtn_initial_please->setGeometry(294, 217, 200, 41);
+    BitBtn_initial_please->setVisible(false);
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(1000);
+    Timer1->start();
+
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void TZEPH350_main::setCompanions(const Companions& windows)
+{
+    state.win = windows;
+    if (!windows.Form_wait_storing_settings) {
+        // The companions are going away: so does what uses them.
+        imageController_.reset();
+        return;
+    }
+#ifdef ZEPH_HAVE_REGCTL
+    // The picture page binds its own device events; its wait window exists
+    // only now.
+    if (!imageController_) {
+        auto* image = new ImageController(ZEPH350_d1, imagePage, logoFramePage, outputPage,
+                                          windows.Form_wait_storing_settings, this);
+        imageController_ = std::shared_ptr<void>(image, [](void* p) { delete static_cast<ImageController*>(p); });
+    }
+#endif
+}
+
+void TZEPH350_main::FormCreate()
+{
+    // Items designed once on input 1 are copied to the other inputs by the
+    // input page's controller, which builds those lists.
+
+    // The renamable label list.
+    state.renamable.clear();
+    for (QToolButton* b : label_input) state.renamable << b;
+    for (QRadioButton* r : Label_audio) state.renamable << r;
+
+    state.Settings_file_name = QString::fromLatin1(DefaultSettingsFile);
+    files_->open();
+
+    // The debug hot key: active from creation, then the key, then the
+    // handler (a press before the handler exists would be swallowed).
+    hotKey_ = new TGfxGlobalHotKey(this);
+    hotKey_->setObjectName(QStringLiteral("GfxGlobalHotKey1"));
+    hotKey_->SetActive(true);
+    hotKey_->SetHotKey(DebugHotKey);
+    hotKey_->OnKeyDown = [this](TObject*, uint16_t&, unsigned) { connection_->dbg(); };
+
+    // The logo names fill every list that shows them.
+    names::fillLogoLists(*this);
+    if (state.hinthinthint) state.hinthinthint();
+}
+
+void TZEPH350_main::FormShow()
+{
+    // The fade-colour label's font falls back when "MS Sans Serif" is
+    // missing; the label comes with the effects page.
+    if (!QFontDatabase::families().contains(QStringLiteral("MS Sans Serif"))) {
+        if (auto* label = control<QWidget>(QStringLiteral("GfxGraphicLabel1"))) {
+            QFont f = label->font();
+            f.setFamily(QFont().defaultFamily());
+            label->setFont(f);
+        }
+    }
+}
+
+void TZEPH350_main::FormClose()
+{
+    state.Settings_file_name = QString::fromLatin1(DefaultSettingsFile);
+    files_->save(CustomFiles::SaveKind::Exit);
+    state.renamable.clear();
+}
+
+void TZEPH350_main::Exit1Click()
+{
+    close();
+}
+
+void TZEPH350_main::setLinkCaption(const QString& tail)
+{
+    setWindowTitle(state.productName + QStringLiteral(" remote control") + QStringLiteral("  ") + tail);
+}
+
+void TZEPH350_main::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!shownOnce_) {
+        shownOnce_ = true;
+        if (const QScreen* s = screen()) {
+            const QRect area = s->availableGeometry();
+            move(area.center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
+        }
+    }
+    FormShow();
+}
+
+void TZEPH350_main::closeEvent(QCloseEvent* event)
+{
+    if (!closed_) {
+        closed_ = true;
+        FormClose();
+    }
+    event->accept();
+    emit closed();
+}
