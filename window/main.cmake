@@ -1,10 +1,6 @@
 # The main window: the shell and its controllers (connection and link
 # status, customisation files, names), on the device component, the common
 # window helpers, the dialogs and the global hot key.
-if(NOT TARGET zeph_hotkey)
-  add_subdirectory(${CMAKE_SOURCE_DIR}/controls/hotkey ${CMAKE_BINARY_DIR}/controls/hotkey)
-endif()
-
 add_library(zeph_window STATIC
   ${CMAKE_CURRENT_SOURCE_DIR}/window_state.h
   ${CMAKE_CURRENT_SOURCE_DIR}/zeph350_main.h ${CMAKE_CURRENT_SOURCE_DIR}/zeph350_main.cpp

@@ -2,9 +2,7 @@
 
 #include "gfx_hotkey_service.h"
 
-#ifdef ZEPH_HOTKEY_WITH_CONTROLS
 #include "platform/gfx_exceptions.h"
-#endif
 
 #include <QDebug>
 
@@ -108,16 +106,6 @@ void TGfxGlobalHotKey::WndProc()
     try {
         OnKeyDown(this, key, shift);
     } catch (...) {
-#ifdef ZEPH_HOTKEY_WITH_CONTROLS
-        GfxHandleException();
-#else
-        try {
-            throw;
-        } catch (const std::exception& e) {
-            qWarning("hot key handler: %s", e.what());
-        } catch (...) {
-            qWarning("hot key handler: unknown exception");
-        }
-#endif
+        GfxHandleException();  // reaches the application's error report
     }
 }
