@@ -58,7 +58,7 @@ TEST_F(WindowTest, WritesExactlyTheThirtyOneLines)
 {
     writeFile(QStringLiteral("zeph350.ini"),
               settingsFile({QStringLiteral("2=Cam é"), QStringLiteral("24=Sponsor"), QStringLiteral("IP_ENABLE=1"),
-                            QStringLiteral("REMOTE_IP=10.1.2.3"), QStringLiteral("REMOTE_PORT_ENTRY=10200"),
+                            QStringLiteral("REMOTE_IP=127.1.2.3"), QStringLiteral("REMOTE_PORT_ENTRY=10200"),
                             QStringLiteral("LOCAL_PORT_ENTRY=0")}));
     start();
     w().close();
@@ -69,7 +69,7 @@ TEST_F(WindowTest, WritesExactlyTheThirtyOneLines)
     expected << QStringLiteral("17=None") << QStringLiteral("18=Frame");
     for (int i = 1; i <= 8; ++i)
         expected << QStringLiteral("%1=%2").arg(i + 18).arg(i == 6 ? QStringLiteral("Sponsor") : QStringLiteral("Logo %1").arg(i));
-    expected << QStringLiteral("IP_ENABLE=1") << QStringLiteral("REMOTE_IP=10.1.2.3")
+    expected << QStringLiteral("IP_ENABLE=1") << QStringLiteral("REMOTE_IP=127.1.2.3")
              << QStringLiteral("REMOTE_PORT_ENTRY=10200") << QStringLiteral("LOCAL_PORT_ENTRY=0");
     const QByteArray written = readFile(QStringLiteral("zeph350.ini"));
     EXPECT_EQ(written, expected.join(QStringLiteral("\r\n")).toLatin1() + "\r\n");  // single-byte text
@@ -126,12 +126,12 @@ TEST_P(FilePorts, AUnusablePortEndsOnCom1)
 {
     const PortCase& c = GetParam();
     writeFile(QStringLiteral("zeph350.ini"),
-              settingsFile({QStringLiteral("IP_ENABLE=2"), QStringLiteral("REMOTE_IP=10.9.8.7"),
+              settingsFile({QStringLiteral("IP_ENABLE=2"), QStringLiteral("REMOTE_IP=127.9.8.7"),
                             QStringLiteral("REMOTE_PORT_ENTRY=") + QLatin1String(c.remote),
                             QStringLiteral("LOCAL_PORT_ENTRY=") + QLatin1String(c.local)}));
     start();
     // The address is applied before the ports in every case.
-    EXPECT_EQ(z().IpRemoteAddress(), QStringLiteral("10.9.8.7"));
+    EXPECT_EQ(z().IpRemoteAddress(), QStringLiteral("127.9.8.7"));
     EXPECT_EQ(z().ConType(), c.applied ? CON_TCP : CON_RS232) << c.remote << " " << c.local;
     if (!c.applied) {
         EXPECT_EQ(z().Port(), QStringLiteral("COM1"));
