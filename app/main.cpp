@@ -38,7 +38,6 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zeph-Cedar remote control"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Zeph-Cedar remote control"));
     // Closing the main window ends the program, whatever else is open.
     QApplication::setQuitOnLastWindowClosed(false);
     applyLook(app);

@@ -89,7 +89,7 @@ void ConnectionController::bindDevice()
     z.bind(Ev::OnIFRZchange, this, &ConnectionController::ZEPH350_d1IFRZchange);
     z.bind(Ev::OnOBLKchange, this, &ConnectionController::ZEPH350_d1OBLKchange);
     z.onUdpSendError = [this](const QString& message) {
-        prompter().message(&w_, QApplication::applicationDisplayName(), message, Prompter::Icon::Error);
+        prompter().message(&w_, QApplication::applicationName(), message, Prompter::Icon::Error);
     };
 }
 
@@ -189,7 +189,7 @@ void ConnectionController::ZEPH350_d1DEVchange(TZEPH350_d*, int)
         w_.connection->setText(QStringLiteral("    Device connected"));
         setBold(w_.connection, false);
     } else {
-        w_.Timer1->start();
+        if (!w_.Timer1->isActive()) w_.Timer1->start();  // enabling a running timer changes nothing
         w_.connection->setText(QString::fromLatin1(DeviceNotConnectedText));
         setBold(w_.connection, true);
     }
@@ -281,7 +281,7 @@ void ConnectionController::clignotantfreeze()
 void ConnectionController::ZEPH350_d1IFRZchange(TZEPH350_d*, int)
 {
     if (w_.ZEPH350_d1.IFRZ()) {
-        w_.Timer1->start();
+        if (!w_.Timer1->isActive()) w_.Timer1->start();  // enabling a running timer changes nothing
         return;
     }
     QPushButton* b = w_.BitBtn_freeze;
@@ -297,7 +297,7 @@ void ConnectionController::ZEPH350_d1OBLKchange(TZEPH350_d*, int)
     QToolButton* black = w_.Label__black;
     const QSignalBlocker block(black);
     if (w_.ZEPH350_d1.OBLK()) {
-        w_.Timer1->start();
+        if (!w_.Timer1->isActive()) w_.Timer1->start();  // enabling a running timer changes nothing
         setBold(black, true);
         black->setCheckable(true);  // in its group: it can stay down
     } else {

@@ -42,6 +42,22 @@ std::optional<int32_t> StrToIntStrict(const QString& text)
     return int32_t(v);
 }
 
+std::optional<int32_t> StrToDecimal(const QString& text)
+{
+    const bool negative = text.startsWith(u'-');
+    const QStringView digits = QStringView(text).mid(negative ? 1 : 0);
+    if (digits.isEmpty()) return std::nullopt;
+    int64_t v = 0;
+    for (const QChar c : digits) {
+        if (c < u'0' || c > u'9') return std::nullopt;
+        v = v * 10 + (c.unicode() - '0');
+        if (v > int64_t(INT32_MAX) + 1) return std::nullopt;
+    }
+    if (negative) v = -v;
+    if (v < INT32_MIN || v > INT32_MAX) return std::nullopt;
+    return int32_t(v);
+}
+
 std::optional<int32_t> StrToIntOrReport(const QString& text)
 {
     const auto v = StrToIntStrict(text);

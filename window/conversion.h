@@ -9,6 +9,10 @@
 
 std::optional<int32_t> StrToIntStrict(const QString& text);
 
+// A plain decimal number as the files store it: an optional "-" and digits
+// only, within 32 bits.
+std::optional<int32_t> StrToDecimal(const QString& text);
+
 // Converts, or reports "'<text>' is not a valid integer value" through the
 // error report and gives nothing.
 std::optional<int32_t> StrToIntOrReport(const QString& text);

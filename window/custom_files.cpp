@@ -75,7 +75,7 @@ std::optional<int32_t> CustomFiles::portValue(const QString& text)
 {
     // A port the sockets cannot take is as unusable as a text that is no
     // number.
-    const std::optional<int32_t> v = StrToIntStrict(text);
+    const std::optional<int32_t> v = StrToDecimal(text);
     if (!v || *v < 0 || *v > 65535) return std::nullopt;
     return v;
 }
@@ -83,7 +83,7 @@ std::optional<int32_t> CustomFiles::portValue(const QString& text)
 bool CustomFiles::Verif_fichier_ini(const QStringList& lines, const QString& name)
 {
     if (name == QLatin1String(StoreTimingFile)) {
-        const std::optional<int32_t> speed = lines.isEmpty() ? std::nullopt : StrToIntStrict(lines.first());
+        const std::optional<int32_t> speed = lines.isEmpty() ? std::nullopt : StrToDecimal(lines.first());
         if (speed && *speed >= 1) return true;
         writeLines(name, {QStringLiteral("240")});  // a failure is ignored
         return false;
@@ -165,8 +165,8 @@ void CustomFiles::open()
         if (lines) {
             // Kept so that the next save does not destroy what the operator
             // wrote (one empty caption is enough to reject a file).
-            rejectedPath_ = QFileInfo(path).absoluteFilePath();
-            rejectedContent_ = raw;
+            const QString key = QFileInfo(path).absoluteFilePath();
+            if (!rejected_.contains(key)) rejected_.insert(key, raw);
         }
     }
 
@@ -204,16 +204,16 @@ QStringList CustomFiles::settingsLines() const
 bool CustomFiles::save(SaveKind kind)
 {
     const QString path = w_.state.Settings_file_name;
-    if (!rejectedPath_.isEmpty() && QFileInfo(path).absoluteFilePath() == rejectedPath_) {
-        // The rejected file goes aside once; after that the file is ours.
+    const auto rejected = rejected_.constFind(QFileInfo(path).absoluteFilePath());
+    if (rejected != rejected_.constEnd()) {
+        // A rejected file goes aside once; after that the file is ours.
         QSaveFile bak(path + QStringLiteral(".bak"));
-        if (bak.open(QIODevice::WriteOnly) && bak.write(rejectedContent_) == rejectedContent_.size()) bak.commit();
-        rejectedPath_.clear();
-        rejectedContent_.clear();
+        if (bak.open(QIODevice::WriteOnly) && bak.write(*rejected) == rejected->size()) bak.commit();
+        rejected_.erase(rejected);
     }
     const std::optional<QString> error = writeLines(path, settingsLines());
     if (error && kind == SaveKind::Explicit) {
-        prompter().message(&w_, QApplication::applicationDisplayName(),
+        prompter().message(&w_, QApplication::applicationName(),
                            QStringLiteral("Cannot save \"%1\": %2").arg(path, *error), Prompter::Icon::Error);
     }
     return !error;

@@ -4,6 +4,8 @@
 // written at exit, the same format under other names from the "&Files"
 // menu, and the store-timing file's check.
 
+#include <QByteArray>
+#include <QHash>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -57,8 +59,7 @@ private:
 
     TZEPH350_main& w_;
     ConnectionController& connection_;
-    // A file that was rejected when read: its content is kept beside it
+    // Files that were rejected when read: each content is kept beside its
     // before a save replaces it.
-    QString rejectedPath_;
-    QByteArray rejectedContent_;
+    QHash<QString, QByteArray> rejected_;  // by absolute path
 };

@@ -219,7 +219,7 @@ void TZEPH350_main::buildFrame()
     outputPage = page(PageControl1, "TabSheet_output", "Output");
     imagePage = page(PageControl1, "TabSheet_image", "Image");
     audioPage = page(PageControl1, "TabSheet_audio", "Audio");
-    voiceOverPage = page(PageControl1, "TabSheet_voice_over", "Voice over");
+    voiceOverPage = page(PageControl1, "voice_over", "Voice over");
     logoFramePage = page(PageControl1, "new_logos", "Logo && Frame");
     effectsPage = page(PageControl1, "Effects", "Effects");
 

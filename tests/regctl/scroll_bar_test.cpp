@@ -10,6 +10,8 @@
 #include <QTest>
 #include <QWheelEvent>
 
+#include <algorithm>
+
 #include <utility>
 #include <vector>
 
@@ -89,6 +91,19 @@ TEST_F(ScrollBarTest, ThumbDragTracksThenPositionAndEndScroll)
     EXPECT_EQ(codes.back(), C::EndScroll);
     EXPECT_GT(bar.events.back().second, 128);
     EXPECT_EQ(bar.events.back().second, bar.value());
+}
+
+TEST_F(ScrollBarTest, BarHiddenDuringADragEndsTheAction)
+{
+    const QPoint thumb = bar.centre(QStyle::SC_ScrollBarSlider);
+    QTest::mousePress(&bar, Qt::LeftButton, {}, thumb);
+    QTest::mouseMove(&bar, thumb + QPoint(20, 0));
+    bar.hide();  // no release will reach it
+    EXPECT_FALSE(bar.isSliderDown());
+    const auto codes = bar.codes();
+    ASSERT_FALSE(codes.empty());
+    EXPECT_EQ(codes.back(), C::EndScroll);
+    EXPECT_EQ(std::count(codes.begin(), codes.end(), int(C::EndScroll)), 1);
 }
 
 TEST_F(ScrollBarTest, ThumbPressWithoutMoveStillEnds)

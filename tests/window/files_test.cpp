@@ -143,7 +143,8 @@ INSTANTIATE_TEST_SUITE_P(Table, FilePorts,
                          ::testing::Values(PortCase{"10100", "65535", true}, PortCase{"0", "0", true},
                                            PortCase{"10100", "abc", false}, PortCase{"65536", "10000", false},
                                            PortCase{"10100", "-1", false}, PortCase{"99999999999", "10000", false},
-                                           PortCase{"10100", "", false}));
+                                           PortCase{"10100", "", false}, PortCase{"$2774", "10000", false},
+                                           PortCase{"10100", " 10000", false}));
 
 TEST_F(WindowTest, FileAddressIsStoredInCanonicalForm)
 {
@@ -160,6 +161,18 @@ TEST_F(WindowTest, RejectedFileIsKeptBesideTheExitSave)
     w().close();
     EXPECT_EQ(readFile(QStringLiteral("zeph350.ini.bak")), original);
     EXPECT_TRUE(readFile(QStringLiteral("zeph350.ini")).startsWith("0=COM1\r\n1=Input 1\r\n"));
+}
+
+TEST_F(WindowTest, RejectedFileIsKeptAfterAnotherRejectedOpen)
+{
+    const QByteArray original = settingsFile({QStringLiteral("0=com2"), QStringLiteral("1=Camera")});
+    writeFile(QStringLiteral("zeph350.ini"), original);
+    writeFile(QStringLiteral("other.ini"), settingsFile({QStringLiteral("2=")}));
+    start();
+    w().state.Settings_file_name = QStringLiteral("other.ini");
+    files().open();  // rejected as well
+    w().close();
+    EXPECT_EQ(readFile(QStringLiteral("zeph350.ini.bak")), original);
 }
 
 TEST_F(WindowTest, MissingFileLeavesNoBackup)
@@ -189,7 +202,8 @@ TEST_F(WindowTest, StoreTimingFileIsCheckedAtStart)
         QByteArray after;
     };
     for (const Case& c : {Case{"0\r\n", "240\r\n"}, Case{"abc\r\n", "240\r\n"}, Case{"", "240\r\n"},
-                          Case{"-3", "240\r\n"}, Case{"17\r\n", "17\r\n"}}) {
+                          Case{"-3", "240\r\n"}, Case{"$F0\r\n", "240\r\n"}, Case{" 17\r\n", "240\r\n"},
+                          Case{"17\r\n", "17\r\n"}}) {
         writeFile(QStringLiteral("zeph350logo.ini"), c.content);
         start();
         EXPECT_EQ(readFile(QStringLiteral("zeph350logo.ini")), c.after) << c.content.constData();

@@ -1,5 +1,6 @@
 #include "regctl/scroll_bar.h"
 
+#include <QHideEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWheelEvent>
@@ -65,6 +66,18 @@ void ScrollBarEx::mouseReleaseEvent(QMouseEvent* e)
         mouseDown_ = false;
         endAction();  // the end of an arrow or page press
     }
+}
+
+void ScrollBarEx::hideEvent(QHideEvent* e)
+{
+    // A bar hidden under the operator's hand never sees the release: the
+    // action ends here, so the drag mark does not stay set.
+    mouseDown_ = false;
+    if (isSliderDown())
+        setSliderDown(false);  // releases: thumb position, then end scroll
+    else
+        endAction();
+    QScrollBar::hideEvent(e);
 }
 
 void ScrollBarEx::keyPressEvent(QKeyEvent* e)

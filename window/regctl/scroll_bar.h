@@ -37,6 +37,7 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
     void wheelEvent(QWheelEvent* e) override;
+    void hideEvent(QHideEvent* e) override;
 
 private:
     void onAction(int action);
