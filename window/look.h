@@ -2,24 +2,32 @@
 // The panel's look: the Fusion style, one pixel-sized application font and
 // the classic system colours, the same on every desktop and offscreen.
 
+#include "platform/gfx_types.h"
+
 #include <QColor>
 
 class QApplication;
 
+// The library's one table of classic system colours, as QColor.
 namespace classic {
-inline const QColor ButtonFace{0xC0, 0xC0, 0xC0};
-inline const QColor ButtonShadow{0x80, 0x80, 0x80};
-inline const QColor ButtonHighlight{0xFF, 0xFF, 0xFF};
-inline const QColor Window{0xFF, 0xFF, 0xFF};
-inline const QColor WindowText{0x00, 0x00, 0x00};
-inline const QColor MenuText{0x00, 0x00, 0x00};
-inline const QColor InactiveCaptionText{0xC0, 0xC0, 0xC0};
-inline const QColor HotLight{0x00, 0x00, 0x80};
-inline const QColor Highlight{0x00, 0x00, 0x80};
-inline const QColor HighlightText{0xFF, 0xFF, 0xFF};
-inline const QColor Red{0xFF, 0x00, 0x00};
-inline const QColor Green{0x00, 0x80, 0x00};
-inline const QColor Black{0x00, 0x00, 0x00};
+inline QColor fromTColor(TColor c)
+{
+    const TColor rgb = GfxColorToRGB(c);
+    return QColor(int(rgb & 0xFF), int((rgb >> 8) & 0xFF), int((rgb >> 16) & 0xFF));
+}
+inline const QColor ButtonFace = fromTColor(clBtnFace);
+inline const QColor ButtonShadow = fromTColor(clBtnShadow);
+inline const QColor ButtonHighlight = fromTColor(clBtnHighlight);
+inline const QColor Window = fromTColor(clWindow);
+inline const QColor WindowText = fromTColor(clWindowText);
+inline const QColor MenuText = fromTColor(clMenuText);
+inline const QColor InactiveCaptionText = fromTColor(clInactiveCaptionText);
+inline const QColor HotLight = fromTColor(clHotLight);
+inline const QColor Highlight = fromTColor(clHighlight);
+inline const QColor HighlightText = fromTColor(clHighlightText);
+inline const QColor Red = fromTColor(clRed);
+inline const QColor Green = fromTColor(clGreen);
+inline const QColor Black = fromTColor(clBlack);
 }  // namespace classic
 
 // Fusion, DejaVu Sans at 11 px, the classic palette.
