@@ -7,6 +7,7 @@
 #include <QTcpSocket>
 #include <QUdpSocket>
 
+#include <algorithm>
 #include <cstring>
 
 using namespace zeph;
@@ -113,6 +114,10 @@ TZEPH350_d::TZEPH350_d(QObject* owner)
         if (conType_ == CON_TCP) OpenTcp();
     });
 
+    // The protocol's timings (2 s probe, 2 s loss) are measured, not
+    // approximate: a coarse timer may fire 5 % early.
+    linkTimer_.setTimerType(Qt::PreciseTimer);
+    tcpRetryTimer_.setTimerType(Qt::PreciseTimer);
     linkTimer_.setInterval(3000);
     connect(&linkTimer_, &QTimer::timeout, this, &TZEPH350_d::LinkTimerTick);
 }
@@ -125,6 +130,85 @@ TZEPH350_d::~TZEPH350_d()
     CloseUdp();
     CloseTcp();
     linkTimer_.stop();
+}
+
+// ---------------------------------------------------------------------------
+// Events
+
+bool TZEPH350_d::subscribe(Event e, int order, const char* name, TZEPHNotifyEvent handler)
+{
+    const int i = static_cast<int>(e);
+    if (i < 0 || i >= EventCount || !handler) return false;
+    const auto& current = handlers_[size_t(i)];
+    SubscriberList list = current ? *current : SubscriberList{};
+    auto at = list.begin();
+    while (at != list.end() && at->order < order) ++at;
+    if (at != list.end() && at->order == order) return false;
+    list.insert(at, Subscriber{order, name ? name : "", nextSubscriberId_++, std::move(handler)});
+    handlers_[size_t(i)] = std::make_shared<const SubscriberList>(std::move(list));
+    return true;
+}
+
+bool TZEPH350_d::unsubscribe(Event e, int order)
+{
+    const int i = static_cast<int>(e);
+    if (i < 0 || i >= EventCount || !handlers_[size_t(i)]) return false;
+    SubscriberList list = *handlers_[size_t(i)];
+    const auto at = std::find_if(list.begin(), list.end(), [order](const Subscriber& s) { return s.order == order; });
+    if (at == list.end()) return false;
+    list.erase(at);
+    if (list.empty())
+        handlers_[size_t(i)].reset();
+    else
+        handlers_[size_t(i)] = std::make_shared<const SubscriberList>(std::move(list));
+    return true;
+}
+
+void TZEPH350_d::unsubscribeAll(int order)
+{
+    for (int i = 0; i < EventCount; ++i) unsubscribe(Event(i), order);
+}
+
+std::vector<TZEPH350_d::Subscription> TZEPH350_d::subscriptions(Event e) const
+{
+    std::vector<Subscription> out;
+    const int i = static_cast<int>(e);
+    if (i < 0 || i >= EventCount || !handlers_[size_t(i)]) return out;
+    for (const Subscriber& s : *handlers_[size_t(i)]) out.push_back({s.order, s.name});
+    return out;
+}
+
+void TZEPH350_d::setHandler(Event e, TZEPHNotifyEvent handler)
+{
+    unsubscribe(e, DirectOrder);
+    if (handler) subscribe(e, DirectOrder, "", std::move(handler));
+}
+
+TZEPHNotifyEvent TZEPH350_d::handler(Event e) const
+{
+    const int i = static_cast<int>(e);
+    if (i < 0 || i >= EventCount || !handlers_[size_t(i)]) return {};
+    for (const Subscriber& s : *handlers_[size_t(i)])
+        if (s.order == DirectOrder) return s.fn;
+    return {};
+}
+
+void TZEPH350_d::raise(Event e)
+{
+    const size_t i = size_t(static_cast<int>(e));
+    // The list is held for the whole raise, so a handler that changes the
+    // subscriptions never frees the one that is running.
+    const std::shared_ptr<const SubscriberList> list = handlers_[i];
+    if (!list) return;
+    for (const Subscriber& s : *list) {
+        if (handlers_[i] != list) {
+            // Changed by an earlier handler: only those still subscribed run.
+            const auto& now = handlers_[i];
+            if (!now || std::none_of(now->begin(), now->end(), [&s](const Subscriber& n) { return n.id == s.id; }))
+                continue;
+        }
+        s.fn(this, tag_);
+    }
 }
 
 // ---------------------------------------------------------------------------
@@ -567,7 +651,9 @@ bool TZEPH350_d::OpenUdp()
     linkState_ = 0;
     // Only a real port number can be bound; anything else leaves the
     // endpoint closed, as a failed bind does.
-    const bool inRange = udpLocalPort_ >= 0 && udpLocalPort_ <= 65535;
+    // The same holds for the device's port: a datagram cannot go to a port
+    // that is none, and replies could never be matched to it.
+    const bool inRange = udpLocalPort_ >= 0 && udpLocalPort_ <= 65535 && validPort(ipRemotePort_);
     if (!inRange || !udp_->bind(QHostAddress::AnyIPv4, quint16(udpLocalPort_))) {
         udp_->abort();
         return false;
@@ -584,6 +670,7 @@ void TZEPH350_d::CloseUdp()
 bool TZEPH350_d::OpenTcp()
 {
     if (tcpActive() || tcpConnecting_) return true;
+    if (!validPort(tcpPort_)) return false;  // no connection to a port that is none
     tcpConnecting_ = true;
     linkState_ = 0;
     tcp_->connectToHost(tcpAddress_, quint16(tcpPort_));
@@ -706,6 +793,8 @@ void TZEPH350_d::SetIpLocalPort(int32_t port)
 void TZEPH350_d::SetIpRemotePort(int32_t port)
 {
     if (port != ipRemotePort_) {
+        // Stored first: the endpoint opens only for a port that can be used.
+        ipRemotePort_ = port;
         if (conType_ == CON_UDP) {
             CloseUdp();
             OpenUdp();
@@ -714,7 +803,6 @@ void TZEPH350_d::SetIpRemotePort(int32_t port)
         tcpPort_ = port;
         if (conType_ == CON_TCP) OpenTcp();
     }
-    ipRemotePort_ = port;
     raise(Event::OnIpRemotePortchange);
 }
 

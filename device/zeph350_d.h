@@ -20,6 +20,7 @@
 #include <functional>
 #include <memory>
 #include <type_traits>
+#include <vector>
 
 class QUdpSocket;
 class QTcpSocket;
@@ -51,9 +52,31 @@ public:
     void SetTag(int tag) { tag_ = tag; }
 
     // --- events -----------------------------------------------------------
-    void setHandler(Event e, TZEPHNotifyEvent handler) { handlers_[static_cast<int>(e)] = std::move(handler); }
-    const TZEPHNotifyEvent& handler(Event e) const { return handlers_[static_cast<int>(e)]; }
-    // Binds a member function `void T::f(TZEPH350_d*, int)` of `obj`.
+    // Several parts of a program may follow one event. Each subscribes under
+    // its own order key; the handlers of an event run in ascending key
+    // order. A key is taken once per event: a second subscription under the
+    // same key is refused, so nobody replaces another's handler by accident.
+    // A handler may subscribe, unsubscribe or replace handlers of the event
+    // it is running for: the raise goes on over the list as it was, skipping
+    // the handlers removed meanwhile.
+    bool subscribe(Event e, int order, const char* name, TZEPHNotifyEvent handler);
+    bool unsubscribe(Event e, int order);
+    // Removes every subscription under `order`, whatever the event.
+    void unsubscribeAll(int order);
+    struct Subscription {
+        int order;
+        const char* name;
+    };
+    std::vector<Subscription> subscriptions(Event e) const;
+    bool hasSubscribers(Event e) const { return handlers_[static_cast<int>(e)] != nullptr; }
+
+    // Order key 0 belongs to tests and tools that hold one plain handler per
+    // event: setHandler replaces it (an empty handler removes it).
+    static constexpr int DirectOrder = 0;
+    void setHandler(Event e, TZEPHNotifyEvent handler);
+    TZEPHNotifyEvent handler(Event e) const;
+    // Binds a member function `void T::f(TZEPH350_d*, int)` of `obj` as the
+    // direct handler.
     template <class T>
     void bind(Event e, T* obj, void (T::*method)(TZEPH350_d*, int))
     {
@@ -185,6 +208,7 @@ public:
     // tried again.
     static constexpr int TcpRetryMs = 1000;
     static constexpr int IoBufferSize = 8192;
+    static constexpr bool validPort(int32_t port) { return port >= 0 && port <= 65535; }
 
 private:
     template <class T>
@@ -198,11 +222,7 @@ private:
     }
     int pchanIndex() const { return regs_[zeph::Reg::PCHAN] >= 1 && regs_[zeph::Reg::PCHAN] <= 8 ? int(regs_[zeph::Reg::PCHAN]) : 1; }
 
-    void raise(Event e)
-    {
-        const TZEPHNotifyEvent& h = handlers_[static_cast<int>(e)];
-        if (h) h(this, tag_);
-    }
+    void raise(Event e);
     void handleLine(const char* data, int size);
     void store(int reg, uint32_t value);
     void raiseChange(int reg);
@@ -260,7 +280,16 @@ private:
     uint32_t receivedValue_ = 0;
     static int s_lastReplyRegister;
 
-    std::array<TZEPHNotifyEvent, EventCount> handlers_;
+    struct Subscriber {
+        int order;
+        const char* name;
+        uint64_t id;  // tells a handler apart from a later one under the same key
+        TZEPHNotifyEvent fn;
+    };
+    using SubscriberList = std::vector<Subscriber>;
+    // Copy on write: a raise holds the list it started with.
+    std::array<std::shared_ptr<const SubscriberList>, EventCount> handlers_;
+    uint64_t nextSubscriberId_ = 1;
     int tag_ = 0;
 };
 

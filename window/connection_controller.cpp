@@ -44,23 +44,16 @@ void setButtonTextColour(QWidget* w, const QColor& c)
 
 }  // namespace
 
-ConnectionController::ConnectionController(TZEPH350_main& w) : w_(w)
+ConnectionController::ConnectionController(TZEPH350_main& w) : FamilyController(w.ZEPH350_d1, Family::Connection), w_(w)
 {
-    // A checkable item flips itself when clicked; the handlers alone decide
-    // which item is checked, so the flip is undone first.
-    const auto undoFlip = [](QAction* a) {
-        const QSignalBlocker block(a);
-        a->setChecked(!a->isChecked());
-    };
+    // The port items check themselves as they must. "&LAN Setup" is checked
+    // only once its dialog is accepted: its own check is taken back first.
     for (int n = 1; n <= 10; ++n) {
         QAction* item = w_.comItems[size_t(n - 1)];
-        connect(item, &QAction::triggered, this, [this, n, item, undoFlip] {
-            undoFlip(item);
-            COMClick(n, item);
-        });
+        connect(item, &QAction::triggered, this, [this, n, item] { COMClick(n, item); });
     }
-    connect(w_.MIPConfig, &QAction::triggered, this, [this, undoFlip] {
-        undoFlip(w_.MIPConfig);
+    connect(w_.MIPConfig, &QAction::triggered, this, [this] {
+        checkLinkItem(checkedLinkItem_);
         MIPConfigClick();
     });
     connect(w_.MLanSetup, &QAction::triggered, this, [this] { MLanSetupClick(); });
@@ -71,23 +64,24 @@ ConnectionController::ConnectionController(TZEPH350_main& w) : w_(w)
     w_.connection->setMouseTracking(true);
     w_.connection->installEventFilter(this);
     setButtonTextColour(w_.BitBtn_freeze, classic::WindowText);
+    bindDevice();
 }
 
 void ConnectionController::bindDevice()
 {
     TZEPH350_d& z = w_.ZEPH350_d1;
-    z.bind(Ev::OnConnected, this, &ConnectionController::ZEPH350_d1Connected);
-    z.bind(Ev::OnReady, this, &ConnectionController::ZEPH350_d1Ready);
-    z.bind(Ev::OnDEVchange, this, &ConnectionController::ZEPH350_d1DEVchange);
-    z.bind(Ev::ONRS232busy, this, &ConnectionController::ZEPH350_d1RS232busy);
-    z.bind(Ev::OnLOCAL_IPchange, this, &ConnectionController::ZEPH350_d1LOCAL_IPchange);
-    z.bind(Ev::OnREMOTE_IPchange, this, &ConnectionController::ZEPH350_d1REMOTE_IPchange);
-    z.bind(Ev::OnGATEWAY_IPchange, this, &ConnectionController::ZEPH350_d1GATEWAY_IPchange);
-    z.bind(Ev::OnLOCAL_PORTchange, this, &ConnectionController::ZEPH350_d1LOCAL_PORTchange);
-    z.bind(Ev::OnREMOTE_PORTchange, this, &ConnectionController::ZEPH350_d1REMOTE_PORTchange);
-    z.bind(Ev::OnNETMASKchange, this, &ConnectionController::ZEPH350_d1NETMASKchange);
-    z.bind(Ev::OnIFRZchange, this, &ConnectionController::ZEPH350_d1IFRZchange);
-    z.bind(Ev::OnOBLKchange, this, &ConnectionController::ZEPH350_d1OBLKchange);
+    ZEPH_ON(OnConnected, ConnectionController, ZEPH350_d1Connected);
+    ZEPH_ON(OnReady, ConnectionController, ZEPH350_d1Ready);
+    ZEPH_ON(OnDEVchange, ConnectionController, ZEPH350_d1DEVchange);
+    ZEPH_ON(ONRS232busy, ConnectionController, ZEPH350_d1RS232busy);
+    ZEPH_ON(OnLOCAL_IPchange, ConnectionController, ZEPH350_d1LOCAL_IPchange);
+    ZEPH_ON(OnREMOTE_IPchange, ConnectionController, ZEPH350_d1REMOTE_IPchange);
+    ZEPH_ON(OnGATEWAY_IPchange, ConnectionController, ZEPH350_d1GATEWAY_IPchange);
+    ZEPH_ON(OnLOCAL_PORTchange, ConnectionController, ZEPH350_d1LOCAL_PORTchange);
+    ZEPH_ON(OnREMOTE_PORTchange, ConnectionController, ZEPH350_d1REMOTE_PORTchange);
+    ZEPH_ON(OnNETMASKchange, ConnectionController, ZEPH350_d1NETMASKchange);
+    ZEPH_ON(OnIFRZchange, ConnectionController, ZEPH350_d1IFRZchange);
+    ZEPH_ON(OnOBLKchange, ConnectionController, ZEPH350_d1OBLKchange);
     z.onUdpSendError = [this](const QString& message) {
         prompter().message(&w_, QApplication::applicationName(), message, Prompter::Icon::Error);
     };
@@ -105,6 +99,7 @@ QString ConnectionController::portName(int n)
 
 void ConnectionController::checkLinkItem(QObject* item)
 {
+    checkedLinkItem_ = item;
     for (QAction* a : w_.comItems) a->setChecked(a == item);
     w_.MIPConfig->setChecked(w_.MIPConfig == item);
 }
@@ -193,7 +188,8 @@ void ConnectionController::ZEPH350_d1DEVchange(TZEPH350_d*, int)
         w_.connection->setText(QString::fromLatin1(DeviceNotConnectedText));
         setBold(w_.connection, true);
     }
-    if (w_.state.visible_or_not_visible) w_.state.visible_or_not_visible(dev);
+    // The model layout comes next, in the model-layout family's handler of
+    // the same event (that family follows this one).
 }
 
 void ConnectionController::ZEPH350_d1RS232busy(TZEPH350_d*, int) {}

@@ -3,7 +3,8 @@
 // the LAN status values, the status timer, the freeze and blanking toggles
 // and the debug hot key's handler.
 
-#include <QObject>
+#include "families.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -11,12 +12,9 @@
 class TZEPH350_d;
 class TZEPH350_main;
 
-class ConnectionController : public QObject {
+class ConnectionController : public FamilyController {
 public:
     explicit ConnectionController(TZEPH350_main& w);
-
-    // Binds the device events of this family and the UDP send error.
-    void bindDevice();
 
     // Port item n (1 to 10). `Sender` is the menu item for an operator's
     // click, the window for a call from the program.
@@ -71,5 +69,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void bindDevice();
+
     TZEPH350_main& w_;
+    QObject* checkedLinkItem_ = nullptr;  // the item the handlers checked last
 };

@@ -144,7 +144,7 @@ bool CustomFiles::LoadButtonName(const QStringList& lines)
             connection_.checkLinkItem(w_.MIPConfig);
         } else {
             z.SetConType(CON_RS232);
-            w_.MIPConfig->setChecked(false);
+            if (w_.MIPConfig->isChecked()) connection_.checkLinkItem(nullptr);
         }
     }
     return true;
@@ -243,9 +243,11 @@ void CustomFiles::Saveas1Click()
 
 bool CustomFiles::saveAs()
 {
-    QString chosen = prompter().saveFile(&w_, QStringLiteral("Save Your Customization"), QString::fromLatin1(Filter));
+    // The dialog adds ".ini" to a bare name itself, before its question
+    // about replacing an existing file.
+    const QString chosen = prompter().saveFile(&w_, QStringLiteral("Save Your Customization"),
+                                               QString::fromLatin1(Filter), QStringLiteral("ini"));
     if (chosen.isEmpty()) return false;
-    if (QFileInfo(chosen).suffix().isEmpty()) chosen += QStringLiteral(".ini");
     w_.state.Settings_file_name = chosen;
     save(SaveKind::Explicit);
     return true;

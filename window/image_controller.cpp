@@ -12,29 +12,61 @@
 #include <QTabBar>
 #include <QVBoxLayout>
 
+
 namespace {
 
 using Event = TZEPH350_d::Event;
 
+using zeph::Reg::HPOS, zeph::Reg::VPOS, zeph::Reg::HSIZ, zeph::Reg::VSIZ, zeph::Reg::BLKLV, zeph::Reg::HUE;
+using zeph::Reg::OPTI, zeph::Reg::DDIVIDER, zeph::Reg::DPHASE, zeph::Reg::BRGT, zeph::Reg::CONTR;
+using zeph::Reg::COLOR, zeph::Reg::RLV, zeph::Reg::GLV, zeph::Reg::BLV;
+
+// One register row of the page: its controls (bar, edit and, for the
+// picture geometry, their twins on the "Logo && Frame" page), its range,
+// start and display offset, its caption and place, and the names of its
+// three handlers.
 struct Row {
     regctl::Definition def;
     const char* caption;
     int column;
     int row;
-    void (ImageController::*scroll)(QObject*, int, int&);
-    void (ImageController::*key)(QObject*, QChar&);
-    void (ImageController::*change)(TZEPH350_d*, int);
+    const char* scroll;
+    const char* key;
+    const char* change;
     Event event;
 };
 
 const Row kRows[] = {
-#define ZEPH_ROW(REG, bar, edit, twin, max, start, offset, caption, column, row)                        \
-    {{zeph::Reg::REG, "ScrollBar_" #bar, "Edit_" #edit, twin ? "new_ScrollBar_" #bar : nullptr,          \
-      twin ? "new_Edit_" #edit : nullptr, 0, max, start, offset},                                        \
-     caption, column, row, &ImageController::ScrollBar_##bar##Scroll, &ImageController::Edit_##edit##KeyPress, \
-     &ImageController::ZEPH350_d1##REG##change, Event::On##REG##change},
-    ZEPH_IMAGE_REGISTERS(ZEPH_ROW)
-#undef ZEPH_ROW
+    {{HPOS, "ScrollBar_hpos_video", "Edit_hpos", "new_ScrollBar_hpos_video", "new_Edit_hpos", 0, 255, 128, 128},
+     "Horizontal position", 0, 0, "ScrollBar_hpos_videoScroll", "Edit_hposKeyPress", "ZEPH350_d1HPOSchange", Event::OnHPOSchange},
+    {{VPOS, "ScrollBar_vpos_video", "Edit_vpos", "new_ScrollBar_vpos_video", "new_Edit_vpos", 0, 255, 128, 128},
+     "Vertical position", 0, 1, "ScrollBar_vpos_videoScroll", "Edit_vposKeyPress", "ZEPH350_d1VPOSchange", Event::OnVPOSchange},
+    {{HSIZ, "ScrollBar_hsiz_video", "Edit_hsize", "new_ScrollBar_hsiz_video", "new_Edit_hsize", 0, 255, 128, 128},
+     "Horizontal size", 0, 2, "ScrollBar_hsiz_videoScroll", "Edit_hsizeKeyPress", "ZEPH350_d1HSIZchange", Event::OnHSIZchange},
+    {{VSIZ, "ScrollBar_vsiz_video", "Edit_vsize", "new_ScrollBar_vsiz_video", "new_Edit_vsize", 0, 255, 128, 128},
+     "Vertical size", 0, 3, "ScrollBar_vsiz_videoScroll", "Edit_vsizeKeyPress", "ZEPH350_d1VSIZchange", Event::OnVSIZchange},
+    {{BLKLV, "ScrollBar_blacklevel", "Edit_blacklevel", nullptr, nullptr, 0, 255, 128, 128},
+     "Black level", 0, 4, "ScrollBar_blacklevelScroll", "Edit_blacklevelKeyPress", "ZEPH350_d1BLKLVchange", Event::OnBLKLVchange},
+    {{HUE, "ScrollBar_hue", "Edit_hue", nullptr, nullptr, 0, 255, 128, 128},
+     "Hue (NTSC)", 0, 5, "ScrollBar_hueScroll", "Edit_hueKeyPress", "ZEPH350_d1HUEchange", Event::OnHUEchange},
+    {{OPTI, "ScrollBar_Optimize", "Edit_Optimize", nullptr, nullptr, 0, 255, 128, 128},
+     "Optimize", 0, 6, "ScrollBar_OptimizeScroll", "Edit_OptimizeKeyPress", "ZEPH350_d1OPTIchange", Event::OnOPTIchange},
+    {{DDIVIDER, "ScrollBar_ddivider", "Edit_ddivider", nullptr, nullptr, 0, 127, 64, 64},
+     "Clock", 0, 7, "ScrollBar_ddividerScroll", "Edit_ddividerKeyPress", "ZEPH350_d1DDIVIDERchange", Event::OnDDIVIDERchange},
+    {{DPHASE, "ScrollBar_dphase", "Edit_dphase", nullptr, nullptr, 0, 31, 16, 16},
+     "Phase", 0, 8, "ScrollBar_dphaseScroll", "Edit_dphaseKeyPress", "ZEPH350_d1DPHASEchange", Event::OnDPHASEchange},
+    {{BRGT, "ScrollBar_brightness", "Edit_brightness", nullptr, nullptr, 0, 255, 128, 128},
+     "Brightness", 1, 0, "ScrollBar_brightnessScroll", "Edit_brightnessKeyPress", "ZEPH350_d1BRGTchange", Event::OnBRGTchange},
+    {{CONTR, "ScrollBar_contrast", "Edit_contrast", nullptr, nullptr, 0, 255, 128, 128},
+     "Contrast", 1, 1, "ScrollBar_contrastScroll", "Edit_contrastKeyPress", "ZEPH350_d1CONTRchange", Event::OnCONTRchange},
+    {{COLOR, "ScrollBar_color", "Edit_color", nullptr, nullptr, 0, 255, 128, 128},
+     "Color", 1, 2, "ScrollBar_colorScroll", "Edit_colorKeyPress", "ZEPH350_d1COLORchange", Event::OnCOLORchange},
+    {{RLV, "ScrollBar_redlevel", "Edit_redlevel", nullptr, nullptr, 0, 127, 64, 64},
+     "Red level", 1, 3, "ScrollBar_redlevelScroll", "Edit_redlevelKeyPress", "ZEPH350_d1RLVchange", Event::OnRLVchange},
+    {{GLV, "ScrollBar_greenlevel", "Edit_greenlevel", nullptr, nullptr, 0, 127, 64, 64},
+     "Green level", 1, 4, "ScrollBar_greenlevelScroll", "Edit_greenlevelKeyPress", "ZEPH350_d1GLVchange", Event::OnGLVchange},
+    {{BLV, "ScrollBar_bluelevel", "Edit_bluelevel", nullptr, nullptr, 0, 127, 64, 64},
+     "Blue level", 1, 5, "ScrollBar_bluelevelScroll", "Edit_bluelevelKeyPress", "ZEPH350_d1BLVchange", Event::OnBLVchange},
 };
 
 // Layout of the page area (about 780 x 440): two columns of rows, each a
@@ -71,45 +103,18 @@ QString confirmTitle()
 }  // namespace
 
 ImageController::ImageController(TZEPH350_d& dev, QWidget* imagePage, QWidget* logoFramePage, QWidget* outputPage,
-                                 QWidget* waitStoringWindow, QWidget* mainWindow)
-    : QObject(nullptr),
-      dev_(dev),
-      devAlive_(&dev),
-      mainWindow_(mainWindow),
-      waitWindow_(waitStoringWindow)
+                                 QWidget* mainWindow)
+    : FamilyController(dev, Family::Image),
+      mainWindow_(mainWindow)
 {
     buildRegisters(imagePage, logoFramePage);
     buildSelectors(imagePage);
     buildButtons(imagePage);
     buildTabs(outputPage);
-    if (!waitWindow_) {
-        // Plain contents: the caption and one bold line.
-        ownWaitWindow_ = std::make_unique<QWidget>(
-            nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-        ownWaitWindow_->setObjectName(QStringLiteral("Form_wait_storing_settings"));
-        ownWaitWindow_->setWindowTitle(QStringLiteral("WAIT STORING SETTING"));
-        auto* label = new QLabel(QStringLiteral("WAIT STORING SETTING"), ownWaitWindow_.get());
-        QFont f = label->font();
-        f.setBold(true);
-        f.setPixelSize(16);
-        label->setFont(f);
-        auto* layout = new QVBoxLayout(ownWaitWindow_.get());
-        layout->addWidget(label);
-        ownWaitWindow_->adjustSize();
-        waitWindow_ = ownWaitWindow_.get();
-    }
     bindEvents();
 }
 
-ImageController::~ImageController()
-{
-    // A device that outlives the controller must not call into it.
-    if (!devAlive_) return;  // the device went first
-    for (const Row& r : kRows) dev_.setHandler(r.event, nullptr);
-    dev_.setHandler(Event::OnSTOREchange, nullptr);
-    dev_.setHandler(Event::OnIASPRchange, nullptr);
-    dev_.setHandler(Event::OnDIVIDERchange, nullptr);
-}
+ImageController::~ImageController() = default;
 
 RegisterControl* ImageController::control(int reg) const
 {
@@ -146,14 +151,13 @@ void ImageController::buildRegisters(QWidget* imagePage, QWidget* logoFramePage)
             edit->hide();
             pairs.emplace_back(bar, edit);
         }
+        const int reg = s.reg;
         for (auto [bar, edit] : pairs) {
             edit->setText(start);
             c->add(bar, edit);
-            const auto scroll = r.scroll;
-            const auto key = r.key;
             regctl::wire(
-                bar, edit, this, [this, scroll](QObject* s, int code, int& pos) { (this->*scroll)(s, code, pos); },
-                [this, key](QObject* s, QChar& k) { (this->*key)(s, k); });
+                bar, edit, this, [this, reg](QObject* s, int code, int& pos) { Scroll(reg, s, code, pos); },
+                [this, reg](QObject* s, QChar& k) { KeyPress(reg, s, k); });
         }
         controls_.push_back(std::move(c));
     }
@@ -227,31 +231,31 @@ void ImageController::buildTabs(QWidget* outputPage)
 
 void ImageController::bindEvents()
 {
-    for (const Row& r : kRows) dev_.bind(r.event, this, r.change);
-    dev_.bind(Event::OnSTOREchange, this, &ImageController::ZEPH350_d1STOREchange);
-    dev_.bind(Event::OnIASPRchange, this, &ImageController::ZEPH350_d1IASPRchange);
-    dev_.bind(Event::OnDIVIDERchange, this, &ImageController::ZEPH350_d1DIVIDERchange);
+    for (const Row& r : kRows) {
+        const int reg = r.def.reg;
+        on(r.event, r.change, [this, reg](TZEPH350_d*, int) { Change(reg); });
+    }
+    ZEPH_ON(OnSTOREchange, ImageController, ZEPH350_d1STOREchange);
+    ZEPH_ON(OnIASPRchange, ImageController, ZEPH350_d1IASPRchange);
+    ZEPH_ON(OnDIVIDERchange, ImageController, ZEPH350_d1DIVIDERchange);
 }
 
 // --- register handlers ------------------------------------------------------
-// The picture registers' handlers serve both pairs: Sender tells which bar
-// moved or which edit holds the text.
 
-#define ZEPH_DEFINE_HANDLERS(REG, bar, edit, ...)                                                  \
-    void ImageController::ScrollBar_##bar##Scroll(QObject* Sender, int ScrollCode, int& ScrollPos) \
-    {                                                                                              \
-        ctl(zeph::Reg::REG).Scroll(Sender, ScrollCode, ScrollPos);                                 \
-    }                                                                                              \
-    void ImageController::Edit_##edit##KeyPress(QObject* Sender, QChar& Key)                       \
-    {                                                                                              \
-        ctl(zeph::Reg::REG).KeyPress(Sender, Key);                                                 \
-    }                                                                                              \
-    void ImageController::ZEPH350_d1##REG##change(TZEPH350_d*, int)                                \
-    {                                                                                              \
-        ctl(zeph::Reg::REG).Change();                                                              \
-    }
-ZEPH_IMAGE_REGISTERS(ZEPH_DEFINE_HANDLERS)
-#undef ZEPH_DEFINE_HANDLERS
+void ImageController::Scroll(int reg, QObject* Sender, int ScrollCode, int& ScrollPos)
+{
+    ctl(reg).Scroll(Sender, ScrollCode, ScrollPos);
+}
+
+void ImageController::KeyPress(int reg, QObject* Sender, QChar& Key)
+{
+    ctl(reg).KeyPress(Sender, Key);
+}
+
+void ImageController::Change(int reg)
+{
+    ctl(reg).Change();
+}
 
 // --- lists, buttons, tabs ---------------------------------------------------
 
@@ -322,6 +326,7 @@ void ImageController::ZEPH350_d1IASPRchange(TZEPH350_d*, int)
 
 void ImageController::ZEPH350_d1STOREchange(TZEPH350_d*, int)
 {
+    if (!waitWindow_) return;
     if (!dev_.STORE()) {
         waitWindow_->hide();
         return;

@@ -6,10 +6,10 @@
 // "Logo && Frame" page; the output aspect tabs on the "Output" page; and
 // the wait window shown while the device stores the image settings.
 
+#include "families.h"
 #include "regctl/register_control.h"
 #include "zeph350_d.h"
 
-#include <QObject>
 #include <QPointer>
 
 #include <array>
@@ -23,33 +23,16 @@ class QPushButton;
 class QTabBar;
 class QWidget;
 
-// The page's register rows: register, bar and edit name parts, whether the
-// controls have twins, maximum, start, offset, caption, column and row.
-#define ZEPH_IMAGE_REGISTERS(X)                                                     \
-    X(HPOS, hpos_video, hpos, true, 255, 128, 128, "Horizontal position", 0, 0)     \
-    X(VPOS, vpos_video, vpos, true, 255, 128, 128, "Vertical position", 0, 1)       \
-    X(HSIZ, hsiz_video, hsize, true, 255, 128, 128, "Horizontal size", 0, 2)        \
-    X(VSIZ, vsiz_video, vsize, true, 255, 128, 128, "Vertical size", 0, 3)          \
-    X(BLKLV, blacklevel, blacklevel, false, 255, 128, 128, "Black level", 0, 4)     \
-    X(HUE, hue, hue, false, 255, 128, 128, "Hue (NTSC)", 0, 5)                      \
-    X(OPTI, Optimize, Optimize, false, 255, 128, 128, "Optimize", 0, 6)             \
-    X(DDIVIDER, ddivider, ddivider, false, 127, 64, 64, "Clock", 0, 7)              \
-    X(DPHASE, dphase, dphase, false, 31, 16, 16, "Phase", 0, 8)                     \
-    X(BRGT, brightness, brightness, false, 255, 128, 128, "Brightness", 1, 0)       \
-    X(CONTR, contrast, contrast, false, 255, 128, 128, "Contrast", 1, 1)            \
-    X(COLOR, color, color, false, 255, 128, 128, "Color", 1, 2)                     \
-    X(RLV, redlevel, redlevel, false, 127, 64, 64, "Red level", 1, 3)               \
-    X(GLV, greenlevel, greenlevel, false, 127, 64, 64, "Green level", 1, 4)         \
-    X(BLV, bluelevel, bluelevel, false, 127, 64, 64, "Blue level", 1, 5)
-
-class ImageController : public QObject {
-    Q_OBJECT
+class ImageController : public FamilyController {
 public:
     // Builds the controls as children of the pages and binds the device's
-    // change events of the page. `waitStoringWindow` may be null: the
-    // controller then makes a plain wait window of its own.
+    // change events of the page.
     ImageController(TZEPH350_d& dev, QWidget* imagePage, QWidget* logoFramePage, QWidget* outputPage,
-                    QWidget* waitStoringWindow, QWidget* mainWindow);
+                    QWidget* mainWindow);
+
+    // The wait-storing window exists only after the main window: it is
+    // handed over once created. Until then a store shows nothing.
+    void setWaitWindow(QWidget* window) { waitWindow_ = window; }
     ~ImageController() override;
 
     // The input signal description, run when the device reports the clock
@@ -61,12 +44,13 @@ public:
     QWidget* waitWindow() const { return waitWindow_; }
 
     // --- handlers -------------------------------------------------------
-#define ZEPH_DECLARE_HANDLERS(REG, bar, edit, ...)                      \
-    void ScrollBar_##bar##Scroll(QObject* Sender, int ScrollCode, int& ScrollPos); \
-    void Edit_##edit##KeyPress(QObject* Sender, QChar& Key);            \
-    void ZEPH350_d1##REG##change(TZEPH350_d* Sender, int nroZeph);
-    ZEPH_IMAGE_REGISTERS(ZEPH_DECLARE_HANDLERS)
-#undef ZEPH_DECLARE_HANDLERS
+    // The fifteen register rows share three handler forms; each row of the
+    // page's table names its handlers ("ScrollBar_brightnessScroll",
+    // "Edit_brightnessKeyPress", "ZEPH350_d1BRGTchange"). Sender tells which
+    // bar moved or which edit holds the text (a row can have twins).
+    void Scroll(int reg, QObject* Sender, int ScrollCode, int& ScrollPos);
+    void KeyPress(int reg, QObject* Sender, QChar& Key);
+    void Change(int reg);
 
     void ComboBox_processChange(QObject* Sender);
     void RadioGroup_IASP1Click(QObject* Sender);
@@ -88,11 +72,8 @@ private:
     void bindEvents();
     RegisterControl& ctl(int reg) const;
 
-    TZEPH350_d& dev_;
-    QPointer<TZEPH350_d> devAlive_;
     QWidget* mainWindow_;
-    QWidget* waitWindow_;
-    std::unique_ptr<QWidget> ownWaitWindow_;  // only when none was given
+    QPointer<QWidget> waitWindow_;
 
     std::vector<std::unique_ptr<RegisterControl>> controls_;
     QComboBox* ComboBox_process = nullptr;

@@ -53,6 +53,5 @@ struct ZephWindowState {
     Companions win;
 
     // Filled by the controllers of later families; empty until then.
-    std::function<void(unsigned model)> visible_or_not_visible;  // the model layout
     std::function<void()> hinthinthint;                          // the input buttons' hints
 };

@@ -8,12 +8,18 @@
 #include "names.h"
 #include "prompter.h"
 
+#include "audio_controller.h"
+#include "effects_controller.h"
+#include "image_controller.h"
+#include "inputs_controller.h"
+#include "logos_controller.h"
+#include "model_layout.h"
+#include "output_controller.h"
+#include "standby_controller.h"
+#include "voice_over_controller.h"
 #include "waitstoring.h"
 
-#ifdef ZEPH_HAVE_REGCTL
-#include "image_controller.h"
-#endif
-
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFontDatabase>
@@ -42,6 +48,19 @@ QAction* radio(QMenu* menu, const char* name, const char* caption)
     QAction* a = item(menu, name, caption);
     a->setCheckable(true);
     return a;
+}
+
+// Makes the items one radio group: drawn as radio items, checking one
+// unchecks the others.
+QActionGroup* radioGroup(QObject* owner, std::initializer_list<QAction*> items)
+{
+    auto* group = new QActionGroup(owner);
+    group->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
+    for (QAction* a : items) {
+        a->setCheckable(true);
+        group->addAction(a);
+    }
+    return group;
 }
 
 QMenu* submenu(QMenu* parent, const char* name, const char* caption)
@@ -84,19 +103,45 @@ TZEPH350_main::TZEPH350_main(QWidget* parent)
     // window is being built, before FormCreate.
     applyDesignValues(ZEPH350_d1);
 
-    connection_ = std::make_unique<ConnectionController>(*this);
-    files_ = std::make_unique<CustomFiles>(*this, *connection_);
-    connection_->bindDevice();
-
+    buildControllers();
     FormCreate();
 }
 
 TZEPH350_main::~TZEPH350_main()
 {
-    // No device event may reach a controller that is going away.
-    for (int i = 0; i < TZEPH350_d::EventCount; ++i) ZEPH350_d1.setHandler(TZEPH350_d::Event(i), {});
+    // No device event may reach a controller that is going away: each
+    // controller drops its subscriptions as it goes, the last built first.
     ZEPH350_d1.onUdpSendError = nullptr;
-    imageController_.reset();
+    standby_.reset();
+    effects_.reset();
+    logos_.reset();
+    voiceOver_.reset();
+    audio_.reset();
+    image_.reset();
+    output_.reset();
+    inputs_.reset();
+    modelLayout_.reset();
+    files_.reset();
+    connection_.reset();
+}
+
+void TZEPH350_main::buildControllers()
+{
+    // Every family exists before FormCreate, which acts on their controls.
+    // They subscribe to the device's events as they are built; the order in
+    // which families see a shared event is fixed by their Family key, not by
+    // the order here.
+    connection_ = std::make_unique<ConnectionController>(*this);
+    files_ = std::make_unique<CustomFiles>(*this, *connection_);
+    modelLayout_ = std::make_unique<ModelLayoutController>(*this);
+    inputs_ = std::make_unique<InputsController>(*this);
+    output_ = std::make_unique<OutputController>(*this);
+    image_ = std::make_unique<ImageController>(ZEPH350_d1, imagePage, logoFramePage, outputPage, this);
+    audio_ = std::make_unique<AudioController>(*this);
+    voiceOver_ = std::make_unique<VoiceOverController>(*this);
+    logos_ = std::make_unique<LogosController>(*this);
+    effects_ = std::make_unique<EffectsController>(*this);
+    standby_ = std::make_unique<StandbyController>(*this);
 }
 
 void TZEPH350_main::buildMenus()
@@ -125,6 +170,9 @@ void TZEPH350_main::buildMenus()
     }
     separator(MLink);
     MIPConfig = radio(MLink, "MIPConfig", "&LAN Setup");
+    linkGroup = radioGroup(this, {});
+    for (QAction* a : comItems) linkGroup->addAction(a);
+    linkGroup->addAction(MIPConfig);
     MLanSeparator = separator(controls, "MLanSeparator");
     MLanSetup = item(controls, "MLanSetup", "ZEPH &LAN Status");
     // Shown once the device reports its LAN option; enabled while connected.
@@ -133,20 +181,23 @@ void TZEPH350_main::buildMenus()
     MLanSetup->setEnabled(false);
     separator(controls);
     QMenu* pulldown = submenu(controls, "N22Pulldown1", "2:2 &Pull-down");
-    radio(pulldown, "activated1", "Auto");
-    radio(pulldown, "dsactivated1", "Off")->setChecked(true);
+    QAction* pulldownOff = nullptr;
+    radioGroup(this, {radio(pulldown, "activated1", "Auto"), pulldownOff = radio(pulldown, "dsactivated1", "Off")});
+    pulldownOff->setChecked(true);
     QMenu* autoFrame = submenu(controls, "AutoFrame1", "Auto Frame");
-    radio(autoFrame, "ON1", "On")->setData(1);
-    radio(autoFrame, "Off1", "Off")->setData(0);
+    QAction* frameOn = radio(autoFrame, "ON1", "On");
+    QAction* frameOff = radio(autoFrame, "Off1", "Off");
+    frameOn->setData(1);
+    frameOff->setData(0);
+    radioGroup(this, {frameOn, frameOff});
     QMenu* autolock = submenu(controls, "Noinputsignalautolock1", "&No input signal autolock");
-    radio(autolock, "menuitem_On", "On");
-    radio(autolock, "menuitem_Off", "Off");
+    radioGroup(this, {radio(autolock, "menuitem_On", "On"), radio(autolock, "menuitem_Off", "Off")});
     QMenu* transition = submenu(controls, "Transition1", "&Transition");
-    radio(transition, "FadeColor_et_Frame", "Fade &Color");
+    QAction* fadeColour = radio(transition, "FadeColor_et_Frame", "Fade &Color");
     QMenu* cleanCut = submenu(transition, "Cleancutinfo", "Cl&ean Cut");
-    radio(cleanCut, "From_Computer", "From Computer");
-    radio(cleanCut, "From_Video", "From Video");
-    radio(cleanCut, "From_ALL", "From ALL");
+    radioGroup(this, {fadeColour, cleanCut->menuAction()});
+    radioGroup(this, {radio(cleanCut, "From_Computer", "From Computer"), radio(cleanCut, "From_Video", "From Video"),
+                      radio(cleanCut, "From_ALL", "From ALL")});
     QMenu* keyLock = submenu(controls, "Keylocking1", "&Key locking");
     radio(keyLock, "Menus1", "&Menus");
     radio(keyLock, "Input9", "&Input");
@@ -157,14 +208,14 @@ void TZEPH350_main::buildMenus()
     separator(controls, "N12");
     QMenu* standby = submenu(controls, "Standbymode", "&Stand by");
     QMenu* onOff = submenu(standby, "Standby1", "Stand by");
-    radio(onOff, "On_stdby", "On");
-    radio(onOff, "Off_stdby", "Off");
+    radioGroup(this, {radio(onOff, "On_stdby", "On"), radio(onOff, "Off_stdby", "Off")});
     item(standby, "DelayStandby1", "Stand by Timer");
     QMenu* baud = submenu(standby, "BaudRate1", "Baud Rate");
-    radio(baud, "N19200bauds1", "19200 bauds")->setData(3);
-    radio(baud, "N9600bauds1", "9600 bauds")->setData(0);
-    radio(baud, "N2400bauds1", "2400 bauds")->setData(1);
-    radio(baud, "N1200bauds1", "1200 bauds")->setData(2);
+    QAction* bauds[] = {radio(baud, "N19200bauds1", "19200 bauds"), radio(baud, "N9600bauds1", "9600 bauds"),
+                        radio(baud, "N2400bauds1", "2400 bauds"), radio(baud, "N1200bauds1", "1200 bauds")};
+    const int baudTags[] = {3, 0, 1, 2};
+    for (int i = 0; i < 4; ++i) bauds[i]->setData(baudTags[i]);
+    radioGroup(this, {bauds[0], bauds[1], bauds[2], bauds[3]});
     QMenu* codes = submenu(standby, "Entercodetostandbyprojector1", "Register codes to stand by projector");
     item(codes, "MessageON1", "Message ON")->setData(1);
     item(codes, "MessageOFF1", "Message OFF")->setData(2);
@@ -259,37 +310,27 @@ void TZEPH350_main::buildFrame()
 
 void TZEPH350_main::setCompanions(const Companions& windows)
 {
+    // Controllers reach the companions through the shared state, where a
+    // window that does not exist (yet, or any more) is null.
     state.win = windows;
-    if (!windows.Form_wait_storing_settings) {
-        // The companions are going away: so does what uses them.
-        imageController_.reset();
-        return;
-    }
-#ifdef ZEPH_HAVE_REGCTL
-    // The picture page binds its own device events; its wait window exists
-    // only now.
-    if (!imageController_) {
-        auto* image = new ImageController(ZEPH350_d1, imagePage, logoFramePage, outputPage,
-                                          windows.Form_wait_storing_settings, this);
-        imageController_ = std::shared_ptr<void>(image, [](void* p) { delete static_cast<ImageController*>(p); });
-    }
-#endif
+    image_->setWaitWindow(windows.Form_wait_storing_settings);
 }
 
 void TZEPH350_main::FormCreate()
 {
-    // Items designed once on input 1 are copied to the other inputs by the
-    // input page's controller, which builds those lists.
+    // 1. The item lists designed once on input 1 go to inputs 2 to 8.
+    inputs_->copyDesignedItems();
 
-    // The renamable label list.
+    // 2. The renamable label list.
     state.renamable.clear();
     for (QToolButton* b : label_input) state.renamable << b;
     for (QRadioButton* r : Label_audio) state.renamable << r;
 
+    // 3. The customisation file: the link, the captions, the logo names.
     state.Settings_file_name = QString::fromLatin1(DefaultSettingsFile);
     files_->open();
 
-    // The debug hot key: active from creation, then the key, then the
+    // 4. The debug hot key: active from creation, then the key, then the
     // handler (a press before the handler exists would be swallowed).
     hotKey_ = new TGfxGlobalHotKey(this);
     hotKey_->setObjectName(QStringLiteral("GfxGlobalHotKey1"));
@@ -297,9 +338,23 @@ void TZEPH350_main::FormCreate()
     hotKey_->SetHotKey(DebugHotKey);
     hotKey_->OnKeyDown = [this](TObject*, uint16_t&, unsigned) { connection_->dbg(); };
 
-    // The logo names fill every list that shows them.
+    // 5. The logo tab control's popup: "Mouse" places the logo by mouse.
+    logoPopup = new QMenu(this);
+    logoPopup->setObjectName(QStringLiteral("PopupMenu_logo"));
+    QAction* mouse = logoPopup->addAction(QStringLiteral("Mouse"));
+    mouse->setObjectName(QStringLiteral("Mouse1"));
+    connect(mouse, &QAction::triggered, logos_.get(), [this] { logos_->Logo_by_mouse(); });
+    logos_->attachPopup(logoPopup);
+
+    // 6. The logo names fill every list that shows them.
     names::fillLogoLists(*this);
+
+    // 7. The input buttons' hints.
     if (state.hinthinthint) state.hinthinthint();
+
+    // 8. The effect caption's height, and the test-pattern panel parked.
+    effects_->StaticText_effect->resize(effects_->StaticText_effect->width(), 12);
+    output_->Panel_mire_en_seamless->move(output_->Panel_mire_en_seamless->x(), 340);
 }
 
 void TZEPH350_main::FormShow()

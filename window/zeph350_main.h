@@ -12,6 +12,7 @@
 #include <memory>
 
 class QAction;
+class QActionGroup;
 class QLabel;
 class QMenu;
 class QPushButton;
@@ -19,8 +20,17 @@ class QRadioButton;
 class QTabWidget;
 class QTimer;
 class QToolButton;
+class AudioController;
 class ConnectionController;
 class CustomFiles;
+class EffectsController;
+class ImageController;
+class InputsController;
+class LogosController;
+class ModelLayoutController;
+class OutputController;
+class StandbyController;
+class VoiceOverController;
 class TGfxGlobalHotKey;
 
 class TZEPH350_main : public QMainWindow {
@@ -34,11 +44,22 @@ public:
     TZEPH350_d ZEPH350_d1;
     ZephWindowState state;
 
-    // Gives the window the nine windows created after it.
+    // Gives the window the nine windows created after it (all null when
+    // they go away again).
     void setCompanions(const Companions& windows);
 
+    // One controller per family of handlers, all built before FormCreate.
     ConnectionController& connectionCtl() { return *connection_; }
     CustomFiles& files() { return *files_; }
+    ModelLayoutController& modelLayout() { return *modelLayout_; }
+    InputsController& inputs() { return *inputs_; }
+    OutputController& output() { return *output_; }
+    ImageController& image() { return *image_; }
+    AudioController& audio() { return *audio_; }
+    VoiceOverController& voiceOver() { return *voiceOver_; }
+    LogosController& logos() { return *logos_; }
+    EffectsController& effects() { return *effects_; }
+    StandbyController& standby() { return *standby_; }
     TGfxGlobalHotKey* debugHotKey() const { return hotKey_; }
 
     void FormCreate();
@@ -64,6 +85,7 @@ public:
     QMenu* MLink = nullptr;
     std::array<QAction*, 10> comItems{};  // com1, COM2 ... COM10
     QAction* MIPConfig = nullptr;
+    QActionGroup* linkGroup = nullptr;  // COM1 .. COM10 and "&LAN Setup"
     QAction* MLanSetup = nullptr;
     QAction* MLanSeparator = nullptr;
 
@@ -85,6 +107,8 @@ public:
     QPushButton* BitBtn_initial_please = nullptr;
     QLabel* StaticText1 = nullptr;
     QTimer* Timer1 = nullptr;
+    // The logo tab control's popup with its one item "Mouse" (FormCreate).
+    QMenu* logoPopup = nullptr;
 
 signals:
     // The window was closed: the program ends.
@@ -98,10 +122,20 @@ private:
     void buildMenus();
     void buildFrame();
 
+    void buildControllers();
+
     std::unique_ptr<ConnectionController> connection_;
     std::unique_ptr<CustomFiles> files_;
+    std::unique_ptr<ModelLayoutController> modelLayout_;
+    std::unique_ptr<InputsController> inputs_;
+    std::unique_ptr<OutputController> output_;
+    std::unique_ptr<ImageController> image_;
+    std::unique_ptr<AudioController> audio_;
+    std::unique_ptr<VoiceOverController> voiceOver_;
+    std::unique_ptr<LogosController> logos_;
+    std::unique_ptr<EffectsController> effects_;
+    std::unique_ptr<StandbyController> standby_;
     TGfxGlobalHotKey* hotKey_ = nullptr;
-    std::shared_ptr<void> imageController_;  // the picture page's controller, when built
     bool shownOnce_ = false;
     bool closed_ = false;
 };

@@ -48,10 +48,8 @@ bool GfxAppHotKeyService::eventFilter(QObject* watched, QEvent* event)
 
 std::unique_ptr<GfxHotKeyService> GfxMakePlatformHotKeyService()
 {
-#ifdef ZEPH_HOTKEY_X11
     if (QGuiApplication::platformName() == QLatin1String("xcb")) {
         if (auto x11 = GfxMakeX11HotKeyService()) return x11;
     }
-#endif
     return std::make_unique<GfxAppHotKeyService>();
 }

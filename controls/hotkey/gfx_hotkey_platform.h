@@ -34,6 +34,6 @@ private:
     bool installed_ = false;
 };
 
-#ifdef ZEPH_HOTKEY_X11
+// The system-wide grab on an X11 display; null when the grab service cannot
+// start there.
 std::unique_ptr<GfxHotKeyService> GfxMakeX11HotKeyService();
-#endif

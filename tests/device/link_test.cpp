@@ -217,3 +217,27 @@ TEST(LinkStateMachine, RealTimeForcedConnection)
     EXPECT_EQ(z.linkState(), 3);
     EXPECT_EQ(timerOf(z).interval, 2000);
 }
+
+// The loss is measured: two seconds of silence after a keep-alive, never
+// less (a coarse timer may fire 5 % early) and not much more.
+TEST(LinkStateMachine, RealTimeLossComesTwoSecondsAfterTheKeepAlive)
+{
+    TZEPH350_d z;
+    Peer peer;
+    peer.connect(z);
+    z.receive("DEV24\r\n");  // a device type is held until the loss resets it
+    ASSERT_EQ(z.DEV(), 24u);
+    QElapsedTimer t;
+    qint64 lostAfterMs = -1;
+    z.setHandler(TZEPH350_d::Event::OnDEVchange, [&](TZEPH350_d* s, int) {
+        if (s->DEV() == 0 && lostAfterMs < 0) lostAfterMs = t.nsecsElapsed() / 1000000;
+    });
+    z.setLinkState(5);
+    z.LinkTimerTick();  // the keep-alive goes out; nothing will answer
+    t.start();
+    EXPECT_EQ(peer.take(), QList<QByteArray>{"?"});
+    while (lostAfterMs < 0 && t.elapsed() < 3000) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+    ASSERT_GE(lostAfterMs, 0) << "the link was never declared lost";
+    EXPECT_GE(lostAfterMs, 1999);
+    EXPECT_LE(lostAfterMs, 2150);
+}

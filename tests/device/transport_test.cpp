@@ -122,6 +122,38 @@ TEST_F(UdpTransport, SendErrorClosesAndReachesTheHook)
     EXPECT_TRUE(z.udpActive());
 }
 
+// A device port outside 0..65535 is no port: the endpoint stays closed as
+// for an unusable local port, rather than sending to the port cut to 16
+// bits and never accepting a reply from it.
+TEST_F(UdpTransport, RemotePortThatIsNoPortKeepsTheEndpointClosed)
+{
+    const quint16 good = peer.localPort();
+    z.SetIpRemotePort(int32_t(good) + 65536);
+    EXPECT_EQ(z.IpRemotePort(), int32_t(good) + 65536);
+    EXPECT_FALSE(z.udpActive());
+    z.SetBRGT(1);
+    spin(30);
+    EXPECT_FALSE(peer.hasPendingDatagrams());
+    z.SetIpRemotePort(-1);
+    EXPECT_FALSE(z.udpActive());
+    z.SetIpRemotePort(good);
+    ASSERT_TRUE(z.udpActive());
+}
+
+TEST(TcpTransport, RemotePortThatIsNoPortNeverConnects)
+{
+    QTcpServer server;
+    ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0));
+    TZEPH350_d z;
+    z.SetIpRemoteAddress("127.0.0.1");
+    z.SetIpRemotePort(int32_t(server.serverPort()) + 65536);
+    z.SetConType(CON_TCP);
+    spin(100);
+    EXPECT_FALSE(server.hasPendingConnections());
+    EXPECT_FALSE(z.tcpActive());
+    EXPECT_FALSE(z.tcpConnecting());
+}
+
 TEST_F(UdpTransport, OneDatagramPerCommand)
 {
     z.SetForceConn(true);

@@ -52,7 +52,9 @@ protected:
         imagePage = new QWidget(&main);
         logoPage = new QWidget(&main);
         outputPage = new QWidget(&main);
-        ctl = std::make_unique<ImageController>(z, imagePage, logoPage, outputPage, waitGiven, &main);
+        ctl = std::make_unique<ImageController>(z, imagePage, logoPage, outputPage, &main);
+        waitWindow.setObjectName(QStringLiteral("Form_wait_storing_settings"));
+        ctl->setWaitWindow(&waitWindow);
         z.setHandler(TZEPH350_d::Event::OnSentString, [this](TZEPH350_d* s, int) { sent << s->sentString; });
         z.SetForceConn(true);
         z.LinkTimerTick();
@@ -88,7 +90,7 @@ protected:
     QWidget* imagePage = nullptr;
     QWidget* logoPage = nullptr;
     QWidget* outputPage = nullptr;
-    QWidget* waitGiven = nullptr;
+    QWidget waitWindow;
     std::unique_ptr<ImageController> ctl;
     QStringList sent;
 };

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QStyle>
 #include <QStyleOptionSlider>
 #include <QTest>
@@ -30,6 +31,12 @@ struct Probe : ScrollBarEx {
         QStyleOptionSlider opt;
         initStyleOption(&opt);
         return style()->subControlRect(QStyle::CC_ScrollBar, &opt, sc, this).center();
+    }
+    QStyle::SubControl hitTestAt(const QPoint& at)
+    {
+        QStyleOptionSlider opt;
+        initStyleOption(&opt);
+        return style()->hitTestComplexControl(QStyle::CC_ScrollBar, &opt, at, this);
     }
     std::vector<int> codes() const
     {
@@ -147,4 +154,57 @@ TEST_F(ScrollBarTest, MovesByCodeReportNothing)
     bar.triggerAction(QAbstractSlider::SliderMove);
     EXPECT_TRUE(bar.events.empty());
     EXPECT_EQ(bar.contextMenuPolicy(), Qt::NoContextMenu);
+}
+
+// Classic scroll bars take the focus: Tab reaches them, and the keys then
+// send the same codes as the mouse.
+TEST(ScrollBarFocus, TabReachesTheBarAndArrowsScroll)
+{
+    QWidget form;
+    auto* before = new QLineEdit(&form);
+    auto* bar = new Probe;
+    bar->setParent(&form);
+    bar->move(0, 30);
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    before->setFocus();
+    QApplication::setActiveWindow(&form);
+    QTest::keyClick(before, Qt::Key_Tab);
+    EXPECT_TRUE(bar->hasFocus());
+    QTest::keyClick(bar, Qt::Key_PageDown);
+    QTest::keyClick(bar, Qt::Key_Down);
+    EXPECT_EQ(bar->events, (std::vector<std::pair<int, int>>{{C::PageDown, 128 + bar->pageStep()},
+                                                             {C::EndScroll, 128 + bar->pageStep()},
+                                                             {C::LineDown, 129 + bar->pageStep()},
+                                                             {C::EndScroll, 129 + bar->pageStep()}}));
+}
+
+// A page click held down walks a page at a time towards the pointer and
+// stops with the thumb under it: never a jump, never a step back.
+TEST_F(ScrollBarTest, HeldPageClickWalksToThePointerAndStops)
+{
+    bar.setValue(0);
+    const QPoint target(240, 8);  // about value 205, far right of the thumb
+    ASSERT_EQ(bar.hitTestAt(target), QStyle::SC_ScrollBarAddPage);
+    QTest::mousePress(&bar, Qt::LeftButton, {}, target);
+    // About 20 pages, then it rests: no new step for a good while.
+    size_t walked = 0;
+    for (int i = 0; i < 40; ++i) {
+        walked = bar.events.size();
+        QTest::qWait(400);  // longer than the pause before the walk starts
+        if (bar.events.size() == walked) break;
+    }
+    EXPECT_EQ(bar.events.size(), walked) << "the walk has stopped";
+    EXPECT_EQ(bar.hitTestAt(target), QStyle::SC_ScrollBarSlider) << "the thumb is under the pointer";
+    QTest::mouseRelease(&bar, Qt::LeftButton, {}, target);
+
+    ASSERT_GE(bar.events.size(), 3u);
+    int last = 0;
+    for (size_t i = 0; i + 1 < bar.events.size(); ++i) {
+        EXPECT_EQ(bar.events[i].first, C::PageDown) << i;
+        EXPECT_EQ(bar.events[i].second, last + bar.pageStep()) << i;
+        last = bar.events[i].second;
+    }
+    EXPECT_EQ(bar.events.back(), std::make_pair(int(C::EndScroll), last));
+    EXPECT_EQ(bar.value(), last);
 }

@@ -248,18 +248,19 @@ TEST_F(WindowTest, UdpSendErrorIsShownWithTheErrorIcon)
 TEST_F(WindowTest, LogoNamesOpenedAtRunTimeReachTheLogoLists)
 {
     start();
-    // The logo lists belong to the logo page; stand-ins with their names.
+    // FormCreate filled the sixteen logo lists and the store list.
     QList<QComboBox*> lists;
-    for (const char* prefix : {"new_Combologo", "LINDEX2_Combologo"}) {
-        auto* c = new QComboBox(w().logoFramePage);
-        c->setObjectName(QString::fromLatin1(prefix) + QLatin1Char('1'));
-        for (const QString& n : w().state.Logo_names) c->addItem(n);
-        c->setCurrentIndex(4);
-        lists << c;
-    }
-    auto* store = new QComboBox(w().logoFramePage);
-    store->setObjectName(QStringLiteral("ComboBox_lstore"));
-    for (int i = 2; i < 10; ++i) store->addItem(w().state.Logo_names[size_t(i)]);
+    for (const char* prefix : {"new_Combologo", "LINDEX2_Combologo"})
+        for (int i = 1; i <= 8; ++i) {
+            auto* c = w().findChild<QComboBox*>(QString::fromLatin1(prefix) + QString::number(i));
+            ASSERT_NE(c, nullptr);
+            ASSERT_EQ(c->count(), 10);
+            c->setCurrentIndex(4);
+            lists << c;
+        }
+    auto* store = w().findChild<QComboBox*>(QStringLiteral("ComboBox_lstore"));
+    ASSERT_NE(store, nullptr);
+    ASSERT_EQ(store->count(), 8);
 
     writeFile(scratch.path(QStringLiteral("brands.ini")),
               settingsFile({QStringLiteral("18=Border"), QStringLiteral("21=Sponsor")}));

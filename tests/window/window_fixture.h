@@ -22,6 +22,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QCoreApplication>
 #include <QEvent>
@@ -56,11 +57,16 @@ struct FakePrompter : Prompter {
         fileTitles << title + QLatin1Char('|') + filter;
         return openAnswer;
     }
-    QString saveFile(QWidget*, const QString& title, const QString& filter) override
+    QString saveFile(QWidget*, const QString& title, const QString& filter, const QString& suffix) override
     {
         fileTitles << title + QLatin1Char('|') + filter;
+        saveSuffix = suffix;
+        // As the real dialog does: a bare name gets the suffix.
+        if (!saveAnswer.isEmpty() && !suffix.isEmpty() && QFileInfo(saveAnswer).suffix().isEmpty())
+            return saveAnswer + QLatin1Char('.') + suffix;
         return saveAnswer;
     }
+    QString saveSuffix;
     int execDialog(QDialog* d) override
     {
         d->show();

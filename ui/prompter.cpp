@@ -64,9 +64,16 @@ QString Prompter::openFile(QWidget* parent, const QString& title, const QString&
     return QFileDialog::getOpenFileName(parent, title, QString(), qtFilter(filter));
 }
 
-QString Prompter::saveFile(QWidget* parent, const QString& title, const QString& filter)
+QString Prompter::saveFile(QWidget* parent, const QString& title, const QString& filter,
+                           const QString& defaultSuffix)
 {
-    return QFileDialog::getSaveFileName(parent, title, QString(), qtFilter(filter));
+    QFileDialog dialog(parent, title, QString(), qtFilter(filter));
+    dialog.setObjectName(QStringLiteral("SaveDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(defaultSuffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().front();
 }
 
 int Prompter::execDialog(QDialog* dialog)

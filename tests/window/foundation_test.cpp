@@ -1,0 +1,254 @@
+// The frame every page stands on: which family follows which device event,
+// in which order, the controls FormCreate acts on, the menus' radio groups
+// and "Save as" over an existing file.
+#include "window_fixture.h"
+
+#include "families.h"
+#include "image_controller.h"
+#include "inputs_controller.h"
+#include "logos_controller.h"
+#include "effects_controller.h"
+#include "output_controller.h"
+
+#include <QActionGroup>
+#include <QApplication>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFrame>
+#include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+#include <QTabBar>
+#include <QTimer>
+
+#include <set>
+#include <tuple>
+
+using Ev = TZEPH350_d::Event;
+
+namespace {
+
+struct Binding {
+    Ev event;
+    Family family;
+    const char* handler;
+};
+
+// Every change handler of the built pages, with the family that binds it.
+// The table grows with each page.
+const Binding kBindings[] = {
+    {Ev::OnConnected, Family::Connection, "ZEPH350_d1Connected"},
+    {Ev::OnReady, Family::Connection, "ZEPH350_d1Ready"},
+    {Ev::OnDEVchange, Family::Connection, "ZEPH350_d1DEVchange"},
+    {Ev::ONRS232busy, Family::Connection, "ZEPH350_d1RS232busy"},
+    {Ev::OnLOCAL_IPchange, Family::Connection, "ZEPH350_d1LOCAL_IPchange"},
+    {Ev::OnREMOTE_IPchange, Family::Connection, "ZEPH350_d1REMOTE_IPchange"},
+    {Ev::OnGATEWAY_IPchange, Family::Connection, "ZEPH350_d1GATEWAY_IPchange"},
+    {Ev::OnLOCAL_PORTchange, Family::Connection, "ZEPH350_d1LOCAL_PORTchange"},
+    {Ev::OnREMOTE_PORTchange, Family::Connection, "ZEPH350_d1REMOTE_PORTchange"},
+    {Ev::OnNETMASKchange, Family::Connection, "ZEPH350_d1NETMASKchange"},
+    {Ev::OnIFRZchange, Family::Connection, "ZEPH350_d1IFRZchange"},
+    {Ev::OnOBLKchange, Family::Connection, "ZEPH350_d1OBLKchange"},
+    {Ev::OnHPOSchange, Family::Image, "ZEPH350_d1HPOSchange"},
+    {Ev::OnVPOSchange, Family::Image, "ZEPH350_d1VPOSchange"},
+    {Ev::OnHSIZchange, Family::Image, "ZEPH350_d1HSIZchange"},
+    {Ev::OnVSIZchange, Family::Image, "ZEPH350_d1VSIZchange"},
+    {Ev::OnBLKLVchange, Family::Image, "ZEPH350_d1BLKLVchange"},
+    {Ev::OnHUEchange, Family::Image, "ZEPH350_d1HUEchange"},
+    {Ev::OnOPTIchange, Family::Image, "ZEPH350_d1OPTIchange"},
+    {Ev::OnDDIVIDERchange, Family::Image, "ZEPH350_d1DDIVIDERchange"},
+    {Ev::OnDPHASEchange, Family::Image, "ZEPH350_d1DPHASEchange"},
+    {Ev::OnBRGTchange, Family::Image, "ZEPH350_d1BRGTchange"},
+    {Ev::OnCONTRchange, Family::Image, "ZEPH350_d1CONTRchange"},
+    {Ev::OnCOLORchange, Family::Image, "ZEPH350_d1COLORchange"},
+    {Ev::OnRLVchange, Family::Image, "ZEPH350_d1RLVchange"},
+    {Ev::OnGLVchange, Family::Image, "ZEPH350_d1GLVchange"},
+    {Ev::OnBLVchange, Family::Image, "ZEPH350_d1BLVchange"},
+    {Ev::OnSTOREchange, Family::Image, "ZEPH350_d1STOREchange"},
+    {Ev::OnIASPRchange, Family::Image, "ZEPH350_d1IASPRchange"},
+    {Ev::OnDIVIDERchange, Family::Image, "ZEPH350_d1DIVIDERchange"},
+};
+
+}  // namespace
+
+// Each handler is bound once, by its family, under its own name, and the
+// window binds nothing that the table does not list.
+TEST_F(WindowTest, EveryHandlerIsBoundOnceByItsFamily)
+{
+    start();
+    std::set<std::tuple<int, int, std::string>> expected;
+    for (const Binding& b : kBindings) {
+        const auto subs = z().subscriptions(b.event);
+        int found = 0;
+        for (const auto& s : subs) found += s.order == int(b.family) && std::string(s.name) == b.handler;
+        EXPECT_EQ(found, 1) << b.handler << " by " << familyName(b.family);
+        expected.insert({int(b.event), int(b.family), b.handler});
+    }
+    for (int i = 0; i < TZEPH350_d::EventCount; ++i)
+        for (const auto& s : z().subscriptions(Ev(i)))
+            EXPECT_TRUE(expected.count({i, s.order, s.name}))
+                << "unlisted binding " << s.name << " of " << TZEPH350_d::eventName(Ev(i)) << " by "
+                << familyName(Family(s.order));
+}
+
+// A second controller of a family that follows an event already is refused
+// at once, and the first one keeps its bindings.
+TEST_F(WindowTest, BindingAFamilyTwiceFailsAndKeepsTheFirst)
+{
+    start();
+    QWidget pages[3];
+    EXPECT_THROW(ImageController(z(), &pages[0], &pages[1], &pages[2], &w()), std::logic_error);
+    connect();
+    reply("BRG200");
+    EXPECT_EQ(w().findChild<QLineEdit*>(QStringLiteral("Edit_brightness"))->text(), QStringLiteral("72"));
+}
+
+// DEV matters to several families. The connection family sets the label
+// first; any family ordered after it sees the label already set, any
+// before it (the direct handler, key 0) sees it not yet set.
+TEST_F(WindowTest, SharedEventRunsFamiliesInTheirOrder)
+{
+    start();
+    QStringList seen;
+    auto* label = w().connection;
+    z().setHandler(Ev::OnDEVchange, [&](TZEPH350_d*, int) { seen << QStringLiteral("before:") + label->text(); });
+    ASSERT_TRUE(z().subscribe(Ev::OnDEVchange, int(Family::Console) + 1, "stand-in",
+                              [&](TZEPH350_d*, int) { seen << QStringLiteral("after:") + label->text(); }));
+    reply("DEV23");
+    EXPECT_EQ(seen, (QStringList{QStringLiteral("before:Device NOT connected"),
+                                 QStringLiteral("after:    Device connected")}));
+    z().unsubscribe(Ev::OnDEVchange, int(Family::Console) + 1);
+}
+
+// FormCreate's eight steps find their controls: every page's controller is
+// built before it runs.
+TEST_F(WindowTest, FormCreateActsOnRealControls)
+{
+    start();
+    auto* type1 = w().findChild<QComboBox*>(QStringLiteral("ComboBox_signaltype1"));
+    auto* standard1 = w().findChild<QComboBox*>(QStringLiteral("ComboBox_standard1"));
+    ASSERT_NE(type1, nullptr);
+    ASSERT_NE(standard1, nullptr);
+    EXPECT_EQ(type1->count(), 10);
+    EXPECT_EQ(standard1->count(), 7);
+    for (int i = 2; i <= 8; ++i) {
+        auto* type = w().findChild<QComboBox*>(QStringLiteral("ComboBox_signaltype%1").arg(i));
+        auto* standard = w().findChild<QComboBox*>(QStringLiteral("ComboBox_standard%1").arg(i));
+        ASSERT_NE(type, nullptr);
+        ASSERT_NE(standard, nullptr);
+        ASSERT_EQ(type->count(), type1->count()) << i;
+        ASSERT_EQ(standard->count(), standard1->count()) << i;
+        for (int k = 0; k < type1->count(); ++k) EXPECT_EQ(type->itemText(k), type1->itemText(k));
+        for (int k = 0; k < standard1->count(); ++k) EXPECT_EQ(standard->itemText(k), standard1->itemText(k));
+    }
+    EXPECT_EQ(type1->itemText(7), QStringLiteral("Computer H&V/C"));
+
+    // The popup with its one item, on the logo tab control.
+    ASSERT_NE(w().logoPopup, nullptr);
+    ASSERT_EQ(w().logoPopup->actions().size(), 1);
+    EXPECT_EQ(w().logoPopup->actions().front()->text(), QStringLiteral("Mouse"));
+    EXPECT_EQ(w().logos().TabControl_logo->contextMenuPolicy(), Qt::CustomContextMenu);
+
+    // The ten logo names in the sixteen lists, item 0 selected; logos 1 to
+    // 8 in the store list.
+    for (QComboBox* c : w().logos().new_Combologo) {
+        ASSERT_EQ(c->count(), 10);
+        EXPECT_EQ(c->currentIndex(), 0);
+        EXPECT_EQ(c->itemText(1), QStringLiteral("Frame"));
+    }
+    for (QComboBox* c : w().logos().LINDEX2_Combologo) EXPECT_EQ(c->count(), 10);
+    ASSERT_EQ(w().logos().ComboBox_lstore->count(), 8);
+    EXPECT_EQ(w().logos().ComboBox_lstore->itemText(0), QStringLiteral("Logo 1"));
+
+    EXPECT_EQ(w().effects().StaticText_effect->height(), 12);
+    EXPECT_EQ(w().output().Panel_mire_en_seamless->y(), 340);
+}
+
+// Every radio group of the menus is exclusive: drawn as radio items,
+// checking one unchecks the others.
+TEST_F(WindowTest, MenuRadioGroupsAreExclusive)
+{
+    start();
+    const QStringList groups[] = {
+        {"com1", "COM2", "COM3", "COM4", "COM5", "COM6", "COM7", "COM8", "COM9", "COM10", "MIPConfig"},
+        {"activated1", "dsactivated1"},
+        {"ON1", "Off1"},
+        {"menuitem_On", "menuitem_Off"},
+        {"From_Computer", "From_Video", "From_ALL"},
+        {"On_stdby", "Off_stdby"},
+        {"N19200bauds1", "N9600bauds1", "N2400bauds1", "N1200bauds1"},
+    };
+    for (const QStringList& names : groups) {
+        QActionGroup* group = nullptr;
+        for (const QString& n : names) {
+            QAction* a = action(qPrintable(n));
+            ASSERT_NE(a, nullptr) << n.toStdString();
+            ASSERT_NE(a->actionGroup(), nullptr) << n.toStdString();
+            if (!group) group = a->actionGroup();
+            EXPECT_EQ(a->actionGroup(), group) << n.toStdString();
+        }
+        EXPECT_EQ(group->exclusionPolicy(), QActionGroup::ExclusionPolicy::Exclusive);
+        EXPECT_EQ(group->actions().size(), names.size()) << names.front().toStdString();
+    }
+
+    // The operator picks COM3: only COM3 is checked. A cancelled "&LAN
+    // Setup" changes nothing, COM3 stays checked.
+    action("COM3")->trigger();
+    for (QAction* a : w().linkGroup->actions()) EXPECT_EQ(a->isChecked(), a->objectName() == "COM3") << a->objectName().toStdString();
+    action("MIPConfig")->trigger();  // the fake prompter cancels the dialog
+    for (QAction* a : w().linkGroup->actions()) EXPECT_EQ(a->isChecked(), a->objectName() == "COM3") << a->objectName().toStdString();
+}
+
+// "Save as" with a bare name over an existing "<name>.ini": the dialog adds
+// the extension before it asks whether to replace the file, and "No"
+// writes nothing.
+TEST_F(WindowTest, SaveAsOverAnExistingNameAsksAndNoWritesNothing)
+{
+    start();
+    setPrompter(nullptr);  // the real dialog this time
+    const QByteArray original = "keep me\r\n";
+    writeFile(scratch.path(QStringLiteral("mine.ini")), original);
+
+    int questions = 0;
+    bool typed = false;
+    QTimer driver;
+    driver.setInterval(20);
+    QObject::connect(&driver, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            ++questions;
+            EXPECT_TRUE(box->text().contains(QStringLiteral("mine.ini"))) << box->text().toStdString();
+            box->button(QMessageBox::No)->click();
+        } else if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+            if (!typed) {
+                typed = true;
+                dialog->setDirectory(scratch.path(QString()));
+                // Typed by the operator, without the extension.
+                auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+                ASSERT_NE(name, nullptr);
+                name->setText(QStringLiteral("mine"));
+                // Queued: the question it asks runs outside this timer.
+                QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+            } else if (questions > 0) {
+                dialog->reject();
+            }
+        }
+    });
+    driver.start();
+    files().Saveas1Click();
+    driver.stop();
+    setPrompter(&prompts);
+    EXPECT_EQ(questions, 1);
+    EXPECT_EQ(readFile(scratch.path(QStringLiteral("mine.ini"))), original);
+    EXPECT_EQ(w().state.Settings_file_name, QStringLiteral("zeph350.ini"));
+}
+
+// Through the prompter, the save dialog gets the extension to add.
+TEST_F(WindowTest, SaveAsGivesTheDialogTheIniSuffix)
+{
+    start();
+    prompts.saveAnswer = scratch.path(QStringLiteral("copy.ini"));
+    files().Saveas1Click();
+    EXPECT_EQ(prompts.saveSuffix, QStringLiteral("ini"));
+    EXPECT_TRUE(readFile(scratch.path(QStringLiteral("copy.ini"))).startsWith("0=COM1\r\n"));
+}
