@@ -97,6 +97,13 @@ int matchReply(std::string_view line, uint32_t& value)
     return -1;
 }
 
+int registerByName(std::string_view name)
+{
+    for (const RegisterInfo& r : Registers)
+        if (r.name == name) return r.number;
+    return -1;
+}
+
 int matchCommandCode(std::string_view text)
 {
     if (text.empty()) return -1;

@@ -45,9 +45,12 @@ enum : int {
 
 inline constexpr int RegisterCount = 142;
 
+// The write column is W(SetNAME) or ro.
+#define ZEPH_WRITABLE_W(setter) true
+#define ZEPH_WRITABLE_ro false
 inline constexpr std::array<RegisterInfo, RegisterCount> Registers{{
 #define ZEPH_REG(no, cmd, rep, name, type, write, kind) \
-    {no, cmd, rep, #name, RegType::type, write, StoreKind::kind},
+    {no, cmd, rep, #name, RegType::type, ZEPH_WRITABLE_##write, StoreKind::kind},
 #include "register_table.def"
 #undef ZEPH_REG
 }};
@@ -77,6 +80,9 @@ int matchReply(std::string_view line, uint32_t& value);
 // The register whose command code starts `text`, or -1 (command codes are
 // prefix-free as well).
 int matchCommandCode(std::string_view text);
+
+// The register with this mnemonic ("BRGT"), or -1.
+int registerByName(std::string_view name);
 
 // The value syntax of a reply: optional leading spaces, optional sign,
 // decimal digits or hexadecimal digits after "$", "x", "X", "0x" or "0X";

@@ -100,24 +100,31 @@ public:
 #define ZEPH_GET_Bool(no, name) \
     bool name() const { return (regs_[no] & 0xFFu) != 0; }
 #define ZEPH_GET_I32(no, name)
-#define ZEPH_SET_true_U32(no, name) \
-    void Set##name(uint32_t v) { SendValue(no, v); }
-#define ZEPH_SET_true_Bool(no, name) \
-    void Set##name(bool v) { SendValue(no, v ? 1u : 0u); }
-#define ZEPH_SET_false_U32(no, name)
-#define ZEPH_SET_false_Bool(no, name)
-#define ZEPH_SET_false_I32(no, name)
-#define ZEPH_ACC_Plain(no, name, type, write) ZEPH_GET_##type(no, name) ZEPH_SET_##write##_##type(no, name)
+// The table's write column is W(SetNAME) or ro: ZEPH_SETTER(30, U32,
+// W(SetBRGT)) declares SetBRGT, named as the table line spells it.
+#define ZEPH_WCOL_W(setter) ZEPH_SETTER_YES, setter
+#define ZEPH_WCOL_ro ZEPH_SETTER_NO, _
+#define ZEPH_SETTER_PICK(kind, setter, no, type) kind(setter, no, type)
+#define ZEPH_SETTER_APPLY(...) ZEPH_SETTER_PICK(__VA_ARGS__)
+#define ZEPH_SETTER(no, type, write) ZEPH_SETTER_APPLY(ZEPH_WCOL_##write, no, type)
+#define ZEPH_SETTER_YES(setter, no, type) ZEPH_SETTER_##type(setter, no)
+#define ZEPH_SETTER_NO(setter, no, type)
+#define ZEPH_SETTER_U32(setter, no) \
+    void setter(uint32_t v) { SendValue(no, v); }
+#define ZEPH_SETTER_Bool(setter, no) \
+    void setter(bool v) { SendValue(no, v ? 1u : 0u); }
+#define ZEPH_ACC_Plain(no, name, type, write) ZEPH_GET_##type(no, name) ZEPH_SETTER(no, type, write)
 #define ZEPH_ACC_QueryAll ZEPH_ACC_Plain
 #define ZEPH_ACC_Adip ZEPH_ACC_Plain
+// DEV alone has a setter that sends nothing: SetDEV stores the value.
 #define ZEPH_ACC_Dev(no, name, type, write) ZEPH_GET_U32(no, name) void Set##name(uint32_t v) { regs_[no] = v; }
 #define ZEPH_CTYPE_U32 uint32_t
 #define ZEPH_CTYPE_Bool bool
 #define ZEPH_ACC_PerInput(no, name, type, write) \
     ZEPH_CTYPE_##type Get##name() const { return perInput<ZEPH_CTYPE_##type>(no); } \
-    ZEPH_CTYPE_##type name() const { return Get##name(); } ZEPH_SET_##write##_##type(no, name)
+    ZEPH_CTYPE_##type name() const { return Get##name(); } ZEPH_SETTER(no, type, write)
 #define ZEPH_ACC_LpLogo(no, name, type, write) \
-    uint32_t name() const { return GetLPLOGO(); } ZEPH_SET_##write##_##type(no, name)
+    uint32_t name() const { return GetLPLOGO(); } ZEPH_SETTER(no, type, write)
 #define ZEPH_ACC_LEmpty(no, name, type, write) \
     bool name() const { return GetLEMPTY(); }
 #define ZEPH_ACC_Octet(no, name, type, write)

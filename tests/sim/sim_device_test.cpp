@@ -289,6 +289,24 @@ TEST_F(SimUdp, DelayHoldsTheReplyAndKeepsOrder)
     EXPECT_EQ(got[1], "BRG2\r\n");
 }
 
+// A store of the image settings ends by itself, reported to the panel
+// unasked; a second store before the end starts the time again.
+TEST_F(SimUdp, StoreEndsByItselfAndIsReported)
+{
+    sim.setStoreMs(150);
+    send("1M");
+    QList<QByteArray> got = collect(60);
+    EXPECT_EQ(got, QList<QByteArray>{"STO1\r\n"});
+    send("1M");  // again, 60 ms later
+    got = collect(120);
+    EXPECT_EQ(got, QList<QByteArray>{"STO1\r\n"}) << "the first store's end was cancelled";
+    got = collect(150);
+    EXPECT_EQ(got, QList<QByteArray>{"STO0\r\n"});
+    EXPECT_EQ(sim.value(Reg::STORE), 0u);
+    send("0M");  // a store written false starts nothing
+    EXPECT_EQ(collect(250), QList<QByteArray>{"STO0\r\n"});
+}
+
 TEST(SimPorts, EphemeralPortsDoNotCollide)
 {
     SimDevice a, b;

@@ -1,5 +1,7 @@
 #include "simdevice.h"
 
+#include "behaviours.h"
+
 #include <QElapsedTimer>
 #include <QSocketNotifier>
 #include <QTcpServer>
@@ -102,6 +104,8 @@ SimDevice::SimDevice(QObject* parent)
     }
     ports_[1] = 10100;
     ports_[2] = 10000;
+
+    installStandardBehaviours(*this);
 
     queueTimer_ = new QTimer(this);
     queueTimer_->setSingleShot(true);
@@ -262,6 +266,19 @@ QByteArray SimDevice::dump() const
     return out;
 }
 
+void SimDevice::addBehaviour(std::unique_ptr<SimBehaviour> b)
+{
+    if (b) behaviours_.push_back(std::move(b));
+}
+
+void SimDevice::report(int reg)
+{
+    if (!spoken_ || silent_) return;
+    QByteArray out = replyLine(reg);
+    if (noise_) appendNoise(out);
+    if (!out.isEmpty()) send(lastSink_, out);
+}
+
 int SimDevice::commandCount(int reg) const
 {
     int n = 0;
@@ -330,6 +347,7 @@ QByteArray SimDevice::execute(const SimCommand& c)
     }
     if (c.hasValue && acceptsWrite(info)) store(c.reg, c.value);
     appendLine(out, c.reg);
+    for (const auto& b : behaviours_) b->afterCommand(*this, c, out);
     if (noise_) appendNoise(out);
     return out;
 }
@@ -341,6 +359,8 @@ void SimDevice::handleInput(Sink sink, SimStream& stream, const QByteArray& byte
 {
     static constexpr const char* names[] = {"udp", "tcp", "pty"};
     if (onTraffic) onTraffic(names[int(sink)], true, bytes);
+    spoken_ = true;
+    lastSink_ = sink;
     const QByteArray reply = respond(stream, bytes);
     if (!reply.isEmpty()) send(sink, reply);
 }

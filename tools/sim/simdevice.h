@@ -22,6 +22,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QSocketNotifier;
 class QTcpServer;
@@ -30,6 +31,21 @@ class QTimer;
 class QUdpSocket;
 
 namespace zeph {
+
+class SimDevice;
+struct SimCommand;
+
+// What the device does beyond storing a write and echoing it: a store that
+// ends by itself, a logo capture, a message byte echo. Each page's
+// behaviours live in their own file (behaviours.cpp lists them); a
+// behaviour sees every command after the device has taken it and its echo
+// is in `out`, and may add lines to `out` or report later with
+// SimDevice::report().
+class SimBehaviour {
+public:
+    virtual ~SimBehaviour() = default;
+    virtual void afterCommand(SimDevice& device, const SimCommand& command, QByteArray& out) = 0;
+};
 
 // What is left of a byte stream between two reads: a value or a code that
 // has not been completed yet.
@@ -113,6 +129,17 @@ public:
     bool tcpClientConnected() const { return client_ != nullptr; }
     int tcpConnections() const { return tcpConnections_; }  // clients accepted so far
 
+    // --- behaviours -----------------------------------------------------------
+    // The standard behaviours are installed by the constructor.
+    void addBehaviour(std::unique_ptr<SimBehaviour> b);
+    // Reports a register now, unasked, to the peer that spoke last (as the
+    // device does when something ends by itself). Nothing when nobody has
+    // spoken yet.
+    void report(int reg);
+    // How long an image-settings store takes (STORE 1, then 0).
+    int storeMs() const { return storeMs_; }
+    void setStoreMs(int ms) { storeMs_ = ms < 0 ? 0 : ms; }
+
     // Pseudo-terminal: the panel opens ptyPath(), the slave side.
     bool openPty();
     void closePty();
@@ -152,6 +179,10 @@ private:
     unsigned noiseCount_ = 0;
 
     QList<SimCommand> commands_;
+    std::vector<std::unique_ptr<SimBehaviour>> behaviours_;
+    int storeMs_ = 1200;
+    bool spoken_ = false;
+    Sink lastSink_ = Sink::Udp;
 
     struct Pending {
         qint64 due;

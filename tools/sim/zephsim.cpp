@@ -1,7 +1,4 @@
-// zephsim: plays one device of the family for the panel.
-//
-//   zephsim --udp PORT [--tcp PORT] [--pty LINK] [--model N] [--delay MS]
-//           [--noise] [--chunk N] [--silent] [--any] [--verbose]
+// zephsim: plays one device of the family for the panel (see --help).
 //
 // Listens on 127.0.0.1 (every interface with --any); port 0 picks a free
 // port. Prints one line per transport it listens on ("udp 127.0.0.1:10100",
@@ -20,6 +17,8 @@
 #include <cerrno>
 #include <cstring>
 #include <string>
+#include <utility>
+#include <vector>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -33,12 +32,39 @@ void onSignal(int sig)
     [[maybe_unused]] const ssize_t n = ::write(signalPipe[1], &c, 1);
 }
 
+const char* const Help =
+    "usage: zephsim [OPTION]...\n"
+    "Plays one device of the Zeph-Cedar family for the panel: it keeps every\n"
+    "register, echoes every write, answers \"?\" with its model and \"#\" with a\n"
+    "dump of all registers. At least one of --udp, --tcp and --pty is needed.\n"
+    "\n"
+    "  --udp PORT       listen for UDP datagrams on PORT (0: a free port)\n"
+    "  --tcp PORT       accept one TCP client at a time on PORT (0: a free port)\n"
+    "  --pty LINK       open a pseudo-terminal and make LINK a link to it, for\n"
+    "                   the panel's serial line (see comports.ini in README.md)\n"
+    "  --any            listen on every interface instead of 127.0.0.1\n"
+    "  --model N        the device type reported for \"?\" (default 24; 18, 21,\n"
+    "                   22, 23, 25 and 26 are the other models)\n"
+    "  --opt N          the option bits (OPT): 1 voice over, 16 LAN status\n"
+    "  --set NAME=N     store N in the register NAME before starting, as a write\n"
+    "                   would (per-input registers go to the input in PCHAN, so\n"
+    "                   \"--set PCHAN=3 --set PLOAD=1\" sets input 3); repeatable\n"
+    "  --store-ms MS    how long an image-settings store lasts (default 1200)\n"
+    "  --delay MS       answer every command MS milliseconds late\n"
+    "  --chunk N        send replies in pieces of at most N bytes\n"
+    "  --noise          add a junk line after every reply line\n"
+    "  --silent         take nothing in and answer nothing (SIGUSR1 toggles it)\n"
+    "  --verbose        print every chunk in (<) and out (>)\n"
+    "  --help           print this help\n";
+
 [[noreturn]] void usage(const char* message = nullptr)
 {
-    if (message) std::fprintf(stderr, "zephsim: %s\n", message);
-    std::fprintf(stderr,
-                 "usage: zephsim [--udp PORT] [--tcp PORT] [--pty LINK] [--model N] [--delay MS]\n"
-                 "               [--noise] [--chunk N] [--silent] [--any] [--verbose]\n");
+    if (!message) {
+        std::fputs(Help, stdout);
+        std::exit(0);
+    }
+    std::fprintf(stderr, "zephsim: %s\n", message);
+    std::fputs(Help, stderr);
     std::exit(2);
 }
 
@@ -75,8 +101,10 @@ std::string printable(const QByteArray& data)
 int main(int argc, char** argv)
 {
     long udpPort = -1, tcpPort = -1, model = zeph::SimDevice::DefaultModel, delay = 0, chunk = 0;
+    long opt = -1, storeMs = -1;
     const char* ptyLink = nullptr;
     bool noise = false, silent = false, verbose = false, any = false;
+    std::vector<std::pair<int, uint32_t>> settings;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         auto arg = [&]() -> const char* {
@@ -87,6 +115,15 @@ int main(int argc, char** argv)
         else if (a == "--tcp") tcpPort = number(arg(), 0, 65535, "TCP port");
         else if (a == "--pty") ptyLink = arg();
         else if (a == "--model") model = number(arg(), 0, 0xFFFFFFFFL, "model code");
+        else if (a == "--opt") opt = number(arg(), 0, 0xFFFFFFFFL, "option bits");
+        else if (a == "--store-ms") storeMs = number(arg(), 0, 600000, "store time");
+        else if (a == "--set") {
+            const std::string s = arg();
+            const size_t eq = s.find('=');
+            const int reg = eq == std::string::npos ? -1 : zeph::registerByName(s.substr(0, eq));
+            if (reg < 0) usage(("bad --set " + s + " (NAME=N with a register name such as OPT)").c_str());
+            settings.emplace_back(reg, uint32_t(number(s.c_str() + eq + 1, 0, 0xFFFFFFFFL, "register value")));
+        }
         else if (a == "--delay") delay = number(arg(), 0, 60000, "delay");
         else if (a == "--chunk") chunk = number(arg(), 1, 65536, "chunk size");
         else if (a == "--noise") noise = true;
@@ -105,6 +142,9 @@ int main(int argc, char** argv)
     sim.setChunkSize(int(chunk));
     sim.setNoise(noise);
     sim.setSilent(silent);
+    if (opt >= 0) sim.setValue(zeph::Reg::OPT, uint32_t(opt));
+    if (storeMs >= 0) sim.setStoreMs(int(storeMs));
+    for (const auto& [reg, value] : settings) sim.setValue(reg, value);
     if (verbose)
         sim.onTraffic = [](const char* transport, bool incoming, const QByteArray& data) {
             std::printf("%s %s %s\n", transport, incoming ? "<" : ">", printable(data).c_str());

@@ -1,0 +1,10 @@
+#include "behaviours.h"
+
+namespace zeph {
+
+void installStandardBehaviours(SimDevice& device)
+{
+    device.addBehaviour(makeImageStoreBehaviour());
+}
+
+}  // namespace zeph

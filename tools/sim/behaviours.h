@@ -1,0 +1,17 @@
+#pragma once
+// The device's behaviours beyond store-and-echo, one factory per page.
+
+#include "simdevice.h"
+
+#include <memory>
+
+namespace zeph {
+
+// Installs every standard behaviour (called by the SimDevice constructor).
+void installStandardBehaviours(SimDevice& device);
+
+// Image page: a STORE of the image settings ends by itself after
+// SimDevice::storeMs() with STORE reported false.
+std::unique_ptr<SimBehaviour> makeImageStoreBehaviour();
+
+}  // namespace zeph
