@@ -146,4 +146,17 @@ void wire(ScrollBarEx* bar, QLineEdit* edit, QObject* context, ScrollHandler onS
     });
 }
 
+std::pair<ScrollBarEx*, QLineEdit*> addPair(RegisterControl& control, QWidget* parent, const QRect& bar,
+                                            const QRect& edit, QObject* context, ScrollHandler onScroll,
+                                            KeyHandler onKey)
+{
+    const Definition& d = control.definition();
+    ScrollBarEx* b = makeBar(parent, d.bar, d, bar);
+    QLineEdit* e = makeEdit(parent, d.edit, edit);
+    e->setText(displayText(uint32_t(d.start), d.offset));
+    control.add(b, e);
+    wire(b, e, context, std::move(onScroll), std::move(onKey));
+    return {b, e};
+}
+
 }  // namespace regctl

@@ -21,6 +21,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <utility>
 
 class QLineEdit;
 class QObject;
@@ -104,5 +105,11 @@ QLineEdit* makeEdit(QWidget* parent, const char* name, const QRect& geometry);
 using ScrollHandler = std::function<void(QObject* Sender, int ScrollCode, int& ScrollPos)>;
 using KeyHandler = std::function<void(QObject* Sender, QChar& Key)>;
 void wire(ScrollBarEx* bar, QLineEdit* edit, QObject* context, ScrollHandler onScroll, KeyHandler onKey);
+
+// A pair of the row on `parent`: the bar and the edit (showing the design
+// start in display units), added to `control` and wired to the handlers.
+std::pair<ScrollBarEx*, QLineEdit*> addPair(RegisterControl& control, QWidget* parent, const QRect& bar,
+                                            const QRect& edit, QObject* context, ScrollHandler onScroll,
+                                            KeyHandler onKey);
 
 }  // namespace regctl
