@@ -251,13 +251,7 @@ void OutputController::buildPatternPanel()
         const regctl::Definition& d = r.def;
         label(panel, qPrintable(QStringLiteral("Label_") + QString::fromLatin1(d.edit).mid(5)),
               QString::fromLatin1(r.caption), QRect(16, y + 1, 130, 17));
-        auto c = std::make_unique<RegisterControl>(dev_, d);
-        const int reg = d.reg;
-        regctl::addPair(
-            *c, panel, QRect(150, y, 400, 17), QRect(560, y - 2, 50, 21), this,
-            [this, reg](QObject* s, int code, int& pos) { Scroll(reg, s, code, pos); },
-            [this, reg](QObject* s, QChar& k) { KeyPress(reg, s, k); });
-        pattern_.push_back(std::move(c));
+        regctl::addPair(pattern_.add(dev_, d), panel, QRect(150, y, 400, 17), QRect(560, y - 2, 50, 21), this);
         y += 28;
     }
     BitBtn2 = new QPushButton(QStringLiteral("&Fermer"), panel);
@@ -299,8 +293,8 @@ void OutputController::bindEvents()
     ZEPH_ON(OnOSCREENchange, OutputController, ZEPH350_d1OSCREENchange);
     ZEPH_ON(OnOPATchange, OutputController, ZEPH350_d1OPATchange);
     for (const PatternRow& r : kPatternRows) {
-        const int reg = r.def.reg;
-        on(r.event, r.change, [this, reg](TZEPH350_d*, int) { Change(reg); });
+        RegisterControl* c = pattern_.find(r.def.reg);
+        on(r.event, r.change, [c](TZEPH350_d*, int) { c->Change(); });
     }
     ZEPH_ON(OnOVERchange, OutputController, ZEPH350_d1OVERchange);
     ZEPH_ON(OnIASPchange, OutputController, ZEPH350_d1IASPchange);
@@ -426,30 +420,6 @@ void OutputController::BitBtn2Click()
 {
     slideDirection_ = SlideDown;
     if (!slideTimer_->isActive()) slideTimer_->start();
-}
-
-// --- pattern position and size ----------------------------------------------------
-
-RegisterControl* OutputController::control(int reg) const
-{
-    for (const auto& c : pattern_)
-        if (c->reg() == reg) return c.get();
-    return nullptr;
-}
-
-void OutputController::Scroll(int reg, QObject* Sender, int ScrollCode, int& ScrollPos)
-{
-    if (RegisterControl* c = control(reg)) c->Scroll(Sender, ScrollCode, ScrollPos);
-}
-
-void OutputController::KeyPress(int reg, QObject* Sender, QChar& Key)
-{
-    if (RegisterControl* c = control(reg)) c->KeyPress(Sender, Key);
-}
-
-void OutputController::Change(int reg)
-{
-    if (RegisterControl* c = control(reg)) c->Change();
 }
 
 // --- scan, input aspect, smoothing ---------------------------------------------------

@@ -11,8 +11,6 @@
 
 #include <array>
 #include <cstdint>
-#include <memory>
-#include <vector>
 
 class QAction;
 class QComboBox;
@@ -80,13 +78,10 @@ public:
     QTimer* slideTimer() const { return slideTimer_; }
     int slideDirection() const { return slideDirection_; }
 
-    // The four pattern bars (MHPOS, MHSIZ, MVPOS, MVSIZ): one handler form
-    // each, named by the rows of the panel's table ("ScrollBar_MHPOSScroll",
-    // "Edit_MHPOSKeyPress", "ZEPH350_d1MHPOSchange").
-    void Scroll(int reg, QObject* Sender, int ScrollCode, int& ScrollPos);
-    void KeyPress(int reg, QObject* Sender, QChar& Key);
-    void Change(int reg);
-    RegisterControl* control(int reg) const;
+    // The four pattern bars (MHPOS, MHSIZ, MVPOS, MVSIZ): their handlers are
+    // the register control's forms, named by the rows of the panel's table
+    // ("ScrollBar_MHPOSScroll", "Edit_MHPOSKeyPress", "ZEPH350_d1MHPOSchange").
+    RegisterControl* control(int reg) const { return pattern_.find(reg); }
 
     void ZEPH350_d1OVERchange(TZEPH350_d* Sender, int nroZeph);
     void ZEPH350_d1IASPchange(TZEPH350_d* Sender, int nroZeph);
@@ -135,7 +130,7 @@ private:
     void setVersion(QLabel* TAbout_zeph_350::*label, const char* prefix, uint32_t value);
 
     TZEPH350_main& w_;
-    std::vector<std::unique_ptr<RegisterControl>> pattern_;
+    RegisterRows pattern_;
     QTimer* slideTimer_ = nullptr;
     int slideDirection_ = SlideUp;
 };

@@ -86,18 +86,14 @@ void VoiceOverController::buildRegisters()
     for (const Row& r : kRows) {
         QWidget* page = r.page == Page::Audio ? w_.audioPage : w_.voiceOverPage;
         QLabel* label = caption(page, r.label, QString::fromLatin1(r.caption), QRect(16, r.top + 1, r.barLeft - 20, 17));
-        auto c = std::make_unique<RegisterControl>(dev_, r.def);
-        const int reg = r.def.reg;
-        const auto [bar, edit] = regctl::addPair(
-            *c, page, QRect(r.barLeft, r.top, r.barWidth, 17), QRect(r.barLeft + r.barWidth + 6, r.top - 2, 40, 21),
-            this, [this, reg](QObject* s, int code, int& pos) { Scroll(reg, s, code, pos); },
-            [this, reg](QObject* s, QChar& k) { KeyPress(reg, s, k); });
+        const auto [bar, edit] =
+            regctl::addPair(controls_.add(dev_, r.def), page, QRect(r.barLeft, r.top, r.barWidth, 17),
+                            QRect(r.barLeft + r.barWidth + 6, r.top - 2, 40, 21), this);
         if (!r.shown) {
             label->hide();
             bar->hide();
             edit->hide();
         }
-        controls_.push_back(std::move(c));
     }
 }
 
@@ -133,34 +129,12 @@ void VoiceOverController::buildGroups()
 void VoiceOverController::bindEvents()
 {
     for (const Row& r : kRows) {
-        const int reg = r.def.reg;
-        on(r.event, r.change, [this, reg](TZEPH350_d*, int) { Change(reg); });
+        RegisterControl* c = controls_.find(r.def.reg);
+        on(r.event, r.change, [c](TZEPH350_d*, int) { c->Change(); });
     }
     ZEPH_ON(OnACMPchange, VoiceOverController, ZEPH350_d1ACMPchange);
     ZEPH_ON(OnAGATchange, VoiceOverController, ZEPH350_d1AGATchange);
     ZEPH_ON(OnARELEASEchange, VoiceOverController, ZEPH350_d1ARELEASEchange);
-}
-
-RegisterControl* VoiceOverController::control(int reg) const
-{
-    for (const auto& c : controls_)
-        if (c->reg() == reg) return c.get();
-    return nullptr;
-}
-
-void VoiceOverController::Scroll(int reg, QObject* Sender, int ScrollCode, int& ScrollPos)
-{
-    if (RegisterControl* c = control(reg)) c->Scroll(Sender, ScrollCode, ScrollPos);
-}
-
-void VoiceOverController::KeyPress(int reg, QObject* Sender, QChar& Key)
-{
-    if (RegisterControl* c = control(reg)) c->KeyPress(Sender, Key);
-}
-
-void VoiceOverController::Change(int reg)
-{
-    if (RegisterControl* c = control(reg)) c->Change();
 }
 
 void VoiceOverController::RadioGroup_mic_compressionClick(int ItemIndex)

@@ -7,9 +7,6 @@
 #include "families.h"
 #include "regctl/register_control.h"
 
-#include <memory>
-#include <vector>
-
 class QFrame;
 class QLabel;
 class RadioGroup;
@@ -20,13 +17,10 @@ public:
     explicit VoiceOverController(TZEPH350_main& w);
     ~VoiceOverController() override;
 
-    // The four register rows (ATONE, AMIC, ADEPTH, ADLEV) share the handler
-    // forms; each row of the table names its handlers ("ScrollBar_toneScroll",
-    // "Edit_toneKeyPress", "ZEPH350_d1ATONEchange").
-    void Scroll(int reg, QObject* Sender, int ScrollCode, int& ScrollPos);
-    void KeyPress(int reg, QObject* Sender, QChar& Key);
-    void Change(int reg);
-    RegisterControl* control(int reg) const;
+    // The four register rows (ATONE, AMIC, ADEPTH, ADLEV): their handlers
+    // are the register control's forms, named by the rows of the table
+    // ("ScrollBar_toneScroll", "Edit_toneKeyPress", "ZEPH350_d1ATONEchange").
+    RegisterControl* control(int reg) const { return controls_.find(reg); }
 
     // ItemIndex: the item the operator clicked.
     void RadioGroup_mic_compressionClick(int ItemIndex);
@@ -46,5 +40,5 @@ private:
     void bindEvents();
 
     TZEPH350_main& w_;
-    std::vector<std::unique_ptr<RegisterControl>> controls_;
+    RegisterRows controls_;
 };
