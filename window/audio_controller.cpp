@@ -106,7 +106,7 @@ void AudioController::buildButtons()
     RadioButton = new TGfxRadioButton(GroupBox7);
     RadioButton->setObjectName(QStringLiteral("RadioButton"));
     RadioButton->SetCaption(QStringLiteral("Auto Follow"));
-    RadioButton->setGeometry(10, 22, 87, 16);
+    RadioButton->setGeometry(10, 22, 110, 16);
     RadioButton->OnMouseUp = [this](TObject* s, TMouseButton b, Qt::KeyboardModifiers m, int x, int y) {
         RadioButtonMouseUp(s, b, m, x, y);
     };
