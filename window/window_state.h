@@ -54,4 +54,7 @@ struct ZephWindowState {
 
     // Filled by the controllers of later families; empty until then.
     std::function<void()> hinthinthint;                          // the input buttons' hints
+    // The reference status and the seamless box (inputs family), run at the
+    // end of every output-format report.
+    std::function<void()> Comp_refsta_refreq;
 };

@@ -274,13 +274,6 @@ void TZEPH350_main::buildFrame()
     logoFramePage = page(PageControl1, "new_logos", "Logo && Frame");
     effectsPage = page(PageControl1, "Effects", "Effects");
 
-    for (int i = 0; i < 8; ++i) {
-        auto* r = new QRadioButton(QStringLiteral("Audio %1").arg(i + 1), audioPage);
-        r->setObjectName(QStringLiteral("Label_audio%1").arg(i + 1));
-        r->setGeometry(16, 40 + i * 21, 90, 19);
-        Label_audio[size_t(i)] = r;
-    }
-
     StaticText1 = new QLabel(logoFramePage);
     StaticText1->setObjectName(QStringLiteral("StaticText1"));
     StaticText1->setGeometry(16, 370, 400, 17);

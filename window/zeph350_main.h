@@ -102,7 +102,7 @@ public:
     QWidget* voiceOverPage = nullptr;
     QWidget* logoFramePage = nullptr;
     QWidget* effectsPage = nullptr;
-    std::array<QRadioButton*, 8> Label_audio{};
+    std::array<QRadioButton*, 8> Label_audio{};  // built by the audio family
     QLabel* connection = nullptr;
     QPushButton* BitBtn_initial_please = nullptr;
     QLabel* StaticText1 = nullptr;

@@ -133,6 +133,32 @@ TEST_F(SimParse, PerInputWithPchanZeroSetsAllInputs)
     EXPECT_EQ(feedEach({"2PC", "PR"}), "PCH2\r\nPRGB4\r\n");
 }
 
+// Levels and balances are kept per audio input; while the audio follows
+// the video (AMOD 0) the input heard is the input on the output, whatever
+// was asked.
+TEST_F(SimParse, AudioByChannelAndFollowingTheInputShown)
+{
+    EXPECT_EQ(feed("2PC40AL5PC"), "PCH2\r\nALVL40\r\nPCH5\r\n");
+    EXPECT_EQ(feedEach({"AL", "2PC", "AL"}), "ALVL32\r\nPCH2\r\nALVL40\r\n");
+
+    sim.setValue(Reg::ICHM, 3);
+    const struct {
+        const char* cmd;
+        const char* reply;
+        uint32_t heard;
+    } steps[] = {
+        {"1AO", "AMOD1\r\n", 1},           // free choice: nothing follows
+        {"5AC", "ACH5\r\n", 5},
+        {"0AO", "AMOD0\r\nACH3\r\n", 3},  // following: back to the input shown
+        {"6AC", "ACH6\r\nACH3\r\n", 3},
+        {"AC", "ACH3\r\n", 3},
+    };
+    for (const auto& s : steps) {
+        EXPECT_EQ(feed(s.cmd), s.reply) << s.cmd;
+        EXPECT_EQ(sim.value(Reg::ACHAN), s.heard) << s.cmd;
+    }
+}
+
 TEST_F(SimParse, PointerRegistersKeepOnlyExistingTargets)
 {
     struct Case {

@@ -14,4 +14,8 @@ void installStandardBehaviours(SimDevice& device);
 // SimDevice::storeMs() with STORE reported false.
 std::unique_ptr<SimBehaviour> makeImageStoreBehaviour();
 
+// Audio page: while AMOD is 0 (audio follows video) the input heard ACHAN
+// is kept equal to the input on the output ICHM, and reported when it moves.
+std::unique_ptr<SimBehaviour> makeAudioFollowBehaviour();
+
 }  // namespace zeph

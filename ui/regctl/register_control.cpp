@@ -146,4 +146,32 @@ void wire(ScrollBarEx* bar, QLineEdit* edit, QObject* context, ScrollHandler onS
     });
 }
 
+std::pair<ScrollBarEx*, QLineEdit*> addPair(RegisterControl& control, QWidget* parent, const QRect& bar,
+                                            const QRect& edit, QObject* context, ScrollHandler onScroll,
+                                            KeyHandler onKey)
+{
+    const Definition& d = control.definition();
+    ScrollBarEx* b = makeBar(parent, d.bar, d, bar);
+    QLineEdit* e = makeEdit(parent, d.edit, edit);
+    e->setText(displayText(uint32_t(d.start), d.offset));
+    control.add(b, e);
+    if (!onScroll) onScroll = [&control](QObject* s, int code, int& pos) { control.Scroll(s, code, pos); };
+    if (!onKey) onKey = [&control](QObject* s, QChar& k) { control.KeyPress(s, k); };
+    wire(b, e, context, std::move(onScroll), std::move(onKey));
+    return {b, e};
+}
+
 }  // namespace regctl
+
+RegisterControl& RegisterRows::add(TZEPH350_d& dev, const regctl::Definition& def)
+{
+    rows_.push_back(std::make_unique<RegisterControl>(dev, def));
+    return *rows_.back();
+}
+
+RegisterControl* RegisterRows::find(int reg) const
+{
+    for (const auto& r : rows_)
+        if (r->reg() == reg) return r.get();
+    return nullptr;
+}

@@ -21,6 +21,9 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <vector>
+#include <utility>
 
 class QLineEdit;
 class QObject;
@@ -105,4 +108,22 @@ using ScrollHandler = std::function<void(QObject* Sender, int ScrollCode, int& S
 using KeyHandler = std::function<void(QObject* Sender, QChar& Key)>;
 void wire(ScrollBarEx* bar, QLineEdit* edit, QObject* context, ScrollHandler onScroll, KeyHandler onKey);
 
+// A pair of the row on `parent`: the bar and the edit (showing the design
+// start in display units), added to `control` and wired to the handlers;
+// without handlers, to the control's own Scroll and KeyPress.
+std::pair<ScrollBarEx*, QLineEdit*> addPair(RegisterControl& control, QWidget* parent, const QRect& bar,
+                                            const QRect& edit, QObject* context, ScrollHandler onScroll = {},
+                                            KeyHandler onKey = {});
+
 }  // namespace regctl
+
+// The register controls of a page, found by register.
+class RegisterRows {
+public:
+    RegisterControl& add(TZEPH350_d& dev, const regctl::Definition& def);
+    // Null for a register the page does not show.
+    RegisterControl* find(int reg) const;
+
+private:
+    std::vector<std::unique_ptr<RegisterControl>> rows_;
+};
