@@ -109,6 +109,10 @@ TRect GfxFromQRect(const QRect& r);
 // -2.5 -> -2), whatever the floating-point rounding mode. Values outside the
 // 32-bit range saturate; NaN gives 0.
 int GfxRound(double x);
+// The same in extended precision, for arithmetic done in long double: the
+// value is never rounded through double first (which could turn 31.4999...
+// into 31.5 and so round twice).
+int GfxRoundExt(long double x);
 // a * b / c with a 64-bit intermediate, rounded to nearest with halves away
 // from zero; -1 when c is 0 or the result does not fit in 32 bits.
 int MulDiv(int a, int b, int c);
