@@ -74,7 +74,6 @@ extern TGfxApplication* GfxApplication;
 class GfxEOneInstError : public Exception {
 public:
     using Exception::Exception;
-    QString ClassName() const override { return QStringLiteral("GfxEOneInstError"); }
     // kind 0: "<name>:\rInvalid owner (<>TForm) or second instance on a form";
     // kind 1: "<name>:\rAlready one <name> control in this project!".
     static GfxEOneInstError CreateKind(const QString& className, int kind);
