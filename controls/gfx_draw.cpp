@@ -89,6 +89,7 @@ bool GfxDrawBevel(TGfxCanvas& canvas, TRect& rect, TGfxBevelStyle style, int wid
 {
     if (style == bvNone || style == bvShadow || width < 1)
         return false;
+    width = std::min(width, 0xFFFF);  // beyond any rectangle of 16-bit coordinates
     TColor topLeft = first;
     TColor bottomRight = second;
     if (style == bvRaised || style == bvFrameRaised) {
@@ -100,7 +101,9 @@ bool GfxDrawBevel(TGfxCanvas& canvas, TRect& rect, TGfxBevelStyle style, int wid
     const TRect r = rect;
     if (style == bvFrameLowered || style == bvFrameRaised) {
         canvas.Brush.SetStyle(bsSolid);
-        for (int k = 0; k < width; ++k) {
+        // Past the rectangle's smaller side every further frame is empty.
+        const int frames = std::min(width, std::max(0, std::min(r.Width(), r.Height())));
+        for (int k = 0; k < frames; ++k) {
             canvas.Brush.SetColor(topLeft);
             canvas.FrameRect(TRect{r.Left + k + 1, r.Top + k + 1, r.Right, r.Bottom});
             canvas.Brush.SetColor(bottomRight);

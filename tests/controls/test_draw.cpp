@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <limits>
 #include <optional>
 
 using namespace painttest;
@@ -94,6 +95,13 @@ TEST(Bevel, FramesNormalAndNothing)
     }
     TRect zero{0, 0, 5, 4};
     EXPECT_FALSE(GfxDrawBevel(n, zero, bvRaised, 0, clRed, clBlue));
+    // A frame wider than the rectangle paints it and stops there.
+    QImage wide = Surface(6, 5);
+    TGfxCanvas w(&wide);
+    TRect wr{0, 0, 6, 5};
+    EXPECT_TRUE(GfxDrawBevel(w, wr, bvFrameRaised, std::numeric_limits<int>::max(), clRed, clBlue));
+    w.Release();
+    EXPECT_EQ(InkBounds(wide), (TRect{0, 0, 6, 5}));
 }
 
 TEST(Bevel, ShadowFrame)
