@@ -17,8 +17,6 @@
 
 namespace {
 
-QRect ToQRect(const TRect& r) { return QRect(r.Left, r.Top, r.Width(), r.Height()); }
-
 TRect Normalized(const TRect& r)
 {
     return TRect{std::min(r.Left, r.Right), std::min(r.Top, r.Bottom), std::max(r.Left, r.Right),
@@ -47,14 +45,14 @@ std::span<const int> DashPattern(TGfxPenStyle style)
     }
 }
 
-bool DashOn(std::span<const int> pattern, int step)
+bool DashOn(std::span<const int> pattern, long long step)
 {
     if (pattern.empty())
         return true;
     int period = 0;
     for (int n : pattern)
         period += n;
-    int at = step % period;
+    long long at = step % period;
     for (std::size_t i = 0; i < pattern.size(); ++i) {
         if (at < pattern[i])
             return i % 2 == 0;
@@ -429,7 +427,7 @@ void TGfxCanvas::RasterLine(QPainter& p, int x0, int y0, int x1, int y1, const Q
             y = static_cast<int>(y0 + dir * i);
             x = static_cast<int>(x0 + FloorDiv(2 * i * dx + steps, 2 * steps));
         }
-        const bool on = DashOn(pattern, dashStep + static_cast<int>(i % 1000000));
+        const bool on = DashOn(pattern, dashStep + i);
         if (i == 0) {
             runX = x;
             runY = y;
@@ -443,7 +441,8 @@ void TGfxCanvas::RasterLine(QPainter& p, int x0, int y0, int x1, int y1, const Q
         }
     }
     flush(steps);
-    dashStep += static_cast<int>(steps % 1000000);
+    // Only the place in the pattern matters; its period divides 24.
+    dashStep = static_cast<int>((dashStep + steps) % 24);
 }
 
 void TGfxCanvas::StrokeWithPen(const QPainterPath& path)
@@ -694,7 +693,7 @@ void TGfxCanvas::FillRect(const TRect& rect)
     QPainter* p = r.Width() > 0 && r.Height() > 0 ? BrushFill(Brush, brush) : nullptr;
     if (!p)
         return;
-    FillArea(*p, ToQRect(r), brush, Brush);
+    FillArea(*p, GfxToQRect(r), brush, Brush);
     Changed();
 }
 
@@ -950,9 +949,9 @@ void TGfxCanvas::ExtTextOut(int x, int y, unsigned options, const TRect* rect, c
             return;
         p.save();
         if (rect && (options & ETO_OPAQUE))
-            p.fillRect(ToQRect(Normalized(*rect)), QtColor(bkColor_));
+            p.fillRect(GfxToQRect(Normalized(*rect)), QtColor(bkColor_));
         if (rect && (options & ETO_CLIPPED))
-            p.setClipRect(ToQRect(Normalized(*rect)), Qt::IntersectClip);
+            p.setClipRect(GfxToQRect(Normalized(*rect)), Qt::IntersectClip);
         p.translate(x, y);
         p.rotate(angle);
         if (bkMode_ == OPAQUE)
@@ -1000,7 +999,7 @@ int TGfxCanvas::DrawText(const QString& text, TRect& rect, unsigned flags)
         if (!p.isActive())
             return total;
         p.save();
-        p.setClipRect(ToQRect(Normalized(rect)), Qt::IntersectClip);
+        p.setClipRect(GfxToQRect(Normalized(rect)), Qt::IntersectClip);
     }
     for (auto& line : layout.lines) {
         if ((flags & DT_END_ELLIPSIS) && line.width > rect.Width()) {
@@ -1090,7 +1089,7 @@ void TGfxCanvas::CopyRect(const TRect& destRect, TGfxCanvas& source, const TRect
             return;
         if (CopyMode == cmDstInvert)
             p->setCompositionMode(QPainter::RasterOp_NotDestination);
-        p->fillRect(ToQRect(dest), CopyMode == cmWhiteness ? Qt::white : Qt::black);
+        p->fillRect(GfxToQRect(dest), CopyMode == cmWhiteness ? Qt::white : Qt::black);
         p->setCompositionMode(QPainter::CompositionMode_SourceOver);
         Changed();
         return;
@@ -1335,7 +1334,7 @@ bool TGfxCanvas::DrawEdge(TRect& rect, unsigned edge, unsigned flags)
             --r.Bottom;
     }
     if ((flags & BF_MIDDLE) && r.Width() > 0 && r.Height() > 0)
-        line(ToQRect(r), (flags & BF_MONO) ? clWindow : clBtnFace);
+        line(GfxToQRect(r), (flags & BF_MONO) ? clWindow : clBtnFace);
     if (flags & BF_ADJUST)
         rect = r;
     Changed();
