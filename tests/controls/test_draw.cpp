@@ -321,6 +321,13 @@ TEST(BitmapDrawing, TransparentByColourAndByMask)
     EXPECT_EQ(mask.PixelAt(1, 2), clBlack);
     EXPECT_EQ(image.PixelAt(0, 2), clBlack);  // transparent pixels black
     EXPECT_EQ(image.PixelAt(0, 0), clRed);
+    // The same mask and image again, for another colour: the monochrome
+    // mask of the first call does not colour the second copy.
+    GfxPrepareMask(src.Canvas(), {0, 0, 4, 3}, mask, clRed, image);
+    EXPECT_EQ(mask.PixelAt(0, 0), clWhite);
+    EXPECT_EQ(mask.PixelAt(0, 2), clBlack);
+    EXPECT_EQ(image.PixelAt(0, 2), clLime);
+    GfxPrepareMask(src.Canvas(), {0, 0, 4, 3}, mask, clLime, image);
     QImage byMask = Surface(6, 5);
     TGfxCanvas c2(&byMask);
     GfxDrawBitmapEx(c2, {1, 1, 5, 4}, &image.Canvas(), drawn, &mask, nullptr, clNone, gdbMasked, {0, 0, 4, 3});
