@@ -53,6 +53,14 @@ protected:
         case Qt::Key_Escape: e->ignore(); return;  // the dialog's
         case Qt::Key_Delete: return;               // would edit what was recorded
         default: {
+            // Ctrl and a letter type the control byte (Ctrl+B is STX), as
+            // classic keyboards do, whatever text the platform attaches.
+            const Qt::KeyboardModifiers mods = e->modifiers();
+            if ((mods & Qt::ControlModifier) && !(mods & Qt::AltModifier) && e->key() >= Qt::Key_A &&
+                e->key() <= Qt::Key_Underscore) {
+                key = QChar(e->key() - Qt::Key_A + 1);
+                break;
+            }
             const QString text = e->text();
             if (text.isEmpty()) {
                 QPlainTextEdit::keyPressEvent(e);  // moves the cursor only

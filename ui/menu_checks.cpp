@@ -25,6 +25,14 @@ void MenuChecks::onTrigger(QAction* item, QObject* context, std::function<void()
 
 void MenuChecks::set(QAction* item, bool checked)
 {
+    // With its signals blocked an item's group cannot uncheck the others:
+    // a radio group's other marks go first.
+    const QList<QAction*> group = groupOf(item);
+    for (QAction* a : group) {
+        if (a == item || !checked || !item->actionGroup()->isExclusive()) continue;
+        const QSignalBlocker block(a);
+        a->setChecked(false);
+    }
     {
         const QSignalBlocker block(item);
         item->setChecked(checked);

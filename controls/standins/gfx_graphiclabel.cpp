@@ -72,10 +72,11 @@ void TGfxGraphicLabel::mousePressEvent(QMouseEvent* event)
 
 void TGfxGraphicLabel::mouseReleaseEvent(QMouseEvent* event)
 {
+    // As the library's controls do: the click first, then the mouse-up.
     const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
     pressed_ = false;
+    if (click && OnClick) OnClick(this);
     if (OnMouseUp)
         OnMouseUp(this, button(event->button()), shift(event->modifiers()), int(event->position().x()),
                   int(event->position().y()));
-    if (click && OnClick) OnClick(this);
 }

@@ -14,4 +14,8 @@ void installStandardBehaviours(SimDevice& device);
 // SimDevice::storeMs() with STORE reported false.
 std::unique_ptr<SimBehaviour> makeImageStoreBehaviour();
 
+// Effects: writing REFREQ sets EFFAV (effects available while the output
+// switches seamlessly, REFREQ 9 and above) and reports it after the echo.
+std::unique_ptr<SimBehaviour> makeEffectsAvailableBehaviour();
+
 }  // namespace zeph
