@@ -36,18 +36,25 @@ protected:
         }
         return done();
     }
+    // The device on a free UDP port, and the panel started from a LAN
+    // customisation file that points at it; gives the panel's local port.
+    quint16 startOnUdp()
+    {
+        EXPECT_TRUE(sim.startUdp(0));
+        const quint16 local = freeUdpPort();
+        writeFile(QStringLiteral("zeph350.ini"),
+                  settingsFile({QStringLiteral("IP_ENABLE=1"), QStringLiteral("REMOTE_IP=127.0.0.1"),
+                                QStringLiteral("REMOTE_PORT_ENTRY=%1").arg(sim.udpPort()),
+                                QStringLiteral("LOCAL_PORT_ENTRY=%1").arg(local)}));
+        start();
+        return local;
+    }
     zeph::SimDevice sim;
 };
 
 TEST_F(EndToEnd, LanFileFindsTheDeviceAndLosesItOnSilence)
 {
-    ASSERT_TRUE(sim.startUdp(0));
-    const quint16 local = freeUdpPort();
-    writeFile(QStringLiteral("zeph350.ini"),
-              settingsFile({QStringLiteral("IP_ENABLE=1"), QStringLiteral("REMOTE_IP=127.0.0.1"),
-                            QStringLiteral("REMOTE_PORT_ENTRY=%1").arg(sim.udpPort()),
-                            QStringLiteral("LOCAL_PORT_ENTRY=%1").arg(local)}));
-    start();
+    const quint16 local = startOnUdp();
     ASSERT_EQ(z().ConType(), CON_UDP);
     ASSERT_EQ(z().udpBoundPort(), local);
     EXPECT_TRUE(tail().endsWith(QStringLiteral("  UDP")));
@@ -94,13 +101,7 @@ TEST_F(EndToEnd, AddressWithLeadingZerosStillReachesTheDevice)
 // the one before.
 TEST_F(EndToEnd, RecordedMessageReachesTheDeviceByteByByte)
 {
-    ASSERT_TRUE(sim.startUdp(0));
-    const quint16 local = freeUdpPort();
-    writeFile(QStringLiteral("zeph350.ini"),
-              settingsFile({QStringLiteral("IP_ENABLE=1"), QStringLiteral("REMOTE_IP=127.0.0.1"),
-                            QStringLiteral("REMOTE_PORT_ENTRY=%1").arg(sim.udpPort()),
-                            QStringLiteral("LOCAL_PORT_ENTRY=%1").arg(local)}));
-    start();
+    startOnUdp();
     w().show();
     ASSERT_TRUE(tickUntil([&] { return z().Ready(); }));
     QList<QByteArray> incoming;
