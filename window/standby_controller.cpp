@@ -224,8 +224,11 @@ void StandbyController::ZEPH350_d1MESSCTRLchange(TZEPH350_d*, int)
 void StandbyController::recordReported(uint32_t recordBit, uint32_t value)
 {
     if (!(dev_.MESSCTRL() & recordBit)) return;
+    // Recording lasts while the dialog is open: the device stays in
+    // recording mode after Cancel, and a query of all registers would
+    // otherwise record (and at the limit beep) into the closed dialog.
     auto* dialog = w_.state.win.Form_register_code_standby_projector;
-    if (!dialog) return;
+    if (!dialog || !dialog->isVisible()) return;
     const auto byte = uint8_t(value & 0xFF);
     QChar key(byte);
     dialog->Memo_register_code_standby_projectorKeyPress(&w_, key);

@@ -75,7 +75,7 @@ TEST_F(StandbyTest, StandbyAndBaudRateItems)
     }
     struct Report {
         const char* line;
-        const char* checked;  // nullptr: none of its group
+        const char* checked;  // the one mark of its group
     };
     const Report reports[] = {{"STDB1", "On_stdby"},     {"STDB0", "Off_stdby"},   {"RATE0", "N9600bauds1"},
                               {"RATE1", "N2400bauds1"},  {"RATE2", "N1200bauds1"}, {"RATE3", "N19200bauds1"},
@@ -83,8 +83,11 @@ TEST_F(StandbyTest, StandbyAndBaudRateItems)
     for (const Report& r : reports) {
         reply(r.line);
         EXPECT_TRUE(action(r.checked)->isChecked()) << r.line;
-        for (QAction* other : action(r.checked)->actionGroup()->actions())
-            if (other != action(r.checked)) EXPECT_FALSE(other->isChecked()) << r.line;
+        for (QAction* other : action(r.checked)->actionGroup()->actions()) {
+            if (other != action(r.checked)) {
+                EXPECT_FALSE(other->isChecked()) << r.line;
+            }
+        }
     }
 }
 
@@ -352,6 +355,14 @@ TEST_F(StandbyTest, DeviceBytesAreRecorded)
     EXPECT_EQ(memo()->toPlainText(), shown);
     EXPECT_EQ(state().Standby_code_count, 50);
     EXPECT_TRUE(std::none_of(sent.begin(), sent.end(), [](const QString& s) { return s.endsWith("wo"); }));
+
+    // Closed, the dialog records nothing more (the device may still be in
+    // recording mode).
+    openDialog();
+    dialog()->BitBtn1->click();
+    reply("MCTR4");
+    reply("MESO65");
+    EXPECT_EQ(state().Standby_code_count, 0);
 }
 
 // The sequencer with a three-byte ON message: each right echo sends the
