@@ -20,13 +20,6 @@ TCadre_logo::TCadre_logo(QWidget* parent)
     resize(320, 240);
 }
 
-TForm_register_code_standby_projector::TForm_register_code_standby_projector(QWidget* parent) : QDialog(parent)
-{
-    setObjectName(QStringLiteral("Form_register_code_standby_projector"));
-    setWindowTitle(QStringLiteral("Register code stand-by projector"));
-    resize(785, 300);
-}
-
 TForm_HD15_PIN_ASSIGNEMENT::TForm_HD15_PIN_ASSIGNEMENT(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
 {

@@ -1,6 +1,8 @@
 #pragma once
 // What the main window's controllers share: the customisation names, the
-// link display state and the companion windows.
+// link display state, the companion windows and the stand-by message state.
+
+#include "standby_message.h"
 
 #include <QList>
 #include <QString>
@@ -51,6 +53,9 @@ struct ZephWindowState {
     bool fourInputs = false;
 
     Companions win;
+
+    // Shared with the stand-by message dialog.
+    StandbyMessageState standby;
 
     // Filled by the controllers of later families; empty until then.
     std::function<void()> hinthinthint;                          // the input buttons' hints

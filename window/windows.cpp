@@ -4,6 +4,7 @@
 #include "empty_windows.h"
 #include "ipconfigdlg.h"
 #include "rs232landlg.h"
+#include "standby_dialog.h"
 #include "status.h"
 #include "waitstoring.h"
 #include "zeph350_main.h"
@@ -21,7 +22,8 @@ ZephWindows::ZephWindows()
     Cadre_logo = std::make_unique<TCadre_logo>();
     IPConfigDlg = std::make_unique<TIPConfigDlg>();
     Rs232LanDlg = std::make_unique<TRs232LanDlg>();
-    Form_register_code_standby_projector = std::make_unique<TForm_register_code_standby_projector>();
+    Form_register_code_standby_projector = std::make_unique<TForm_register_code_standby_projector>(
+        &ZEPH350_main->ZEPH350_d1, &ZEPH350_main->state.standby, main);
     Form_HD15_PIN_ASSIGNEMENT = std::make_unique<TForm_HD15_PIN_ASSIGNEMENT>();
 
     Companions c;

@@ -251,9 +251,9 @@ void TZEPH350_main::buildFrame()
         auto* b = new QToolButton(Panel_ichmp);
         b->setObjectName(QStringLiteral("label_input%1").arg(i + 1));
         b->setText(QStringLiteral("Input %1").arg(i + 1));
-        b->setCheckable(true);
         b->setGeometry(lefts[i], 5, 76, 33);
         label_input[size_t(i)] = b;
+        inputButtons.add(b, 1);
     }
     Label__black = new QToolButton(Panel_ichmp);
     Label__black->setObjectName(QStringLiteral("Label__black"));

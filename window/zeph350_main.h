@@ -3,6 +3,7 @@
 // top panel and the shared state; each family of handlers lives in its own
 // controller.
 
+#include "speed_buttons.h"
 #include "window_state.h"
 #include "zeph350_d.h"
 
@@ -92,6 +93,9 @@ public:
     // The top panel, the pages and the status controls.
     QWidget* Panel_ichmp = nullptr;
     std::array<QToolButton*, 8> label_input{};
+    // Which input buttons are down: all in group 1, one at a time moved to
+    // a group of its own to show down beside the input on the output.
+    SpeedButtons inputButtons;
     QToolButton* Label__black = nullptr;
     QPushButton* BitBtn_freeze = nullptr;
     QTabWidget* PageControl1 = nullptr;

@@ -119,6 +119,19 @@ TEST_F(SimParse, BareCodeQueriesOneRegister)
     EXPECT_EQ(sim.value(Reg::RLV), 64u);
 }
 
+// Effects can be used only while the output switches seamlessly: a
+// requested computer reference (9, 10) makes them available, any other
+// takes them away; each change is reported after the echo.
+TEST_F(SimParse, EffectsFollowTheSwitchingMode)
+{
+    EXPECT_EQ(feed("9XR"), "REFR9\r\nEFFA1\r\n");
+    EXPECT_EQ(sim.value(Reg::EFFAV), 1u);
+    EXPECT_EQ(feed("3XR"), "REFR3\r\nEFFA0\r\n");
+    EXPECT_EQ(sim.value(Reg::EFFAV), 0u);
+    // A bare query changes nothing.
+    EXPECT_EQ(feed("XR"), "REFR3\r\n");
+}
+
 TEST_F(SimParse, PerInputWithPchanZeroSetsAllInputs)
 {
     EXPECT_EQ(feed("3PC"), "PCH3\r\n");

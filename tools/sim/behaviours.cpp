@@ -6,6 +6,7 @@ void installStandardBehaviours(SimDevice& device)
 {
     device.addBehaviour(makeImageStoreBehaviour());
     device.addBehaviour(makeAudioFollowBehaviour());
+    device.addBehaviour(makeEffectsAvailableBehaviour());
 }
 
 }  // namespace zeph

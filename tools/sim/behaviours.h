@@ -17,5 +17,8 @@ std::unique_ptr<SimBehaviour> makeImageStoreBehaviour();
 // Audio page: while AMOD is 0 (audio follows video) the input heard ACHAN
 // is kept equal to the input on the output ICHM, and reported when it moves.
 std::unique_ptr<SimBehaviour> makeAudioFollowBehaviour();
+// Effects: writing REFREQ sets EFFAV (effects available while the output
+// switches seamlessly, REFREQ 9 and above) and reports it after the echo.
+std::unique_ptr<SimBehaviour> makeEffectsAvailableBehaviour();
 
 }  // namespace zeph

@@ -28,6 +28,12 @@ void RegisterControl::add(ScrollBarEx* bar, QLineEdit* edit)
     edits_ << edit;
 }
 
+void RegisterControl::setTextForm(TextForm text, EntryParser entry)
+{
+    text_ = std::move(text);
+    entry_ = std::move(entry);
+}
+
 void RegisterControl::write(uint32_t v)
 {
     dev_.writeRegister(def_.reg, v);
@@ -76,6 +82,11 @@ void RegisterControl::KeyPress(QObject* Sender, QChar& Key)
     if (Key != QChar(13)) return;
     auto* edit = qobject_cast<QLineEdit*>(Sender);
     if (!edit) return;
+    if (entry_) {
+        const std::optional<uint32_t> v = entry_(edit->text());
+        write(v ? *v : dev_.value(def_.reg));  // the device's answer puts the edit right
+        return;
+    }
     const auto v = StrToIntOrReport(edit->text());
     if (!v) return;  // reported; nothing is written
     if (def_.entry == EntryForm::Unchecked) {
@@ -91,7 +102,7 @@ void RegisterControl::KeyPress(QObject* Sender, QChar& Key)
 void RegisterControl::Change()
 {
     const uint32_t value = dev_.value(def_.reg);
-    const QString text = regctl::displayText(value, def_.offset);
+    const QString text = text_ ? text_(value) : regctl::displayText(value, def_.offset);
     for (QLineEdit* e : edits_) {
         const QSignalBlocker block(e);
         e->setText(text);

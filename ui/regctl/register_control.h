@@ -24,6 +24,7 @@
 #include <memory>
 #include <vector>
 #include <utility>
+#include <optional>
 
 class QLineEdit;
 class QObject;
@@ -77,6 +78,14 @@ public:
     void KeyPress(QObject* Sender, QChar& Key);
     void Change();
 
+    // A register shown in a text form of its own (a duration in seconds):
+    // `text` makes the edit's text from the stored value, `entry` reads
+    // what the operator typed and gives nothing for a text it refuses, in
+    // which case the stored value is sent again.
+    using TextForm = std::function<QString(uint32_t value)>;
+    using EntryParser = std::function<std::optional<uint32_t>(const QString& text)>;
+    void setTextForm(TextForm text, EntryParser entry);
+
     // The echo-paced sender's state.
     bool dragFlag() const { return dragFlag_; }
     bool inFlight() const { return inFlight_; }
@@ -89,6 +98,9 @@ private:
     regctl::Definition def_;
     QList<ScrollBarEx*> bars_;
     QList<QLineEdit*> edits_;
+
+    TextForm text_;
+    EntryParser entry_;
 
     bool dragFlag_ = false;
     bool inFlight_ = false;  // a paced value not yet echoed
