@@ -41,22 +41,11 @@ void CheckListBox::setChecked(int row, bool on)
     i->setCheckState(on ? Qt::Checked : Qt::Unchecked);
 }
 
-void CheckListBox::mousePressEvent(QMouseEvent* e)
+// Mouse events reach the list through its viewport, keys through the list.
+bool CheckListBox::viewportEvent(QEvent* e)
 {
     const OperatorScope scope(operatorDepth_);
-    QListWidget::mousePressEvent(e);
-}
-
-void CheckListBox::mouseReleaseEvent(QMouseEvent* e)
-{
-    const OperatorScope scope(operatorDepth_);
-    QListWidget::mouseReleaseEvent(e);
-}
-
-void CheckListBox::mouseDoubleClickEvent(QMouseEvent* e)
-{
-    const OperatorScope scope(operatorDepth_);
-    QListWidget::mouseDoubleClickEvent(e);
+    return QListWidget::viewportEvent(e);
 }
 
 void CheckListBox::keyPressEvent(QKeyEvent* e)

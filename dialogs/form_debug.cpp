@@ -79,7 +79,7 @@ TForm_debug::TForm_debug(TZEPH350_d& device, QWidget* parent) : QDialog(parent),
     buildControls();
     buildValuePanel();
     setFixedWidth(FixedWidth);
-    resize(FixedWidth, 660);
+    resize(FixedWidth, 680);
     FormCreate();
 }
 
@@ -132,32 +132,32 @@ void TForm_debug::buildControls()
     client->setObjectName(QStringLiteral("client"));
     layout()->addWidget(client);
 
-    Label_reception = label(client, "Label_reception", QStringLiteral("Reception RS232"), {4, 2, 150, 14});
+    Label_reception = label(client, "Label_reception", QStringLiteral("Reception RS232"), {4, 24, 150, 14});
     Memo_recu = new TrafficView(client);
     Memo_recu->setObjectName(QStringLiteral("Memo_recu"));
     Memo_recu->setFont(fixedFont());
-    Memo_recu->setGeometry(4, 18, 276, 500);
+    Memo_recu->setGeometry(4, 40, 268, 500);
 
-    Label1 = label(client, "Label1", QStringLiteral("-> RS232"), {284, 2, 100, 14});
+    Label1 = label(client, "Label1", QStringLiteral("-> RS232"), {276, 24, 90, 14});
     Memo_env = new QPlainTextEdit(client);
     Memo_env->setObjectName(QStringLiteral("Memo_env"));
     Memo_env->setTabChangesFocus(true);
-    Memo_env->setGeometry(284, 18, 100, 500);
+    Memo_env->setGeometry(276, 40, 90, 500);
     Memo_env->installEventFilter(this);
-    Button_clear = button(client, "Button_clear", QStringLiteral("&Clear"), {284, 518, 100, 23});
+    Button_clear = button(client, "Button_clear", QStringLiteral("&Clear"), {276, 540, 90, 23});
     connect(Button_clear, &QPushButton::clicked, this, [this] { Button_clearClick(); });
 
     SpeedButton_Disable_all = new QToolButton(client);
     SpeedButton_Disable_all->setObjectName(QStringLiteral("SpeedButton_Disable_all"));
     SpeedButton_Disable_all->setText(QStringLiteral("Disable all"));
     SpeedButton_Disable_all->setCheckable(true);
-    SpeedButton_Disable_all->setGeometry(388, 0, 86, 18);
+    SpeedButton_Disable_all->setGeometry(370, 21, 106, 18);
     connect(SpeedButton_Disable_all, &QToolButton::clicked, this,
             [this](bool down) { SpeedButton_Disable_allClick(down); });
     CheckListBox_bloque_reception_rs = new CheckListBox(client);
     CheckListBox_bloque_reception_rs->setObjectName(QStringLiteral("CheckListBox_bloque_reception_rs"));
     CheckListBox_bloque_reception_rs->setFont(fixedFont());
-    CheckListBox_bloque_reception_rs->setGeometry(388, 18, 86, 500);
+    CheckListBox_bloque_reception_rs->setGeometry(370, 40, 106, 500);
     connect(CheckListBox_bloque_reception_rs, &CheckListBox::clickCheck, this,
             [this](int row) { CheckListBox_bloque_reception_rsClickCheck(row); });
     connect(CheckListBox_bloque_reception_rs, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
@@ -169,13 +169,13 @@ void TForm_debug::buildControls()
     _ = new QComboBox(client);
     _->setObjectName(QStringLiteral("_"));
     _->setFont(fixedFont());
-    _->setGeometry(478, 0, 104, 18);
+    _->setGeometry(276, 0, 306, 20);
     _->installEventFilter(this);
     connect(_, &QComboBox::activated, this, [this](int) { _Click(); });
 
     for (int i = 0; i < 26; ++i) {
         const QByteArray name = "BitBtn_ADBG_" + QByteArray::number(i + 1);
-        QPushButton* b = button(client, name.constData(), QStringLiteral("..@..> Click"), {478, 20 + i * 21, 104, 20});
+        QPushButton* b = button(client, name.constData(), QStringLiteral("..@..> Click"), {480, 40 + i * 21, 102, 20});
         b->installEventFilter(this);
         connect(b, &QPushButton::clicked, this, [this, i] { BitBtn_ADBGClick(i + 1); });
         BitBtn_ADBG[size_t(i)] = b;
@@ -184,14 +184,14 @@ void TForm_debug::buildControls()
     ScrollBar_duration->setObjectName(QStringLiteral("ScrollBar_duration"));
     ScrollBar_duration->setRange(0, 1024);
     ScrollBar_duration->setValue(0);
-    ScrollBar_duration->setGeometry(478, 570, 104, 16);
+    ScrollBar_duration->setGeometry(480, 590, 102, 16);
     connect(ScrollBar_duration, &ScrollBarEx::scrolled, this,
             [this](int code, int pos) { ScrollBar_durationScroll(code, pos); });
-    Label_scroll_timer = label(client, "Label_scroll_timer", QStringLiteral("delai transfert"), {478, 588, 104, 14});
+    Label_scroll_timer = label(client, "Label_scroll_timer", QStringLiteral("delai transfert"), {480, 608, 102, 14});
 
     QString vertical;
     for (const QChar c : QStringLiteral("Changer valeurs")) vertical += (vertical.isEmpty() ? QString() : QStringLiteral("\n")) + c;
-    BitBtn_changer_valeurs = button(client, "BitBtn_changer_valeurs", vertical, {585, 18, 18, 220});
+    BitBtn_changer_valeurs = button(client, "BitBtn_changer_valeurs", vertical, {585, 40, 18, 220});
     connect(BitBtn_changer_valeurs, &QPushButton::clicked, this, [this] { BitBtn_changer_valeursClick(); });
 
     script_ = std::make_unique<ScriptSender>([this](const QByteArray& bytes) { dev_.SendText(bytes); });
@@ -205,7 +205,7 @@ void TForm_debug::buildValuePanel()
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
     Panel1->setAutoFillBackground(true);
-    Panel1->setGeometry(12, 40, 264, 186);
+    Panel1->setGeometry(8, 60, 262, 186);
     Panel1->installEventFilter(this);
 
     Label_variable = label(Panel1, "Label_variable", QString(), {8, 6, 248, 14});
