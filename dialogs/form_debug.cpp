@@ -462,6 +462,9 @@ bool TForm_debug::eventFilter(QObject* watched, QEvent* e)
         // typing of its own.
         return watched == _ && !keys.isEmpty();
     }
+    // A wheel turned over the closed register list would pick rows and add
+    // their codes to the command line.
+    if (e->type() == QEvent::Wheel && watched == _) return true;
     if (e->type() == QEvent::MouseButtonRelease) {
         const auto* m = static_cast<QMouseEvent*>(e);
         for (int i = 0; i < 26; ++i) {

@@ -6,6 +6,7 @@
 #include "text_lines.h"
 
 #include <QCoreApplication>
+#include <QWheelEvent>
 
 #include <set>
 
@@ -84,6 +85,13 @@ TEST_F(ConsoleTest, RegisterListAddsItsCode)
     EXPECT_EQ(c()._->currentIndex(), lock);
     QTest::keyClick(c().Memo_env, '0');
     emit receptionList().itemDoubleClicked(item);
+    EXPECT_EQ(c().commandBuffer(), QStringLiteral("0yl"));
+
+    // The wheel over the closed list picks nothing.
+    QWheelEvent wheel(QPointF(5, 5), c()._->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(c()._, &wheel);
+    EXPECT_EQ(c()._->currentIndex(), lock);
     EXPECT_EQ(c().commandBuffer(), QStringLiteral("0yl"));
 }
 
