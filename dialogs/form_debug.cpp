@@ -3,18 +3,14 @@
 #include "check_list_box.h"
 #include "families.h"
 #include "look.h"
-#include "prompter.h"
 #include "regctl/scroll_bar.h"
 #include "script_sender.h"
-#include "text_lines.h"
 #include "traffic_view.h"
 #include "zeph350_d.h"
 
 #include <QAbstractItemView>
 #include <QActionGroup>
 #include <QComboBox>
-#include <QCoreApplication>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>

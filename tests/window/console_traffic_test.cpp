@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QScreen>
+#include <QScrollBar>
 
 using Ev = TZEPH350_d::Event;
 
@@ -74,6 +75,38 @@ TEST_F(ConsoleTest, TrafficViewKeepsTheNewestLinesAndClears)
     EXPECT_TRUE(c().Label1->text().isEmpty());
     reply("CON7");
     EXPECT_EQ(shownReplies(), QStringList{QStringLiteral("CON7")});
+}
+
+// The view keeps its place while older lines drop off the top: a selection
+// stays on its line (and goes with it), and a view scrolled back stays on
+// the same lines while one at the bottom follows the newest.
+TEST(TrafficViewTest, PlaceSurvivesLinesDroppingOff)
+{
+    TrafficView v;
+    v.setLimit(100);
+    v.resize(200, 10 * v.fontMetrics().lineSpacing() + 2 * v.frameWidth());
+    v.show();
+    const auto add = [&](int from, int to) {
+        for (int i = from; i < to; ++i) v.appendLine(QStringLiteral("L%1").arg(i));
+        QCoreApplication::processEvents();
+    };
+    add(0, 50);
+    const int page = v.verticalScrollBar()->pageStep();
+    ASSERT_GT(page, 3);
+    EXPECT_EQ(v.topLine(), 50 - page);
+    v.select(2, 0, 2, 2);
+    v.verticalScrollBar()->setValue(20);  // line L20 on top
+    add(50, 110);                         // L0 to L9 drop off
+    EXPECT_EQ(v.line(0), QStringLiteral("L10"));
+    EXPECT_EQ(v.line(v.topLine()), QStringLiteral("L20"));
+    EXPECT_TRUE(v.selectedText().isEmpty());  // its line is gone
+    v.select(5, 1, 6, 3);
+    EXPECT_EQ(v.selectedText(), QStringLiteral("15\nL16"));
+    add(110, 113);
+    EXPECT_EQ(v.selectedText(), QStringLiteral("15\nL16"));
+    v.verticalScrollBar()->setValue(v.verticalScrollBar()->maximum());
+    add(113, 120);
+    EXPECT_EQ(v.line(v.topLine() + page - 1), QStringLiteral("L119"));
 }
 
 // "Disable all" down, then two rows ticked: only those two registers are
