@@ -1,12 +1,5 @@
 #include "empty_windows.h"
 
-TForm_debug::TForm_debug(QWidget* parent) : QDialog(parent)
-{
-    setObjectName(QStringLiteral("Form_debug"));
-    setWindowTitle(QStringLiteral("DEBUG ZEPH3502"));
-    resize(640, 480);
-}
-
 TCadre_logo::TCadre_logo(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint)

@@ -1,14 +1,9 @@
 #pragma once
-// The service console, the logo position window and the HD15
+// The logo position window and the HD15
 // pin-assignment window: created at start-up with their names and captions;
 // their contents come with their own controllers.
 
 #include <QDialog>
-
-class TForm_debug : public QDialog {
-public:
-    explicit TForm_debug(QWidget* parent = nullptr);
-};
 
 class TCadre_logo : public QDialog {
 public:

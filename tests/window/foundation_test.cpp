@@ -120,6 +120,7 @@ const Binding kBindings[] = {
     {Ev::OnMESSCTRLchange, Family::Standby, "ZEPH350_d1MESSCTRLchange"},
     {Ev::OnMESSONchange, Family::Standby, "ZEPH350_d1MESSONchange"},
     {Ev::OnMESSOFFchange, Family::Standby, "ZEPH350_d1MESSOFFchange"},
+    {Ev::OnRecString, Family::Console, "RecString"},
 };
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "connection_controller.h"
 #include "custom_files.h"
 #include "empty_windows.h"
+#include "form_debug.h"
 #include "ipconfigdlg.h"
 #include "prompter.h"
 #include "rs232landlg.h"
