@@ -35,19 +35,6 @@ TRect UnionRect(const TRect& a, const TRect& b)
                  std::max(a.Bottom, b.Bottom)};
 }
 
-// Puts back the canvas's clipping when it goes out of scope.
-class ClipScope {
-public:
-    explicit ClipScope(TGfxCanvas& canvas) : canvas_(canvas), saved_(canvas.ClipRegion()) {}
-    ~ClipScope() { canvas_.SelectClipRgn(saved_ ? &*saved_ : nullptr); }
-    ClipScope(const ClipScope&) = delete;
-    ClipScope& operator=(const ClipScope&) = delete;
-
-private:
-    TGfxCanvas& canvas_;
-    std::optional<TGfxRegion> saved_;
-};
-
 // Selects and realises a palette for the scope, then puts back the old one.
 class PaletteScope {
 public:
@@ -454,7 +441,7 @@ void GfxDrawBitmapClipped(TGfxCanvas& canvas, const TRect& rect, TGfxBitmap& bit
         GfxDrawBitmapTiled(canvas, rect, bitmap, drawn, transparentColor, flags);
         return;
     }
-    ClipScope clip(canvas);
+    TGfxClipScope clip(canvas);
     canvas.IntersectClipRect(rect);
     GfxDrawBitmapTiled(canvas, rect, bitmap, drawn, transparentColor, flags);
 }
@@ -554,7 +541,7 @@ void GfxGradientFill(TGfxCanvas& canvas, const TRect& rect, TGfxGradientStyle st
 
     std::optional<TGfxBitmap> buffer;
     TGfxCanvas* target = &canvas;
-    std::optional<ClipScope> clip;
+    std::optional<TGfxClipScope> clip;
     if (offscreen) {
         buffer.emplace(W, H);
         target = &buffer->Canvas();
@@ -743,7 +730,7 @@ void GfxDrawFxTextEx(TGfxCanvas& canvas, const QString& text, const TGfx3DCaptio
         canvas.Font.SetEscapement(rotated->Angle() * 10);
         canvas.SetTextAlign(TA_LEFT | TA_TOP);
     }
-    std::optional<ClipScope> clipScope;
+    std::optional<TGfxClipScope> clipScope;
     if (drawFlags & gdfClip) {
         clipScope.emplace(canvas);
         canvas.IntersectClipRect(clip ? *clip : rect);
