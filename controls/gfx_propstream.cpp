@@ -86,7 +86,7 @@ void GfxCompressStream(QIODevice& source, QIODevice& destination, qint64 count)
         throw EWriteError(QString::fromLatin1(GfxWriteErrorText));
 }
 
-void GfxDecompressStream(QIODevice& source, QIODevice& destination)
+void GfxDecompressStream(QIODevice& source, QIODevice& destination, qint64 maxSize)
 {
     qint64 total = GfxReadInteger(source);
     const qint64 remaining = GfxStreamRemaining(source);
@@ -109,7 +109,7 @@ void GfxDecompressStream(QIODevice& source, QIODevice& destination)
         const std::size_t n = GfxDecompress(block.data(), expanded.data(), static_cast<std::uint16_t>(c),
                                             expanded.size());
         produced += static_cast<qint64>(n);
-        if (produced > GfxMaxExpandedSize)
+        if (produced > maxSize)
             ReadError();
         GfxWriteBuffer(destination, expanded.data(), static_cast<qint64>(n));
     }

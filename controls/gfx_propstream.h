@@ -65,8 +65,8 @@ QString GfxReadShortString(QIODevice& stream);
 // destination's position. A source that cannot supply them is EReadError.
 void GfxCompressStream(QIODevice& source, QIODevice& destination, qint64 count);
 // Reads one compressed form from the source and appends the expanded bytes
-// to the destination.
-void GfxDecompressStream(QIODevice& source, QIODevice& destination);
+// to the destination; more than maxSize expanded bytes is EReadError.
+void GfxDecompressStream(QIODevice& source, QIODevice& destination, qint64 maxSize = GfxMaxExpandedSize);
 
 // --------------------------------------------------------- object forms
 // Writes the raw or compressed form around the stream image that
