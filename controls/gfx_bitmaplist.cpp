@@ -24,40 +24,11 @@ void TGfxCustomImageList::AssignDefaults(const TGfxCustomContainer& Source)
     defaultPixelFormat_ = static_cast<const TGfxCustomImageList&>(Source).defaultPixelFormat_;
 }
 
-TGfxSavePixelFormat GfxFlagsPixelFormat(std::uint8_t flags)
-{
-    if (flags & gifMono)
-        return spfMono;
-    if (flags & gif4bit)
-        return spf4bit;
-    if (flags & gif8bit)
-        return spf8bit;
-    return spfDefault;
-}
-
-std::uint8_t GfxPixelFormatFlags(TGfxSavePixelFormat format)
-{
-    switch (format) {
-    case spfMono: return gifMono;
-    case spf4bit: return gif4bit;
-    case spf8bit: return gif8bit;
-    default: return 0;
-    }
-}
-
 // ------------------------------------------------------------ bitmap item
 
 TGfxBitmapListItem::TGfxBitmapListItem(QObject* AOwner) : TGfxListItem(AOwner)
 {
     bitmap_.OnChange = [this](TObject*) { Change(); };
-}
-
-void TGfxBitmapListItem::SetPixelFormat(TGfxSavePixelFormat Value)
-{
-    if (pixelFormat_ == Value)
-        return;
-    pixelFormat_ = Value;
-    Change();
 }
 
 TGfxBitmap* TGfxBitmapListItem::Bitmap()
@@ -106,36 +77,24 @@ void TGfxBitmapListItem::LoadFromStorage(const TGfxCustomContainer& list)
     }
 }
 
-std::uint8_t TGfxBitmapListItem::GetFlags() const
+void TGfxBitmapListItem::WriteContent(QIODevice& Stream, std::uint8_t Flags) const
 {
-    return TGfxListItem::GetFlags() | GfxPixelFormatFlags(pixelFormat_);
+    if (Flags & gifData)
+        GfxWriteBitmap(Stream, bitmap_, Compressed(), GfxSavePixelFormatColours(PixelFormat()));
 }
 
-void TGfxBitmapListItem::WriteData(QIODevice& Stream) const
+void TGfxBitmapListItem::ReadContent(QIODevice& Stream, std::uint8_t Flags)
 {
-    TGfxListItem::WriteData(Stream);
-    if (GetFlags() & gifData)
-        GfxWriteBitmap(Stream, bitmap_, Compressed(), GfxSavePixelFormatColours(pixelFormat_));
-}
-
-void TGfxBitmapListItem::ReadData(QIODevice& Stream)
-{
-    const std::uint8_t flags = ReadHeader(Stream);
-    pixelFormat_ = GfxFlagsPixelFormat(flags);
-    Quietly([&] {
-        if (flags & gifData)
-            GfxReadBitmap(Stream, bitmap_, Compressed());
-        else
-            bitmap_.Assign(nullptr);
-    });
-    Change();
+    if (Flags & gifData)
+        GfxReadBitmap(Stream, bitmap_, Compressed());
+    else
+        bitmap_.Assign(nullptr);
 }
 
 void TGfxBitmapListItem::Assign(const TObject* Source)
 {
     TGfxListItem::Assign(Source);
     const auto* item = static_cast<const TGfxBitmapListItem*>(Source);
-    pixelFormat_ = item->pixelFormat_;
     Quietly([&] { bitmap_.Assign(&item->bitmap_); });
     Change();
 }
@@ -143,13 +102,6 @@ void TGfxBitmapListItem::Assign(const TObject* Source)
 // ------------------------------------------------------------ bitmap list
 
 TGfxBitmapList::TGfxBitmapList(QObject* AOwner) : TGfxItemList(AOwner, lkBitmapList) {}
-
-TGfxListItem* TGfxBitmapList::CreateDefaultItem()
-{
-    auto* item = static_cast<TGfxBitmapListItem*>(TGfxCustomContainer::CreateDefaultItem());
-    item->pixelFormat_ = DefaultPixelFormat();
-    return item;
-}
 
 TGfxBitmap* TGfxBitmapList::CurrentBitmap() const { return Items(ListIndex())->Bitmap(); }
 

@@ -54,15 +54,12 @@ protected:
     using TGfxCustomContainer::TGfxCustomContainer;
     bool InList(int Index) const { return Index >= 0 && Index < Count(); }
     void AssignDefaults(const TGfxCustomContainer& Source) override;
+    TGfxSavePixelFormat DefaultItemPixelFormat() const override { return defaultPixelFormat_; }
 
 private:
     int listIndex_ = 0;
     TGfxSavePixelFormat defaultPixelFormat_ = spfDefault;
 };
-
-// The pixel format kind of an item header's flags, and the flags of one.
-TGfxSavePixelFormat GfxFlagsPixelFormat(std::uint8_t flags);
-std::uint8_t GfxPixelFormatFlags(TGfxSavePixelFormat format);
 
 class TGfxBitmapListItem : public TGfxListItem {
 public:
@@ -81,26 +78,21 @@ public:
     const TGfxBitmap& StoredBitmap() const { return bitmap_; }
     // Copies the picture (none empties it).
     void SetBitmap(const TGfxBitmap* Value) { bitmap_.Assign(Value); }
-    TGfxSavePixelFormat PixelFormat() const { return pixelFormat_; }
-    void SetPixelFormat(TGfxSavePixelFormat Value);
 
     void Clear() override { bitmap_.Assign(nullptr); }
     bool IsEmpty() const override { return bitmap_.Empty(); }
-    void ReadData(QIODevice& Stream) override;
-    void WriteData(QIODevice& Stream) const override;
-    std::uint8_t GetFlags() const override;
     void Assign(const TObject* Source) override;
 
 protected:
     bool HasData() const override { return true; }
+    void ReadContent(QIODevice& Stream, std::uint8_t Flags) override;
+    void WriteContent(QIODevice& Stream, std::uint8_t Flags) const override;
 
 private:
-    friend class TGfxBitmapList;
     void LoadByStorageMode();
     void LoadFromStorage(const TGfxCustomContainer& list);
 
     TGfxBitmap bitmap_;
-    TGfxSavePixelFormat pixelFormat_ = spfDefault;
 };
 
 class TGfxBitmapList : public TGfxItemList<TGfxCustomImageList, TGfxBitmapListItem> {
@@ -126,9 +118,6 @@ public:
                  unsigned Flags) override;
     void DrawClipped(TGfxCanvas& Canvas, const TRect& Rect, TRect& DrawnRect, int ListIndex, int ImageIndex,
                      unsigned Flags) override;
-
-protected:
-    TGfxListItem* CreateDefaultItem() override;
 
 private:
     // The item's bitmap (loaded on first use) or none outside the list.

@@ -62,6 +62,27 @@ std::uint32_t GfxSavePixelFormatColours(TGfxSavePixelFormat format)
     }
 }
 
+TGfxSavePixelFormat GfxFlagsPixelFormat(std::uint8_t flags)
+{
+    if (flags & gifMono)
+        return spfMono;
+    if (flags & gif4bit)
+        return spf4bit;
+    if (flags & gif8bit)
+        return spf8bit;
+    return spfDefault;
+}
+
+std::uint8_t GfxPixelFormatFlags(TGfxSavePixelFormat format)
+{
+    switch (format) {
+    case spfMono: return gifMono;
+    case spf4bit: return gif4bit;
+    case spf8bit: return gif8bit;
+    default: return 0;
+    }
+}
+
 // ------------------------------------------------------------ change link
 
 TGfxChangeLink::~TGfxChangeLink()
@@ -159,6 +180,7 @@ TGfxListItem* TGfxCustomContainer::CreateDefaultItem()
 {
     TGfxListItem* item = CreateItem();
     item->compressed_ = defaultCompressed_;
+    item->pixelFormat_ = DefaultItemPixelFormat();
     return item;
 }
 
@@ -332,6 +354,14 @@ void TGfxListItem::SetCompressed(bool Value)
     Change();
 }
 
+void TGfxListItem::SetPixelFormat(TGfxSavePixelFormat Value)
+{
+    if (pixelFormat_ == Value)
+        return;
+    pixelFormat_ = Value;
+    Change();
+}
+
 std::uint8_t TGfxListItem::GetFlags() const
 {
     std::uint8_t flags = 0;
@@ -341,6 +371,7 @@ std::uint8_t TGfxListItem::GetFlags() const
         flags |= gifDescription;
     if (ident_ != 0)
         flags |= gifIdent;
+    flags |= GfxPixelFormatFlags(pixelFormat_);
     if (HasData() && !IsEmpty())
         flags |= gifData;
     return flags;
@@ -354,21 +385,18 @@ void TGfxListItem::WriteData(QIODevice& Stream) const
         GfxWriteShortString(Stream, description_);
     if (flags & gifIdent)
         GfxWriteInteger(Stream, ident_);
-}
-
-std::uint8_t TGfxListItem::ReadHeader(QIODevice& Stream)
-{
-    const std::uint8_t flags = GfxReadByte(Stream);
-    compressed_ = (flags & gifCompressed) != 0;
-    description_ = (flags & gifDescription) ? GfxReadShortString(Stream) : QString();
-    // The Ident is stored as an integer; the item keeps its low 16 bits.
-    ident_ = (flags & gifIdent) ? static_cast<std::uint16_t>(GfxReadInteger(Stream)) : 0;
-    return flags;
+    WriteContent(Stream, flags);
 }
 
 void TGfxListItem::ReadData(QIODevice& Stream)
 {
-    ReadHeader(Stream);
+    const std::uint8_t flags = GfxReadByte(Stream);
+    compressed_ = (flags & gifCompressed) != 0;
+    pixelFormat_ = GfxFlagsPixelFormat(flags);
+    description_ = (flags & gifDescription) ? GfxReadShortString(Stream) : QString();
+    // The Ident is stored as an integer; the item keeps its low 16 bits.
+    ident_ = (flags & gifIdent) ? static_cast<std::uint16_t>(GfxReadInteger(Stream)) : 0;
+    Quietly([&] { ReadContent(Stream, flags); });
     Change();
 }
 
@@ -380,6 +408,7 @@ void TGfxListItem::Assign(const TObject* Source)
     description_ = item->description_;
     ident_ = item->ident_;
     compressed_ = item->compressed_;
+    pixelFormat_ = item->pixelFormat_;
 }
 
 void TGfxListItem::Quietly(const std::function<void()>& step)

@@ -57,6 +57,9 @@ constexpr std::uint8_t gif8bit = 0x40;
 
 // The colours argument of GfxWriteBitmap for a pixel format.
 std::uint32_t GfxSavePixelFormatColours(TGfxSavePixelFormat format);
+// The pixel format of an item header's flags, and the flags of one.
+TGfxSavePixelFormat GfxFlagsPixelFormat(std::uint8_t flags);
+std::uint8_t GfxPixelFormatFlags(TGfxSavePixelFormat format);
 
 // ------------------------------------------------------------ change link
 class TGfxChangeLink : public TObject {
@@ -153,8 +156,8 @@ protected:
     // A new item of the list's item class, owned by the container but not
     // yet in its list.
     virtual TGfxListItem* CreateItem() = 0;
-    // A new item with the container's defaults, for AddItem without one.
-    virtual TGfxListItem* CreateDefaultItem();
+    // The pixel format of the items AddItem makes.
+    virtual TGfxSavePixelFormat DefaultItemPixelFormat() const { return spfDefault; }
     // Appends the item (taken over), or a new default item when none is
     // given; returns its index; notifies.
     int AddListItem(TGfxListItem* Item);
@@ -164,6 +167,8 @@ protected:
 private:
     friend class TGfxListItem;
     void Detach(TGfxListItem* Item);
+    // A new item with the container's defaults, for AddItem without one.
+    TGfxListItem* CreateDefaultItem();
 
     bool defaultCompressed_ = false;
     std::vector<TGfxListItem*> items_;
@@ -187,17 +192,22 @@ public:
     // Whether the item's data is stored compressed.
     bool Compressed() const { return compressed_; }
     void SetCompressed(bool Value);
+    // The depth the item's pictures are stored at (a header field; string
+    // and wave items only carry it).
+    TGfxSavePixelFormat PixelFormat() const { return pixelFormat_; }
+    void SetPixelFormat(TGfxSavePixelFormat Value);
     // The container whose list holds the item, or none.
     TGfxCustomContainer* Container() const { return container_; }
 
     virtual void Clear() {}
     virtual bool IsEmpty() const { return false; }
-    // The binary property "Internal": the header, then the item's data.
+    // The binary property "Internal": the header, then the item's data
+    // (ReadContent, WriteContent). Reading notifies once, at the end.
     virtual void ReadData(QIODevice& Stream);
     virtual void WriteData(QIODevice& Stream) const;
     // The header's flag byte: gifDescription with a Description, gifIdent
-    // with an Ident, gifCompressed from the flag, gifData for an item with
-    // data that is not empty.
+    // with an Ident, gifCompressed from the flag, the pixel format's flag,
+    // gifData for an item with data that is not empty.
     virtual std::uint8_t GetFlags() const;
     // From an item of the same class: the header fields and the data.
     virtual void Assign(const TObject* Source);
@@ -208,8 +218,17 @@ public:
     void DoChange() override;
 
 protected:
-    // ReadData's first step: reads the header and gives its flags.
-    std::uint8_t ReadHeader(QIODevice& Stream);
+    // The item's data after the header, read with notification held back.
+    virtual void ReadContent(QIODevice& Stream, std::uint8_t Flags)
+    {
+        (void)Stream;
+        (void)Flags;
+    }
+    virtual void WriteContent(QIODevice& Stream, std::uint8_t Flags) const
+    {
+        (void)Stream;
+        (void)Flags;
+    }
     // Items with data set gifData when they are not empty.
     virtual bool HasData() const { return false; }
     // Runs the step with the item's notification held back (also when it
@@ -221,6 +240,7 @@ private:
     QString description_;
     std::uint16_t ident_ = 0;
     bool compressed_ = false;
+    TGfxSavePixelFormat pixelFormat_ = spfDefault;
     TGfxCustomContainer* container_ = nullptr;
 };
 

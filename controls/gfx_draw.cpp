@@ -434,16 +434,22 @@ void GfxDrawBitmapTiled(TGfxCanvas& canvas, const TRect& rect, TGfxBitmap& bitma
         GfxDrawBitmapEx(canvas, rect, &bitmap.Canvas(), drawn, nullptr, p, transparentColor, flags, all);
 }
 
-void GfxDrawBitmapClipped(TGfxCanvas& canvas, const TRect& rect, TGfxBitmap& bitmap, TRect& drawn,
-                          TColor transparentColor, unsigned flags)
+void GfxDrawClippedBy(TGfxCanvas& canvas, const TRect& rect, unsigned flags, const std::function<void()>& draw)
 {
     if (!(flags & gdbClip)) {
-        GfxDrawBitmapTiled(canvas, rect, bitmap, drawn, transparentColor, flags);
+        draw();
         return;
     }
     TGfxClipScope clip(canvas);
     canvas.IntersectClipRect(rect);
-    GfxDrawBitmapTiled(canvas, rect, bitmap, drawn, transparentColor, flags);
+    draw();
+}
+
+void GfxDrawBitmapClipped(TGfxCanvas& canvas, const TRect& rect, TGfxBitmap& bitmap, TRect& drawn,
+                          TColor transparentColor, unsigned flags)
+{
+    GfxDrawClippedBy(canvas, rect, flags,
+                     [&] { GfxDrawBitmapTiled(canvas, rect, bitmap, drawn, transparentColor, flags); });
 }
 
 void GfxDrawTransparentBitmap(TGfxCanvas& canvas, const TRect& rect, TGfxBitmap& bitmap, TColor background,

@@ -39,20 +39,15 @@ void TGfxImageListItem::SetAllocBy(int Value)
     Change();
 }
 
-void TGfxImageListItem::SetWidth(int Value)
-{
-    if (Value < 1 || Value > MaxStripWidth || Value == width_)
-        return;
-    width_ = Value;
-    ResetStrip();
-    Change();
-}
+void TGfxImageListItem::SetWidth(int Value) { SetSide(width_, Value); }
 
-void TGfxImageListItem::SetHeight(int Value)
+void TGfxImageListItem::SetHeight(int Value) { SetSide(height_, Value); }
+
+void TGfxImageListItem::SetSide(int& side, int value)
 {
-    if (Value < 1 || Value > MaxStripWidth || Value == height_)
+    if (value < 1 || value > MaxStripWidth || value == side)
         return;
-    height_ = Value;
+    side = value;
     ResetStrip();
     Change();
 }
@@ -77,14 +72,6 @@ void TGfxImageListItem::SetMasked(bool Value)
     Change();
 }
 
-void TGfxImageListItem::SetPixelFormat(TGfxSavePixelFormat Value)
-{
-    if (Value == pixelFormat_)
-        return;
-    pixelFormat_ = Value;
-    Change();
-}
-
 void TGfxImageListItem::RebuildEntries(int count)
 {
     entries_.clear();
@@ -94,12 +81,10 @@ void TGfxImageListItem::RebuildEntries(int count)
 
 void TGfxImageListItem::ResetStrip()
 {
-    Quietly([&] {
-        image_.Assign(nullptr);
-        mask_.Assign(nullptr);
-        if (masked_)
-            mask_.SetMonochrome(true);
-    });
+    image_.Assign(nullptr);
+    mask_.Assign(nullptr);
+    if (masked_)
+        mask_.SetMonochrome(true);
     entries_.clear();
 }
 
@@ -120,31 +105,29 @@ void TGfxImageListItem::AddImages(TGfxImageListItem& Source)
     const int added = n * width_;
     if (used + added > MaxStripWidth)
         throw EInvalidGraphicOperation(QStringLiteral("Too many images"));
-    Quietly([&] {
-        if (used == 0) {
-            LeftPart(Source.image_, added, image_);
+    if (used == 0) {
+        LeftPart(Source.image_, added, image_);
+    } else {
+        if (used + added > image_.Width()) {
+            const int step = std::min(allocBy_, MaxStripWidth / width_) * width_;
+            image_.SetWidth(std::min(MaxStripWidth, (used + added + step - 1) / step * step));
+        }
+        CopyCell(image_, TRect{used, 0, used + added, height_}, Source.image_, TRect{0, 0, added, height_});
+    }
+    if (masked_) {
+        if (mask_.Width() != image_.Width() || mask_.Height() != height_) {
+            mask_.SetMonochrome(true);
+            mask_.SetSize(image_.Width(), height_);
+        }
+        const TRect to{used, 0, used + added, height_};
+        if (Source.masked_ && !Source.mask_.Empty()) {
+            CopyCell(mask_, to, Source.mask_, TRect{0, 0, added, height_});
         } else {
-            if (used + added > image_.Width()) {
-                const int step = std::min(allocBy_, MaxStripWidth / width_) * width_;
-                image_.SetWidth(std::min(MaxStripWidth, (used + added + step - 1) / step * step));
-            }
-            CopyCell(image_, TRect{used, 0, used + added, height_}, Source.image_, TRect{0, 0, added, height_});
+            mask_.Canvas().Brush.SetColor(clBlack);
+            mask_.Canvas().FillRect(to);
         }
-        if (masked_) {
-            if (mask_.Width() != image_.Width() || mask_.Height() != height_) {
-                mask_.SetMonochrome(true);
-                mask_.SetSize(image_.Width(), height_);
-            }
-            const TRect to{used, 0, used + added, height_};
-            if (Source.masked_ && !Source.mask_.Empty()) {
-                CopyCell(mask_, to, Source.mask_, TRect{0, 0, added, height_});
-            } else {
-                mask_.Canvas().Brush.SetColor(clBlack);
-                mask_.Canvas().FillRect(to);
-            }
-        }
-        RebuildEntries(ImageCount() + n);
-    });
+    }
+    RebuildEntries(ImageCount() + n);
     Change();
 }
 
@@ -202,18 +185,15 @@ void TGfxImageListItem::ReadImages(QIODevice& Stream, int width, int height, boo
 
 void TGfxImageListItem::TakeImages(Images& images)
 {
-    Quietly([&] {
-        image_.Assign(images.count > 0 ? &images.strip : nullptr);
-        mask_.Assign(masked_ && images.count > 0 ? &images.mask : nullptr);
-        if (masked_ && images.count == 0)
-            mask_.SetMonochrome(true);
-    });
+    image_.Assign(images.count > 0 ? &images.strip : nullptr);
+    mask_.Assign(masked_ && images.count > 0 ? &images.mask : nullptr);
+    if (masked_ && images.count == 0)
+        mask_.SetMonochrome(true);
     RebuildEntries(images.count);
 }
 
-void TGfxImageListItem::ReadData(QIODevice& Stream)
+void TGfxImageListItem::ReadContent(QIODevice& Stream, std::uint8_t)
 {
-    const std::uint8_t flags = ReadHeader(Stream);
     const std::int32_t height = GfxReadInteger(Stream);
     const std::int32_t width = GfxReadInteger(Stream);
     const std::int32_t allocBy = GfxReadInteger(Stream);
@@ -222,13 +202,11 @@ void TGfxImageListItem::ReadData(QIODevice& Stream)
         throw EReadError(QString::fromLatin1(GfxReadErrorText));
     Images images;
     ReadImages(Stream, width, height, masked, Compressed(), images);
-    pixelFormat_ = GfxFlagsPixelFormat(flags);
     height_ = height;
     width_ = width;
     allocBy_ = std::max(1, allocBy);
     masked_ = masked;
     TakeImages(images);
-    Change();
 }
 
 void TGfxImageListItem::ReadBitmapProperty(QIODevice& Stream)
@@ -239,9 +217,8 @@ void TGfxImageListItem::ReadBitmapProperty(QIODevice& Stream)
     Change();
 }
 
-void TGfxImageListItem::WriteData(QIODevice& Stream) const
+void TGfxImageListItem::WriteContent(QIODevice& Stream, std::uint8_t) const
 {
-    TGfxListItem::WriteData(Stream);
     GfxWriteInteger(Stream, height_);
     GfxWriteInteger(Stream, width_);
     GfxWriteInteger(Stream, allocBy_);
@@ -251,16 +228,11 @@ void TGfxImageListItem::WriteData(QIODevice& Stream) const
         return;
     TGfxBitmap used;
     LeftPart(image_, UsedWidth(), used);
-    GfxWriteBitmap(Stream, used, Compressed(), GfxSavePixelFormatColours(pixelFormat_));
+    GfxWriteBitmap(Stream, used, Compressed(), GfxSavePixelFormatColours(PixelFormat()));
     if (masked_) {
         LeftPart(mask_, UsedWidth(), used);
         GfxWriteBitmap(Stream, used, Compressed(), 2);
     }
-}
-
-std::uint8_t TGfxImageListItem::GetFlags() const
-{
-    return TGfxListItem::GetFlags() | GfxPixelFormatFlags(pixelFormat_);
 }
 
 void TGfxImageListItem::Assign(const TObject* Source)
@@ -270,14 +242,11 @@ void TGfxImageListItem::Assign(const TObject* Source)
     allocBy_ = item->allocBy_;
     height_ = item->height_;
     width_ = item->width_;
-    pixelFormat_ = item->pixelFormat_;
     BkColor = item->BkColor;
     BlendColor = item->BlendColor;
     masked_ = item->masked_;
-    Quietly([&] {
-        image_.Assign(&item->image_);
-        mask_.Assign(&item->mask_);
-    });
+    image_.Assign(&item->image_);
+    mask_.Assign(&item->mask_);
     entries_ = item->entries_;
     Change();
 }
@@ -285,13 +254,6 @@ void TGfxImageListItem::Assign(const TObject* Source)
 // -------------------------------------------------------------- image list
 
 TGfxImageList::TGfxImageList(QObject* AOwner) : TGfxItemList(AOwner, lkImageList) {}
-
-TGfxListItem* TGfxImageList::CreateDefaultItem()
-{
-    auto* item = static_cast<TGfxImageListItem*>(TGfxCustomContainer::CreateDefaultItem());
-    item->pixelFormat_ = DefaultPixelFormat();
-    return item;
-}
 
 TGfxImageListItem* TGfxImageList::ImageItem(int ListIndex, int ImageIndex) const
 {
@@ -370,11 +332,5 @@ void TGfxImageList::DrawExt(TGfxCanvas& Canvas, const TRect& Rect, TRect& DrawnR
 void TGfxImageList::DrawClipped(TGfxCanvas& Canvas, const TRect& Rect, TRect& DrawnRect, int ListIndex,
                                 int ImageIndex, unsigned Flags)
 {
-    if (!(Flags & gdbClip)) {
-        DrawExt(Canvas, Rect, DrawnRect, ListIndex, ImageIndex, Flags);
-        return;
-    }
-    TGfxClipScope clip(Canvas);
-    Canvas.IntersectClipRect(Rect);
-    DrawExt(Canvas, Rect, DrawnRect, ListIndex, ImageIndex, Flags);
+    GfxDrawClippedBy(Canvas, Rect, Flags, [&] { DrawExt(Canvas, Rect, DrawnRect, ListIndex, ImageIndex, Flags); });
 }

@@ -44,8 +44,6 @@ public:
     // Rebuilds the entries with the new flag.
     bool Masked() const { return masked_; }
     void SetMasked(bool Value);
-    TGfxSavePixelFormat PixelFormat() const { return pixelFormat_; }
-    void SetPixelFormat(TGfxSavePixelFormat Value);
     // The background colour and the colour of the disabled look (a
     // checkerboard over the image); GfxNoColor for none.
     TColor BkColor = GfxNoColor;
@@ -75,9 +73,6 @@ public:
 
     void Clear() override;
     bool IsEmpty() const override { return entries_.empty(); }
-    void ReadData(QIODevice& Stream) override;
-    void WriteData(QIODevice& Stream) const override;
-    std::uint8_t GetFlags() const override;
     void Assign(const TObject* Source) override;
     // The read-only binary property "Bitmap" of older streams: the image
     // part of "Internal" (count, strip and mask) at the item's current
@@ -86,9 +81,10 @@ public:
 
 protected:
     bool HasData() const override { return true; }
+    void ReadContent(QIODevice& Stream, std::uint8_t Flags) override;
+    void WriteContent(QIODevice& Stream, std::uint8_t Flags) const override;
 
 private:
-    friend class TGfxImageList;
     struct Images {
         TGfxBitmap strip, mask;
         int count = 0;
@@ -97,12 +93,13 @@ private:
     static void ReadImages(QIODevice& Stream, int width, int height, bool masked, bool compressed, Images& out);
     void TakeImages(Images& images);
     void ResetStrip();
+    // SetWidth and SetHeight.
+    void SetSide(int& side, int value);
     void RebuildEntries(int count);
 
     int allocBy_ = 4;
     int height_ = 16;
     int width_ = 16;
-    TGfxSavePixelFormat pixelFormat_ = spfDefault;
     TGfxBitmap image_;
     TGfxBitmap mask_;
     std::vector<TGfxImageEntry> entries_;
@@ -129,9 +126,6 @@ public:
                  unsigned Flags) override;
     void DrawClipped(TGfxCanvas& Canvas, const TRect& Rect, TRect& DrawnRect, int ListIndex, int ImageIndex,
                      unsigned Flags) override;
-
-protected:
-    TGfxListItem* CreateDefaultItem() override;
 
 private:
     // The item when ListIndex and ImageIndex name an image, else none.

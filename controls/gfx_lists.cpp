@@ -16,20 +16,17 @@ void TGfxStringListItem::SetItems(const QStringList& Value)
     Change();
 }
 
-void TGfxStringListItem::ReadData(QIODevice& Stream)
+void TGfxStringListItem::ReadContent(QIODevice& Stream, std::uint8_t Flags)
 {
-    const std::uint8_t flags = ReadHeader(Stream);
-    if (flags & gifData)
+    if (Flags & gifData)
         GfxReadStrings(Stream, items_, Compressed());
     else
         items_.clear();
-    Change();
 }
 
-void TGfxStringListItem::WriteData(QIODevice& Stream) const
+void TGfxStringListItem::WriteContent(QIODevice& Stream, std::uint8_t Flags) const
 {
-    TGfxListItem::WriteData(Stream);
-    if (GetFlags() & gifData)
+    if (Flags & gifData)
         GfxWriteStrings(Stream, items_, Compressed());
 }
 
@@ -47,22 +44,17 @@ TGfxWaveListItem::TGfxWaveListItem(QObject* AOwner) : TGfxListItem(AOwner)
     wave_.OnChange = [this](TObject*) { Change(); };
 }
 
-void TGfxWaveListItem::ReadData(QIODevice& Stream)
+void TGfxWaveListItem::ReadContent(QIODevice& Stream, std::uint8_t Flags)
 {
-    const std::uint8_t flags = ReadHeader(Stream);
-    Quietly([&] {
-        if (flags & gifData)
-            GfxReadWave(Stream, wave_, Compressed());
-        else
-            wave_.Clear();
-    });
-    Change();
+    if (Flags & gifData)
+        GfxReadWave(Stream, wave_, Compressed());
+    else
+        wave_.Clear();
 }
 
-void TGfxWaveListItem::WriteData(QIODevice& Stream) const
+void TGfxWaveListItem::WriteContent(QIODevice& Stream, std::uint8_t Flags) const
 {
-    TGfxListItem::WriteData(Stream);
-    if (GetFlags() & gifData)
+    if (Flags & gifData)
         GfxWriteWave(Stream, wave_, Compressed());
 }
 

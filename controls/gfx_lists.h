@@ -24,12 +24,12 @@ public:
 
     void Clear() override { SetItems({}); }
     bool IsEmpty() const override { return items_.isEmpty(); }
-    void ReadData(QIODevice& Stream) override;
-    void WriteData(QIODevice& Stream) const override;
     void Assign(const TObject* Source) override;
 
 protected:
     bool HasData() const override { return true; }
+    void ReadContent(QIODevice& Stream, std::uint8_t Flags) override;
+    void WriteContent(QIODevice& Stream, std::uint8_t Flags) const override;
 
 private:
     QStringList items_;
@@ -44,12 +44,12 @@ public:
 
     void Clear() override { wave_.Clear(); }
     bool IsEmpty() const override { return wave_.Empty(); }
-    void ReadData(QIODevice& Stream) override;
-    void WriteData(QIODevice& Stream) const override;
     void Assign(const TObject* Source) override;
 
 protected:
     bool HasData() const override { return true; }
+    void ReadContent(QIODevice& Stream, std::uint8_t Flags) override;
+    void WriteContent(QIODevice& Stream, std::uint8_t Flags) const override;
 
 private:
     TGfxWave wave_;

@@ -6,7 +6,7 @@
 // 3 string list; bit 2: load one bitmap, item <index byte>, instead), an
 // index byte, then the file.
 #include "gfx_lists.h"
-#include "platform/gfx_exceptions.h"
+#include "stored_refusals.h"
 
 #include <QBuffer>
 
@@ -15,16 +15,6 @@
 #include <memory>
 
 namespace {
-
-// The errors a stored list may be refused with.
-bool Expected(const Exception& e)
-{
-    const QString name = e.ClassName();
-    return name == QLatin1String("EReadError") || name == QLatin1String("EInvalidPointer") ||
-           name == QLatin1String("EInvalidGraphic") || name == QLatin1String("EInvalidGraphicOperation") ||
-           name == QLatin1String("EInvalidWave") || name == QLatin1String("EListError") ||
-           (name == QLatin1String("Exception") && e.Message() == QLatin1String("Cannot open file %s: fuzz"));
-}
 
 std::unique_ptr<TGfxCustomContainer> NewList(int kind)
 {
@@ -62,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         try {
             GfxLoadListFileBitmap(in, QStringLiteral("fuzz"), index, b);
         } catch (const Exception& e) {
-            if (!Expected(e))
+            if (!StoredDataRefusal(e))
                 std::abort();
         }
         return 0;
@@ -72,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         list->LoadFromListFile(in, QStringLiteral("fuzz"));
     } catch (const Exception& e) {
-        if (!Expected(e))
+        if (!StoredDataRefusal(e))
             std::abort();
         return 0;
     }
