@@ -1,7 +1,7 @@
 #pragma once
-// The service console, the logo position window, the stand-by message
-// dialog and the HD15 pin-assignment window: created at start-up with their
-// names and captions; their contents come with their own controllers.
+// The service console and the stand-by message dialog: created at start-up
+// with their names and captions; their contents come with their own
+// controllers.
 
 #include <QDialog>
 
@@ -10,17 +10,7 @@ public:
     explicit TForm_debug(QWidget* parent = nullptr);
 };
 
-class TCadre_logo : public QDialog {
-public:
-    explicit TCadre_logo(QWidget* parent = nullptr);
-};
-
 class TForm_register_code_standby_projector : public QDialog {
 public:
     explicit TForm_register_code_standby_projector(QWidget* parent = nullptr);
-};
-
-class TForm_HD15_PIN_ASSIGNEMENT : public QDialog {
-public:
-    explicit TForm_HD15_PIN_ASSIGNEMENT(QWidget* parent = nullptr);
 };

@@ -67,6 +67,7 @@ const Binding kBindings[] = {
     {Ev::OnSTOREchange, Family::Image, "ZEPH350_d1STOREchange"},
     {Ev::OnIASPRchange, Family::Image, "ZEPH350_d1IASPRchange"},
     {Ev::OnDIVIDERchange, Family::Image, "ZEPH350_d1DIVIDERchange"},
+    {Ev::OnIASPchange, Family::LogoWindow, "ZEPH350_d1IASPchange"},
 };
 
 }  // namespace

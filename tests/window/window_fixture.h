@@ -4,9 +4,11 @@
 // can be held connected without a transport and fed replies.
 
 #include "about.h"
+#include "cadre_logo.h"
 #include "connection_controller.h"
 #include "custom_files.h"
 #include "empty_windows.h"
+#include "hd15.h"
 #include "ipconfigdlg.h"
 #include "prompter.h"
 #include "rs232landlg.h"
