@@ -54,6 +54,16 @@ struct FakePrompter : Prompter {
     {
         messages.push_back({title, text, icon});
     }
+    // OK/Cancel boxes: recorded, and answered by `onConfirm` (Cancel when
+    // it is not set). The answer may act on the window meanwhile, as device
+    // events do during a real modal box.
+    QList<Message> confirmations;
+    std::function<bool(const QString& text)> onConfirm;
+    bool confirm(QWidget*, const QString& title, const QString& text, Icon icon) override
+    {
+        confirmations.push_back({title, text, icon});
+        return onConfirm ? onConfirm(text) : false;
+    }
     QString openFile(QWidget*, const QString& title, const QString& filter) override
     {
         fileTitles << title + QLatin1Char('|') + filter;
