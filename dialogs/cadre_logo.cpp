@@ -1,6 +1,5 @@
 #include "cadre_logo.h"
 
-#include "families.h"
 #include "zeph350_d.h"
 
 #include <QMouseEvent>
@@ -86,15 +85,8 @@ TCadre_logo::TCadre_logo(TZEPH350_d* device, QWidget* parent)
     box->setSizeConstraint(QLayout::SetFixedSize);
 
     for (auto& q : queue) q.assign(QueueSize, 0);
-    if (device_)
-        ZEPH_BIND(*device_, OnIASPchange, Family::LogoWindow, TCadre_logo, ZEPH350_d1IASPchange);
     FormCreate();
     PaintBox1Paint();
-}
-
-TCadre_logo::~TCadre_logo()
-{
-    if (device_) device_->unsubscribe(TZEPH350_d::Event::OnIASPchange, int(Family::LogoWindow));
 }
 
 void TCadre_logo::FormCreate()
@@ -177,7 +169,7 @@ void TCadre_logo::paintSurface(QPainter& p) const
     rectangle(g.logo);
 }
 
-void TCadre_logo::ZEPH350_d1IASPchange(TZEPH350_d*, int)
+void TCadre_logo::ZEPH350_d1IASPchange()
 {
     PaintBox1Paint();
 }

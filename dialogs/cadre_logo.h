@@ -9,7 +9,7 @@
 // streams of register values sent paced by the device: the next value of a
 // stream goes out only once the device has reported the previous one. The
 // main window forwards the reports of LHPOS, LVPOS (and, in mode 1, LHSIZ
-// and LVSIZ) while the window is visible; the window follows IASP itself.
+// and LVSIZ) while the window is visible, and every report of IASP.
 
 #include <QDialog>
 #include <QPointer>
@@ -23,7 +23,6 @@ class TZEPH350_d;
 class TCadre_logo : public QDialog {
 public:
     explicit TCadre_logo(TZEPH350_d* device, QWidget* parent = nullptr);
-    ~TCadre_logo() override;
 
     // The buttons and keys held during a mouse event.
     struct TShiftState {
@@ -61,7 +60,7 @@ public:
     void ZEPH350_d1LHSIZchange();
     void ZEPH350_d1LVSIZchange();
     // Every IASP report: the letterbox bars may change.
-    void ZEPH350_d1IASPchange(TZEPH350_d* Sender, int nroZeph);
+    void ZEPH350_d1IASPchange();
     // Sends what the may-send flags allow, then repaints.
     void cadragereception();
 

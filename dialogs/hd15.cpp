@@ -93,12 +93,21 @@ TForm_HD15_PIN_ASSIGNEMENT::TForm_HD15_PIN_ASSIGNEMENT(QWidget* parent)
     StringGrid1->setGeometry(0, 84, 566, 275);
     StringGrid1->verticalHeader()->hide();
     StringGrid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    StringGrid1->verticalHeader()->setMinimumSectionSize(RowHeight);
     StringGrid1->verticalHeader()->setDefaultSectionSize(RowHeight);
     StringGrid1->horizontalHeader()->setFixedHeight(RowHeight);
     StringGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     StringGrid1->horizontalHeader()->setHighlightSections(false);
     for (int c = 0; c < ColCount; ++c) StringGrid1->setColumnWidth(c, ColumnWidths[c]);
     StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // The whole table fits: no scroll bars, and a type small enough for
+    // the longest texts in their columns.
+    StringGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    StringGrid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    QFont small = StringGrid1->font();
+    small.setPixelSize(10);
+    StringGrid1->setFont(small);
+    StringGrid1->horizontalHeader()->setFont(small);
     StringGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
     StringGrid1->setSelectionBehavior(QAbstractItemView::SelectItems);
 

@@ -59,10 +59,10 @@ constexpr int UnitLeft = 382;
 constexpr int BevelLeft = 4, BevelWidth = 385;
 // The separator bevels frame two rows each when shown.
 constexpr int BevelHidden = 32, BevelShown = 65;
-constexpr int FirstBevelTop = 44, SecondBevelTop = 112;
-constexpr int Row0 = 50, Row1 = 78, Row2 = 118, Row3 = 146;
-constexpr int KeyRow = 190, BackgroundRow = 222;
-constexpr int FadeRow0 = 134, FadeRow1 = 162;
+constexpr int FirstBevelTop = 64, SecondBevelTop = 132;
+constexpr int Row0 = 70, Row1 = 98, Row2 = 138, Row3 = 166;
+constexpr int KeyRow = 210, BackgroundRow = 242;
+constexpr int FadeRow0 = 154, FadeRow1 = 182;
 constexpr int StoreListWidth = 150;
 constexpr int StoreListLeftInPanel1 = 227, EraseListLeftInPanel2 = 472;
 
@@ -243,22 +243,23 @@ void LogosController::buildPage()
 {
     QWidget* page = w_.logoFramePage;
 
-    Panel2 = new QWidget(page);
-    Panel2->setObjectName(QStringLiteral("Panel2"));
-    Panel2->setGeometry(0, 0, 780, 34);
-    TabControl_logo = new TabControl(Panel2);
+    TabControl_logo = new TabControl(page);
     TabControl_logo->setObjectName(QStringLiteral("TabControl_logo"));
     for (const char* t : TabTexts) TabControl_logo->addTab(QString::fromLatin1(t));
     TabControl_logo->setToolTip(QStringLiteral("Click right to use or record with mouse"));
-    TabControl_logo->setGeometry(4, 5, 390, 26);
+    TabControl_logo->setGeometry(4, 4, 600, 26);
     TabControl_logo->OnChange = [this] { TabControl_logoChange(TabControl_logo); };
 
+    // The erase button's strip: the erase list opens beside the button.
+    Panel2 = new QWidget(page);
+    Panel2->setObjectName(QStringLiteral("Panel2"));
+    Panel2->setGeometry(0, 34, 780, 26);
     SpeedButton_erase_mode = new QToolButton(Panel2);
     SpeedButton_erase_mode->setObjectName(QStringLiteral("SpeedButton_erase_mode"));
     SpeedButton_erase_mode->setText(QStringLiteral("Erase"));
     SpeedButton_erase_mode->setToolTip(QStringLiteral("TO ERASE FRAME OR LOGO"));
     SpeedButton_erase_mode->setCheckable(true);
-    SpeedButton_erase_mode->setGeometry(400, 5, 64, 26);
+    SpeedButton_erase_mode->setGeometry(400, 1, 64, 24);
     connect(SpeedButton_erase_mode, &QToolButton::clicked, this,
             [this] { SpeedButton_erase_modeClick(SpeedButton_erase_mode); });
 
@@ -275,11 +276,11 @@ void LogosController::buildPage()
     new_Bevel10 = bevel(page, "new_Bevel10", QRect(BevelLeft, FirstBevelTop, BevelWidth, BevelHidden));
     new_Bevel2 = bevel(page, "new_Bevel2", QRect(BevelLeft, SecondBevelTop, BevelWidth, BevelHidden));
     Bevel_bar_recording_separation =
-        bevel(page, "Bevel_bar_recording_separation", QRect(BevelLeft, 262, 772, 2), QFrame::HLine);
+        bevel(page, "Bevel_bar_recording_separation", QRect(BevelLeft, 282, 772, 2), QFrame::HLine);
 
     Panel1 = new QWidget(page);
     Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setGeometry(0, 270, 780, 40);
+    Panel1->setGeometry(0, 290, 780, 40);
     new_SpeedButton_store = new QToolButton(Panel1);
     new_SpeedButton_store->setObjectName(QStringLiteral("new_SpeedButton_store"));
     new_SpeedButton_store->setText(QStringLiteral("STORE"));

@@ -307,6 +307,58 @@ TEST_F(SimUdp, StoreEndsByItselfAndIsReported)
     EXPECT_EQ(collect(250), QList<QByteArray>{"STO0\r\n"});
 }
 
+// A logo store reports the picture's size at once and its end after a time
+// that grows with the picture; the slot is then full.
+TEST_F(SimUdp, LogoStoreTakesLongerForABiggerPicture)
+{
+    sim.setLogoStoreMs(50, 200);
+    send("1LM100LH128LV3LC");
+    collect(40);
+    QElapsedTimer t;
+    t.start();
+    send("1LS");
+    QList<QByteArray> got = collect(30);
+    // 100 and 128 256ths of the 640 x 480 output.
+    EXPECT_EQ(got.join(), "LSTO1\r\nLABT0\r\nLPIX250\r\nLLIN240\r\nLSTY1\r\nLOFM0\r\n");
+    while (!got.join().contains("LSTO0") && t.elapsed() < 1000) got += collect(5);
+    const qint64 small = t.elapsed();
+    EXPECT_TRUE(got.join().endsWith("LEMP0\r\nLSTO0\r\n"));
+    EXPECT_FALSE(sim.lempty(3));
+
+    // A frame of the 1280 x 1024 output takes longer.
+    send("3F2LM");
+    collect(40);
+    t.restart();
+    send("1LS");
+    got = collect(30);
+    EXPECT_TRUE(got.join().contains("LPIX1280\r\nLLIN1024\r\nLSTY0\r\n"));
+    while (!got.join().contains("LSTO0") && t.elapsed() < 2000) got += collect(5);
+    EXPECT_GT(t.elapsed(), small + 400);
+}
+
+// Erasing empties the slot, and each input that showed it shows none;
+// an abort ends a store at once and leaves the slot as it was.
+TEST_F(SimUdp, LogoEraseAndAbort)
+{
+    sim.setLogoStoreMs(30, 0);
+    sim.setLempty(0, false);
+    send("2PC1LI5LP4PC0LI5LP7PC0LI6LP1PC0LI");  // inputs 2 and 4 show slot 5 (layers 1, 0), input 7 slot 6
+    collect(40);
+    send("4LM5LC1LS");
+    const QByteArray got = collect(150).join();
+    EXPECT_TRUE(got.contains("PCH2\r\nLIND1\r\nLPLG0\r\nPCH4\r\nLIND0\r\nLPLG0\r\nPCH1\r\nLIND0\r\n")) << got.toStdString();
+    EXPECT_TRUE(got.endsWith("LEMP1\r\nLSTO0\r\n"));
+    EXPECT_TRUE(sim.lempty(5));
+    EXPECT_EQ(sim.lplogo(7, 0), 6u);
+
+    sim.setLogoStoreMs(5000, 0);
+    send("1LM6LC1LS");
+    collect(40);
+    send("1LA");
+    EXPECT_EQ(collect(60).join(), "LABT1\r\nLSTO0\r\n");
+    EXPECT_FALSE(sim.lempty(6));  // as it was
+}
+
 TEST(SimPorts, EphemeralPortsDoNotCollide)
 {
     SimDevice a, b;

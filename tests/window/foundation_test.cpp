@@ -84,7 +84,6 @@ const Binding kBindings[] = {
     {Ev::OnLFRAMEDURchange, Family::Logos, "ZEPH350_d1LFRAMEDURchange"},
     {Ev::OnLLOGODURchange, Family::Logos, "ZEPH350_d1LLOGODURchange"},
     {Ev::OnConnected, Family::Logos, "ZEPH350_d1Connected"},
-    {Ev::OnIASPchange, Family::LogoWindow, "ZEPH350_d1IASPchange"},
 };
 
 }  // namespace

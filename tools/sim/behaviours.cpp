@@ -5,6 +5,7 @@ namespace zeph {
 void installStandardBehaviours(SimDevice& device)
 {
     device.addBehaviour(makeImageStoreBehaviour());
+    device.addBehaviour(makeLogoStoreBehaviour());
 }
 
 }  // namespace zeph
