@@ -176,28 +176,29 @@ void TCadre_logo::ZEPH350_d1IASPchange()
 
 // --- mouse ------------------------------------------------------------------
 
+QPointF TCadre_logo::threeQuarters() const
+{
+    // In floating point, as LHPOS + LHSIZ / 4 x 3.
+    const TZEPH350_d& z = *device_;
+    return QPointF(double(z.LHPOS()) + double(z.LHSIZ()) / 4 * 3, double(z.LVPOS()) + double(z.LVSIZ()) / 4 * 3);
+}
+
 bool TCadre_logo::inside(int X, int Y) const
 {
-    const TZEPH350_d& z = *device_;
-    const double h = double(z.LHPOS()) + double(z.LHSIZ()) / 4 * 3;
-    const double v = double(z.LVPOS()) + double(z.LVSIZ()) / 4 * 3;
-    return int64_t(z.LHPOS()) < X && X < h && int64_t(z.LVPOS()) < Y && Y < v;
+    const QPointF q = threeQuarters();
+    return int64_t(device_->LHPOS()) < X && X < q.x() && int64_t(device_->LVPOS()) < Y && Y < q.y();
 }
 
 bool TCadre_logo::rightBand(int X, int Y) const
 {
-    const TZEPH350_d& z = *device_;
-    const double h = double(z.LHPOS()) + double(z.LHSIZ()) / 4 * 3;
-    const double v = double(z.LVPOS()) + double(z.LVSIZ()) / 4 * 3;
-    return int64_t(z.LVPOS()) < Y && Y < v && X >= h;
+    const QPointF q = threeQuarters();
+    return int64_t(device_->LVPOS()) < Y && Y < q.y() && X >= q.x();
 }
 
 bool TCadre_logo::bottomBand(int X, int Y) const
 {
-    const TZEPH350_d& z = *device_;
-    const double h = double(z.LHPOS()) + double(z.LHSIZ()) / 4 * 3;
-    const double v = double(z.LVPOS()) + double(z.LVSIZ()) / 4 * 3;
-    return int64_t(z.LHPOS()) < X && X < h && Y >= v;
+    const QPointF q = threeQuarters();
+    return int64_t(device_->LHPOS()) < X && X < q.x() && Y >= q.y();
 }
 
 bool TCadre_logo::corner(int X, int Y) const

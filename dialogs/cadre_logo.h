@@ -13,6 +13,7 @@
 
 #include <QDialog>
 #include <QPointer>
+#include <QPointF>
 #include <QRect>
 
 #include <cstdint>
@@ -90,7 +91,9 @@ private:
     class Surface;
     friend class Surface;
     void paintSurface(QPainter& p) const;
-    // The hit tests, against the stored registers.
+    // The hit tests, against the stored registers; the three-quarter lines
+    // of the logo.
+    QPointF threeQuarters() const;
     bool inside(int X, int Y) const;
     bool rightBand(int X, int Y) const;
     bool bottomBand(int X, int Y) const;
