@@ -63,7 +63,7 @@ struct Column {
 const Column kColumns[] = {
     {"GroupBox1", "Used", 8, 110},          {"GroupBox8", "VCR", 122, 60},
     {"GroupBox2", "Signal Type", 186, 170}, {"GroupBox3", "Standard", 360, 230},
-    {"GroupBox9", "Impedance", 594, 150},
+    {"GroupBox9", "Impedance", 594, 170},
 };
 constexpr int GroupTop = 8, GroupHeight = 314;
 constexpr int RowTop = 22, RowStep = 36, RowHeight = 22;
@@ -193,7 +193,7 @@ void InputsController::buildRows()
 
         auto* hiz = new TGfxRadioGroup(boxes[4]);
         hiz->setObjectName(QString::fromLatin1(r.hiz));
-        hiz->setGeometry(8, top + 1, 130, 20);
+        hiz->setGeometry(8, top + 1, 150, 20);
         hiz->SetColumns(2);
         hiz->SetItems({QStringLiteral("Hi-Z"), QStringLiteral("75 Ohms")});
         hiz->OnChange = [this, input](TObject*, int index) { GfxRadioButton_HiZChange(input, index); };
@@ -210,6 +210,7 @@ void InputsController::buildLogoDisplayButtons(QWidget* panel)
         auto* b = new QPushButton(Text_bitbtn_of_pchan(true), panel);
         b->setObjectName(QStringLiteral("BitBtn_Input_%1").arg(i + 1));
         b->setGeometry(w_.label_input[size_t(i)]->x(), 42, 76, 20);
+        setColour(b, {QPalette::ButtonText}, Color_bitbtn_of_pchan(true));
         BitBtn_Input[size_t(i)] = b;
     }
 }

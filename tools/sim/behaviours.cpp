@@ -5,6 +5,8 @@ namespace zeph {
 void installStandardBehaviours(SimDevice& device)
 {
     device.addBehaviour(makeImageStoreBehaviour());
+    device.addBehaviour(makeInputSwitchBehaviour());
+    describeInputSignal(device);
 }
 
 }  // namespace zeph

@@ -14,4 +14,12 @@ void installStandardBehaviours(SimDevice& device);
 // SimDevice::storeMs() with STORE reported false.
 std::unique_ptr<SimBehaviour> makeImageStoreBehaviour();
 
+// Inputs: a preselected input (ICHP) is taken onto the output (ICHM) after
+// a moment with TAKE true meanwhile, and its measurements are reported; a
+// requested reference (REFREQ) comes into force with its family and rate.
+std::unique_ptr<SimBehaviour> makeInputSwitchBehaviour();
+// The measured signal of the input on the output at start (a PAL picture);
+// --set changes it.
+void describeInputSignal(SimDevice& device);
+
 }  // namespace zeph
