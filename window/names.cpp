@@ -225,21 +225,17 @@ NamesController::NamesController(TZEPH350_main& w) : FamilyController(w.ZEPH350_
 
 void NamesController::renameInput(int n)
 {
-    if (n < 1 || n > 8) return;
-    QAbstractButton* button = w_.label_input[size_t(n - 1)];
-    const std::optional<QString> name =
-        names::askName(&w_, RenameTitle + QStringLiteral("INPUT %1").arg(n), button->text());
-    if (!name) return;
-    button->setText(*name);
-    names::rename(w_);
+    if (n >= 1 && n <= 8) renameButton(w_.label_input[size_t(n - 1)], QStringLiteral("INPUT %1").arg(n));
 }
 
 void NamesController::renameAudio(int n)
 {
-    if (n < 1 || n > 8) return;
-    QAbstractButton* button = w_.Label_audio[size_t(n - 1)];
-    const std::optional<QString> name =
-        names::askName(&w_, RenameTitle + QStringLiteral("AUDIO %1").arg(n), button->text());
+    if (n >= 1 && n <= 8) renameButton(w_.Label_audio[size_t(n - 1)], QStringLiteral("AUDIO %1").arg(n));
+}
+
+void NamesController::renameButton(QAbstractButton* button, const QString& what)
+{
+    const std::optional<QString> name = names::askName(&w_, RenameTitle + what, button->text());
     if (!name) return;
     button->setText(*name);
     names::rename(w_);

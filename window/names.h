@@ -13,6 +13,7 @@
 
 #include <optional>
 
+class QAbstractButton;
 class QAction;
 class QMenu;
 class QObject;
@@ -74,6 +75,8 @@ public:
     void ZEPH350_d1PPROCchange(TZEPH350_d* Sender, int nroZeph);
 
 private:
+    void renameButton(QAbstractButton* button, const QString& what);
+
     TZEPH350_main& w_;
     int popupTag_ = 0;
 };
