@@ -168,8 +168,8 @@ void InputsController::buildStatus()
     Label_status_prgbi = statusLabel(client, "Label_status_prgbi", QString(), 228, 100);
     Label27 = statusLabel(client, "Label27", QStringLiteral("Sync:"), 330, 32);
     Label_typeofsync = statusLabel(client, "Label_typeofsync", QString(), 364, 100);
-    Label_Hpol = statusLabel(client, "Label_Hpol", QString(), 466, 28);
-    Label_Vpol = statusLabel(client, "Label_Vpol", QString(), 496, 18);
+    Label_Hpol = statusLabel(client, "Label_Hpol", QString(), 466, 32);
+    Label_Vpol = statusLabel(client, "Label_Vpol", QString(), 498, 18);
     Label_status_ifamm = statusLabel(client, "Label_status_ifamm", QString(), 518, 130);
     Label_entrelacer_main = statusLabel(client, "Label_entrelacer_main", QString(), 650, 8);
     label_Freq_ligne_main = statusLabel(client, "label_Freq_ligne_main", QString(), 660, 45);

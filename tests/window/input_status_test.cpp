@@ -168,6 +168,19 @@ INSTANTIATE_TEST_SUITE_P(
         SignalCase{"noSyncAudio", 4, false, false, 0, 0, 9, "No synchro", "", false, false, "", true, false, false, "Centering"}),
     [](const testing::TestParamInfo<SignalCase>& i) { return std::string(i.param.what); });
 
+// The clock divider found by the device's frequency search describes the
+// input again: its controls replace the optimise controls.
+TEST_F(InputsPage, DividerFoundRedescribesTheInput)
+{
+    replies({"CH1", "PCH1", "PRGB7", "CLK0", "IPS1", "IOO0", "IST0", "IFA19"});
+    EXPECT_FALSE(find(QStringLiteral("ScrollBar_Optimize"))->isHidden());
+    EXPECT_TRUE(find(QStringLiteral("ScrollBar_ddivider"))->isHidden());
+    replies({"CLK64"});
+    EXPECT_TRUE(find(QStringLiteral("ScrollBar_Optimize"))->isHidden());
+    EXPECT_FALSE(find(QStringLiteral("ScrollBar_ddivider"))->isHidden());
+    EXPECT_FALSE(find(QStringLiteral("Label_Optimize"))->isHidden());
+}
+
 // A YUV input measuring exactly 50 by the integer rule hides its family.
 TEST_F(InputsPage, YuvAtFiftyHidesTheFamily)
 {
