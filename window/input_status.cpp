@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include <algorithm>
 #include <array>
 
 namespace inputstatus {
