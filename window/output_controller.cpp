@@ -3,6 +3,7 @@
 #include "about.h"
 #include "device_button.h"
 #include "empty_windows.h"
+#include "inputs_controller.h"
 #include "model_layout.h"
 #include "radio_group.h"
 #include "zeph350_main.h"
@@ -340,7 +341,7 @@ void OutputController::ZEPH350_d1OFMTchange(TZEPH350_d*, int)
         select(output_format_follow, followPosition(ofmt));
         select(output_format_master, Position_INDEX_master_par_rapport_OFMT(ofmt));
     }
-    if (w_.state.Comp_refsta_refreq) w_.state.Comp_refsta_refreq();
+    w_.inputs().Comp_refsta_refreq();
 }
 
 void OutputController::output_formatChange(int position)

@@ -124,9 +124,10 @@ TEST_F(SimParse, BareCodeQueriesOneRegister)
 // takes them away; each change is reported after the echo.
 TEST_F(SimParse, EffectsFollowTheSwitchingMode)
 {
-    EXPECT_EQ(feed("9XR"), "REFR9\r\nEFFA1\r\n");
+    // (The reference's own reports follow; see below.)
+    EXPECT_TRUE(feed("9XR").startsWith("REFR9\r\nEFFA1\r\nREFA9\r\n"));
     EXPECT_EQ(sim.value(Reg::EFFAV), 1u);
-    EXPECT_EQ(feed("3XR"), "REFR3\r\nEFFA0\r\n");
+    EXPECT_TRUE(feed("3XR").startsWith("REFR3\r\nEFFA0\r\nREFA3\r\n"));
     EXPECT_EQ(sim.value(Reg::EFFAV), 0u);
     // A bare query changes nothing.
     EXPECT_EQ(feed("XR"), "REFR3\r\n");
@@ -344,6 +345,34 @@ TEST_F(SimUdp, StoreEndsByItselfAndIsReported)
     EXPECT_EQ(sim.value(Reg::STORE), 0u);
     send("0M");  // a store written false starts nothing
     EXPECT_EQ(collect(250), QList<QByteArray>{"STO0\r\n"});
+}
+
+// A preselected input is taken onto the output after a moment: TAKE at
+// once, then the input on the output with its measurements and the end of
+// TAKE, unasked. A later preselection takes over from an unfinished one.
+TEST_F(SimUdp, SwitchIsTakenThenDescribed)
+{
+    sim.setValue(Reg::IFAMM, 19);
+    send("3c");
+    EXPECT_EQ(collect(100), (QList<QByteArray>{"ch3\r\nTAKE1\r\n"}));
+    send("5c");
+    QList<QByteArray> got = collect(100);
+    EXPECT_EQ(got, (QList<QByteArray>{"ch5\r\nTAKE1\r\n"}));
+    got = collect(400);
+    ASSERT_EQ(got.size(), 11) << got.join().toStdString();
+    EXPECT_EQ(got.front(), "CH5\r\n");
+    EXPECT_EQ(got[1], "IFA19\r\n");
+    EXPECT_EQ(got.back(), "TAKE0\r\n");
+    EXPECT_EQ(sim.value(Reg::ICHM), 5u);
+}
+
+// The reference asked for comes into force with its family and rate.
+TEST_F(SimParse, RequestedReferenceComesIntoForce)
+{
+    // The echo, then whether effects are available, then the reference.
+    EXPECT_EQ(feed("2XR"), "REFR2\r\nEFFA0\r\nREFA2\r\nREFF4\r\nREFT50\r\n");  // the PAL input at start
+    EXPECT_EQ(feed("10XR"), "REFR10\r\nEFFA1\r\nREFA10\r\nREFF17\r\nREFT60\r\n");
+    EXPECT_EQ(feed("0XR"), "REFR0\r\nEFFA0\r\nREFA0\r\nREFF0\r\nREFT60\r\n");
 }
 
 TEST(SimPorts, EphemeralPortsDoNotCollide)

@@ -7,7 +7,9 @@
 #include "standby_dialog.h"
 #include "window_fixture.h"
 
+#include <QComboBox>
 #include <QElapsedTimer>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QTest>
@@ -142,3 +144,38 @@ TEST_F(EndToEnd, RecordedMessageReachesTheDeviceByteByByte)
 }
 
 }  // namespace
+
+// The input page against the device: a row's choice reaches that input
+// only, and an input button switches the output, with the hourglass while
+// the device takes it and the new input described when it is done.
+TEST_F(EndToEnd, InputChoicesAndSwitchReachTheDevice)
+{
+    ASSERT_TRUE(sim.startUdp(0));
+    sim.setValue(zeph::Reg::IFAMM, 19);
+    writeFile(QStringLiteral("zeph350.ini"),
+              settingsFile({QStringLiteral("IP_ENABLE=1"), QStringLiteral("REMOTE_IP=127.0.0.1"),
+                            QStringLiteral("REMOTE_PORT_ENTRY=%1").arg(sim.udpPort()),
+                            QStringLiteral("LOCAL_PORT_ENTRY=%1").arg(freeUdpPort())}));
+    start();
+    ASSERT_TRUE(tickUntil([&] { return z().Ready(); }));
+    auto* status = w().findChild<QLabel*>(QStringLiteral("Label_status_ifamm"));
+    EXPECT_EQ(status->text(), QStringLiteral("XGA"));
+
+    auto* type2 = w().findChild<QComboBox*>(QStringLiteral("ComboBox_signaltype2"));
+    type2->setCurrentIndex(8);
+    emit type2->activated(8);
+    EXPECT_TRUE(tickUntil([&] { return type2->currentIndex() == 8 && z().PCHAN() == 2; }, 3));
+    EXPECT_EQ(sim.perInput(zeph::Reg::PRGBI, 2), 8u);
+    EXPECT_EQ(sim.perInput(zeph::Reg::PRGBI, 1), 0u);
+
+    sim.setValue(zeph::Reg::IFAMM, 4);
+    w().label_input[2]->click();
+    ASSERT_TRUE(tickUntil([&] { return QGuiApplication::overrideCursor() != nullptr; }, 3));
+    EXPECT_FALSE(w().label_input[2]->isChecked()) << "until the device reports the switch";
+    ASSERT_TRUE(tickUntil([&] { return z().ICHM() == 3 && !z().TAKE(); }, 20));
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_TRUE(w().label_input[2]->isChecked());
+    EXPECT_FALSE(w().label_input[0]->isChecked());
+    EXPECT_EQ(status->text(), QStringLiteral("PAL std (4,43/50)"));
+    z().SetConType(CON_NONE);
+}

@@ -7,6 +7,8 @@ void installStandardBehaviours(SimDevice& device)
     device.addBehaviour(makeImageStoreBehaviour());
     device.addBehaviour(makeAudioFollowBehaviour());
     device.addBehaviour(makeEffectsAvailableBehaviour());
+    device.addBehaviour(makeInputSwitchBehaviour());
+    describeInputSignal(device);
 }
 
 }  // namespace zeph

@@ -20,5 +20,12 @@ std::unique_ptr<SimBehaviour> makeAudioFollowBehaviour();
 // Effects: writing REFREQ sets EFFAV (effects available while the output
 // switches seamlessly, REFREQ 9 and above) and reports it after the echo.
 std::unique_ptr<SimBehaviour> makeEffectsAvailableBehaviour();
+// Inputs: a preselected input (ICHP) is taken onto the output (ICHM) after
+// a moment with TAKE true meanwhile, and its measurements are reported; a
+// requested reference (REFREQ) comes into force with its family and rate.
+std::unique_ptr<SimBehaviour> makeInputSwitchBehaviour();
+// The measured signal of the input on the output at start (a PAL picture);
+// --set changes it.
+void describeInputSignal(SimDevice& device);
 
 }  // namespace zeph
