@@ -58,8 +58,16 @@ std::uint16_t TGfxApplication::AllocTimer(TGfxTimerInterval interval, TNotifyEve
     if (slot == 0)
         return 0;
     const auto ident = static_cast<std::uint16_t>(SharedTimerBase + slot);
-    if (timerPool_->AddTimer(ident, interval, std::move(callback)) == -1)
+    try {
+        if (timerPool_->AddTimer(ident, interval, std::move(callback)) == -1)
+            return 0;
+    } catch (const EOutOfResources&) {
+        // The platform refused the tick: the pool keeps the item it added,
+        // which would make every later allocation of this slot fail as a
+        // duplicate. Take it out again and refuse.
+        timerPool_->RemoveTimer(ident);
         return 0;
+    }
     slots_[slot] = 1;
     return ident;
 }

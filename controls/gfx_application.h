@@ -31,7 +31,8 @@ public:
     ~TGfxApplication() override;
 
     // A shared timer: 0xFD00 + a free slot (1..250); 0 when every slot is
-    // taken or the pool refuses. The interval follows AddTimer's rule.
+    // taken or the platform refuses the tick (the pool then keeps no item
+    // for it). The interval follows AddTimer's rule.
     std::uint16_t AllocTimer(TGfxTimerInterval interval, TNotifyEvent callback);
     // Frees a shared timer; an ident that names no slot (0xFD01..0xFDFA) is ignored.
     void FreeTimer(std::uint16_t ident);
@@ -73,7 +74,6 @@ extern TGfxApplication* GfxApplication;
 class GfxEOneInstError : public Exception {
 public:
     using Exception::Exception;
-    QString ClassName() const override { return QStringLiteral("GfxEOneInstError"); }
     // kind 0: "<name>:\rInvalid owner (<>TForm) or second instance on a form";
     // kind 1: "<name>:\rAlready one <name> control in this project!".
     static GfxEOneInstError CreateKind(const QString& className, int kind);

@@ -21,8 +21,7 @@ void GfxScaleRectToFit(const TRect& source, const TRect& target, TRect& result)
         factor = fx;
     else if (sh != 0)
         factor = fy;
-    result = TRect{0, 0, GfxRound(static_cast<double>(sw * factor)),
-                   GfxRound(static_cast<double>(sh * factor))};
+    result = TRect{0, 0, GfxRoundExt(sw * factor), GfxRoundExt(sh * factor)};
     GfxOffsetRect(result, target.Left, target.Top);
 }
 
@@ -42,17 +41,17 @@ void GfxRotatedRectBounds(TRect& r, int angle)
 {
     if (angle == 0)
         return;
-    const double theta = angle * std::numbers::pi / 180.0;
+    const long double theta = angle * std::numbers::pi_v<long double> / 180.0L;
     const int a = r.Width() / 2;
     const int b = r.Height() / 2;
     const int cx = r.Left + a;
     const int cy = r.Top + b;
-    const double s = std::sin(theta);
-    const double c = std::cos(theta);
-    const int u = GfxRound(a * c - b * s);
-    const int v = GfxRound(a * c + b * s);
-    const int w = GfxRound(a * s - b * c);
-    const int z = GfxRound(a * s + b * c);
+    const long double s = std::sin(theta);
+    const long double c = std::cos(theta);
+    const int u = GfxRoundExt(a * c - b * s);
+    const int v = GfxRoundExt(a * c + b * s);
+    const int w = GfxRoundExt(a * s - b * c);
+    const int z = GfxRoundExt(a * s + b * c);
     const int xs[4] = {cx - u, cx - v, cx + v, cx + u};
     const int ys[4] = {cy + w, cy + z, cy - z, cy - w};
     const int left = *std::min_element(xs, xs + 4);

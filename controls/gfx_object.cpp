@@ -1,5 +1,7 @@
 #include "gfx_object.h"
 
+#include "platform/gfx_exceptions.h"
+
 void TGfxObject::EndUpdate(bool Notify)
 {
     updating_ = 0;
@@ -12,4 +14,10 @@ void TGfxObject::DoChange()
     if (updating_ == 1 || !OnChange)
         return;
     OnChange(this);
+}
+
+void TGfxObject::Assign(const TObject* Source)
+{
+    const QString source = Source ? Source->ClassName() : QStringLiteral("nil");
+    throw EConvertError(GfxFormat(QStringLiteral("Cannot assign a %s to a %s"), {source, ClassName()}));
 }

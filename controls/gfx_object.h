@@ -31,6 +31,12 @@ public:
     // A one-line summary of the settings for design tools; empty here.
     virtual QString GetDescription() const { return QString(); }
 
+    // Copies the settings of another object. Each class accepts the sources
+    // it knows and hands any other to its base; here every source is refused
+    // with EConvertError "Cannot assign a <source class> to a <class>" ("nil"
+    // for none).
+    virtual void Assign(const TObject* Source);
+
 protected:
     // The write pattern of every property: store and notify only on change.
     template <class T, class U>

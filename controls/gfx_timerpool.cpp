@@ -20,7 +20,7 @@ TGfxTimerItem::TGfxTimerItem(TGfxTimerPool* pool, std::uint16_t ident, TGfxTimer
     : ident_(ident), pool_(pool)
 {
     if (!pool || !list)
-        throw EInvalidOperation(QStringLiteral("TGfxTimerItem: Invalid Owner or List"));
+        throw EInvalidOperation(ClassName() + QStringLiteral(": Invalid Owner or List"));
     ticks_ = 1000 / pool->MinInterval();
 }
 

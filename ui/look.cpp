@@ -25,3 +25,11 @@ void applyLook(QApplication& app)
     p.setColor(QPalette::Shadow, classic::Black);
     app.setPalette(p);
 }
+
+QFont fixedFont()
+{
+    QFont font(QStringLiteral("DejaVu Sans Mono"));
+    font.setStyleHint(QFont::Monospace);
+    font.setPixelSize(11);
+    return font;
+}

@@ -7,6 +7,7 @@
 #include <QColor>
 
 class QApplication;
+class QFont;
 
 // The library's one table of classic system colours, as QColor.
 namespace classic {
@@ -32,3 +33,7 @@ inline const QColor Black = fromTColor(clBlack);
 
 // Fusion, DejaVu Sans at 11 px, the classic palette.
 void applyLook(QApplication& app);
+
+// The fixed-pitch font of texts laid out in columns: DejaVu Sans Mono at the
+// application font's size.
+QFont fixedFont();

@@ -1,7 +1,7 @@
 #include "connection_controller.h"
 
 #include "about.h"
-#include "empty_windows.h"
+#include "form_debug.h"
 #include "ipconfigdlg.h"
 #include "look.h"
 #include "prompter.h"

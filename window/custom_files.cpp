@@ -4,13 +4,13 @@
 #include "conversion.h"
 #include "names.h"
 #include "prompter.h"
+#include "text_lines.h"
 #include "window_state.h"
 #include "zeph350_main.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
-#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
@@ -30,45 +30,17 @@ CustomFiles::CustomFiles(TZEPH350_main& w, ConnectionController& connection) : w
 
 std::optional<QStringList> CustomFiles::readLines(const QString& path, QByteArray* raw)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return std::nullopt;
-    const QByteArray bytes = f.readAll();
-    if (f.error() != QFileDevice::NoError) return std::nullopt;
-    if (raw) *raw = bytes;
-    QStringList lines;
-    const QString text = QString::fromLatin1(bytes);
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
-            lines << text.mid(start, i - start);
-            if (c == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n')) ++i;
-            start = i + 1;
-        }
-    }
-    if (start < text.size()) lines << text.mid(start);
-    return lines;
+    return readTextLines(path, raw);
 }
 
 std::optional<QString> CustomFiles::writeLines(const QString& path, const QStringList& lines)
 {
-    QByteArray bytes;
-    for (const QString& line : lines) bytes += line.toLatin1() + "\r\n";
-    // A crash or a full disk during the write leaves the old file whole.
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit())
-        return f.errorString().isEmpty() ? QStringLiteral("write failed") : f.errorString();
-    return std::nullopt;
+    return writeTextLines(path, lines);
 }
 
 std::optional<QString> CustomFiles::value(const QStringList& lines, const QString& name)
 {
-    for (const QString& line : lines) {
-        const qsizetype eq = line.indexOf(QLatin1Char('='));
-        if (eq < 0) continue;
-        if (QStringView(line).left(eq).compare(name, Qt::CaseInsensitive) == 0) return line.mid(eq + 1);
-    }
-    return std::nullopt;
+    return lineValue(lines, name);
 }
 
 std::optional<int32_t> CustomFiles::portValue(const QString& text)

@@ -119,6 +119,7 @@ TZEPH350_main::~TZEPH350_main()
     audio_.reset();
     image_.reset();
     output_.reset();
+    names_.reset();
     inputs_.reset();
     modelLayout_.reset();
     files_.reset();
@@ -135,11 +136,15 @@ void TZEPH350_main::buildControllers()
     files_ = std::make_unique<CustomFiles>(*this, *connection_);
     modelLayout_ = std::make_unique<ModelLayoutController>(*this);
     inputs_ = std::make_unique<InputsController>(*this);
+    names_ = std::make_unique<NamesController>(*this);
     output_ = std::make_unique<OutputController>(*this);
     image_ = std::make_unique<ImageController>(ZEPH350_d1, imagePage, logoFramePage, outputPage, this);
+    // The clock divider found by the device re-describes the input.
+    image_->signal = [this] { inputs_->signal(); };
     audio_ = std::make_unique<AudioController>(*this);
     voiceOver_ = std::make_unique<VoiceOverController>(*this);
     logos_ = std::make_unique<LogosController>(*this);
+    inputs_->buildLogoDisplayButtons(logos_->new_Panel1);
     effects_ = std::make_unique<EffectsController>(*this);
     standby_ = std::make_unique<StandbyController>(*this);
 }
@@ -251,9 +256,9 @@ void TZEPH350_main::buildFrame()
         auto* b = new QToolButton(Panel_ichmp);
         b->setObjectName(QStringLiteral("label_input%1").arg(i + 1));
         b->setText(QStringLiteral("Input %1").arg(i + 1));
-        b->setCheckable(true);
         b->setGeometry(lefts[i], 5, 76, 33);
         label_input[size_t(i)] = b;
+        inputButtons.add(b, 1);
     }
     Label__black = new QToolButton(Panel_ichmp);
     Label__black->setObjectName(QStringLiteral("Label__black"));
@@ -273,13 +278,6 @@ void TZEPH350_main::buildFrame()
     voiceOverPage = page(PageControl1, "voice_over", "Voice over");
     logoFramePage = page(PageControl1, "new_logos", "Logo && Frame");
     effectsPage = page(PageControl1, "Effects", "Effects");
-
-    for (int i = 0; i < 8; ++i) {
-        auto* r = new QRadioButton(QStringLiteral("Audio %1").arg(i + 1), audioPage);
-        r->setObjectName(QStringLiteral("Label_audio%1").arg(i + 1));
-        r->setGeometry(16, 40 + i * 21, 90, 19);
-        Label_audio[size_t(i)] = r;
-    }
 
     StaticText1 = new QLabel(logoFramePage);
     StaticText1->setObjectName(QStringLiteral("StaticText1"));

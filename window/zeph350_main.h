@@ -3,6 +3,7 @@
 // top panel and the shared state; each family of handlers lives in its own
 // controller.
 
+#include "speed_buttons.h"
 #include "window_state.h"
 #include "zeph350_d.h"
 
@@ -28,6 +29,7 @@ class ImageController;
 class InputsController;
 class LogosController;
 class ModelLayoutController;
+class NamesController;
 class OutputController;
 class StandbyController;
 class VoiceOverController;
@@ -53,6 +55,7 @@ public:
     CustomFiles& files() { return *files_; }
     ModelLayoutController& modelLayout() { return *modelLayout_; }
     InputsController& inputs() { return *inputs_; }
+    NamesController& names() { return *names_; }
     OutputController& output() { return *output_; }
     ImageController& image() { return *image_; }
     AudioController& audio() { return *audio_; }
@@ -92,6 +95,9 @@ public:
     // The top panel, the pages and the status controls.
     QWidget* Panel_ichmp = nullptr;
     std::array<QToolButton*, 8> label_input{};
+    // Which input buttons are down: all in group 1, one at a time moved to
+    // a group of its own to show down beside the input on the output.
+    SpeedButtons inputButtons;
     QToolButton* Label__black = nullptr;
     QPushButton* BitBtn_freeze = nullptr;
     QTabWidget* PageControl1 = nullptr;
@@ -102,7 +108,7 @@ public:
     QWidget* voiceOverPage = nullptr;
     QWidget* logoFramePage = nullptr;
     QWidget* effectsPage = nullptr;
-    std::array<QRadioButton*, 8> Label_audio{};
+    std::array<QRadioButton*, 8> Label_audio{};  // built by the audio family
     QLabel* connection = nullptr;
     QPushButton* BitBtn_initial_please = nullptr;
     QLabel* StaticText1 = nullptr;
@@ -128,6 +134,7 @@ private:
     std::unique_ptr<CustomFiles> files_;
     std::unique_ptr<ModelLayoutController> modelLayout_;
     std::unique_ptr<InputsController> inputs_;
+    std::unique_ptr<NamesController> names_;
     std::unique_ptr<OutputController> output_;
     std::unique_ptr<ImageController> image_;
     std::unique_ptr<AudioController> audio_;

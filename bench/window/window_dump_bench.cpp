@@ -2,6 +2,7 @@
 // device component: once with the window's handlers bound (every handler
 // runs, every control is updated and repainted) and once with no handler,
 // in the same run. The difference is the window's cost of a dump.
+#include "bench_median.h"
 #include "simdevice.h"
 #include "zeph350_d.h"
 
@@ -10,7 +11,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QWidget>
@@ -37,21 +37,6 @@ std::vector<QByteArray> dumps()
         out.push_back(sim.dump());
     }
     return out;
-}
-
-// Median milliseconds of one dump.
-template <class Feed>
-double medianMs(const std::vector<QByteArray>& d, Feed feed)
-{
-    std::vector<double> t;
-    for (int i = 0; i < Runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        feed(d[size_t(i) % d.size()]);
-        t.push_back(double(timer.nsecsElapsed()) / 1e6);
-    }
-    std::nth_element(t.begin(), t.begin() + Runs / 2, t.end());
-    return t[Runs / 2];
 }
 
 }  // namespace
@@ -84,13 +69,13 @@ int main(int argc, char** argv)
     long sent = 0;
     z.setHandler(TZEPH350_d::Event::OnSentString, [&](TZEPH350_d*, int) { ++sent; });
 
-    const double windowMs = medianMs(d, [&](const QByteArray& dump) {
-        z.receive(dump);
+    const double windowMs = medianMs(Runs, [&](int i) {
+        z.receive(d[size_t(i) % d.size()]);
         app.processEvents();  // the repaints the dump asked for
     });
 
     TZEPH350_d bare;
-    const double parseMs = medianMs(d, [&](const QByteArray& dump) { bare.receive(dump); });
+    const double parseMs = medianMs(Runs, [&](int i) { bare.receive(d[size_t(i) % d.size()]); });
 
     std::printf("window_dump_ms: %.3f\n", windowMs);
     std::printf("parse_dump_ms: %.3f\n", parseMs);

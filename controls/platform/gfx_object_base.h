@@ -2,10 +2,13 @@
 // The object roots that the library's classes stand on.
 //
 // TObject is the root of everything that can be the Sender of a
-// notification. TComponent is an object with an owner (its QObject parent,
-// which frees it) and a component state: loading while its stored settings
-// are being applied, designing while a design tool edits it. The running
-// program never designs; tests set the state to reach the design-time rules.
+// notification; ClassName gives the name of its class. TComponent is an
+// object with an owner (its QObject parent, which frees it) and a component
+// state: loading while its stored settings are being applied, designing
+// while a design tool edits it. The running program never designs; tests set
+// the state to reach the design-time rules.
+
+#include "gfx_exceptions.h"
 
 #include <QObject>
 
@@ -14,6 +17,8 @@
 class TObject {
 public:
     virtual ~TObject() = default;
+    // The name of the object's own class, for messages that name it.
+    QString ClassName() const { return GfxClassNameOf(typeid(*this)); }
 };
 
 using TNotifyEvent = std::function<void(TObject* Sender)>;

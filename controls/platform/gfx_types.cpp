@@ -82,20 +82,29 @@ TRect GfxFromQRect(const QRect& r)
     return TRect{r.x(), r.y(), r.x() + r.width(), r.y() + r.height()};
 }
 
-int GfxRound(double x)
+namespace {
+
+template <class F>
+int RoundHalfEven(F x)
 {
     if (std::isnan(x))
         return 0;
-    double f = std::floor(x);
-    const double diff = x - f;
-    if (diff > 0.5 || (diff == 0.5 && std::fmod(f, 2.0) != 0.0))
-        f += 1.0;
-    if (f >= static_cast<double>(std::numeric_limits<int>::max()))
+    F f = std::floor(x);
+    const F diff = x - f;
+    if (diff > F(0.5) || (diff == F(0.5) && std::fmod(f, F(2)) != 0))
+        f += 1;
+    if (f >= static_cast<F>(std::numeric_limits<int>::max()))
         return std::numeric_limits<int>::max();
-    if (f <= static_cast<double>(std::numeric_limits<int>::min()))
+    if (f <= static_cast<F>(std::numeric_limits<int>::min()))
         return std::numeric_limits<int>::min();
     return static_cast<int>(f);
 }
+
+}  // namespace
+
+int GfxRound(double x) { return RoundHalfEven(x); }
+
+int GfxRoundExt(long double x) { return RoundHalfEven(x); }
 
 int MulDiv(int a, int b, int c)
 {

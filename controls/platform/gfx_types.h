@@ -78,6 +78,11 @@ TColor GfxColorToRGB(TColor c);
 // The colour as a Qt pixel value (opaque), from its low 24 bits after
 // resolving a system colour.
 unsigned GfxColorToQRgb(TColor c);
+// A Qt pixel value as a colour (0x00BBGGRR); alpha is dropped.
+constexpr TColor GfxColorFromQRgb(unsigned rgb)
+{
+    return GfxRGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}
 
 // ------------------------------------------------------------- geometry
 struct TPoint {
@@ -104,11 +109,22 @@ void GfxOffsetRect(TRect& r, int dx, int dy);
 QRect GfxToQRect(const TRect& r);    // same cells: QRect(Left, Top, Width, Height)
 TRect GfxFromQRect(const QRect& r);
 
+// Shapes cover a pixel when the pixel's top-left point lies inside them (so
+// a polygon's right and bottom edges stay out). Qt samples pixel centres;
+// moving a shape by this much before Qt fills it gives the platform's
+// pixels, with ties on integer edges going to the top-left (the value is
+// exact in Qt's 1/64 fixed point).
+constexpr double GfxFillShift = 31.0 / 64.0;
+
 // --------------------------------------------------------------- rounding
 // Round to nearest, halves to the even neighbour (2.5 -> 2, 3.5 -> 4,
 // -2.5 -> -2), whatever the floating-point rounding mode. Values outside the
 // 32-bit range saturate; NaN gives 0.
 int GfxRound(double x);
+// The same in extended precision, for arithmetic done in long double: the
+// value is never rounded through double first (which could turn 31.4999...
+// into 31.5 and so round twice).
+int GfxRoundExt(long double x);
 // a * b / c with a 64-bit intermediate, rounded to nearest with halves away
 // from zero; -1 when c is 0 or the result does not fit in 32 bits.
 int MulDiv(int a, int b, int c);

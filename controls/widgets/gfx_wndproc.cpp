@@ -5,6 +5,8 @@
 #include "platform/gfx_platform.h"
 
 #include <QApplication>
+#include <QHash>
+#include <QList>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -13,6 +15,26 @@
 TGfxXPThemeManager* GfxThemeManager = nullptr;
 
 namespace {
+
+// The components hooked into each window, in the order they hooked. A
+// message reaches the last one first; each passes it on to the one before
+// it, and the first to the window's own handling, as a chain of replaced
+// window procedures does.
+QHash<QObject*, QList<TGfxWndProcComponent*>>& HookChains()
+{
+    static QHash<QObject*, QList<TGfxWndProcComponent*>> chains;
+    return chains;
+}
+
+void LeaveChain(QObject* window, TGfxWndProcComponent* component)
+{
+    auto it = HookChains().find(window);
+    if (it == HookChains().end())
+        return;
+    it->removeAll(component);
+    if (it->isEmpty())
+        HookChains().erase(it);
+}
 
 QMdiArea* MdiAreaOf(QWidget* form)
 {
@@ -85,6 +107,7 @@ bool TGfxWndProcComponent::DoHook()
         mainWindowHooked_ = true;
     }
     hooked_ = window;
+    HookChains()[window].append(this);
     window->installEventFilter(this);
     destroyedConnection_ =
         QObject::connect(window, &QObject::destroyed, this, [this] { OnWindowDestroyed(); });
@@ -97,6 +120,7 @@ void TGfxWndProcComponent::Unhook()
         if (!destroying_)
             hooked_->removeEventFilter(this);
         QObject::disconnect(destroyedConnection_);
+        LeaveChain(hooked_, this);
         hooked_ = nullptr;
     }
     if (mainWindowHooked_) {
@@ -114,8 +138,10 @@ void TGfxWndProcComponent::DesignStateChanged()
 
 bool TGfxWndProcComponent::MainWindowHook(TMessage&)
 {
-    // Not handled: the application's window goes on with the message.
-    return false;
+    // Handled: a component that asks for the application's window and does
+    // not override this takes every message of it, and later hooks of that
+    // window do not see them.
+    return true;
 }
 
 void TGfxWndProcComponent::WndProc(TMessage& Message)
@@ -137,8 +163,16 @@ void TGfxWndProcComponent::CallOldWndProc(TMessage& Message)
 {
     if (!hooked_)
         return;
+    // The procedure that was in place when this component hooked: the
+    // component that hooked before it, else the window's own handling.
+    const QList<TGfxWndProcComponent*> chain = HookChains().value(hooked_);
+    const qsizetype at = chain.indexOf(this);
+    if (at > 0) {
+        chain[at - 1]->WndProc(Message);
+        return;
+    }
     GfxMessageEvent ev(Message);
-    hooked_->event(&ev);  // the window's own handling, past this filter
+    hooked_->event(&ev);  // past every filter
     Message.Result = ev.Message.Result;
 }
 
@@ -146,6 +180,11 @@ bool TGfxWndProcComponent::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched != hooked_ || event->type() != GfxMessageEvent::EventType())
         return TGfxCustomComponent::eventFilter(watched, event);
+    // Only the last component of the chain takes the message in; it reaches
+    // the others through CallOldWndProc.
+    const QList<TGfxWndProcComponent*> chain = HookChains().value(hooked_);
+    if (!chain.isEmpty() && chain.constLast() != this)
+        return false;
     WndProc(static_cast<GfxMessageEvent*>(event)->Message);
     return true;  // WndProc decided whether the window saw it
 }
@@ -160,6 +199,7 @@ void TGfxWndProcComponent::OnWindowDestroyed()
     }
     if (hooked_) {
         QObject::disconnect(destroyedConnection_);
+        LeaveChain(hooked_, this);
         hooked_ = nullptr;
     }
 }

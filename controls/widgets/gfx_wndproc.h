@@ -41,10 +41,13 @@ public:
 
 protected:
     void Loaded() override;
-    // The application-window hook: false passes the message on.
+    // The application-window hook: false passes the message on to later
+    // hooks; this base answers true (handled).
     virtual bool MainWindowHook(TMessage& Message);
     virtual void WndProc(TMessage& Message);
-    // Gives the message to the hooked window's own handling.
+    // Gives the message to what handled the window's messages before this
+    // component hooked it: the component that hooked the same window
+    // earlier, else the window's own handling.
     void CallOldWndProc(TMessage& Message);
     // Called after every change of Enabled; descendants redraw here.
     virtual void EnabledChanged() {}

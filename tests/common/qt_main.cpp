@@ -1,9 +1,12 @@
 // gtest entry for every suite, with the Qt application object in place.
 #include <gtest/gtest.h>
 
-#ifdef ZEPH_TEST_WIDGETS
+#if defined(ZEPH_TEST_WIDGETS)
 #include <QApplication>
 using App = QApplication;
+#elif defined(ZEPH_TEST_GUI)
+#include <QGuiApplication>
+using App = QGuiApplication;
 #else
 #include <QCoreApplication>
 using App = QCoreApplication;
@@ -11,7 +14,7 @@ using App = QCoreApplication;
 
 int main(int argc, char** argv)
 {
-#ifdef ZEPH_TEST_WIDGETS
+#if defined(ZEPH_TEST_WIDGETS) || defined(ZEPH_TEST_GUI)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 #endif

@@ -81,6 +81,16 @@ TEST_F(AppFixture, AllSlotsTakenRefusesWithZero)
     EXPECT_EQ(app->GetTimerItem(0xFDFA), nullptr);
 }
 
+TEST_F(AppFixture, RefusedTickTakesNoSlotAndLeavesNoItem)
+{
+    ticks->RefuseStart = true;
+    EXPECT_EQ(app->AllocTimer(1000, {}), 0);
+    EXPECT_EQ(app->TimerPool()->Count(), 0);
+    ticks->RefuseStart = false;
+    EXPECT_EQ(app->AllocTimer(1000, {}), 0xFD01);  // no duplicate left behind
+    EXPECT_TRUE(ticks->IsActive());
+}
+
 TEST_F(AppFixture, BadIntervalTakesNoSlot)
 {
     EXPECT_THROW(app->AllocTimer(75, {}), Exception);

@@ -18,6 +18,9 @@ TEST(Geometry, RotatedRectBounds)
         {{10, 20, 110, 70}, 180, {0, 0, 100, 50}},
         {{0, 0, 100, 100}, 45, {0, 0, 142, 142}},
         {{0, 0, 100, 50}, -90, {0, 0, 50, 100}},
+        // b * sin 30 is exactly 1.5 in extended precision (rounds to 2) but
+        // just below it in double (rounds to 1).
+        {{0, 0, 1, 6}, 30, {0, 0, 4, 6}},
     };
     for (const auto& c : cases) {
         TRect r = c.in;
@@ -34,6 +37,10 @@ TEST(Geometry, ScaleRectToFit)
         {{0, 0, 2, 3}, {0, 0, 3, 100}, {0, 0, 3, 4}},      // 4.5 rounds to 4
         {{0, 0, 0, 10}, {5, 5, 105, 25}, {5, 5, 5, 25}},   // no width: height decides
         {{0, 0, 0, 0}, {5, 5, 105, 25}, {5, 5, 5, 5}},
+        // 27 * (7 / 6) lies just below 31.5 in extended precision; rounded
+        // through double it would become 31.5 and then 32.
+        {{0, 0, 6, 27}, {0, 0, 7, 36}, {0, 0, 7, 31}},
+        {{0, 0, 14, 21}, {0, 0, 5, 8}, {0, 0, 5, 7}},
     };
     for (const auto& c : cases) {
         TRect r;

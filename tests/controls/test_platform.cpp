@@ -1,6 +1,7 @@
 // The platform layer: colours, rectangles, rounding, error report, ticks,
 // application hooks and the generated version block.
 #include "platform/gfx_exceptions.h"
+#include "platform/gfx_object_base.h"
 #include "platform/gfx_platform.h"
 #include "platform/gfx_ticksource.h"
 #include "platform/gfx_types.h"
@@ -84,6 +85,46 @@ TEST(Platform, HandleExceptionReportsKindAndText)
     EXPECT_EQ(seen[0].first, QStringLiteral("EOutOfResources"));
     EXPECT_EQ(seen[0].second, QStringLiteral("Not enough timers available"));
     EXPECT_EQ(seen[1].second, QStringLiteral("plain"));
+}
+
+TEST(Platform, ClassNamesComeFromTheClasses)
+{
+    EXPECT_EQ(EReadError(QString()).ClassName(), QStringLiteral("EReadError"));
+    EXPECT_EQ(EInvalidGraphicOperation(QString()).ClassName(), QStringLiteral("EInvalidGraphicOperation"));
+    const Exception& e = EListError(QString());
+    EXPECT_EQ(e.ClassName(), QStringLiteral("EListError"));  // the dynamic class
+    struct TLocal : TObject {};
+    const TObject& o = TLocal();
+    EXPECT_EQ(o.ClassName(), QStringLiteral("TLocal"));
+}
+
+TEST(Platform, FormatLikeHelper)
+{
+    const struct { const char* format; std::initializer_list<TGfxFormatArg> args; const char* text; } cases[] = {
+        {"%s: %s", {"Cannot open file %s", "a.bml"}, "Cannot open file %s: a.bml"},
+        {"List index out of bounds (%d)", {7}, "List index out of bounds (7)"},
+        {"%.2d:%.2d:%.2d", {5, 0, 42}, "05:00:42"},
+        {"%5d|%-5d|", {42, -42}, "   42|-42  |"},
+        {"%x %u", {255, -1}, "FF 4294967295"},
+        {"%.3f %s", {3.14159, QStringLiteral("pi")}, "3.142 pi"},
+        {"%1:s %0:s %s", {"a", "b"}, "b a b"},
+        {"100%%", {}, "100%"},
+        {"%.2s", {"abcdef"}, "ab"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(GfxFormat(QString::fromLatin1(c.format), c.args), QString::fromLatin1(c.text)) << c.format;
+    const struct { const char* format; std::initializer_list<TGfxFormatArg> args; } bad[] = {
+        {"%d", {"text"}}, {"%s", {3}}, {"%d %d", {1}}, {"%", {}}, {"%q", {1}}, {"%f", {1}},
+    };
+    for (const auto& c : bad) {
+        try {
+            GfxFormat(QString::fromLatin1(c.format), c.args);
+            ADD_FAILURE() << c.format;
+        } catch (const EConvertError& e) {
+            EXPECT_EQ(e.Message(), QStringLiteral("Format '%1' invalid or incompatible with argument")
+                                       .arg(QString::fromLatin1(c.format)));
+        }
+    }
 }
 
 TEST(Platform, FakeTicksOnlyWhileStarted)

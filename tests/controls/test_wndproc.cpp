@@ -129,7 +129,7 @@ TEST(WndProc, MultipleDocumentParentHooksItsArea)
     EXPECT_EQ(SpyHook(child).OwnerKind(), 1);
 }
 
-TEST(WndProc, MainWindowHookPassesMessagesOn)
+TEST(WndProc, MainWindowHookAnswersHandled)
 {
     RecordingForm form;
     auto* hook = new SpyHook(&form);
@@ -141,11 +141,43 @@ TEST(WndProc, MainWindowHookPassesMessagesOn)
         return false;
     });
     GfxSendApplicationMessage(0x0400);
-    EXPECT_EQ(later, 1);  // the component's hook did not swallow it
+    EXPECT_EQ(later, 0);  // the component's hook took it
     TMessage m{0x0400, 0, 0, 0};
-    EXPECT_FALSE(hook->CallMainHook(m));
+    EXPECT_TRUE(hook->CallMainHook(m));
     hook->Unhook();
+    GfxSendApplicationMessage(0x0400);
+    EXPECT_EQ(later, 1);
     GfxRemoveApplicationHook(key);
+}
+
+TEST(WndProc, HooksOnOneFormChain)
+{
+    RecordingForm form;
+    auto* first = new SpyHook(&form);
+    auto* second = new SpyHook(&form);
+    auto* third = new SpyHook(&form);
+    ASSERT_TRUE(first->Hook());
+    ASSERT_TRUE(second->Hook());
+    ASSERT_TRUE(third->Hook());
+    EXPECT_EQ(GfxSendMessage(&form, 0x0400), 100 + 0x400);
+    for (SpyHook* h : {first, second, third})
+        EXPECT_EQ(h->seen, std::vector<std::uint32_t>{0x0400});
+    EXPECT_EQ(form.seen, std::vector<std::uint32_t>{0x0400});
+
+    // The middle one leaves: the last passes straight to the first.
+    second->Unhook();
+    GfxSendMessage(&form, 0x0401);
+    EXPECT_EQ(first->seen.back(), 0x0401u);
+    EXPECT_EQ(second->seen.size(), 1u);
+    EXPECT_EQ(third->seen.back(), 0x0401u);
+    EXPECT_EQ(form.seen.size(), 2u);
+
+    // After the destroy message, the last component passes nothing on.
+    GfxSendMessage(&form, WM_DESTROY);
+    GfxSendMessage(&form, 0x0402);
+    EXPECT_EQ(third->seen.back(), 0x0402u);
+    EXPECT_EQ(first->seen.back(), WM_DESTROY);
+    EXPECT_EQ(form.seen.back(), WM_DESTROY);
 }
 
 TEST(WndProc, DestroyingTheFormUnhooksCleanly)

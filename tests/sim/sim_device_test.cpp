@@ -119,6 +119,20 @@ TEST_F(SimParse, BareCodeQueriesOneRegister)
     EXPECT_EQ(sim.value(Reg::RLV), 64u);
 }
 
+// Effects can be used only while the output switches seamlessly: a
+// requested computer reference (9, 10) makes them available, any other
+// takes them away; each change is reported after the echo.
+TEST_F(SimParse, EffectsFollowTheSwitchingMode)
+{
+    // (The reference's own reports follow; see below.)
+    EXPECT_TRUE(feed("9XR").startsWith("REFR9\r\nEFFA1\r\nREFA9\r\n"));
+    EXPECT_EQ(sim.value(Reg::EFFAV), 1u);
+    EXPECT_TRUE(feed("3XR").startsWith("REFR3\r\nEFFA0\r\nREFA3\r\n"));
+    EXPECT_EQ(sim.value(Reg::EFFAV), 0u);
+    // A bare query changes nothing.
+    EXPECT_EQ(feed("XR"), "REFR3\r\n");
+}
+
 TEST_F(SimParse, PerInputWithPchanZeroSetsAllInputs)
 {
     EXPECT_EQ(feed("3PC"), "PCH3\r\n");
@@ -131,6 +145,32 @@ TEST_F(SimParse, PerInputWithPchanZeroSetsAllInputs)
     feed("2PC4PR");
     EXPECT_EQ(feedEach({"6PC", "PR"}), "PCH6\r\nPRGB9\r\n");
     EXPECT_EQ(feedEach({"2PC", "PR"}), "PCH2\r\nPRGB4\r\n");
+}
+
+// Levels and balances are kept per audio input; while the audio follows
+// the video (AMOD 0) the input heard is the input on the output, whatever
+// was asked.
+TEST_F(SimParse, AudioByChannelAndFollowingTheInputShown)
+{
+    EXPECT_EQ(feed("2PC40AL5PC"), "PCH2\r\nALVL40\r\nPCH5\r\n");
+    EXPECT_EQ(feedEach({"AL", "2PC", "AL"}), "ALVL32\r\nPCH2\r\nALVL40\r\n");
+
+    sim.setValue(Reg::ICHM, 3);
+    const struct {
+        const char* cmd;
+        const char* reply;
+        uint32_t heard;
+    } steps[] = {
+        {"1AO", "AMOD1\r\n", 1},           // free choice: nothing follows
+        {"5AC", "ACH5\r\n", 5},
+        {"0AO", "AMOD0\r\nACH3\r\n", 3},  // following: back to the input shown
+        {"6AC", "ACH6\r\nACH3\r\n", 3},
+        {"AC", "ACH3\r\n", 3},
+    };
+    for (const auto& s : steps) {
+        EXPECT_EQ(feed(s.cmd), s.reply) << s.cmd;
+        EXPECT_EQ(sim.value(Reg::ACHAN), s.heard) << s.cmd;
+    }
 }
 
 TEST_F(SimParse, PointerRegistersKeepOnlyExistingTargets)
@@ -357,6 +397,34 @@ TEST_F(SimUdp, LogoEraseAndAbort)
     send("1LA");
     EXPECT_EQ(collect(60).join(), "LABT1\r\nLSTO0\r\n");
     EXPECT_FALSE(sim.lempty(6));  // as it was
+}
+
+// A preselected input is taken onto the output after a moment: TAKE at
+// once, then the input on the output with its measurements and the end of
+// TAKE, unasked. A later preselection takes over from an unfinished one.
+TEST_F(SimUdp, SwitchIsTakenThenDescribed)
+{
+    sim.setValue(Reg::IFAMM, 19);
+    send("3c");
+    EXPECT_EQ(collect(100), (QList<QByteArray>{"ch3\r\nTAKE1\r\n"}));
+    send("5c");
+    QList<QByteArray> got = collect(100);
+    EXPECT_EQ(got, (QList<QByteArray>{"ch5\r\nTAKE1\r\n"}));
+    got = collect(400);
+    ASSERT_EQ(got.size(), 11) << got.join().toStdString();
+    EXPECT_EQ(got.front(), "CH5\r\n");
+    EXPECT_EQ(got[1], "IFA19\r\n");
+    EXPECT_EQ(got.back(), "TAKE0\r\n");
+    EXPECT_EQ(sim.value(Reg::ICHM), 5u);
+}
+
+// The reference asked for comes into force with its family and rate.
+TEST_F(SimParse, RequestedReferenceComesIntoForce)
+{
+    // The echo, then whether effects are available, then the reference.
+    EXPECT_EQ(feed("2XR"), "REFR2\r\nEFFA0\r\nREFA2\r\nREFF4\r\nREFT50\r\n");  // the PAL input at start
+    EXPECT_EQ(feed("10XR"), "REFR10\r\nEFFA1\r\nREFA10\r\nREFF17\r\nREFT60\r\n");
+    EXPECT_EQ(feed("0XR"), "REFR0\r\nEFFA0\r\nREFA0\r\nREFF0\r\nREFT60\r\n");
 }
 
 TEST(SimPorts, EphemeralPortsDoNotCollide)

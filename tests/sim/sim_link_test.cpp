@@ -158,7 +158,7 @@ TEST_P(SimLink, QueryReadyAndKeepAlive)
         int reg;
         uint32_t expected;
     } checks[] = {{Reg::BRGT, 128}, {Reg::RLV, 64}, {Reg::GLV, 64}, {Reg::DPHASE, 16}, {Reg::PCHAN, 1},
-                  {Reg::PENA, 1},   {Reg::ALEV, 128}, {Reg::DEV, 24}};
+                  {Reg::PENA, 1},   {Reg::ALEV, 32}, {Reg::DEV, 24}};
     for (const Check& c : checks) {
         EXPECT_EQ(l.z.value(c.reg), c.expected) << Registers[size_t(c.reg)].name;
         EXPECT_EQ(l.z.value(c.reg), l.sim.value(c.reg)) << Registers[size_t(c.reg)].name;

@@ -6,14 +6,17 @@
 #include "logos_controller.h"
 #include "qt_wait.h"
 #include "simdevice.h"
+#include "standby_dialog.h"
 #include "store_timing.h"
 #include "window_fixture.h"
 
 #include <QComboBox>
 #include <QProgressBar>
-
 #include <QElapsedTimer>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QPlainTextEdit>
+#include <QTest>
 #include <QUdpSocket>
 
 namespace {
@@ -39,18 +42,25 @@ protected:
         }
         return done();
     }
+    // The device on a free UDP port, and the panel started from a LAN
+    // customisation file that points at it; gives the panel's local port.
+    quint16 startOnUdp()
+    {
+        EXPECT_TRUE(sim.startUdp(0));
+        const quint16 local = freeUdpPort();
+        writeFile(QStringLiteral("zeph350.ini"),
+                  settingsFile({QStringLiteral("IP_ENABLE=1"), QStringLiteral("REMOTE_IP=127.0.0.1"),
+                                QStringLiteral("REMOTE_PORT_ENTRY=%1").arg(sim.udpPort()),
+                                QStringLiteral("LOCAL_PORT_ENTRY=%1").arg(local)}));
+        start();
+        return local;
+    }
     zeph::SimDevice sim;
 };
 
 TEST_F(EndToEnd, LanFileFindsTheDeviceAndLosesItOnSilence)
 {
-    ASSERT_TRUE(sim.startUdp(0));
-    const quint16 local = freeUdpPort();
-    writeFile(QStringLiteral("zeph350.ini"),
-              settingsFile({QStringLiteral("IP_ENABLE=1"), QStringLiteral("REMOTE_IP=127.0.0.1"),
-                            QStringLiteral("REMOTE_PORT_ENTRY=%1").arg(sim.udpPort()),
-                            QStringLiteral("LOCAL_PORT_ENTRY=%1").arg(local)}));
-    start();
+    const quint16 local = startOnUdp();
     ASSERT_EQ(z().ConType(), CON_UDP);
     ASSERT_EQ(z().udpBoundPort(), local);
     EXPECT_TRUE(tail().endsWith(QStringLiteral("  UDP")));
@@ -97,17 +107,12 @@ TEST_F(EndToEnd, AddressWithLeadingZerosStillReachesTheDevice)
 // and the measured speed is written once.
 TEST_F(EndToEnd, LogoStoreAgainstTheDevice)
 {
-    ASSERT_TRUE(sim.startUdp(0));
     // A 180 x 192 logo of the 640 x 480 output: 450 x 360 pixels.
     sim.setValue(zeph::Reg::LHSIZ, 180);
     sim.setValue(zeph::Reg::LVSIZ, 192);
     sim.setLogoStoreMs(300, 1000);
     writeFile(QString::fromLatin1(StoreTimingFile), "777\r\n");
-    writeFile(QStringLiteral("zeph350.ini"),
-              settingsFile({QStringLiteral("IP_ENABLE=1"), QStringLiteral("REMOTE_IP=127.0.0.1"),
-                            QStringLiteral("REMOTE_PORT_ENTRY=%1").arg(sim.udpPort()),
-                            QStringLiteral("LOCAL_PORT_ENTRY=%1").arg(freeUdpPort())}));
-    start();
+    startOnUdp();
     ASSERT_TRUE(tickUntil([&] { return z().Ready(); }));
     ASSERT_TRUE(zephtest::waitFor([&] { return z().LMODE() == 3; }));
     // The dump's LSTORE false measured nothing.
@@ -153,4 +158,84 @@ TEST_F(EndToEnd, LogoStoreAgainstTheDevice)
     z().SetConType(CON_NONE);
 }
 
+// A message recorded in the stand-by dialog reaches the simulated device
+// byte by byte, in order, each byte in its own datagram after the echo of
+// the one before.
+TEST_F(EndToEnd, RecordedMessageReachesTheDeviceByteByByte)
+{
+    startOnUdp();
+    w().show();
+    ASSERT_TRUE(tickUntil([&] { return z().Ready(); }));
+    QList<QByteArray> incoming;
+    sim.onTraffic = [&](const char*, bool in, const QByteArray& data) {
+        if (in) incoming << data;
+    };
+    sim.clearCommands();
+
+    action("MessageON1")->trigger();
+    auto* dialog = w().state.win.Form_register_code_standby_projector;
+    ASSERT_TRUE(dialog->isVisible());
+    QTest::keyClicks(dialog->Memo_register_code_standby_projector, QStringLiteral("PWR"));
+    QTest::keyClick(dialog->Memo_register_code_standby_projector, Qt::Key_Return);
+    QTest::mouseClick(dialog->BitBtn_ok, Qt::LeftButton);
+    EXPECT_FALSE(dialog->isVisible());
+
+    const QList<uint32_t> message{'P', 'W', 'R', 13, 10};
+    QList<uint32_t> arrived;
+    const auto done = [&] {
+        arrived.clear();
+        for (const zeph::SimCommand& c : sim.commands())
+            if (c.reg == zeph::Reg::MESSON && c.hasValue) arrived << c.value;
+        return arrived.size() >= message.size() && z().MESSON() == message.back();
+    };
+    QElapsedTimer t;
+    t.start();
+    while (!done() && t.elapsed() < 3000) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_EQ(arrived, message);
+    EXPECT_EQ(sim.value(zeph::Reg::MESSCTRL), 1u);
+    int bytesIn = 0;
+    for (const QByteArray& d : incoming) {
+        const int n = int(d.count("wo"));
+        EXPECT_LE(n, 1) << d.toStdString();
+        bytesIn += n;
+    }
+    EXPECT_EQ(bytesIn, message.size());
+    z().SetConType(CON_NONE);
+}
+
 }  // namespace
+
+// The input page against the device: a row's choice reaches that input
+// only, and an input button switches the output, with the hourglass while
+// the device takes it and the new input described when it is done.
+TEST_F(EndToEnd, InputChoicesAndSwitchReachTheDevice)
+{
+    ASSERT_TRUE(sim.startUdp(0));
+    sim.setValue(zeph::Reg::IFAMM, 19);
+    writeFile(QStringLiteral("zeph350.ini"),
+              settingsFile({QStringLiteral("IP_ENABLE=1"), QStringLiteral("REMOTE_IP=127.0.0.1"),
+                            QStringLiteral("REMOTE_PORT_ENTRY=%1").arg(sim.udpPort()),
+                            QStringLiteral("LOCAL_PORT_ENTRY=%1").arg(freeUdpPort())}));
+    start();
+    ASSERT_TRUE(tickUntil([&] { return z().Ready(); }));
+    auto* status = w().findChild<QLabel*>(QStringLiteral("Label_status_ifamm"));
+    EXPECT_EQ(status->text(), QStringLiteral("XGA"));
+
+    auto* type2 = w().findChild<QComboBox*>(QStringLiteral("ComboBox_signaltype2"));
+    type2->setCurrentIndex(8);
+    emit type2->activated(8);
+    EXPECT_TRUE(tickUntil([&] { return type2->currentIndex() == 8 && z().PCHAN() == 2; }, 3));
+    EXPECT_EQ(sim.perInput(zeph::Reg::PRGBI, 2), 8u);
+    EXPECT_EQ(sim.perInput(zeph::Reg::PRGBI, 1), 0u);
+
+    sim.setValue(zeph::Reg::IFAMM, 4);
+    w().label_input[2]->click();
+    ASSERT_TRUE(tickUntil([&] { return QGuiApplication::overrideCursor() != nullptr; }, 3));
+    EXPECT_FALSE(w().label_input[2]->isChecked()) << "until the device reports the switch";
+    ASSERT_TRUE(tickUntil([&] { return z().ICHM() == 3 && !z().TAKE(); }, 20));
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_TRUE(w().label_input[2]->isChecked());
+    EXPECT_FALSE(w().label_input[0]->isChecked());
+    EXPECT_EQ(status->text(), QStringLiteral("PAL std (4,43/50)"));
+    z().SetConType(CON_NONE);
+}

@@ -7,7 +7,7 @@
 #include "cadre_logo.h"
 #include "connection_controller.h"
 #include "custom_files.h"
-#include "empty_windows.h"
+#include "form_debug.h"
 #include "hd15.h"
 #include "ipconfigdlg.h"
 #include "prompter.h"
@@ -79,6 +79,25 @@ struct FakePrompter : Prompter {
         return saveAnswer;
     }
     QString saveSuffix;
+    // Yes/No questions: recorded, answered with `answer`.
+    bool answer = false;
+    QStringList questions;
+    bool question(QWidget*, const QString&, const QString& text) override
+    {
+        questions << text;
+        return answer;
+    }
+    // The colour dialog: the colour it opens with is recorded; an empty
+    // answer is Cancel. `colorScript` runs while it is open.
+    std::optional<QColor> colorAnswer;
+    QList<QColor> colorsOffered;
+    std::function<void()> colorScript;
+    std::optional<QColor> color(QWidget*, const QColor& initial) override
+    {
+        colorsOffered << initial;
+        if (colorScript) colorScript();
+        return colorAnswer;
+    }
     int execDialog(QDialog* d) override
     {
         d->show();

@@ -71,10 +71,10 @@ SimDevice::SimDevice(QObject* parent)
     // Design start values: mid-scale picture and framing, colour gains at
     // their middle, input 1 selected, every logo slot empty.
     for (int r : {Reg::BRGT, Reg::CONTR, Reg::COLOR, Reg::HUE, Reg::BLKLV, Reg::HPOS, Reg::VPOS, Reg::HSIZ,
-                  Reg::VSIZ, Reg::SHVPO, Reg::SHVSZ, Reg::MHPOS, Reg::MHSIZ, Reg::AMAST, Reg::AMIC})
+                  Reg::VSIZ, Reg::SHVPO, Reg::SHVSZ, Reg::MHPOS, Reg::MHSIZ, Reg::AMAST})
         regs_[size_t(r)] = 128;
     for (int r : {Reg::RLV, Reg::GLV, Reg::BLV, Reg::DIVIDER, Reg::DDIVIDER}) regs_[size_t(r)] = 64;
-    for (int r : {Reg::MVPOS, Reg::MVSIZ}) regs_[size_t(r)] = 32;
+    for (int r : {Reg::MVPOS, Reg::MVSIZ, Reg::AMIC}) regs_[size_t(r)] = 32;
     for (int r : {Reg::PHASE, Reg::DPHASE}) regs_[size_t(r)] = 16;
     regs_[Reg::PCHAN] = 1;
     regs_[Reg::ICHM] = 1;
@@ -82,15 +82,21 @@ SimDevice::SimDevice(QObject* parent)
     regs_[Reg::ACHAN] = 1;
     regs_[Reg::LCURRENT] = 1;
     regs_[Reg::UNITY] = 27000000;
+    // Identifier, checksums of the four memories, upgrade version 1.5.
     regs_[Reg::VERI] = 350;
-    regs_[Reg::VERUPD] = 1;
+    regs_[Reg::VERK] = 0x3C1F;
+    regs_[Reg::VERS] = 0x8A02;
+    regs_[Reg::VERF] = 0x51E7;
+    regs_[Reg::VERV] = 0x0C94;
+    regs_[Reg::VERUPD] = 105;
     regs_[Reg::LANENABLE] = 1;
     regs_[Reg::ADIP] = 1;
     regs_[Reg::NTMK] = 8;
     for (int i = 1; i <= 8; ++i) {
         perInput_[size_t(perInputSlot(Reg::PENA))][size_t(i)] = 1;
-        perInput_[size_t(perInputSlot(Reg::ALEV))][size_t(i)] = 128;
-        perInput_[size_t(perInputSlot(Reg::ABALANCE))][size_t(i)] = 128;
+        // Levels and balances (0 to 64) in the middle.
+        perInput_[size_t(perInputSlot(Reg::ALEV))][size_t(i)] = 32;
+        perInput_[size_t(perInputSlot(Reg::ABALANCE))][size_t(i)] = 32;
     }
     for (int s = 1; s <= 9; ++s) lempty_[size_t(s)] = 1;
     // The device's own LAN settings: 192.168.0.20 local, 192.168.0.10

@@ -28,6 +28,12 @@ void RegisterControl::add(ScrollBarEx* bar, QLineEdit* edit)
     edits_ << edit;
 }
 
+void RegisterControl::setTextForm(TextForm text, EntryParser entry)
+{
+    text_ = std::move(text);
+    entry_ = std::move(entry);
+}
+
 void RegisterControl::write(uint32_t v)
 {
     dev_.writeRegister(def_.reg, v);
@@ -76,6 +82,11 @@ void RegisterControl::KeyPress(QObject* Sender, QChar& Key)
     if (Key != QChar(13)) return;
     auto* edit = qobject_cast<QLineEdit*>(Sender);
     if (!edit) return;
+    if (entry_) {
+        const std::optional<uint32_t> v = entry_(edit->text());
+        write(v ? *v : dev_.value(def_.reg));  // the device's answer puts the edit right
+        return;
+    }
     const auto v = StrToIntOrReport(edit->text());
     if (!v) return;  // reported; nothing is written
     if (def_.entry == EntryForm::Unchecked) {
@@ -93,7 +104,7 @@ void RegisterControl::KeyPress(QObject* Sender, QChar& Key)
 void RegisterControl::Change()
 {
     const uint32_t value = dev_.value(def_.reg);
-    const QString text = regctl::displayText(value, def_.offset);
+    const QString text = text_ ? text_(value) : regctl::displayText(value, def_.offset);
     for (QLineEdit* e : edits_) {
         const QSignalBlocker block(e);
         e->setText(text);
@@ -148,4 +159,32 @@ void wire(ScrollBarEx* bar, QLineEdit* edit, QObject* context, ScrollHandler onS
     });
 }
 
+std::pair<ScrollBarEx*, QLineEdit*> addPair(RegisterControl& control, QWidget* parent, const QRect& bar,
+                                            const QRect& edit, QObject* context, ScrollHandler onScroll,
+                                            KeyHandler onKey)
+{
+    const Definition& d = control.definition();
+    ScrollBarEx* b = makeBar(parent, d.bar, d, bar);
+    QLineEdit* e = makeEdit(parent, d.edit, edit);
+    e->setText(displayText(uint32_t(d.start), d.offset));
+    control.add(b, e);
+    if (!onScroll) onScroll = [&control](QObject* s, int code, int& pos) { control.Scroll(s, code, pos); };
+    if (!onKey) onKey = [&control](QObject* s, QChar& k) { control.KeyPress(s, k); };
+    wire(b, e, context, std::move(onScroll), std::move(onKey));
+    return {b, e};
+}
+
 }  // namespace regctl
+
+RegisterControl& RegisterRows::add(TZEPH350_d& dev, const regctl::Definition& def)
+{
+    rows_.push_back(std::make_unique<RegisterControl>(dev, def));
+    return *rows_.back();
+}
+
+RegisterControl* RegisterRows::find(int reg) const
+{
+    for (const auto& r : rows_)
+        if (r->reg() == reg) return r.get();
+    return nullptr;
+}

@@ -21,6 +21,10 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <vector>
+#include <utility>
+#include <optional>
 
 class QLineEdit;
 class QObject;
@@ -75,6 +79,14 @@ public:
     void KeyPress(QObject* Sender, QChar& Key);
     void Change();
 
+    // A register shown in a text form of its own (a duration in seconds):
+    // `text` makes the edit's text from the stored value, `entry` reads
+    // what the operator typed and gives nothing for a text it refuses, in
+    // which case the stored value is sent again.
+    using TextForm = std::function<QString(uint32_t value)>;
+    using EntryParser = std::function<std::optional<uint32_t>(const QString& text)>;
+    void setTextForm(TextForm text, EntryParser entry);
+
     // The echo-paced sender's state.
     bool dragFlag() const { return dragFlag_; }
     bool inFlight() const { return inFlight_; }
@@ -87,6 +99,9 @@ private:
     regctl::Definition def_;
     QList<ScrollBarEx*> bars_;
     QList<QLineEdit*> edits_;
+
+    TextForm text_;
+    EntryParser entry_;
 
     bool dragFlag_ = false;
     bool inFlight_ = false;  // a paced value not yet echoed
@@ -106,4 +121,22 @@ using ScrollHandler = std::function<void(QObject* Sender, int ScrollCode, int& S
 using KeyHandler = std::function<void(QObject* Sender, QChar& Key)>;
 void wire(ScrollBarEx* bar, QLineEdit* edit, QObject* context, ScrollHandler onScroll, KeyHandler onKey);
 
+// A pair of the row on `parent`: the bar and the edit (showing the design
+// start in display units), added to `control` and wired to the handlers;
+// without handlers, to the control's own Scroll and KeyPress.
+std::pair<ScrollBarEx*, QLineEdit*> addPair(RegisterControl& control, QWidget* parent, const QRect& bar,
+                                            const QRect& edit, QObject* context, ScrollHandler onScroll = {},
+                                            KeyHandler onKey = {});
+
 }  // namespace regctl
+
+// The register controls of a page, found by register.
+class RegisterRows {
+public:
+    RegisterControl& add(TZEPH350_d& dev, const regctl::Definition& def);
+    // Null for a register the page does not show.
+    RegisterControl* find(int reg) const;
+
+private:
+    std::vector<std::unique_ptr<RegisterControl>> rows_;
+};

@@ -1,0 +1,85 @@
+// 10,000 recognised replies through the device component's parser, in
+// chunks of 100 lines with the event loop running between them (as a
+// transport hands them over), with the service console hooked and shown and
+// its traffic view already at its line limit, so that every line also
+// drops the oldest one. The same run follows with the console unhooked and
+// hidden: the difference is the console's cost.
+#include "bench_median.h"
+#include "families.h"
+#include "form_debug.h"
+#include "registers.h"
+#include "traffic_view.h"
+#include "windows.h"
+#include "zeph350_d.h"
+#include "zeph350_main.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+constexpr int Replies = 10000;
+constexpr int ChunkLines = 100;
+constexpr int Runs = 9;
+
+// Replies of every register in turn, with values that change.
+std::vector<QByteArray> chunks()
+{
+    std::vector<QByteArray> out;
+    QByteArray chunk;
+    for (int i = 0; i < Replies; ++i) {
+        const zeph::RegisterInfo& r = zeph::Registers[size_t(i) % zeph::Registers.size()];
+        chunk += QByteArray(r.reply.data(), qsizetype(r.reply.size())) + QByteArray::number(i % 70000) + "\r\n";
+        if ((i + 1) % ChunkLines == 0) {
+            out.push_back(chunk);
+            chunk.clear();
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTemporaryDir dir;  // the windows' files stay out of the caller's folder
+    QDir::setCurrent(dir.path());
+
+    ZephWindows windows;
+    TZEPH350_d& z = windows.ZEPH350_main->ZEPH350_d1;
+    z.SetConType(CON_NONE);  // nothing leaves the computer
+    TForm_debug& console = *windows.Form_debug;
+    console.show();
+    app.processEvents();
+
+    const std::vector<QByteArray> stream = chunks();
+    const auto flood = [&] {
+        for (const QByteArray& c : stream) {
+            z.receive(c);
+            app.processEvents();  // the view scrolls and repaints
+        }
+    };
+    flood();  // the view at its limit from here on
+    const int shownBefore = console.Memo_recu->lineCount();
+    const double consoleMs = medianMs(Runs, [&](int) { flood(); });
+    const int shownAfter = console.Memo_recu->lineCount();
+
+    console.hide();
+    z.unsubscribe(TZEPH350_d::Event::OnRecString, int(Family::Console));
+    app.processEvents();
+    const double bareMs = medianMs(Runs, [&](int) { flood(); });
+
+    std::printf("console_flood_ms: %.3f\n", consoleMs);
+    std::printf("console_flood_bare_ms: %.3f\n", bareMs);
+    std::printf("console_per_line_us: %.2f\n", (consoleMs - bareMs) * 1e3 / Replies);
+    std::fflush(stdout);
+    std::fprintf(stderr, "(median of %d runs of %d replies in chunks of %d; view held %d then %d lines, limit %d)\n",
+                 Runs, Replies, ChunkLines, shownBefore, shownAfter, console.Memo_recu->limit());
+    return shownBefore == TrafficView::DefaultLimit && shownAfter == TrafficView::DefaultLimit ? 0 : 1;
+}

@@ -1,0 +1,231 @@
+#include "gfx_region.h"
+
+#include <QImage>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace {
+
+constexpr int CoordMin = -32768;
+constexpr int CoordMax = 32767;
+constexpr int BandRows = 64;
+
+QRegion UnionOf(std::vector<QRegion> parts)
+{
+    if (parts.empty())
+        return {};
+    // Pairwise, so that many rectangles merge in n log n rather than n^2.
+    while (parts.size() > 1) {
+        std::vector<QRegion> next;
+        next.reserve((parts.size() + 1) / 2);
+        for (std::size_t i = 0; i + 1 < parts.size(); i += 2)
+            next.push_back(parts[i].united(parts[i + 1]));
+        if (parts.size() % 2)
+            next.push_back(parts.back());
+        parts = std::move(next);
+    }
+    return parts.front();
+}
+
+void PutU32(QByteArray& out, std::uint32_t v)
+{
+    const char b[4] = {static_cast<char>(v), static_cast<char>(v >> 8), static_cast<char>(v >> 16),
+                       static_cast<char>(v >> 24)};
+    out.append(b, 4);
+}
+
+std::int32_t GetI32(const QByteArray& data, qsizetype at)
+{
+    const auto* b = reinterpret_cast<const unsigned char*>(data.constData() + at);
+    return static_cast<std::int32_t>(b[0] | (b[1] << 8) | (b[2] << 16) | (std::uint32_t{b[3]} << 24));
+}
+
+}  // namespace
+
+TGfxRegion TGfxRegion::Rect(const TRect& r)
+{
+    const int l = std::max(std::min(r.Left, r.Right), CoordMin);
+    const int t = std::max(std::min(r.Top, r.Bottom), CoordMin);
+    const int rr = std::min(std::max(r.Left, r.Right), CoordMax);
+    const int b = std::min(std::max(r.Top, r.Bottom), CoordMax);
+    if (rr <= l || b <= t)
+        return {};
+    return TGfxRegion(QRegion(l, t, rr - l, b - t));
+}
+
+TGfxRegion TGfxRegion::Ellipse(const TRect& r)
+{
+    QPainterPath path;
+    path.addEllipse(QRectF(r.Left, r.Top, r.Width(), r.Height()).normalized());
+    return FromPath(path, true);
+}
+
+TGfxRegion TGfxRegion::RoundRect(const TRect& r, int w, int h)
+{
+    QPainterPath path;
+    path.addRoundedRect(QRectF(r.Left, r.Top, r.Width(), r.Height()).normalized(), std::abs(w) / 2.0,
+                        std::abs(h) / 2.0);
+    return FromPath(path, true);
+}
+
+QPainterPath GfxPolygonPath(std::span<const TPoint> points, int fillMode)
+{
+    QPolygonF poly;
+    for (const TPoint& p : points)
+        poly << QPointF(p.X, p.Y);
+    QPainterPath path;
+    path.setFillRule(fillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
+    path.addPolygon(poly);
+    path.closeSubpath();
+    return path;
+}
+
+TGfxRegion TGfxRegion::Polygon(std::span<const TPoint> points, int fillMode)
+{
+    if (points.size() < 3)
+        return {};
+    return FromPath(GfxPolygonPath(points, fillMode));
+}
+
+TGfxRegion TGfxRegion::FromPath(const QPainterPath& path, bool centres)
+{
+    const QRectF bounds = path.boundingRect();
+    if (path.isEmpty() || !bounds.isValid())
+        return {};
+    const int left = std::max(CoordMin, static_cast<int>(std::floor(std::max(bounds.left(), double(CoordMin)))));
+    const int top = std::max(CoordMin, static_cast<int>(std::floor(std::max(bounds.top(), double(CoordMin)))));
+    const int right = std::min(CoordMax, static_cast<int>(std::ceil(std::min(bounds.right(), double(CoordMax)))));
+    const int bottom = std::min(CoordMax, static_cast<int>(std::ceil(std::min(bounds.bottom(), double(CoordMax)))));
+    if (right <= left || bottom <= top)
+        return {};
+    // Fill the path band by band into a scratch image and read the covered
+    // runs back row by row. Rows with the same runs as the row above extend
+    // its rectangles, so the region comes out in its canonical form (the
+    // one QRegion's own operations give, and compare equal to).
+    const int width = right - left;
+    QImage band(width, BandRows, QImage::Format_RGB32);
+    QList<QRect> rects;
+    QList<QPair<int, int>> previous;  // runs (start, length) of the row above
+    qsizetype previousAt = 0;          // where that row's rectangles start
+    int previousY = top - 2;
+    for (int y0 = top; y0 < bottom; y0 += BandRows) {
+        const int rows = std::min(BandRows, bottom - y0);
+        band.fill(0xFF000000u);
+        {
+            QPainter p(&band);
+            p.setRenderHint(QPainter::Antialiasing, false);
+            const double shift = centres ? 0.0 : GfxFillShift;
+            p.translate(-left + shift, -y0 + shift);
+            p.fillPath(path, Qt::white);
+        }
+        for (int y = 0; y < rows; ++y) {
+            const auto* line = reinterpret_cast<const QRgb*>(band.constScanLine(y));
+            QList<QPair<int, int>> runs;
+            int x = 0;
+            while (x < width) {
+                while (x < width && (line[x] & 0xFFFFFF) == 0)
+                    ++x;
+                const int start = x;
+                while (x < width && (line[x] & 0xFFFFFF) != 0)
+                    ++x;
+                if (x > start)
+                    runs.append({start, x - start});
+            }
+            if (runs.isEmpty())
+                continue;
+            const int rowY = y0 + y;
+            if (rowY == previousY + 1 && runs == previous) {
+                for (qsizetype i = previousAt; i < rects.size(); ++i)
+                    rects[i].setHeight(rects[i].height() + 1);
+            } else {
+                previousAt = rects.size();
+                for (const auto& [start, length] : runs)
+                    rects.append(QRect(left + start, rowY, length, 1));
+                previous = runs;
+            }
+            previousY = rowY;
+        }
+    }
+    QRegion region;
+    if (!rects.isEmpty())
+        region.setRects(rects.constData(), static_cast<int>(rects.size()));
+    return TGfxRegion(region);
+}
+
+std::optional<TGfxRegion> TGfxRegion::FromData(const QByteArray& data)
+{
+    if (data.size() < 32 || GetI32(data, 0) != 32 || GetI32(data, 4) != 1)
+        return std::nullopt;
+    const std::int32_t count = GetI32(data, 8);
+    if (count < 0 || count > (data.size() - 32) / 16)
+        return std::nullopt;
+    std::vector<QRegion> parts;
+    parts.reserve(static_cast<std::size_t>(count));
+    for (std::int32_t i = 0; i < count; ++i) {
+        const qsizetype at = 32 + qsizetype{i} * 16;
+        const TRect r{GetI32(data, at), GetI32(data, at + 4), GetI32(data, at + 8), GetI32(data, at + 12)};
+        if (r.Left >= r.Right || r.Top >= r.Bottom || r.Left < CoordMin || r.Top < CoordMin ||
+            r.Right > CoordMax + 1 || r.Bottom > CoordMax + 1)
+            return std::nullopt;
+        parts.emplace_back(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top);
+    }
+    return TGfxRegion(UnionOf(std::move(parts)));
+}
+
+int TGfxRegion::Combine(const TGfxRegion& a, const TGfxRegion& b, int mode)
+{
+    switch (mode) {
+    case RGN_AND: region_ = a.region_.intersected(b.region_); break;
+    case RGN_OR: region_ = a.region_.united(b.region_); break;
+    case RGN_XOR: region_ = a.region_.xored(b.region_); break;
+    case RGN_DIFF: region_ = a.region_.subtracted(b.region_); break;
+    case RGN_COPY: region_ = a.region_; break;
+    default: return 0;
+    }
+    if (region_.isEmpty())
+        return NULLREGION;
+    return region_.rectCount() == 1 ? SIMPLEREGION : COMPLEXREGION;
+}
+
+TRect TGfxRegion::Box() const
+{
+    if (region_.isEmpty())
+        return {};
+    return GfxFromQRect(region_.boundingRect());
+}
+
+TGfxRegion TGfxRegion::Frame(int w, int h) const
+{
+    if (region_.isEmpty() || (w <= 0 && h <= 0))
+        return {};
+    // Erode by w pixels horizontally and h vertically, one pixel at a time;
+    // past the region's own size everything is frame.
+    const QRect box = region_.boundingRect();
+    QRegion inner = region_;
+    for (int i = 0; i < std::min(w, box.width()) && !inner.isEmpty(); ++i)
+        inner = inner.intersected(inner.translated(1, 0)).intersected(inner.translated(-1, 0));
+    for (int i = 0; i < std::min(h, box.height()) && !inner.isEmpty(); ++i)
+        inner = inner.intersected(inner.translated(0, 1)).intersected(inner.translated(0, -1));
+    return TGfxRegion(region_.subtracted(inner));
+}
+
+QByteArray TGfxRegion::Data() const
+{
+    QByteArray out;
+    const int count = region_.rectCount();
+    const QRect box = region_.boundingRect();
+    PutU32(out, 32);
+    PutU32(out, 1);
+    PutU32(out, static_cast<std::uint32_t>(count));
+    PutU32(out, static_cast<std::uint32_t>(count) * 16);
+    const TRect b = region_.isEmpty() ? TRect{} : GfxFromQRect(box);
+    for (int v : {b.Left, b.Top, b.Right, b.Bottom})
+        PutU32(out, static_cast<std::uint32_t>(v));
+    for (const QRect& r : region_)
+        for (int v : {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()})
+            PutU32(out, static_cast<std::uint32_t>(v));
+    return out;
+}

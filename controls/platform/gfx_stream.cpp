@@ -1,0 +1,56 @@
+#include "gfx_stream.h"
+
+#include "gfx_exceptions.h"
+
+void GfxReadBuffer(QIODevice& stream, void* buffer, qint64 count)
+{
+    if (count <= 0)
+        return;
+    if (stream.read(static_cast<char*>(buffer), count) != count)
+        throw EReadError(QString::fromLatin1(GfxReadErrorText));
+}
+
+void GfxWriteBuffer(QIODevice& stream, const void* buffer, qint64 count)
+{
+    if (count <= 0)
+        return;
+    if (stream.write(static_cast<const char*>(buffer), count) != count)
+        throw EWriteError(QString::fromLatin1(GfxWriteErrorText));
+}
+
+void GfxSkipBuffer(QIODevice& stream, qint64 count)
+{
+    char piece[4096];
+    while (count > 0) {
+        const qint64 n = count < qint64(sizeof piece) ? count : qint64(sizeof piece);
+        GfxReadBuffer(stream, piece, n);
+        count -= n;
+    }
+}
+
+std::uint16_t GfxReadU16(QIODevice& stream)
+{
+    unsigned char b[2];
+    GfxReadBuffer(stream, b, 2);
+    return static_cast<std::uint16_t>(b[0] | (b[1] << 8));
+}
+
+std::uint32_t GfxReadU32(QIODevice& stream)
+{
+    unsigned char b[4];
+    GfxReadBuffer(stream, b, 4);
+    return b[0] | (b[1] << 8) | (b[2] << 16) | (std::uint32_t{b[3]} << 24);
+}
+
+void GfxWriteU16(QIODevice& stream, std::uint16_t v)
+{
+    const unsigned char b[2] = {static_cast<unsigned char>(v), static_cast<unsigned char>(v >> 8)};
+    GfxWriteBuffer(stream, b, 2);
+}
+
+void GfxWriteU32(QIODevice& stream, std::uint32_t v)
+{
+    const unsigned char b[4] = {static_cast<unsigned char>(v), static_cast<unsigned char>(v >> 8),
+                                static_cast<unsigned char>(v >> 16), static_cast<unsigned char>(v >> 24)};
+    GfxWriteBuffer(stream, b, 4);
+}

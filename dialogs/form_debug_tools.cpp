@@ -1,0 +1,289 @@
+// The console's tools: typed commands and the programmable buttons with
+// their file, the register list, the value panel and the script sender.
+#include "form_debug.h"
+
+#include "prompter.h"
+#include "regctl/scroll_bar.h"
+#include "script_sender.h"
+#include "text_lines.h"
+#include "traffic_view.h"
+#include "zeph350_d.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace {
+
+const QString NoValue = QStringLiteral("Conversion (aucune valeur d'entrer)");
+
+// The value of a selection's digits when the panel's 16 bits can hold it.
+std::optional<uint32_t> sixteenBits(const QString& digits)
+{
+    if (digits.isEmpty()) return std::nullopt;
+    uint32_t v = 0;
+    for (const QChar c : digits) {
+        v = v * 10 + uint32_t(c.unicode() - '0');
+        if (v > 0xFFFFu) return std::nullopt;
+    }
+    return v;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// Typed and programmed commands
+
+void TForm_debug::Driver_envoie(const QString& text)
+{
+    dev_.SendText(text.toLatin1());
+}
+
+QString TForm_debug::driver_receive_string() const
+{
+    return dev_.receivedString;
+}
+
+void TForm_debug::showBuffer()
+{
+    Label1->setText(buffer_);
+}
+
+void TForm_debug::Memo_envKeyPress(QChar key)
+{
+    if (key == QLatin1Char('\r')) {
+        if (!buffer_.isEmpty()) Driver_envoie(buffer_);
+        buffer_.clear();
+    } else if (key == QLatin1Char('\b')) {
+        buffer_.chop(1);
+        while (!buffer_.isEmpty() && buffer_.back().unicode() <= ' ') buffer_.chop(1);
+    } else {
+        buffer_ += key;
+    }
+    showBuffer();
+}
+
+void TForm_debug::Button_clearClick()
+{
+    buffer_.clear();
+    showBuffer();
+    Memo_recu->clear();
+    Memo_env->clear();
+}
+
+void TForm_debug::BitBtn_ADBGClick(int n)
+{
+    const QString command = BitBtn_ADBG[size_t(n - 1)]->toolTip();
+    if (!command.isEmpty()) Driver_envoie(command);
+}
+
+void TForm_debug::BitBtn_ADBGMouseUp(int n)
+{
+    QPushButton* b = BitBtn_ADBG[size_t(n - 1)];
+    if (const std::optional<QString> d =
+            prompter().inputBox(this, QStringLiteral("Entrer description d'addressage"), b->toolTip(), b->text()))
+        b->setText(*d);
+    if (const std::optional<QString> c =
+            prompter().inputBox(this, QStringLiteral("Entrer l'addresse et/ou la donnée"), b->text(), b->toolTip()))
+        b->setToolTip(*c);
+}
+
+QString TForm_debug::buttonsFileName()
+{
+    return QStringLiteral("debug ") + QCoreApplication::applicationName() + QStringLiteral(".ini");
+}
+
+void TForm_debug::loadButtonsFile()
+{
+    const std::optional<QStringList> lines = readTextLines(buttonsFileName());
+    if (!lines) return;  // the design's captions and no commands
+    for (int n = 1; n <= 26; ++n) {
+        QPushButton* b = BitBtn_ADBG[size_t(n - 1)];
+        b->setText(lineValue(*lines, QStringLiteral("desc%1").arg(n)).value_or(QString()));
+        b->setToolTip(lineValue(*lines, QStringLiteral("adon%1").arg(n)).value_or(QString()));
+    }
+}
+
+void TForm_debug::saveButtonsFile() const
+{
+    QStringList lines;
+    for (int n = 1; n <= 26; ++n) {
+        const QPushButton* b = BitBtn_ADBG[size_t(n - 1)];
+        lines << QStringLiteral("desc%1=").arg(n) + b->text() << QStringLiteral("adon%1=").arg(n) + b->toolTip();
+    }
+    writeTextLines(buttonsFileName(), lines);  // a failure is ignored
+}
+
+// ---------------------------------------------------------------------------
+// Register list
+
+void TForm_debug::_Click()
+{
+    const int row = _->currentIndex();
+    if (row < 0 || row >= int(codes_.size())) return;
+    buffer_ += codes_[size_t(row)];
+    Memo_env->appendPlainText(buffer_);
+    showBuffer();
+}
+
+// ---------------------------------------------------------------------------
+// Value panel. It edits 16 bits: the four hexadecimal digits, the sixteen
+// bit boxes and the decimal box (held to 65535) all stay within them.
+
+void TForm_debug::showBits(uint32_t value)
+{
+    for (int i = 0; i < 16; ++i)
+        EditBits[size_t(i)]->setText((value >> (15 - i)) & 1u ? QStringLiteral("1") : QStringLiteral("0"));
+    Label_valeur_bin->setText(binaryForm(hexDigits(value)) + QLatin1Char(' '));
+}
+
+void TForm_debug::showDecimal(uint32_t value)
+{
+    Label_valeur_dec->setText(QString::number(value) + QLatin1Char(' '));
+    Edit_valeur_dec->setText(QString::number(value));
+}
+
+void TForm_debug::showHex(uint32_t value)
+{
+    Label_valeur_hex->setText(hexDigits(value) + QLatin1Char(' '));
+    Edit_valeur_hex->setText(hexDigits(value));
+}
+
+uint32_t TForm_debug::bitsValue() const
+{
+    uint32_t v = 0;
+    for (int i = 0; i < 16; ++i)
+        if (EditBits[size_t(i)]->text() != QLatin1String("0")) v |= 1u << (15 - i);
+    return v;
+}
+
+QString TForm_debug::panelMnemonic() const
+{
+    return Label_variable->text().section(QLatin1Char(' '), 0, 0);
+}
+
+void TForm_debug::BitBtn_changer_valeursClick()
+{
+    Panel1->setVisible(!Panel1->isVisible());
+    if (Panel1->isVisible()) Panel1->raise();
+    const DigitsAndName selection = splitDigits(Memo_recu->selectedText());
+    const std::optional<uint32_t> value = sixteenBits(selection.digits);
+    if (value) {
+        Label_variable->setText(selection.name + QLatin1Char(' '));
+        showDecimal(*value);
+        showHex(*value);
+        showBits(*value);
+        Button_envoie->setEnabled(true);
+        return;
+    }
+    // Nothing selected, or nothing the panel can hold.
+    Label_variable->setText(NoValue);
+    for (QLabel* l : {Label_valeur_dec, Label_valeur_hex}) l->setText(QStringLiteral("0"));
+    for (QLineEdit* e : {Edit_valeur_dec, Edit_valeur_hex}) e->setText(QStringLiteral("0"));
+    showBits(0);
+    Label_valeur_bin->setText(QStringLiteral("0000.0000.0000.0000b"));
+    Button_envoie->setEnabled(false);
+}
+
+void TForm_debug::EditBitClick(int box)
+{
+    QLineEdit* e = EditBits[size_t(box - 1)];
+    e->setText(e->text() == QLatin1String("0") ? QStringLiteral("1") : QStringLiteral("0"));
+    const uint32_t v = bitsValue();
+    Label_valeur_bin->setText(binaryForm(hexDigits(v)) + QLatin1Char(' '));
+    showDecimal(v);
+    showHex(v);
+}
+
+void TForm_debug::Edit_valeur_decReturn()
+{
+    const QString text = Edit_valeur_dec->text();
+    if (text.isEmpty()) return;
+    const uint32_t v = text.toUInt();  // digits within 65535: the box takes nothing else
+    showDecimal(v);
+    showHex(v);
+    showBits(v);
+}
+
+void TForm_debug::Edit_valeur_hexReturn()
+{
+    const QString text = Edit_valeur_hex->text().toUpper();
+    if (text.isEmpty()) return;
+    const QString digits = text.rightJustified(4, QLatin1Char('0'));
+    const uint32_t v = digits.toUInt(nullptr, 16);
+    Label_valeur_hex->setText(digits);
+    Edit_valeur_hex->setText(digits);
+    showDecimal(v);
+    showBits(v);
+}
+
+void TForm_debug::Button_okClick()
+{
+    Panel1->hide();
+    buffer_ = Label_valeur_dec->text().trimmed();
+    showBuffer();
+    Memo_env->setPlainText(buffer_);
+}
+
+void TForm_debug::Button_annulerClick()
+{
+    Panel1->hide();
+}
+
+void TForm_debug::Button_envoieClick()
+{
+    // The value as the protocol wants it: digits right before the code.
+    const int row = rowOfMnemonic(panelMnemonic());
+    if (row >= 0) Driver_envoie(Label_valeur_dec->text().trimmed() + codes_[size_t(row)]);
+}
+
+void TForm_debug::Button_desactiver_receptionClick()
+{
+    const int row = rowOfMnemonic(panelMnemonic());
+    if (row < 0) return;
+    const bool ticked = !rowTicked(row);
+    setRowTicked(row, ticked);
+    tickRow(row, ticked);
+    rebuildWatched();
+}
+
+// ---------------------------------------------------------------------------
+// Script sender
+
+void TForm_debug::Envoyeruntexte1Click()
+{
+    script_->stop();
+    script_->setInterval(ScrollBar_duration->value() + ScriptSender::CharacterDelay);
+    ScrollBar_duration->setEnabled(true);
+    const QString path = prompter().openFile(this, QStringLiteral("Charger script, fichier texte à envoyer"),
+                                             QStringLiteral("Fichiers texte (*.txt)|*.txt|Tous les fichiers (*)|*"));
+    if (path.isEmpty()) return;
+    // Read as bytes: what the file holds goes to the device unchanged.
+    const std::optional<QStringList> lines = readTextLines(path);
+    if (!lines) return;
+    setWindowTitle(QString::fromLatin1(Caption) + QStringLiteral("  ") + QFileInfo(path).fileName());
+    QList<QByteArray> bytes;
+    for (const QString& l : *lines) bytes << l.toLatin1();
+    if (script_->start(bytes, ScrollBar_duration->value())) ScrollBar_duration->setEnabled(false);
+}
+
+void TForm_debug::evenement_tempo()
+{
+    script_->tick();
+}
+
+void TForm_debug::Stop1Click()
+{
+    script_->stop();
+    ScrollBar_duration->setEnabled(true);
+}
+
+void TForm_debug::ScrollBar_durationScroll(int, int pos)
+{
+    if (script_->setDelay(pos)) Label_scroll_timer->setText(QString::number(pos));
+}

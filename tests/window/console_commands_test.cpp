@@ -1,0 +1,274 @@
+// The console's typed commands, programmable buttons and their file, and
+// its register table.
+#include "console_fixture.h"
+
+#include "registers.h"
+#include "text_lines.h"
+
+#include <QCoreApplication>
+#include <QWheelEvent>
+
+#include <set>
+
+using Ev = TZEPH350_d::Event;
+
+namespace {
+
+// Keys typed into the command box or the register list, what goes out
+// (raw, one text per Enter) and what stays in the buffer.
+struct Keys {
+    const char* name;
+    bool inList;  // typed in the register list `_`
+    std::vector<int> keys;
+    QList<QByteArray> sent;
+    const char* buffer;
+};
+const Keys kKeys[] = {
+    {"128B and Enter", false, {'1', '2', '8', 'B', Qt::Key_Return}, {"128B"}, ""},
+    {"Enter on an empty buffer", false, {Qt::Key_Return}, {}, ""},
+    {"Backspace takes the blank before", false, {'1', '2', ' ', '3', Qt::Key_Backspace}, {}, "12"},
+    {"Backspace on an empty buffer", false, {Qt::Key_Backspace}, {}, ""},
+    {"lower-case code", false, {'0', 'y', 'l', Qt::Key_Enter}, {"0yl"}, ""},
+    {"two commands", false, {'1', 'O', Qt::Key_Return, '2', 'D', Qt::Key_Return}, {"1O", "2D"}, ""},
+    {"typed in the register list", true, {'5', 'F', Qt::Key_Return, '7'}, {"5F"}, "7"},
+};
+
+TEST_F(ConsoleTest, KeysBuildAndSendTheCommandLine)
+{
+    startConsole();
+    z().sentString = QStringLiteral("before");
+    int sentStrings = 0;
+    z().setHandler(Ev::OnSentString, [&](TZEPH350_d*, int) { ++sentStrings; });
+    for (const Keys& k : kKeys) {
+        c().Button_clearClick();
+        QWidget* target = k.inList ? static_cast<QWidget*>(c()._) : c().Memo_env;
+        const int row = c()._->currentIndex();
+        for (int key : k.keys) {
+            if (key >= ' ' && key < 127)
+                QTest::keyClick(target, char(key));
+            else
+                QTest::keyClick(target, Qt::Key(key));
+        }
+        EXPECT_EQ(sent(), k.sent) << k.name;
+        EXPECT_EQ(c().commandBuffer(), QString::fromLatin1(k.buffer)) << k.name;
+        EXPECT_EQ(c().Label1->text(), QString::fromLatin1(k.buffer)) << k.name;
+        if (k.inList) {
+            EXPECT_EQ(c()._->currentIndex(), row) << "typing moved the list";
+        }
+    }
+    // Raw commands go around the register writes' bookkeeping and need no
+    // connected device.
+    EXPECT_FALSE(z().Connected());
+    EXPECT_EQ(sentStrings, 0);
+    EXPECT_EQ(z().sentString, QStringLiteral("before"));
+}
+
+// A row of the register list adds its code to the command line; the
+// reception list selects the same row, and its double click acts as a click.
+TEST_F(ConsoleTest, RegisterListAddsItsCode)
+{
+    startConsole();
+    EXPECT_EQ(c()._->currentIndex(), 0);
+    QTest::keyClicks(c().Memo_env, QStringLiteral("128"));
+    const int brg = c().rowOfMnemonic(QStringLiteral("BRG"));
+    c()._->setCurrentIndex(brg);
+    emit c()._->activated(brg);
+    EXPECT_EQ(c().commandBuffer(), QStringLiteral("128B"));
+    EXPECT_EQ(c().Label1->text(), QStringLiteral("128B"));
+    EXPECT_TRUE(c().Memo_env->toPlainText().endsWith(QStringLiteral("\n128B")));
+    QTest::keyClick(c().Memo_env, Qt::Key_Return);
+    EXPECT_EQ(sent(), QList<QByteArray>{"128B"});
+
+    const int lock = c().rowOfMnemonic(QStringLiteral("LOCK"));
+    QListWidgetItem* item = receptionList().item(lock);
+    emit receptionList().itemClicked(item);
+    EXPECT_EQ(c()._->currentIndex(), lock);
+    QTest::keyClick(c().Memo_env, '0');
+    emit receptionList().itemDoubleClicked(item);
+    EXPECT_EQ(c().commandBuffer(), QStringLiteral("0yl"));
+
+    // The wheel over the closed list picks nothing.
+    QWheelEvent wheel(QPointF(5, 5), c()._->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(c()._, &wheel);
+    EXPECT_EQ(c()._->currentIndex(), lock);
+    EXPECT_EQ(c().commandBuffer(), QStringLiteral("0yl"));
+}
+
+// Left click sends the button's command; a right-button release asks for
+// the description and then the command, and a cancel keeps what was there.
+TEST_F(ConsoleTest, ProgrammableButtonsSendAndAreEdited)
+{
+    startConsole();
+    QPushButton* b = c().BitBtn_ADBG[4];
+    EXPECT_EQ(b->objectName(), QStringLiteral("BitBtn_ADBG_5"));
+    b->click();
+    EXPECT_TRUE(sent().isEmpty());
+
+    ask.answers = {QStringLiteral("Luminosité 128"), QStringLiteral("128B")};
+    QTest::mouseClick(b, Qt::RightButton);
+    ASSERT_EQ(ask.asked.size(), 2);
+    EXPECT_EQ(ask.asked[0].title, QStringLiteral("Entrer description d'addressage"));
+    EXPECT_EQ(ask.asked[0].prompt, QString());
+    EXPECT_EQ(ask.asked[0].initial, QStringLiteral("..@..> Click"));
+    EXPECT_EQ(ask.asked[1].title, QStringLiteral("Entrer l'addresse et/ou la donnée"));
+    EXPECT_EQ(ask.asked[1].prompt, QStringLiteral("Luminosité 128"));
+    EXPECT_EQ(ask.asked[1].initial, QString());
+    EXPECT_EQ(b->text(), QStringLiteral("Luminosité 128"));
+    b->click();
+    EXPECT_EQ(sent(), QList<QByteArray>{"128B"});
+
+    ask.asked.clear();
+    ask.answers = {std::nullopt, QStringLiteral("0B")};
+    QTest::mouseClick(b, Qt::RightButton);
+    EXPECT_EQ(ask.asked[1].initial, QStringLiteral("128B"));
+    EXPECT_EQ(b->text(), QStringLiteral("Luminosité 128"));
+    b->click();
+    EXPECT_EQ(sent(), QList<QByteArray>{"0B"});
+
+    // A right button released away from the button asks nothing.
+    ask.asked.clear();
+    QTest::mousePress(b, Qt::RightButton);
+    QTest::mouseRelease(b, Qt::RightButton, {}, QPoint(-5, -5));
+    EXPECT_TRUE(ask.asked.isEmpty());
+}
+
+// Every description and command makes the round trip through the file,
+// written when the console closes, as 52 lines in order.
+TEST_F(ConsoleTest, ButtonsFileRoundTrip)
+{
+    const QString title = QCoreApplication::applicationName();
+    QCoreApplication::setApplicationName(QStringLiteral("Zeph-Cedar remote control"));
+    startConsole();
+    for (int n = 1; n <= 26; ++n) {
+        c().BitBtn_ADBG[size_t(n - 1)]->setText(QStringLiteral("bouton %1").arg(n));
+        c().BitBtn_ADBG[size_t(n - 1)]->setToolTip(n % 2 ? QStringLiteral("%1B").arg(n) : QString());
+    }
+    c().show();
+    c().close();  // the window frame's close
+    EXPECT_FALSE(c().isVisible());
+    const QString file = QStringLiteral("debug Zeph-Cedar remote control.ini");
+    const std::optional<QStringList> lines = readTextLines(file);
+    ASSERT_TRUE(lines);
+    ASSERT_EQ(lines->size(), 52);
+    for (int n = 1; n <= 26; ++n) {
+        EXPECT_EQ((*lines)[2 * (n - 1)], QStringLiteral("desc%1=bouton %1").arg(n));
+        EXPECT_EQ((*lines)[2 * (n - 1) + 1], QStringLiteral("adon%1=").arg(n) + (n % 2 ? QStringLiteral("%1B").arg(n) : QString()));
+    }
+    EXPECT_TRUE(readFile(file).endsWith("adon26=\r\n"));
+
+    windows.reset();
+    start();
+    for (int n = 1; n <= 26; ++n) {
+        EXPECT_EQ(c().BitBtn_ADBG[size_t(n - 1)]->text(), QStringLiteral("bouton %1").arg(n));
+        EXPECT_EQ(c().BitBtn_ADBG[size_t(n - 1)]->toolTip(), n % 2 ? QStringLiteral("%1B").arg(n) : QString());
+    }
+    QCoreApplication::setApplicationName(title);
+}
+
+struct OddFile {
+    const char* name;
+    QByteArray content;
+    // Buttons 1 to 3 afterwards: description and command.
+    std::array<const char*, 6> buttons;
+};
+
+TEST_F(ConsoleTest, ButtonsFileWithOddContents)
+{
+    const QByteArray longValue(10000, 'x');
+    const OddFile files[] = {
+        {"one key only", "desc3=Reset\r\n", {"", "", "", "", "Reset", ""}},
+        {"lines without =", "desc1=A\nnothing here\n\nadon1=1B\r", {"A", "1B", "", "", "", ""}},
+        {"duplicates: the first wins", "desc2=first\ndesc2=second\nDESC2=third\nadon2=9D", {"", "", "first", "9D", "", ""}},
+        {"= inside a value", "adon1=a=b\ndesc1= spaced ", {" spaced ", "a=b", "", "", "", ""}},
+        {"long value", "desc1=" + longValue + "\nadon3=" + longValue, {longValue.constData(), "", "", "", "", longValue.constData()}},
+    };
+    const QString file = TForm_debug::buttonsFileName();
+    for (const OddFile& f : files) {
+        writeFile(file, f.content);
+        start();
+        for (int n = 0; n < 3; ++n) {
+            EXPECT_EQ(c().BitBtn_ADBG[size_t(n)]->text(), QString::fromLatin1(f.buttons[size_t(2 * n)])) << f.name << " " << n + 1;
+            EXPECT_EQ(c().BitBtn_ADBG[size_t(n)]->toolTip(), QString::fromLatin1(f.buttons[size_t(2 * n + 1)])) << f.name << " " << n + 1;
+        }
+        EXPECT_TRUE(c().BitBtn_ADBG[25]->text().isEmpty()) << f.name;
+        // What was read is what is written back.
+        c().saveButtonsFile();
+        const QStringList lines = readTextLines(file).value_or(QStringList());
+        ASSERT_EQ(lines.size(), 52) << f.name;
+        EXPECT_EQ(lines[0], QStringLiteral("desc1=") + QString::fromLatin1(f.buttons[0])) << f.name;
+        windows.reset();
+    }
+    QFile::remove(file);
+    start();
+    EXPECT_EQ(c().BitBtn_ADBG[0]->text(), QStringLiteral("..@..> Click"));
+    EXPECT_TRUE(c().BitBtn_ADBG[0]->toolTip().isEmpty());
+}
+
+// Edits made while the console is open are kept when the program ends.
+TEST_F(ConsoleTest, ButtonsFileSavedWhenTheProgramEndsWithTheConsoleOpen)
+{
+    startConsole();
+    c().show();
+    ask.answers = {QStringLiteral("Gel"), QStringLiteral("1Z")};
+    QTest::mouseClick(c().BitBtn_ADBG[0], Qt::RightButton);
+    ASSERT_FALSE(QFile::exists(TForm_debug::buttonsFileName()));
+    w().close();
+    EXPECT_TRUE(c().isVisible());
+    const QStringList lines = readTextLines(TForm_debug::buttonsFileName()).value_or(QStringList());
+    ASSERT_EQ(lines.size(), 52);
+    EXPECT_EQ(lines[0], QStringLiteral("desc1=Gel"));
+    EXPECT_EQ(lines[1], QStringLiteral("adon1=1Z"));
+
+    // Escape closes the console, and saves too.
+    QFile::remove(TForm_debug::buttonsFileName());
+    QTest::keyClick(&c(), Qt::Key_Escape);
+    EXPECT_FALSE(c().isVisible());
+    EXPECT_TRUE(QFile::exists(TForm_debug::buttonsFileName()));
+}
+
+// The console's table: 137 rows in their own order, "Z" twice, and, where
+// a row names a register of the device link, the same command code (but
+// for the scaler video checksum, which the console asks with "xv").
+TEST_F(ConsoleTest, RegisterTableIntegrity)
+{
+    start();
+    ASSERT_EQ(int(c().codeTable().size()), 137);
+    ASSERT_EQ(c()._->count(), 137);
+    ASSERT_EQ(receptionList().count(), 137);
+    EXPECT_EQ(c().codeTable().front(), QStringLiteral("#"));
+    EXPECT_EQ(c().mnemonicTable().back(), QStringLiteral("ADIP"));
+    EXPECT_EQ(std::count(c().codeTable().begin(), c().codeTable().end(), QStringLiteral("Z")), 2);
+
+    std::set<std::string> ownRows, missing;
+    std::set<std::string> covered;
+    for (int r = 0; r < 137; ++r) {
+        const QString& code = c().codeTable()[size_t(r)];
+        const QString& m = c().mnemonicTable()[size_t(r)];
+        EXPECT_EQ(code, QString::fromLatin1(ConsoleRows[size_t(r)].code)) << r;
+        EXPECT_EQ(m, QString::fromLatin1(ConsoleRows[size_t(r)].mnemonic)) << r;
+        EXPECT_EQ(receptionList().item(r)->text(), code + QStringLiteral("->") + m);
+        EXPECT_TRUE(c().rowTicked(r));
+        EXPECT_GT(QString::fromUtf8(ConsoleRows[size_t(r)].description).size(), 4) << r;
+        uint32_t v = 0;
+        const std::string reply = m.toStdString();
+        const int reg = zeph::matchReply(reply, v);
+        if (reg < 0 || zeph::Registers[size_t(reg)].reply != reply) {
+            ownRows.insert(reply);
+            continue;
+        }
+        covered.insert(reply);
+        if (reply != "V_") {
+            EXPECT_EQ(code.toStdString(), zeph::Registers[size_t(reg)].command) << reply;
+        }
+    }
+    for (const zeph::RegisterInfo& r : zeph::Registers)
+        if (!covered.count(std::string(r.reply))) missing.insert(std::string(r.name));
+    EXPECT_EQ(ownRows, (std::set<std::string>{"VERR", "+", "-", "LMPL", "ZAPP"}));
+    EXPECT_EQ(missing, (std::set<std::string>{"EISP", "STDBYEN", "MESSON", "MESSOFF", "STDBY", "MESSRATE", "MESSCTRL",
+                                              "MESSREAD", "STDBM", "AUTOFRAME"}));
+    EXPECT_EQ(c()._->itemText(c().rowOfMnemonic(QStringLiteral("LFD"))).section(QLatin1Char(' '), 0, 0), QStringLiteral("Lf"));
+    EXPECT_TRUE(c()._->itemText(c().rowOfMnemonic(QStringLiteral("LFD"))).endsWith(QStringLiteral("Durée du fade frame x100ms")));
+}
+
+}  // namespace

@@ -1,0 +1,289 @@
+// The console's value panel and script sender.
+#include "console_fixture.h"
+
+
+#include <QFrame>
+
+namespace {
+
+// What the value panel shows after "Changer valeurs" on a selection of the
+// traffic view.
+struct Panel {
+    const char* selection;  // selected text, or nullptr for none
+    const char* variable;
+    const char* dec;
+    const char* hex;
+    const char* bin;
+    bool send;  // "Envoie" enabled
+};
+constexpr const char* NoValue = "Conversion (aucune valeur d'entrer)";
+const Panel kPanels[] = {
+    {"BRG300", "BRG ", "300 ", "012C ", "0000.0001.0010.1100b ", true},
+    {"CON65535", "CON ", "65535 ", "FFFF ", "1111.1111.1111.1111b ", true},
+    {"I_0", "I_ ", "0 ", "0000 ", "0000.0000.0000.0000b ", true},
+    {nullptr, NoValue, "0", "0", "0000.0000.0000.0000b", false},
+    {"BRG", NoValue, "0", "0", "0000.0000.0000.0000b", false},              // no digits
+    {"DEV70000", NoValue, "0", "0", "0000.0000.0000.0000b", false},         // beyond 16 bits
+    {"BRG300   012Ch   0000.0001.0010.1100b", NoValue, "0", "0", "0000.0000.0000.0000b", false},  // the whole line
+};
+
+class ValuePanelTest : public ConsoleTest {
+protected:
+    void SetUp() override
+    {
+        ConsoleTest::SetUp();
+        startConsole();
+    }
+    // Shows `text` as the only line of the traffic view, selected, and opens
+    // the panel on it.
+    void openOn(const char* text)
+    {
+        c().Memo_recu->clear();
+        c().Memo_recu->appendLine(QString::fromLatin1(text ? text : "BRG1"));
+        if (text) c().Memo_recu->selectAll();
+        else c().Memo_recu->select(0, 0, 0, 0);
+        if (c().Panel1->isVisible()) c().Panel1->hide();
+        c().BitBtn_changer_valeurs->click();
+        ASSERT_TRUE(c().Panel1->isVisible());
+    }
+    QString bits() const
+    {
+        QString out;
+        for (QLineEdit* e : windows->Form_debug->EditBits) out += e->text();
+        return out;
+    }
+};
+
+TEST_F(ValuePanelTest, OpensOnTheSelection)
+{
+    c().show();
+    EXPECT_FALSE(c().Panel1->isVisible());
+    for (const Panel& p : kPanels) {
+        const char* what = p.selection ? p.selection : "(none)";
+        openOn(p.selection);
+        EXPECT_EQ(c().Label_variable->text(), QString::fromLatin1(p.variable)) << what;
+        EXPECT_EQ(c().Label_valeur_dec->text(), QString::fromLatin1(p.dec)) << what;
+        EXPECT_EQ(c().Edit_valeur_dec->text(), QString::fromLatin1(p.dec).trimmed()) << what;
+        EXPECT_EQ(c().Label_valeur_hex->text(), QString::fromLatin1(p.hex)) << what;
+        EXPECT_EQ(c().Edit_valeur_hex->text(), QString::fromLatin1(p.hex).trimmed()) << what;
+        EXPECT_EQ(c().Label_valeur_bin->text(), QString::fromLatin1(p.bin)) << what;
+        QString expectedBits = QString::fromLatin1(p.bin).remove(QLatin1Char('.')).trimmed();
+        expectedBits.chop(1);
+        EXPECT_EQ(bits(), expectedBits) << what;
+        EXPECT_EQ(c().Button_envoie->isEnabled(), p.send) << what;
+    }
+    c().BitBtn_changer_valeurs->click();
+    EXPECT_FALSE(c().Panel1->isVisible());
+}
+
+TEST_F(ValuePanelTest, BitsDecimalAndHexFollowEachOther)
+{
+    c().show();
+    openOn("BRG300");
+    QTest::mouseClick(c().EditBits[15], Qt::LeftButton);  // bit 0
+    EXPECT_EQ(c().Label_valeur_dec->text().trimmed(), QStringLiteral("301"));
+    EXPECT_EQ(c().Edit_valeur_hex->text(), QStringLiteral("012D"));
+    EXPECT_EQ(c().Label_valeur_bin->text().trimmed(), QStringLiteral("0000.0001.0010.1101b"));
+    QTest::mouseClick(c().EditBits[0], Qt::LeftButton);  // bit 15
+    EXPECT_EQ(c().Edit_valeur_dec->text(), QStringLiteral("33069"));
+    EXPECT_EQ(c().Label_valeur_hex->text().trimmed(), QStringLiteral("812D"));
+
+    // The hexadecimal box: padded to four digits on Enter.
+    c().Edit_valeur_hex->clear();
+    QTest::keyClicks(c().Edit_valeur_hex, QStringLiteral("2"));
+    QTest::keyClick(c().Edit_valeur_hex, Qt::Key_Return);
+    EXPECT_EQ(c().Label_valeur_hex->text(), QStringLiteral("0002"));
+    EXPECT_EQ(c().Edit_valeur_hex->text(), QStringLiteral("0002"));
+    EXPECT_EQ(c().Label_valeur_dec->text().trimmed(), QStringLiteral("2"));
+    EXPECT_EQ(bits(), QStringLiteral("0000000000000010"));
+    c().Edit_valeur_hex->clear();
+    QTest::keyClicks(c().Edit_valeur_hex, QStringLiteral("fg12345"));
+    EXPECT_EQ(c().Edit_valeur_hex->text(), QStringLiteral("f123"));
+    QTest::keyClick(c().Edit_valeur_hex, Qt::Key_Return);
+    EXPECT_EQ(c().Label_valeur_dec->text().trimmed(), QStringLiteral("61731"));
+
+    // The decimal box takes digits up to 65535 only.
+    c().Edit_valeur_dec->clear();
+    QTest::keyClicks(c().Edit_valeur_dec, QStringLiteral("6x5536"));
+    EXPECT_EQ(c().Edit_valeur_dec->text(), QStringLiteral("6553"));
+    QTest::keyClicks(c().Edit_valeur_dec, QStringLiteral("5"));
+    QTest::keyClick(c().Edit_valeur_dec, Qt::Key_Return);
+    EXPECT_EQ(c().Label_valeur_dec->text().trimmed(), QStringLiteral("65535"));
+    EXPECT_EQ(c().Label_valeur_hex->text().trimmed(), QStringLiteral("FFFF"));
+    EXPECT_EQ(bits(), QStringLiteral("1111111111111111"));
+    QTest::mouseClick(c().EditBits[0], Qt::LeftButton);
+    EXPECT_EQ(c().Edit_valeur_dec->text(), QStringLiteral("32767"));
+}
+
+// "Envoie" sends the value right before the register's code; "Ok" puts it
+// on the command line.
+TEST_F(ValuePanelTest, SendAndOk)
+{
+    c().show();
+    openOn("BRG300");
+    c().Button_envoie->click();
+    EXPECT_EQ(sent(), QList<QByteArray>{"300B"});
+    QTest::mouseClick(c().EditBits[15], Qt::LeftButton);
+    c().Button_envoie->click();
+    EXPECT_EQ(sent(), QList<QByteArray>{"301B"});
+
+    openOn("LFD5");  // a code of two characters
+    c().Button_envoie->click();
+    EXPECT_EQ(sent(), QList<QByteArray>{"5Lf"});
+
+    c().Button_ok->click();
+    EXPECT_FALSE(c().Panel1->isVisible());
+    EXPECT_EQ(c().commandBuffer(), QStringLiteral("5"));
+    EXPECT_EQ(c().Memo_env->toPlainText(), QStringLiteral("5"));
+    QTest::keyClicks(c().Memo_env, QStringLiteral("D"));
+    QTest::keyClick(c().Memo_env, Qt::Key_Return);
+    EXPECT_EQ(sent(), QList<QByteArray>{"5D"});
+
+    openOn("BRG1");
+    c().Button_annuler->click();
+    EXPECT_FALSE(c().Panel1->isVisible());
+    EXPECT_TRUE(sent().isEmpty());
+}
+
+// "Desactiver reception" ticks and unticks the register's row as a hand
+// would.
+TEST_F(ValuePanelTest, DesactiverReceptionTogglesTheRow)
+{
+    c().show();
+    c().SpeedButton_Disable_all->click();
+    openOn("BRG300");
+    c().Button_desactiver_reception->click();
+    EXPECT_TRUE(c().rowTicked(c().rowOfMnemonic(QStringLiteral("BRG"))));
+    EXPECT_EQ(c().SpeedButton_Disable_all->text(), QStringLiteral("Disable all 1 / 5"));
+    c().Memo_recu->clear();
+    for (const char* r : {"BRG4", "CON5"}) reply(r);
+    EXPECT_EQ(shownReplies(), QStringList{"BRG4"});
+    c().Button_desactiver_reception->click();
+    EXPECT_FALSE(c().rowTicked(c().rowOfMnemonic(QStringLiteral("BRG"))));
+    reply("BRG6");
+    EXPECT_EQ(shownReplies(), QStringList{"BRG4"});
+}
+
+// The panel moves by the distance of a left-button drag, and only then.
+TEST_F(ValuePanelTest, DraggedByTheMouse)
+{
+    c().show();
+    openOn("BRG1");
+    const QPoint at = c().Panel1->pos();
+    QTest::mousePress(c().Panel1, Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::mouseRelease(c().Panel1, Qt::LeftButton, {}, QPoint(40, 30));
+    EXPECT_EQ(c().Panel1->pos(), at + QPoint(30, 20));
+    QTest::mousePress(c().Panel1, Qt::LeftButton, Qt::ControlModifier, QPoint(10, 10));
+    QTest::mouseRelease(c().Panel1, Qt::LeftButton, Qt::ControlModifier, QPoint(50, 50));
+    QTest::mousePress(c().Panel1, Qt::RightButton, {}, QPoint(10, 10));
+    QTest::mouseRelease(c().Panel1, Qt::RightButton, {}, QPoint(50, 50));
+    EXPECT_EQ(c().Panel1->pos(), at + QPoint(30, 20));
+}
+
+// ---------------------------------------------------------------------------
+// Script sender, ticked by the test.
+
+struct Script {
+    const char* name;
+    QByteArray file;
+    ScriptSender::Mode mode;
+    int pause;  // beyond the scroll bar's position
+    QList<QByteArray> sends;
+};
+const Script kScripts[] = {
+    {"commands, CR LF", "128B\r\n\r\n5D\r\n", ScriptSender::Mode::Line, 30, {"128B", "5D"}},
+    {"commands, LF, no end", "128B\n1O", ScriptSender::Mode::Line, 30, {"128B", "1O"}},
+    {"commands, lone CR", "3F\r\r2D\r", ScriptSender::Mode::Line, 30, {"3F", "2D"}},
+    {"first line of nine", "123456789\nx", ScriptSender::Mode::Line, 30, {"123456789", "x"}},
+    {"text, LF", "ABCDEFGHIJ\nK\n", ScriptSender::Mode::Character, 10,
+     {"A", "B", "C", "D", "E", "F", "G", "H", "I", "J", "\r", "\n", "K", "\r"}},
+    {"text, lone CR, bytes kept", "0123456789\r\xE9\xFF", ScriptSender::Mode::Character, 10,
+     {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "\r", "\n", "\xE9", "\xFF", "\r"}},
+};
+
+TEST_F(ConsoleTest, ScriptSentLineByLineOrCharacterByCharacter)
+{
+    startConsole();
+    ScrollBarEx* bar = c().ScrollBar_duration;
+    const ScriptSender& s = c().scriptSender();
+    for (const Script& sc : kScripts) {
+        writeFile(QStringLiteral("script.txt"), sc.file);
+        ask.openAnswer = scratch.path(QStringLiteral("script.txt"));
+        bar->setValue(100);
+        c().Envoyeruntexte1->trigger();
+        EXPECT_EQ(c().windowTitle(), QStringLiteral("DEBUG ZEPH3502  script.txt")) << sc.name;
+        ASSERT_TRUE(s.running()) << sc.name;
+        EXPECT_EQ(s.mode(), sc.mode) << sc.name;
+        EXPECT_EQ(s.timer().interval(), 100 + sc.pause) << sc.name;
+        EXPECT_FALSE(bar->isEnabled()) << sc.name;
+
+        QList<QByteArray> got;
+        int ticks = 0;
+        while (s.running() && ticks < 100) {
+            c().evenement_tempo();
+            ++ticks;
+            got += sent();  // at most one text per tick
+            ASSERT_LE(got.size(), ticks) << sc.name;
+        }
+        EXPECT_EQ(got, sc.sends) << sc.name;
+        EXPECT_FALSE(s.running()) << sc.name;
+        EXPECT_TRUE(bar->isEnabled()) << sc.name;
+        EXPECT_EQ(s.index(), sc.mode == ScriptSender::Mode::Line ? 0 : 1) << sc.name;
+    }
+    EXPECT_EQ(ask.fileTitles.front().section(QLatin1Char('|'), 0, 0).left(15), QStringLiteral("Charger script,"));
+}
+
+// Files that give nothing to send leave the sender idle.
+TEST_F(ConsoleTest, ScriptWithoutLinesLeavesTheSenderIdle)
+{
+    startConsole();
+    const ScriptSender& s = c().scriptSender();
+    writeFile(QStringLiteral("empty.txt"), "");
+    for (const char* name : {"empty.txt", "missing.txt"}) {
+        ask.openAnswer = scratch.path(QString::fromLatin1(name));
+        c().Envoyeruntexte1->trigger();
+        EXPECT_FALSE(s.running()) << name;
+        EXPECT_TRUE(c().ScrollBar_duration->isEnabled()) << name;
+        c().evenement_tempo();
+        EXPECT_TRUE(sent().isEmpty()) << name;
+    }
+    // Cancelling the dialog starts nothing either.
+    ask.openAnswer.clear();
+    c().Envoyeruntexte1->trigger();
+    EXPECT_FALSE(s.running());
+}
+
+// The scroll bar sets the pause once a script is loaded; "Stop" stops.
+TEST_F(ConsoleTest, ScriptDelayAndStop)
+{
+    startConsole();
+    ScrollBarEx* bar = c().ScrollBar_duration;
+    const ScriptSender& s = c().scriptSender();
+    EXPECT_EQ(bar->minimum(), 0);
+    EXPECT_EQ(bar->maximum(), 1024);
+    bar->setValue(50);
+    emit bar->scrolled(ScrollBarEx::ThumbPosition, 50);
+    EXPECT_EQ(c().Label_scroll_timer->text(), QStringLiteral("delai transfert"));
+
+    writeFile(QStringLiteral("long.txt"), "a line of text\nmore\n");
+    ask.openAnswer = scratch.path(QStringLiteral("long.txt"));
+    c().Envoyeruntexte1->trigger();
+    EXPECT_EQ(s.timer().interval(), 60);
+    c().Stop1->trigger();
+    EXPECT_FALSE(s.running());
+    EXPECT_TRUE(bar->isEnabled());
+    bar->setValue(200);
+    emit bar->scrolled(ScrollBarEx::ThumbPosition, 200);
+    EXPECT_EQ(s.timer().interval(), 210);
+    EXPECT_EQ(c().Label_scroll_timer->text(), QStringLiteral("200"));
+
+    writeFile(QStringLiteral("short.txt"), "1B\n");
+    ask.openAnswer = scratch.path(QStringLiteral("short.txt"));
+    c().Envoyeruntexte1->trigger();
+    EXPECT_EQ(s.timer().interval(), 230);
+    c().Stop1->trigger();
+    emit bar->scrolled(ScrollBarEx::ThumbPosition, 0);
+    EXPECT_EQ(s.timer().interval(), 30);
+}
+
+}  // namespace
