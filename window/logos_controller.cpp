@@ -3,7 +3,8 @@
 #include "cadre_logo.h"
 #include "conversion.h"
 #include "look.h"
-#include "output_format_names.h"
+#include "inputs_controller.h"
+#include "output_controller.h"
 #include "prompter.h"
 #include "status.h"
 #include "store_timing.h"
@@ -19,10 +20,13 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenu>
+#include <QPushButton>
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
+
+#include <algorithm>
 
 namespace {
 
@@ -219,6 +223,7 @@ LogosController::LogosController(TZEPH350_main& w) : FamilyController(w.ZEPH350_
 {
     buildPage();
     buildAssignmentPanel();
+    buildDisplayButtons();
     buildRegisters();
     buildFades();
     buildFloatingPanel();
@@ -226,15 +231,16 @@ LogosController::LogosController(TZEPH350_main& w) : FamilyController(w.ZEPH350_
     // Nothing shown until the device tells the mode.
     resetPage();
     bindEvents();
+    // Run by the inputs family when the input on the output or a cached
+    // assignment changes.
+    w_.state.cacheropenclose_cadrelogo = [this] { cacheropenclose_cadrelogo(); };
+    w_.state.logo_light_ichm_lindex = [this] { logo_light_ichm_lindex(); };
 }
 
-LogosController::~LogosController() = default;
-
-RegisterControl* LogosController::control(int reg) const
+LogosController::~LogosController()
 {
-    for (const auto& c : controls_)
-        if (c->reg() == reg) return c.get();
-    return nullptr;
+    w_.state.cacheropenclose_cadrelogo = nullptr;
+    w_.state.logo_light_ichm_lindex = nullptr;
 }
 
 // --- building -----------------------------------------------------------------
@@ -336,30 +342,34 @@ void LogosController::buildAssignmentPanel()
     }
 }
 
+void LogosController::buildDisplayButtons()
+{
+    // The eight ON/OFF buttons below the lists: the inputs family draws
+    // them from its cache, this page sends their clicks.
+    InputsController& inputs = w_.inputs();
+    inputs.buildLogoDisplayButtons(new_Panel1);
+    for (QPushButton* b : inputs.BitBtn_Input)
+        connect(b, &QPushButton::clicked, this, [this, b] { BitBtn_Input_Click(b); });
+}
+
 void LogosController::buildRegisters()
 {
     QWidget* page = w_.logoFramePage;
     for (const Row& r : kRows) {
         const regctl::Definition& d = r.def;
-        auto c = std::make_unique<RegisterControl>(dev_, d);
-        const QString start = regctl::displayText(uint32_t(d.start), d.offset);
-        label(page, r.label, QString::fromLatin1(r.caption), captionAt(r.top));
-        std::vector<std::pair<ScrollBarEx*, QLineEdit*>> pairs;
-        pairs.emplace_back(regctl::makeBar(page, d.bar, d, barAt(r.top)), regctl::makeEdit(page, d.edit, editAt(r.top)));
-        if (d.twinBar) {
-            label(page, r.twinLabel, QString::fromLatin1(r.caption), captionAt(r.twinTop));
-            pairs.emplace_back(regctl::makeBar(page, d.twinBar, d, barAt(r.twinTop)),
-                               regctl::makeEdit(page, d.twinEdit, editAt(r.twinTop)));
-        }
+        RegisterControl& c = rows_.add(dev_, d);
         const int reg = d.reg;
-        for (auto [bar, edit] : pairs) {
-            edit->setText(start);
-            c->add(bar, edit);
-            regctl::wire(
-                bar, edit, this, [this, reg](QObject* s, int code, int& pos) { Scroll(reg, s, code, pos); },
-                [this, reg](QObject* s, QChar& k) { KeyPress(reg, s, k); });
-        }
-        controls_.push_back(std::move(c));
+        const regctl::ScrollHandler onScroll = [this, reg](QObject* s, int code, int& pos) { Scroll(reg, s, code, pos); };
+        const regctl::KeyHandler onKey = [this, reg](QObject* s, QChar& k) { KeyPress(reg, s, k); };
+        label(page, r.label, QString::fromLatin1(r.caption), captionAt(r.top));
+        regctl::addPair(c, page, barAt(r.top), editAt(r.top), this, onScroll, onKey);
+        if (!d.twinBar) continue;
+        label(page, r.twinLabel, QString::fromLatin1(r.caption), captionAt(r.twinTop));
+        ScrollBarEx* bar = regctl::makeBar(page, d.twinBar, d, barAt(r.twinTop));
+        QLineEdit* edit = regctl::makeEdit(page, d.twinEdit, editAt(r.twinTop));
+        edit->setText(regctl::displayText(uint32_t(d.start), d.offset));
+        c.add(bar, edit);
+        regctl::wire(bar, edit, this, onScroll, onKey);
     }
     bevel(page, "Bevel2", QRect(BevelLeft, Row0 - 6, BevelWidth, 28));
     bevel(page, "Bevel10", QRect(BevelLeft, Row1 - 6, BevelWidth, 28));
@@ -459,6 +469,8 @@ void LogosController::bindEvents()
     ZEPH_ON(OnLSTATUSchange, LogosController, ZEPH350_d1LSTATUSchange);
     ZEPH_ON(OnLOFMTchange, LogosController, ZEPH350_d1LOFMTchange);
     ZEPH_ON(OnLINDEXchange, LogosController, ZEPH350_d1LINDEXchange);
+    ZEPH_ON(OnLPLOGOchange, LogosController, ZEPH350_d1LPLOGOchange);
+    ZEPH_ON(OnLDYSPLAYchange, LogosController, ZEPH350_d1LDYSPLAYchange);
     ZEPH_ON(OnLFRAMEDURchange, LogosController, ZEPH350_d1LFRAMEDURchange);
     ZEPH_ON(OnLLOGODURchange, LogosController, ZEPH350_d1LLOGODURchange);
     ZEPH_ON(OnConnected, LogosController, ZEPH350_d1Connected);
@@ -568,8 +580,7 @@ void LogosController::resetPage()
         b->resize(b->width(), BevelHidden);
         b->hide();
     }
-    for (int i = 1; i <= 8; ++i)
-        if (auto* on = w_.control<QWidget>(QStringLiteral("BitBtn_Input_%1").arg(i))) on->setEnabled(false);
+    for (QPushButton* on : w_.inputs().BitBtn_Input) on->setEnabled(false);
     Bevel_bar_recording_separation->hide();
     if (auto* autoFrame = w_.control<QWidget>(QStringLiteral("RadioGroup_auto_frame"))) autoFrame->hide();
 }
@@ -633,8 +644,7 @@ void LogosController::ZEPH350_d1LMODEchange(TZEPH350_d*, int)
         for (QComboBox* c : logoLists()) c->setEnabled(true);
         showGroup(U, true);
         showGroup(F, true);
-        for (int i = 1; i <= 8; ++i)
-            if (auto* on = w_.control<QWidget>(QStringLiteral("BitBtn_Input_%1").arg(i))) on->setEnabled(true);
+        for (QPushButton* on : w_.inputs().BitBtn_Input) on->setEnabled(true);
         Bevel_bar_recording_separation->show();
         cacheropenclose_cadrelogo();
         closeStoreList();
@@ -827,9 +837,9 @@ void LogosController::ZEPH350_d1LSTATUSchange(TZEPH350_d*, int)
 void LogosController::ZEPH350_d1LOFMTchange(TZEPH350_d*, int)
 {
     const uint32_t format = dev_.LOFMT();
-    const std::optional<QString> name =
-        dev_.REFSTA() == 0 ? output_formats::masterName(format) : output_formats::followName(format);
-    if (name) Label_outformat_logo->setText(*name);
+    const QString name =
+        dev_.REFSTA() == 0 ? OutputController::masterName(format) : OutputController::followName(format);
+    if (!name.isEmpty()) Label_outformat_logo->setText(name);  // a format without a name leaves it
 }
 
 // --- per-input assignment ----------------------------------------------------------
@@ -850,6 +860,28 @@ void LogosController::Combologo_Enter_lind(QObject* Sender)
     if (!list || listColour(list) == classic::ButtonFace) return;  // not the input on the output
     setListColour(list, MoneyGreen);
     dev_.SetLINDEX(list->property("Hint").toString().toUInt());
+}
+
+void LogosController::BitBtn_Input_Click(QObject* Sender)
+{
+    const auto& buttons = w_.inputs().BitBtn_Input;
+    const auto at = std::find(buttons.begin(), buttons.end(), Sender);
+    if (at == buttons.end()) return;
+    const uint32_t input = uint32_t(at - buttons.begin()) + 1;
+    dev_.SetPCHAN(input);
+    dev_.SetLDYSPLAY(w_.state.perInput.LDYSPLAY[input] == 0);
+}
+
+void LogosController::ZEPH350_d1LPLOGOchange(TZEPH350_d*, int)
+{
+    w_.state.perInput.LPLOGO.store(dev_.PCHAN(), dev_.LINDEX(), dev_.LPLOGO());
+    w_.inputs().Tableau_input(50);
+}
+
+void LogosController::ZEPH350_d1LDYSPLAYchange(TZEPH350_d*, int)
+{
+    w_.state.perInput.LDYSPLAY.store(dev_.PCHAN(), dev_.LDYSPLAY() ? 1 : 0);
+    w_.inputs().Tableau_input(51);
 }
 
 void LogosController::ZEPH350_d1LINDEXchange(TZEPH350_d*, int)
@@ -874,7 +906,8 @@ void LogosController::logo_light_ichm_lindex()
 
 bool LogosController::outputInputHasLogo() const
 {
-    return false;
+    const uint32_t k = dev_.ICHM();
+    return k >= 1 && k <= 8 && w_.state.perInput.LPLOGO.at(k, dev_.LINDEX()) > 1;
 }
 
 void LogosController::cacheropenclose_cadrelogo()

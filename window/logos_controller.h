@@ -48,6 +48,8 @@ public:
     void ComboBox_lstoreCloseUp(QObject* Sender);
     void new_CombologoChange(QObject* Sender);
     void Combologo_Enter_lind(QObject* Sender);
+    // The ON/OFF button of an input's logo display.
+    void BitBtn_Input_Click(QObject* Sender);
     // The register rows of the page share three handler forms; each row of
     // the table names its handlers ("ScrollBar_hpos_logoScroll",
     // "Edit_hpos_logo_KeyPress", "ZEPH350_d1LHPOSchange").
@@ -69,6 +71,8 @@ public:
     void ZEPH350_d1LSTATUSchange(TZEPH350_d* Sender, int nroZeph);
     void ZEPH350_d1LOFMTchange(TZEPH350_d* Sender, int nroZeph);
     void ZEPH350_d1LINDEXchange(TZEPH350_d* Sender, int nroZeph);
+    void ZEPH350_d1LPLOGOchange(TZEPH350_d* Sender, int nroZeph);
+    void ZEPH350_d1LDYSPLAYchange(TZEPH350_d* Sender, int nroZeph);
     void ZEPH350_d1LFRAMEDURchange(TZEPH350_d* Sender, int nroZeph);
     void ZEPH350_d1LLOGODURchange(TZEPH350_d* Sender, int nroZeph);
     // The link went or came back: a store the device can no longer report
@@ -89,7 +93,7 @@ public:
     bool slotEmpty(int slot) const { return slot >= 1 && slot <= 9 && emptyFlags_[size_t(slot)]; }
     // A store reported started since the link came up, not yet ended.
     bool storeRunning() const { return storeRunning_; }
-    RegisterControl* control(int reg) const;
+    RegisterControl* control(int reg) const { return rows_.find(reg); }
 
     // --- controls ---------------------------------------------------------------
     QWidget* Panel2 = nullptr;  // the strip with the tabs and the erase button
@@ -129,6 +133,7 @@ protected:
 private:
     void buildPage();
     void buildAssignmentPanel();
+    void buildDisplayButtons();
     void buildRegisters();
     void buildFades();
     void buildFloatingPanel();
@@ -156,7 +161,7 @@ private:
 
     TZEPH350_main& w_;
     QMenu* popup_ = nullptr;
-    std::vector<std::unique_ptr<RegisterControl>> controls_;
+    RegisterRows rows_;
     std::array<QList<QWidget*>, GroupCount> groups_;
     std::array<bool, 10> emptyFlags_{};  // slots 1 to 9
     bool storeRunning_ = false;

@@ -144,7 +144,6 @@ void TZEPH350_main::buildControllers()
     audio_ = std::make_unique<AudioController>(*this);
     voiceOver_ = std::make_unique<VoiceOverController>(*this);
     logos_ = std::make_unique<LogosController>(*this);
-    inputs_->buildLogoDisplayButtons(logos_->new_Panel1);
     effects_ = std::make_unique<EffectsController>(*this);
     standby_ = std::make_unique<StandbyController>(*this);
 }

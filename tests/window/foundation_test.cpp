@@ -159,6 +159,8 @@ const Binding kBindings[] = {
     {Ev::OnLSTATUSchange, Family::Logos, "ZEPH350_d1LSTATUSchange"},
     {Ev::OnLOFMTchange, Family::Logos, "ZEPH350_d1LOFMTchange"},
     {Ev::OnLINDEXchange, Family::Logos, "ZEPH350_d1LINDEXchange"},
+    {Ev::OnLPLOGOchange, Family::Logos, "ZEPH350_d1LPLOGOchange"},
+    {Ev::OnLDYSPLAYchange, Family::Logos, "ZEPH350_d1LDYSPLAYchange"},
     {Ev::OnLFRAMEDURchange, Family::Logos, "ZEPH350_d1LFRAMEDURchange"},
     {Ev::OnLLOGODURchange, Family::Logos, "ZEPH350_d1LLOGODURchange"},
     {Ev::OnConnected, Family::Logos, "ZEPH350_d1Connected"},

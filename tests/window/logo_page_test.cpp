@@ -2,9 +2,15 @@
 // the empty-slot flags, the logo register rows and the fades.
 #include "logo_fixture.h"
 
+#include "inputs_controller.h"
+#include "look.h"
 #include "regctl/scroll_bar.h"
 
+#include <QAction>
+#include <QFocusEvent>
 #include <QFrame>
+#include <QMenu>
+#include <QPushButton>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTabWidget>
@@ -304,6 +310,85 @@ TEST_F(LogoPage, FadeConversions)
     EXPECT_FALSE(logos().Panel_fade_frame_duration->isVisibleTo(&w()));
 }
 
+// Choosing a slot for an input writes the input, the layer and the slot;
+// the device's reports select it, in the cache and in the list, and the
+// input button's hint follows.
+TEST_F(LogoPage, AssignmentWritesAndReports)
+{
+    startConnected();
+    reply("LMOD0");
+    QComboBox* layer1 = logos().LINDEX2_Combologo[2];
+    layer1->setCurrentIndex(5);
+    emit layer1->activated(5);
+    EXPECT_EQ(sent, (QStringList{"3PC", "1LI", "5LP"}));
+    EXPECT_TRUE(w().label_input[2]->toolTip().endsWith(QStringLiteral("2: LOGO : Logo 4")));
+
+    reply("PCH6");
+    reply("LIND0");
+    reply("LPLG1");
+    EXPECT_EQ(logos().new_Combologo[5]->currentIndex(), 1);
+    EXPECT_EQ(w().state.perInput.LPLOGO.at(6, 0), 1u);
+    EXPECT_TRUE(w().label_input[5]->toolTip().startsWith(QStringLiteral("1: FRAME : Frame")));
+
+    // The ON/OFF button sends the opposite of the reported display.
+    sent.clear();
+    reply("PCH2");
+    reply("LDYS0");
+    QPushButton* on = w().inputs().BitBtn_Input[1];
+    EXPECT_EQ(on->text(), QStringLiteral("OFF"));
+    on->click();
+    reply("PCH2");
+    reply("LDYS1");
+    on->click();
+    EXPECT_EQ(sent, (QStringList{"2PC", "1LD", "2PC", "0LD"}));
+    EXPECT_EQ(on->text(), QStringLiteral("ON"));
+}
+
+// The lists of the input on the output are lit, its layer LINDEX money
+// green; entering the other one of its lists selects that layer.
+TEST_F(LogoPage, ListsOfTheInputOnTheOutputAreLit)
+{
+    startConnected();
+    reply("CH3");
+    reply("LIND1");
+    const QColor face = classic::ButtonFace, window = classic::Window, green(192, 220, 192);
+    const auto colour = [](QComboBox* c) { return c->palette().color(QPalette::Button); };
+    EXPECT_EQ(colour(logos().new_Combologo[2]), window);
+    EXPECT_EQ(colour(logos().LINDEX2_Combologo[2]), green);
+    EXPECT_EQ(colour(logos().new_Combologo[0]), face);
+    EXPECT_EQ(colour(logos().LINDEX2_Combologo[7]), face);
+
+    QFocusEvent in(QEvent::FocusIn, Qt::MouseFocusReason);
+    QCoreApplication::sendEvent(logos().new_Combologo[0], &in);
+    EXPECT_TRUE(sent.isEmpty());
+    QCoreApplication::sendEvent(logos().new_Combologo[2], &in);
+    EXPECT_EQ(colour(logos().new_Combologo[2]), green);
+    EXPECT_EQ(sent, QStringList{"0LI"});
+}
+
+// In use mode the logo can be placed by mouse only when the input on the
+// output shows a logo (not the frame) on the current layer.
+TEST_F(LogoPage, MousePlacementNeedsALogoOnTheOutput)
+{
+    startConnected();
+    QAction* item = w().logoPopup->actions().front();
+    QToolButton* mouse = logos().BitBtn_mouse_menuitem_cadrelogo;
+    for (const char* line : {"CH4", "LIND0", "PCH4", "LPLG1", "LMOD0"}) reply(line);
+    EXPECT_FALSE(item->isEnabled());
+    EXPECT_FALSE(mouse->isEnabled());
+    EXPECT_FALSE(edit("Edit_lhpos")->isEnabled());
+    reply("LPLG3");
+    EXPECT_TRUE(item->isEnabled());
+    EXPECT_TRUE(mouse->isEnabled());
+    EXPECT_TRUE(edit("Edit_lhpos")->isEnabled());
+    item->trigger();
+    EXPECT_TRUE(windows->Cadre_logo->isVisible());
+    // The logo on layer 1 is none: the window goes.
+    reply("LIND1");
+    EXPECT_FALSE(item->isEnabled());
+    EXPECT_FALSE(windows->Cadre_logo->isVisible());
+}
+
 // The output format of the stored picture, by the switching mode.
 TEST_F(LogoPage, StoredPictureFormat)
 {
@@ -324,7 +409,8 @@ TEST_F(LogoPage, BurstOfReportsWritesNothing)
     QByteArray burst;
     for (const char* line : {"LMOD3", "LMOD0", "LMOD1", "LMOD4", "LMOD0", "LHPO10", "LVPO20", "LHSZ30", "LVSZ40",
                              "LLEV50", "LBKC3", "LFD25", "LLD135", "LCUR0", "LEMP1", "LCUR3", "LEMP0", "LPIX720",
-                             "LLIN576", "LSTA3", "LOFM4", "LIND1", "LSTO0", "CH2", "LIND0"})
+                             "LLIN576", "LSTA3", "LOFM4", "LIND1", "LSTO0", "CH2", "LIND0", "PCH2", "LPLG4",
+                             "LIND1", "LPLG3", "LDYS0", "PCH0", "LDYS1"})
         burst += QByteArray(line) + "\r\n";
     z().receive(burst);
     EXPECT_TRUE(sent.isEmpty()) << sent.join(QLatin1Char(' ')).toStdString();
