@@ -264,10 +264,13 @@ void LogosController::buildPage()
     SpeedButton_erase_mode->setObjectName(QStringLiteral("SpeedButton_erase_mode"));
     SpeedButton_erase_mode->setText(QStringLiteral("Erase"));
     SpeedButton_erase_mode->setToolTip(QStringLiteral("TO ERASE FRAME OR LOGO"));
-    SpeedButton_erase_mode->setCheckable(true);
     SpeedButton_erase_mode->setGeometry(400, 1, 64, 24);
-    connect(SpeedButton_erase_mode, &QToolButton::clicked, this,
-            [this] { SpeedButton_erase_modeClick(SpeedButton_erase_mode); });
+    // Two states: its own group, all-up allowed.
+    buttons_.add(SpeedButton_erase_mode, EraseGroup, true);
+    connect(SpeedButton_erase_mode, &QToolButton::clicked, this, [this] {
+        buttons_.click(SpeedButton_erase_mode);
+        SpeedButton_erase_modeClick(SpeedButton_erase_mode);
+    });
 
     Label_output_format_logo = label(page, "Label_output_format_logo", QStringLiteral("Output format :"),
                                      QRect(400, Row0 + 1, 100, BarHeight));
@@ -291,9 +294,9 @@ void LogosController::buildPage()
     new_SpeedButton_store->setObjectName(QStringLiteral("new_SpeedButton_store"));
     new_SpeedButton_store->setText(QStringLiteral("STORE"));
     new_SpeedButton_store->setGeometry(120, 6, 100, 28);
+    buttons_.add(new_SpeedButton_store, 0, true);
     connect(new_SpeedButton_store, &QToolButton::clicked, this, [this] {
-        // While storing the button stays down whatever the click did.
-        if (storeRunning_) setStoreButton(true);
+        buttons_.click(new_SpeedButton_store);
         new_SpeedButton_storeClick(new_SpeedButton_store);
     });
 
@@ -513,11 +516,17 @@ void LogosController::showGroup(Group g, bool shown)
 
 void LogosController::setStoreButton(bool storing)
 {
-    // Storing: the button stays down (its group allows no all-up) and
-    // reads "STORING"; otherwise it is a plain button.
-    const QSignalBlocker block(new_SpeedButton_store);
-    new_SpeedButton_store->setCheckable(storing);
-    new_SpeedButton_store->setChecked(storing);
+    // Storing: the button stays down in a group without all-up and reads
+    // "STORING"; otherwise it is in no group, up.
+    if (storing) {
+        buttons_.setGroupIndex(new_SpeedButton_store, StoreGroup);
+        buttons_.setAllowAllUp(new_SpeedButton_store, false);
+        buttons_.setDown(new_SpeedButton_store, true);
+    } else {
+        buttons_.setGroupIndex(new_SpeedButton_store, 0);
+        buttons_.setAllowAllUp(new_SpeedButton_store, true);
+        buttons_.setDown(new_SpeedButton_store, false);
+    }
     new_SpeedButton_store->setText(storing ? QStringLiteral("STORING") : QStringLiteral("STORE"));
 }
 
@@ -597,10 +606,9 @@ void LogosController::TabControl_logoChange(QObject*)
 
 void LogosController::SpeedButton_erase_modeClick(QObject*)
 {
-    dev_.SetLMODE(SpeedButton_erase_mode->isChecked() ? 4 : 0);
+    dev_.SetLMODE(buttons_.down(SpeedButton_erase_mode) ? 4 : 0);
     // The device's report sets the button.
-    const QSignalBlocker block(SpeedButton_erase_mode);
-    SpeedButton_erase_mode->setChecked(dev_.LMODE() == 4);
+    buttons_.setDown(SpeedButton_erase_mode, dev_.LMODE() == 4);
 }
 
 void LogosController::PageControl1Changing(QObject*, bool&)
@@ -628,10 +636,7 @@ void LogosController::ZEPH350_d1LMODEchange(TZEPH350_d*, int)
     default: break;
     }
     TabControl_logo->SetTabIndex(tab);
-    {
-        const QSignalBlocker block(SpeedButton_erase_mode);
-        SpeedButton_erase_mode->setChecked(mode == 4);
-    }
+    buttons_.setDown(SpeedButton_erase_mode, mode == 4);
     if ((mode == 2 || mode == 4) && cadre) cadre->close();
     // 4. Everything off.
     resetPage();

@@ -8,6 +8,7 @@
 
 #include "families.h"
 #include "regctl/register_control.h"
+#include "speed_buttons.h"
 #include "tab_control.h"
 #include "zeph350_d.h"
 
@@ -162,6 +163,10 @@ private:
     TZEPH350_main& w_;
     QMenu* popup_ = nullptr;
     RegisterRows rows_;
+    // The erase button (two states) and the store button (down while
+    // storing).
+    static constexpr int EraseGroup = 52, StoreGroup = 51;
+    SpeedButtons buttons_;
     std::array<QList<QWidget*>, GroupCount> groups_;
     std::array<bool, 10> emptyFlags_{};  // slots 1 to 9
     bool storeRunning_ = false;
