@@ -281,6 +281,7 @@ void LogosController::buildPage()
     BitBtn_mouse_menuitem_cadrelogo->setText(QStringLiteral("Mouse"));
     BitBtn_mouse_menuitem_cadrelogo->setGeometry(400, Row2, 90, 28);
     connect(BitBtn_mouse_menuitem_cadrelogo, &QToolButton::clicked, this, [this] { Logo_by_mouse(); });
+    BitBtn_mouse_menuitem_cadrelogo->hide();  // until a mode allows placing the logo
 
     new_Bevel10 = bevel(page, "new_Bevel10", QRect(BevelLeft, FirstBevelTop, BevelWidth, BevelHidden));
     new_Bevel2 = bevel(page, "new_Bevel2", QRect(BevelLeft, SecondBevelTop, BevelWidth, BevelHidden));
