@@ -1,44 +1,31 @@
 #include "about.h"
 
+#include "gfx_bitmaplist.h"
+#include "model_pictures.h"
+#include "platform/gfx_platform.h"
 #include "window_placement.h"
 
 #include <QFrame>
 #include <QGroupBox>
 #include <QGridLayout>
 #include <QLabel>
-#include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-
-// A plain picture of a device front in one of five colours of the 16-colour
-// palette, numbered so that the models can be told apart.
-QPixmap modelPicture(int index)
-{
-    static const Qt::GlobalColor colours[TAbout_zeph_350::PictureCount] = {Qt::darkBlue, Qt::darkGreen, Qt::darkRed,
-                                                                           Qt::darkCyan, Qt::darkMagenta};
-    QPixmap p(64, 64);
-    p.fill(Qt::transparent);
-    QPainter g(&p);
-    g.setPen(Qt::black);
-    g.setBrush(colours[index]);
-    g.drawRect(2, 18, 59, 28);
-    g.setBrush(Qt::yellow);
-    for (int i = 0; i < 4; ++i) g.drawEllipse(8 + i * 10, 28, 6, 6);
-    g.setPen(Qt::white);
-    g.drawText(QRect(46, 20, 14, 24), Qt::AlignCenter, QString::number(index + 1));
-    return p;
-}
-
-}  // namespace
+static_assert(TAbout_zeph_350::PictureCount == about_pictures::Count);
 
 TAbout_zeph_350::TAbout_zeph_350(QWidget* mainWindow) : QDialog(nullptr), main_(mainWindow)
 {
     setObjectName(QStringLiteral("About_zeph_350"));
     setWindowTitle(QStringLiteral("about Zeph-Cedar remote control"));
     setFixedSize(289, 289);
-    for (int i = 0; i < PictureCount; ++i) GfxBitmapList1[size_t(i)] = modelPicture(i);
+    GfxBitmapList1 = new TGfxBitmapList(this);
+    GfxBitmapList1->setObjectName(QStringLiteral("GfxBitmapList1"));
+    for (int i = 0; i < PictureCount; ++i) {
+        auto item = std::make_unique<TGfxBitmapListItem>();
+        item->Bitmap = about_pictures::modelPicture(i);
+        GfxBitmapList1->AddItem(std::move(item));
+    }
 
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
@@ -86,9 +73,22 @@ TAbout_zeph_350::TAbout_zeph_350(QWidget* mainWindow) : QDialog(nullptr), main_(
 
 void TAbout_zeph_350::ShowPicture(int index)
 {
-    if (index < 0 || index >= PictureCount) return;
-    Image1->setPixmap(GfxBitmapList1[size_t(index)]);
+    if (index < 0 || index >= GfxBitmapList1->Count()) return;
+    GfxBitmapList1->SetListIndex(index);
+    Image1->setPixmap(QPixmap::fromImage(GfxBitmapList1->CurrentBitmap()));
+    Image1->adjustSize();  // sized to its picture
     shown_ = index;
+}
+
+QString TAbout_zeph_350::ProgramVersion()
+{
+    const TGfxVersionBlock& v = GfxProgramVersionBlock();
+    return QStringLiteral("%1.%2.%3.%4").arg(v.Major).arg(v.Minor).arg(v.Release).arg(v.Build);
+}
+
+void TAbout_zeph_350::ShowProgramVersion()
+{
+    Label_version->setText(QStringLiteral("Version : ") + ProgramVersion());
 }
 
 void TAbout_zeph_350::Button_okClick()

@@ -3,25 +3,30 @@
 // version values and a picture of the device model.
 
 #include <QDialog>
-#include <QPixmap>
-
-#include <array>
 
 class QLabel;
 class QPushButton;
+class TGfxBitmapList;
 
 class TAbout_zeph_350 : public QDialog {
 public:
     explicit TAbout_zeph_350(QWidget* mainWindow = nullptr);
 
-    // The five model pictures (64 x 64, 16 colours) copied into Image1.
+    // The five model pictures (64 x 64, 16 colours) copied into Image1, in
+    // the order Zeph-Fir, Zeph-Elm, Zeph-Birch, Zeph-Ash, Zeph-Oak.
     static constexpr int PictureCount = 5;
-    std::array<QPixmap, PictureCount> GfxBitmapList1;
+    TGfxBitmapList* GfxBitmapList1;
 
     // Shows picture `index` of the list in Image1 (an index outside the
     // list leaves Image1 as it is).
     void ShowPicture(int index);
     int ShownPicture() const { return shown_; }
+
+    // The program's version as major.minor.release.build, from the build.
+    static QString ProgramVersion();
+    // Label_version := "Version : " and the program's version (the main
+    // window does this before each show).
+    void ShowProgramVersion();
 
     void Button_okClick();
 

@@ -8,6 +8,8 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 Tstatus::Tstatus(TZEPH350_d* device, QWidget* mainWindow)
     : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint),
       device_(device),
@@ -41,6 +43,24 @@ void Tstatus::BitBtn1Click()
 {
     // The device ends the store and reports it; the window waits for that.
     if (device_) device_->SetLABORT(true);
+}
+
+void Tstatus::SetGaugeMaximum(int seconds)
+{
+    const int max = std::max(1, seconds);
+    const int progress = std::min(Gauge_store->value(), max);
+    Gauge_store->setRange(0, max);
+    Gauge_store->setValue(progress);
+}
+
+void Tstatus::SetGaugeProgress(int seconds)
+{
+    Gauge_store->setValue(std::clamp(seconds, 0, Gauge_store->maximum()));
+}
+
+void Tstatus::StepGauge()
+{
+    if (Gauge_store->value() < Gauge_store->maximum()) SetGaugeProgress(Gauge_store->value() + 1);
 }
 
 void Tstatus::showEvent(QShowEvent* event)

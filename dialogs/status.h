@@ -13,6 +13,13 @@ public:
 
     void BitBtn1Click();
 
+    // The gauge in seconds of the store. The expected duration can come out
+    // 0 or negative from a bad timing file: the maximum is at least 1, and
+    // the progress stays within 0 .. maximum.
+    void SetGaugeMaximum(int seconds);
+    void SetGaugeProgress(int seconds);
+    void StepGauge();  // one more second
+
     QProgressBar* Gauge_store;
     QPushButton* BitBtn1;
 

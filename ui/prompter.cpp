@@ -23,18 +23,32 @@ QString qtFilter(const QString& filter)
 
 }  // namespace
 
+namespace {
+
+QMessageBox::Icon boxIcon(Prompter::Icon icon)
+{
+    switch (icon) {
+    case Prompter::Icon::None: break;
+    case Prompter::Icon::Information: return QMessageBox::Information;
+    case Prompter::Icon::Warning: return QMessageBox::Warning;
+    case Prompter::Icon::Error: return QMessageBox::Critical;
+    case Prompter::Icon::Question: return QMessageBox::Question;
+    }
+    return QMessageBox::NoIcon;
+}
+
+}  // namespace
+
 void Prompter::message(QWidget* parent, const QString& title, const QString& text, Icon icon)
 {
-    QMessageBox::Icon i = QMessageBox::NoIcon;
-    switch (icon) {
-    case Icon::None: break;
-    case Icon::Information: i = QMessageBox::Information; break;
-    case Icon::Warning: i = QMessageBox::Warning; break;
-    case Icon::Error: i = QMessageBox::Critical; break;
-    case Icon::Question: i = QMessageBox::Question; break;
-    }
-    QMessageBox box(i, title, text, QMessageBox::Ok, parent);
+    QMessageBox box(boxIcon(icon), title, text, QMessageBox::Ok, parent);
     box.exec();
+}
+
+bool Prompter::confirm(QWidget* parent, const QString& title, const QString& text, Icon icon)
+{
+    QMessageBox box(boxIcon(icon), title, text, QMessageBox::Ok | QMessageBox::Cancel, parent);
+    return box.exec() == QMessageBox::Ok;
 }
 
 bool Prompter::question(QWidget* parent, const QString& title, const QString& text)

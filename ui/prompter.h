@@ -20,6 +20,8 @@ public:
     virtual void message(QWidget* parent, const QString& title, const QString& text, Icon icon);
     // A Yes/No question; true for Yes.
     virtual bool question(QWidget* parent, const QString& title, const QString& text);
+    // A message box with OK and Cancel; true for OK.
+    virtual bool confirm(QWidget* parent, const QString& title, const QString& text, Icon icon);
     virtual std::optional<QString> inputBox(QWidget* parent, const QString& title, const QString& prompt,
                                             const QString& initial);
     virtual std::optional<QColor> color(QWidget* parent, const QColor& initial);

@@ -246,7 +246,7 @@ void ConnectionController::Timer1Timer()
         }
     }
     if (z.LSTORE()) {
-        if (auto* st = w_.state.win.status) st->Gauge_store->setValue(st->Gauge_store->value() + 1);
+        if (auto* st = w_.state.win.status) st->StepGauge();
         ++w_.state.storeTicks;
     }
     if (z.LSTATUS() == 3) {

@@ -1,7 +1,7 @@
 #include "effects_controller.h"
 
 #include "about.h"
-#include "empty_windows.h"
+#include "hd15.h"
 #include "gfx_drawedge.h"
 #include "gfx_graphiclabel.h"
 #include "gfx_shapecontrol.h"
@@ -766,7 +766,6 @@ void EffectsController::AboutZEPHLOGOClick(QObject*)
 {
     TAbout_zeph_350* about = w_.state.win.About_zeph_350;
     if (!about) return;
-    const TGfxVersionBlock& v = GfxProgramVersionBlock();
-    about->Label_version->setText(QStringLiteral("Version : %1.%2.%3.%4").arg(v.Major).arg(v.Minor).arg(v.Release).arg(v.Build));
+    about->ShowProgramVersion();
     prompter().execDialog(about);
 }

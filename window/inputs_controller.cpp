@@ -1,9 +1,21 @@
 #include "inputs_controller.h"
 
+#include "effects_controller.h"
+#include "gfx_radiogroup.h"
+#include "logos_controller.h"
+#include "look.h"
+#include "names.h"
 #include "zeph350_main.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QPushButton>
 #include <QSignalBlocker>
+#include <QToolButton>
+
+using Ev = TZEPH350_d::Event;
 
 namespace {
 
@@ -19,34 +31,189 @@ const char* const Standards[] = {
     "SECAM",               "Black & White 50 Hz / 60 Hz",
 };
 
-constexpr int RowTop = 40, RowStep = 34;
-constexpr int SignalLeft = 200, SignalWidth = 150;
-constexpr int StandardLeft = 370, StandardWidth = 200;
+// One row of the "Input" page: its controls and the design names of their
+// operator handlers. INPUT_ROW(3, Change) names Label_input_3,
+// CheckBox_PProc_pchan_3, ComboBox_signaltype3 (ComboBox_signaltype3Click),
+// ComboBox_standard3 (ComboBox_standard3Change) and GfxRadioButton_HiZ3
+// (GfxRadioButton_HiZ3Change); only the first standard list reacts on
+// "Click".
+struct InputRow {
+    const char* used;
+    const char* vcr;
+    const char* type;
+    const char* typeHandler;
+    const char* standard;
+    const char* standardHandler;
+    const char* hiz;
+    const char* hizHandler;
+};
+#define INPUT_ROW(n, standardEvent)                                                                     \
+    {"Label_input_" #n,        "CheckBox_PProc_pchan_" #n,         "ComboBox_signaltype" #n,            \
+     "ComboBox_signaltype" #n "Click", "ComboBox_standard" #n, "ComboBox_standard" #n #standardEvent, \
+     "GfxRadioButton_HiZ" #n,  "GfxRadioButton_HiZ" #n "Change"}
+const InputRow kRows[8] = {INPUT_ROW(1, Click),  INPUT_ROW(2, Change), INPUT_ROW(3, Change), INPUT_ROW(4, Change),
+                           INPUT_ROW(5, Change), INPUT_ROW(6, Change), INPUT_ROW(7, Change), INPUT_ROW(8, Change)};
+#undef INPUT_ROW
+
+// The page's five group boxes, side by side; one row per input inside each.
+struct Column {
+    const char* name;
+    const char* caption;
+    int left, width;
+};
+const Column kColumns[] = {
+    {"GroupBox1", "Used", 8, 110},          {"GroupBox8", "VCR", 122, 60},
+    {"GroupBox2", "Signal Type", 186, 170}, {"GroupBox3", "Standard", 360, 230},
+    {"GroupBox9", "Impedance", 594, 170},
+};
+constexpr int GroupTop = 8, GroupHeight = 314;
+constexpr int RowTop = 22, RowStep = 36, RowHeight = 22;
+
+// Colours by PENA (0 not used, 1 used).
+const QColor Grey(128, 128, 128);
+const QColor Silver(192, 192, 192);
+QColor impedanceText(bool used)
+{
+    return used ? classic::Black : Grey;
+}
+QColor listBackground(bool used)
+{
+    return used ? classic::Window : Silver;
+}
+// The standard list applies to the first two signal types only.
+QColor standardBackground(bool used, uint32_t type)
+{
+    return type < 2 ? listBackground(used) : classic::InactiveCaptionText;
+}
+
+void setColour(QWidget* w, std::initializer_list<QPalette::ColorRole> roles, const QColor& c)
+{
+    QPalette p = w->palette();
+    for (QPalette::ColorRole r : roles) p.setColor(r, c);
+    w->setPalette(p);
+}
+
+void setListColour(QComboBox* list, const QColor& c)
+{
+    setColour(list, {QPalette::Button, QPalette::Base}, c);
+}
+
+// An item index from a register value; none when the list has no such item.
+void selectItem(QComboBox* list, uint32_t value)
+{
+    const QSignalBlocker block(list);
+    list->setCurrentIndex(value < uint32_t(list->count()) ? int(value) : -1);
+}
+
+void setChecked(QAbstractButton* b, bool on)
+{
+    const QSignalBlocker block(b);
+    b->setChecked(on);
+}
 
 }  // namespace
+
+// --- construction -------------------------------------------------------------
 
 InputsController::InputsController(TZEPH350_main& w) : FamilyController(w.ZEPH350_d1, Family::Inputs), w_(w)
 {
     buildRows();
+    buildStatus();
+    buildReference();
+    bindDevice();
+}
+
+InputsController::~InputsController()
+{
+    if (hourglass_) QGuiApplication::restoreOverrideCursor();
 }
 
 void InputsController::buildRows()
 {
-    QWidget* page = w_.inputPage;
+    std::array<QGroupBox*, 5> boxes{};
+    for (size_t c = 0; c < boxes.size(); ++c) {
+        auto* box = new QGroupBox(QString::fromLatin1(kColumns[c].caption), w_.inputPage);
+        box->setObjectName(QString::fromLatin1(kColumns[c].name));
+        box->setGeometry(kColumns[c].left, GroupTop, kColumns[c].width, GroupHeight);
+        boxes[c] = box;
+    }
     for (int i = 0; i < 8; ++i) {
+        const InputRow& r = kRows[i];
+        const size_t k = size_t(i);
         const int top = RowTop + i * RowStep;
-        auto* type = new QComboBox(page);
-        type->setObjectName(QStringLiteral("ComboBox_signaltype%1").arg(i + 1));
-        type->setGeometry(SignalLeft, top, SignalWidth, 22);
-        ComboBox_signaltype[size_t(i)] = type;
-        auto* standard = new QComboBox(page);
-        standard->setObjectName(QStringLiteral("ComboBox_standard%1").arg(i + 1));
-        standard->setGeometry(StandardLeft, top, StandardWidth, 22);
-        ComboBox_standard[size_t(i)] = standard;
+        const int input = i + 1;
+
+        auto* used = new QCheckBox(QStringLiteral("Input%1").arg(input), boxes[0]);
+        used->setObjectName(QString::fromLatin1(r.used));
+        used->setGeometry(10, top, 95, RowHeight);
+        Label_input_[k] = used;
+
+        auto* vcr = new QCheckBox(boxes[1]);
+        vcr->setObjectName(QString::fromLatin1(r.vcr));
+        vcr->setGeometry(20, top, 30, RowHeight);
+        CheckBox_PProc_pchan[k] = vcr;
+
+        auto* type = new QComboBox(boxes[2]);
+        type->setObjectName(QString::fromLatin1(r.type));
+        type->setGeometry(8, top, 154, RowHeight);
+        ComboBox_signaltype[k] = type;
+        connect(type, &QComboBox::activated, this, [this, input] { ComboBox_signaltypeClick(input); });
+
+        auto* standard = new QComboBox(boxes[3]);
+        standard->setObjectName(QString::fromLatin1(r.standard));
+        standard->setGeometry(8, top, 214, RowHeight);
+        ComboBox_standard[k] = standard;
+        connect(standard, &QComboBox::activated, this, [this, input] { ComboBox_standardChange(input); });
+
+        auto* hiz = new TGfxRadioGroup(boxes[4]);
+        hiz->setObjectName(QString::fromLatin1(r.hiz));
+        hiz->setGeometry(8, top + 1, 150, 20);
+        hiz->SetColumns(2);
+        hiz->SetItems({QStringLiteral("Hi-Z"), QStringLiteral("75 Ohms")});
+        hiz->OnChange = [this, input](TObject*, int index) { GfxRadioButton_HiZChange(input, index); };
+        GfxRadioButton_HiZ[k] = hiz;
     }
     // Designed on input 1 only.
     for (const char* t : SignalTypes) ComboBox_signaltype[0]->addItem(QString::fromLatin1(t));
     for (const char* t : Standards) ComboBox_standard[0]->addItem(QString::fromLatin1(t));
+}
+
+void InputsController::buildLogoDisplayButtons(QWidget* panel)
+{
+    for (int i = 0; i < 8; ++i) {
+        auto* b = new QPushButton(Text_bitbtn_of_pchan(true), panel);
+        b->setObjectName(QStringLiteral("BitBtn_Input_%1").arg(i + 1));
+        b->setGeometry(w_.label_input[size_t(i)]->x(), 42, 76, 20);
+        setColour(b, {QPalette::ButtonText}, Color_bitbtn_of_pchan(true));
+        BitBtn_Input[size_t(i)] = b;
+    }
+}
+
+void InputsController::bindDevice()
+{
+    ZEPH_ON(OnPENAchange, InputsController, ZEPH350_d1PENAchange);
+    ZEPH_ON(OnPLOADchange, InputsController, ZEPH350_d1PLOADchange);
+    ZEPH_ON(OnPRGBIchange, InputsController, ZEPH350_d1PRGBIchange);
+    ZEPH_ON(OnPISTDchange, InputsController, ZEPH350_d1PISTDchange);
+    ZEPH_ON(OnICHMchange, InputsController, ZEPH350_d1ICHMchange);
+    ZEPH_ON(OnICHPchange, InputsController, ZEPH350_d1ICHPchange);
+    ZEPH_ON(OnIFAMMchange, InputsController, ZEPH350_d1IFAMMchange);
+    ZEPH_ON(OnIHPOLMchange, InputsController, ZEPH350_d1IHPOLMchange);
+    ZEPH_ON(OnIVPOLMchange, InputsController, ZEPH350_d1IVPOLMchange);
+    ZEPH_ON(OnIPSIGMchange, InputsController, ZEPH350_d1IPSIGMchange);
+    ZEPH_ON(OnIOORMchange, InputsController, ZEPH350_d1IOORMchange);
+    ZEPH_ON(OnISYNCMchange, InputsController, ZEPH350_d1ISYNCMchange);
+    ZEPH_ON(OnIINTMchange, InputsController, ZEPH350_d1IINTMchange);
+    ZEPH_ON(OnILDMchange, InputsController, ZEPH350_d1ILDMchange);
+    ZEPH_ON(OnIFDMchange, InputsController, ZEPH350_d1IFDMchange);
+    ZEPH_ON(OnUNITYchange, InputsController, ZEPH350_d1UNITYchange);
+    ZEPH_ON(OnPROCchange, InputsController, ZEPH350_d1PROCchange);
+    ZEPH_ON(OnTAKEchange, InputsController, ZEPH350_d1TAKEchange);
+    ZEPH_ON(OnConnected, InputsController, ZEPH350_d1Connected);
+    ZEPH_ON(OnREFFAMchange, InputsController, ZEPH350_d1REFFAMchange);
+    ZEPH_ON(OnREFFRQchange, InputsController, ZEPH350_d1REFFRQchange);
+    ZEPH_ON(OnREFREQchange, InputsController, ZEPH350_d1REFREQchange);
+    ZEPH_ON(OnREFSTAchange, InputsController, ZEPH350_d1REFSTAchange);
 }
 
 void InputsController::copyDesignedItems()
@@ -61,5 +228,201 @@ void InputsController::copyDesignedItems()
         ComboBox_signaltype[i]->addItems(types);
         ComboBox_standard[i]->clear();
         ComboBox_standard[i]->addItems(standards);
+    }
+}
+
+// --- the per-input caches and their display -------------------------------------
+
+QString InputsController::Text_bitbtn_of_pchan(bool flag)
+{
+    return flag ? QStringLiteral("ON") : QStringLiteral("OFF");
+}
+
+QColor InputsController::Color_bitbtn_of_pchan(bool flag)
+{
+    return flag ? classic::MenuText : classic::Red;
+}
+
+void InputsController::Tableau_input(int what)
+{
+    const uint32_t p = dev_.PCHAN();
+    if (p <= 8 && what >= 45 && what <= 51) {
+        if (p == 0) {
+            for (int row = 1; row <= 8; ++row) drawRow(what, row, 0);
+        } else {
+            drawRow(what, int(p), p);
+        }
+    }
+    if (w_.state.hinthinthint) w_.state.hinthinthint();
+    if (w_.state.cacheropenclose_cadrelogo) w_.state.cacheropenclose_cadrelogo();
+}
+
+// Redraws row `row` (1 to 8) from cache entry `p` (0: the entry for all
+// inputs, which leaves the standard lists' colour to the signal type alone).
+void InputsController::drawRow(int what, int row, uint32_t p)
+{
+    const InputCaches& c = w_.state.perInput;
+    const size_t i = size_t(row - 1);
+    const bool all = p == 0;
+    const bool used = c.PENA[p] != 0;
+    switch (what) {
+    case 45:
+        setChecked(Label_input_[i], used);
+        w_.label_input[i]->setEnabled(used);
+        setColour(GfxRadioButton_HiZ[i], {QPalette::WindowText}, impedanceText(used));
+        setListColour(ComboBox_signaltype[i], listBackground(used));
+        if (!all) setListColour(ComboBox_standard[i], standardBackground(used, c.PRGBI[p]));
+        break;
+    case 46:
+        GfxRadioButton_HiZ[i]->SetItemIndex(c.PLOAD[p] != 0 ? 1 : 0);
+        break;
+    case 47:
+        selectItem(ComboBox_signaltype[i], c.PRGBI[p]);
+        setListColour(ComboBox_standard[i], all ? (c.PRGBI[p] < 2 ? classic::Window : classic::InactiveCaptionText)
+                                                : standardBackground(used, c.PRGBI[p]));
+        break;
+    case 48:
+        selectItem(ComboBox_standard[i], c.PISTD[p]);
+        break;
+    case 49:
+        setChecked(CheckBox_PProc_pchan[i], c.PPROC[p] == 1);
+        break;
+    case 50: {
+        const uint32_t layer = dev_.LINDEX();
+        LogosController& logos = w_.logos();
+        if (layer == 0 && logos.new_Combologo[i]) selectItem(logos.new_Combologo[i], c.LPLOGO.at(p, 0));
+        if (layer == 1 && logos.LINDEX2_Combologo[i]) selectItem(logos.LINDEX2_Combologo[i], c.LPLOGO.at(p, 1));
+        break;
+    }
+    case 51:
+        if (QPushButton* b = BitBtn_Input[i]) {
+            const bool on = c.LDYSPLAY[p] != 0;
+            b->setText(Text_bitbtn_of_pchan(on));
+            setColour(b, {QPalette::ButtonText}, Color_bitbtn_of_pchan(on));
+        }
+        break;
+    default: break;
+    }
+}
+
+void InputsController::ZEPH350_d1PENAchange(TZEPH350_d*, int)
+{
+    w_.state.perInput.PENA.store(dev_.PCHAN(), dev_.PENA() ? 1 : 0);
+    Tableau_input(45);
+}
+
+void InputsController::ZEPH350_d1PLOADchange(TZEPH350_d*, int)
+{
+    w_.state.perInput.PLOAD.store(dev_.PCHAN(), dev_.PLOAD() ? 1 : 0);
+    Tableau_input(46);
+}
+
+void InputsController::ZEPH350_d1PRGBIchange(TZEPH350_d*, int)
+{
+    w_.state.perInput.PRGBI.store(dev_.PCHAN(), dev_.PRGBI());
+    Tableau_input(47);
+    if (!dev_.IPSIGM() || dev_.IOORM()) prgbi_et_ifamm();
+    affichage_sync();
+    afichoupalmenimag();
+}
+
+void InputsController::ZEPH350_d1PISTDchange(TZEPH350_d*, int)
+{
+    w_.state.perInput.PISTD.store(dev_.PCHAN(), dev_.PISTD());
+    Tableau_input(48);
+}
+
+// --- the operator's choices: the input first, then its register ------------------
+
+void InputsController::ComboBox_signaltypeClick(int input)
+{
+    const int index = ComboBox_signaltype[size_t(input - 1)]->currentIndex();
+    if (index < 0) return;
+    dev_.SetPCHAN(uint32_t(input));
+    dev_.SetPRGBI(uint32_t(index));
+}
+
+void InputsController::ComboBox_standardChange(int input)
+{
+    const int index = ComboBox_standard[size_t(input - 1)]->currentIndex();
+    if (index < 0) return;
+    dev_.SetPCHAN(uint32_t(input));
+    dev_.SetPISTD(uint32_t(index));
+}
+
+void InputsController::GfxRadioButton_HiZChange(int input, int ButtonIndex)
+{
+    dev_.SetPCHAN(uint32_t(input));
+    dev_.SetPLOAD(ButtonIndex == 1);
+}
+
+// --- the input buttons ---------------------------------------------------------------
+
+void InputsController::ZEPH350_d1ICHMchange(TZEPH350_d*, int)
+{
+    // The input buttons' down state lives in the shell's model (buttons of
+    // group 1; the effects family may hold one down in a group of its own):
+    // every button back in group 1, the input on the output down.
+    // (A button of no group is never down: that releases them all.)
+    const uint32_t ichm = dev_.ICHM();
+    for (QToolButton* b : w_.label_input) {
+        w_.inputButtons.setGroupIndex(b, 0);
+        w_.inputButtons.setGroupIndex(b, 1);
+    }
+    if (ichm >= 1 && ichm <= 8) w_.inputButtons.setDown(w_.label_input[ichm - 1], true);
+    if (!dev_.IPSIGM() || dev_.IOORM()) prgbi_et_ifamm();
+    afichoupalmenimag();
+    affichage_sync();
+    names::rename(w_);
+    if (w_.state.cacheropenclose_cadrelogo) w_.state.cacheropenclose_cadrelogo();
+    if (w_.state.logo_light_ichm_lindex) w_.state.logo_light_ichm_lindex();
+    w_.effects().strike_radiogroupe();
+}
+
+void InputsController::ZEPH350_d1ICHPchange(TZEPH350_d*, int)
+{
+    // The preselected input reads green; a button another family held down
+    // in a group of its own returns to the others, and only the input on
+    // the output stays down there.
+    const uint32_t ichp = dev_.ICHP();
+    for (int i = 0; i < 8; ++i) {
+        const bool preselected = ichp == uint32_t(i + 1);
+        setColour(w_.label_input[size_t(i)], {QPalette::ButtonText}, preselected ? classic::Green : classic::WindowText);
+    }
+    const uint32_t ichm = dev_.ICHM();
+    QToolButton* onOutput = ichm >= 1 && ichm <= 8 ? w_.label_input[ichm - 1] : nullptr;
+    const bool keep = onOutput && w_.inputButtons.down(onOutput);
+    for (QToolButton* b : w_.label_input) {
+        w_.inputButtons.setGroupIndex(b, 0);
+        w_.inputButtons.setGroupIndex(b, 1);
+    }
+    if (onOutput && keep) w_.inputButtons.setDown(onOutput, true);
+    w_.effects().strike_radiogroupe();
+}
+
+void InputsController::ZEPH350_d1PROCchange(TZEPH350_d*, int)
+{
+    if (auto* sharpness = w_.control<QComboBox>(QStringLiteral("ComboBox_process"))) selectItem(sharpness, dev_.PROC());
+}
+
+// --- the hourglass while the device takes a switch --------------------------------------
+
+void InputsController::ZEPH350_d1TAKEchange(TZEPH350_d*, int)
+{
+    if (dev_.TAKE() == hourglass_) return;
+    hourglass_ = dev_.TAKE();
+    if (hourglass_)
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QGuiApplication::restoreOverrideCursor();
+}
+
+void InputsController::ZEPH350_d1Connected(TZEPH350_d*, int)
+{
+    // A link that drops while the device takes a switch never reports the
+    // end of it.
+    if (!dev_.Connected() && hourglass_) {
+        hourglass_ = false;
+        QGuiApplication::restoreOverrideCursor();
     }
 }

@@ -1,10 +1,18 @@
 #include "names.h"
 
+#include "custom_files.h"
+#include "inputs_controller.h"
+#include "logos_controller.h"
+#include "prompter.h"
 #include "zeph350_main.h"
 
 #include <QAbstractButton>
+#include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QMenu>
+#include <QRadioButton>
 #include <QSignalBlocker>
 #include <QToolButton>
 
@@ -81,6 +89,23 @@ void spreadLogoNames(TZEPH350_main& w)
     for (int slot = 1; slot <= 9; ++slot) logorename(w, slot);
 }
 
+bool acceptableName(const QString& name)
+{
+    return name.size() <= MaxNameLength && !name.trimmed().isEmpty();
+}
+
+std::optional<QString> askName(QWidget* parent, const QString& title, const QString& old)
+{
+    // Cancel ends the question: the name stays, even one that a file
+    // brought in longer than the box accepts.
+    for (;;) {
+        const std::optional<QString> answer =
+            prompter().inputBox(parent, title, QStringLiteral("Enter a new label (10 characters maximum)"), old);
+        if (!answer) return std::nullopt;
+        if (acceptableName(*answer)) return answer;
+    }
+}
+
 void fillLogoLists(TZEPH350_main& w)
 {
     const QList<QComboBox*> lists = logoLists(w);
@@ -99,3 +124,201 @@ void fillLogoLists(TZEPH350_main& w)
 }
 
 }  // namespace names
+
+namespace {
+
+// The renaming items of "C&ustomize". RENAME_ITEM(Input, 3) is the item
+// "Input3" with its handler "Input3Click"; the frame has its own line.
+enum class Renames { Input, Audio, Logo };
+struct RenameItem {
+    const char* item;
+    const char* handler;
+    Renames kind;
+    int n;  // input, audio input, or logo slot (1 the frame, 2 to 9 logos 1 to 8)
+};
+#define RENAME_ITEM(kind, n) {#kind #n, #kind #n "Click", Renames::kind, n}
+const RenameItem kRenameItems[] = {
+    RENAME_ITEM(Input, 1), RENAME_ITEM(Input, 2), RENAME_ITEM(Input, 3), RENAME_ITEM(Input, 4),
+    RENAME_ITEM(Input, 5), RENAME_ITEM(Input, 6), RENAME_ITEM(Input, 7), RENAME_ITEM(Input, 8),
+    RENAME_ITEM(Audio, 1), RENAME_ITEM(Audio, 2), RENAME_ITEM(Audio, 3), RENAME_ITEM(Audio, 4),
+    RENAME_ITEM(Audio, 5), RENAME_ITEM(Audio, 6), RENAME_ITEM(Audio, 7), RENAME_ITEM(Audio, 8),
+    {"Frame", "FrameClick", Renames::Logo, 1},
+    {"Logo1", "Logo1Click", Renames::Logo, 2}, {"Logo2", "Logo2Click", Renames::Logo, 3},
+    {"Logo3", "Logo3Click", Renames::Logo, 4}, {"Logo4", "Logo4Click", Renames::Logo, 5},
+    {"Logo5", "Logo5Click", Renames::Logo, 6}, {"Logo6", "Logo6Click", Renames::Logo, 7},
+    {"Logo7", "Logo7Click", Renames::Logo, 8}, {"Logo8", "Logo8Click", Renames::Logo, 9},
+};
+#undef RENAME_ITEM
+
+// The operator handlers of input n's button, "Used" box and "VCR" box.
+// INPUT_HANDLERS(3) names label_input3Click, Label_input_3MouseUp and
+// CheckBox_PProc_pchan_3MouseUp.
+struct InputHandlers {
+    const char* button;
+    const char* used;
+    const char* vcr;
+};
+#define INPUT_HANDLERS(n) {"label_input" #n "Click", "Label_input_" #n "MouseUp", "CheckBox_PProc_pchan_" #n "MouseUp"}
+const InputHandlers kInputHandlers[8] = {INPUT_HANDLERS(1), INPUT_HANDLERS(2), INPUT_HANDLERS(3), INPUT_HANDLERS(4),
+                                         INPUT_HANDLERS(5), INPUT_HANDLERS(6), INPUT_HANDLERS(7), INPUT_HANDLERS(8)};
+#undef INPUT_HANDLERS
+
+const QString RenameTitle = QStringLiteral("Change the button' label ");
+
+// A hint line: "1: FRAME : Frame" when the list shows the frame, else
+// "1: LOGO : " and the list's text.
+QString hintLine(int layer, const QComboBox* list)
+{
+    const bool frame = list && list->currentIndex() == 1;
+    return QString::number(layer) + (frame ? QStringLiteral(": FRAME : ") : QStringLiteral(": LOGO : ")) +
+           (list ? list->currentText() : QString());
+}
+
+}  // namespace
+
+NamesController::NamesController(TZEPH350_main& w) : FamilyController(w.ZEPH350_d1, Family::Names), w_(w)
+{
+    for (const RenameItem& r : kRenameItems) {
+        QAction* a = w_.findChild<QAction*>(QString::fromLatin1(r.item));
+        if (!a) continue;
+        const Renames kind = r.kind;
+        const int n = r.n;
+        connect(a, &QAction::triggered, this, [this, kind, n] {
+            switch (kind) {
+            case Renames::Input: renameInput(n); break;
+            case Renames::Audio: renameAudio(n); break;
+            case Renames::Logo: renameLogo(n); break;
+            }
+        });
+    }
+    if (QAction* d = w_.findChild<QAction*>(QStringLiteral("Default1")))
+        connect(d, &QAction::triggered, this, [this] { Default1Click(); });
+
+    all_PopupMenu = new QMenu(&w_);
+    all_PopupMenu->setObjectName(QStringLiteral("all_PopupMenu"));
+    all_Used = all_PopupMenu->addAction(QStringLiteral("Input unused"));
+    all_Used->setObjectName(QStringLiteral("all_Used"));
+    all_PopupMenu->addSeparator();
+    all_Rename = all_PopupMenu->addAction(QStringLiteral("Rename"));
+    all_Rename->setObjectName(QStringLiteral("all_Rename"));
+    connect(all_Used, &QAction::triggered, this, [this] { all_UsedClick(); });
+    connect(all_Rename, &QAction::triggered, this, [this] { all_RenameClick(); });
+
+    InputsController& inputs = w_.inputs();
+    for (int n = 1; n <= 8; ++n) {
+        QToolButton* button = w_.label_input[size_t(n - 1)];
+        button->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(button, &QWidget::customContextMenuRequested, this, [this, button](const QPoint& at) {
+            all_PopupMenuPopup(button);
+            all_PopupMenu->popup(button->mapToGlobal(at));
+        });
+        connect(button, &QToolButton::clicked, this, [this, n] { label_inputClick(n); });
+        connect(inputs.Label_input_[size_t(n - 1)], &QCheckBox::clicked, this, [this, n] { Label_input_MouseUp(n); });
+        connect(inputs.CheckBox_PProc_pchan[size_t(n - 1)], &QCheckBox::clicked, this,
+                [this, n] { CheckBox_PProc_pchan_MouseUp(n); });
+    }
+    static_assert(std::size(kInputHandlers) == 8);
+
+    w_.state.hinthinthint = [this] { hinthinthint(); };
+    ZEPH_ON(OnPPROCchange, NamesController, ZEPH350_d1PPROCchange);
+}
+
+void NamesController::renameInput(int n)
+{
+    if (n >= 1 && n <= 8) renameButton(w_.label_input[size_t(n - 1)], QStringLiteral("INPUT %1").arg(n));
+}
+
+void NamesController::renameAudio(int n)
+{
+    if (n >= 1 && n <= 8) renameButton(w_.Label_audio[size_t(n - 1)], QStringLiteral("AUDIO %1").arg(n));
+}
+
+void NamesController::renameButton(QAbstractButton* button, const QString& what)
+{
+    const std::optional<QString> name = names::askName(&w_, RenameTitle + what, button->text());
+    if (!name) return;
+    button->setText(*name);
+    names::rename(w_);
+}
+
+void NamesController::renameLogo(int slot)
+{
+    if (slot < 1 || slot > 9) return;
+    const QString what = slot == 1 ? QStringLiteral("Frame") : QStringLiteral("Logo %1").arg(slot - 1);
+    QString& current = w_.state.Logo_names[size_t(slot)];
+    const std::optional<QString> name = names::askName(&w_, RenameTitle + what, current);
+    if (!name) return;
+    current = *name;
+    names::logorename(w_, slot);
+}
+
+void NamesController::Default1Click()
+{
+    // The factory customisation, as the file holds it; the port (key 0)
+    // stays as it is.
+    QStringList pairs{QStringLiteral("0=com1")};
+    for (int i = 1; i <= 8; ++i) pairs << QStringLiteral("%1=Input %1").arg(i);
+    for (int i = 1; i <= 8; ++i) pairs << QStringLiteral("%1=Audio %2").arg(i + 8).arg(i);
+    pairs << QStringLiteral("17=None") << QStringLiteral("18=Frame");
+    for (int i = 1; i <= 8; ++i) pairs << QStringLiteral("%1=Logo %2").arg(i + 18).arg(i);
+
+    for (int key = 1; key <= 16 && key <= w_.state.renamable.size(); ++key)
+        w_.state.renamable[key - 1]->setText(CustomFiles::value(pairs, QString::number(key)).value_or(QString()));
+    for (int key = 17; key <= 26; ++key)
+        w_.state.Logo_names[size_t(key - 17)] = CustomFiles::value(pairs, QString::number(key)).value_or(QString());
+    names::rename(w_);
+    names::spreadLogoNames(w_);
+}
+
+void NamesController::hinthinthint()
+{
+    const LogosController& logos = w_.logos();
+    for (size_t i = 0; i < 8; ++i)
+        w_.label_input[i]->setToolTip(hintLine(1, logos.new_Combologo[i]) + QLatin1Char('\n') +
+                                      hintLine(2, logos.LINDEX2_Combologo[i]));
+}
+
+void NamesController::all_PopupMenuPopup(QObject* opener)
+{
+    for (int k = 1; k <= 8; ++k)
+        if (opener == w_.label_input[size_t(k - 1)]) popupTag_ = k;
+}
+
+void NamesController::all_RenameClick()
+{
+    renameInput(popupTag_);
+}
+
+void NamesController::all_UsedClick()
+{
+    if (popupTag_ < 1 || popupTag_ > 8) return;
+    const bool used = w_.state.perInput.PENA[uint32_t(popupTag_)] != 0;
+    dev_.SetPCHAN(uint32_t(popupTag_));
+    dev_.SetPENA(!used);
+}
+
+void NamesController::label_inputClick(int n)
+{
+    dev_.SetICHP(uint32_t(n));
+    // The buttons show what the device reported until it reports the
+    // switch.
+    w_.inputs().ZEPH350_d1ICHMchange(&dev_, dev_.Tag());
+}
+
+void NamesController::Label_input_MouseUp(int n)
+{
+    dev_.SetPCHAN(uint32_t(n));
+    dev_.SetPENA(w_.inputs().Label_input_[size_t(n - 1)]->isChecked());
+}
+
+void NamesController::CheckBox_PProc_pchan_MouseUp(int n)
+{
+    dev_.SetPCHAN(uint32_t(n));
+    dev_.SetPPROC(w_.inputs().CheckBox_PProc_pchan[size_t(n - 1)]->isChecked() ? 1 : 0);
+}
+
+void NamesController::ZEPH350_d1PPROCchange(TZEPH350_d*, int)
+{
+    w_.state.perInput.PPROC.store(dev_.PCHAN(), dev_.PPROC());
+    w_.inputs().Tableau_input(49);
+}

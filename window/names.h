@@ -1,10 +1,23 @@
 #pragma once
-// Spreading the renamable names to the controls that repeat them: the input
-// names to the "Used" boxes, the name of the input on the output and the
-// reference list; the logo names to the sixteen logo lists and the store
-// list. Controls are found by their design names, so a page that is not
-// built yet is simply skipped.
+// The renamable labels: the names of the eight inputs, the eight audio
+// inputs, the frame and the eight logo slots, the controls that repeat
+// them, the input buttons' hints and popup, and the per-input "Used" and
+// "VCR" boxes of the "Input" page.
+//
+// The spreading routines find controls by their design names, so a page
+// that is not built yet is simply skipped.
 
+#include "families.h"
+
+#include <QString>
+
+#include <optional>
+
+class QAbstractButton;
+class QAction;
+class QMenu;
+class QObject;
+class QWidget;
 class TZEPH350_main;
 
 namespace names {
@@ -18,4 +31,52 @@ void spreadLogoNames(TZEPH350_main& w);
 // Fills the logo lists with the ten names and selects item 0 (start-up).
 void fillLogoLists(TZEPH350_main& w);
 
+// Names have 1 to 10 characters and are not blank: a customisation file
+// with an empty caption is refused when read.
+constexpr int MaxNameLength = 10;
+bool acceptableName(const QString& name);
+// Asks for a new name in an input box until the answer is acceptable; the
+// old name is the default every time. Nothing when the operator cancels.
+std::optional<QString> askName(QWidget* parent, const QString& title, const QString& old);
+
 }  // namespace names
+
+class NamesController : public FamilyController {
+public:
+    explicit NamesController(TZEPH350_main& w);
+
+    // The renaming items of "C&ustomize" (their design names are in the
+    // items' table, names.cpp): input n, audio input n, logo slot `slot`
+    // (1 the frame, 2 to 9 logos 1 to 8).
+    void renameInput(int n);
+    void renameAudio(int n);
+    void renameLogo(int slot);
+    void Default1Click();
+
+    // The input buttons' hints: which logo or frame each input has on the
+    // two layers.
+    void hinthinthint();
+
+    // The input buttons' popup ("Input unused", "Rename"), opened on input
+    // button `popupTag` (1 to 8; 0 before it was first opened).
+    void all_PopupMenuPopup(QObject* opener);
+    void all_RenameClick();
+    void all_UsedClick();
+    int popupTag() const { return popupTag_; }
+    QMenu* all_PopupMenu = nullptr;
+    QAction* all_Used = nullptr;
+    QAction* all_Rename = nullptr;
+
+    // Input n's button, "Used" box and "VCR" box (their design names are in
+    // the inputs' table, names.cpp).
+    void label_inputClick(int n);
+    void Label_input_MouseUp(int n);
+    void CheckBox_PProc_pchan_MouseUp(int n);
+    void ZEPH350_d1PPROCchange(TZEPH350_d* Sender, int nroZeph);
+
+private:
+    void renameButton(QAbstractButton* button, const QString& what);
+
+    TZEPH350_main& w_;
+    int popupTag_ = 0;
+};

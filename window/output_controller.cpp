@@ -1,8 +1,9 @@
 #include "output_controller.h"
 
 #include "about.h"
+#include "cadre_logo.h"
 #include "device_button.h"
-#include "empty_windows.h"
+#include "inputs_controller.h"
 #include "model_layout.h"
 #include "radio_group.h"
 #include "zeph350_main.h"
@@ -340,7 +341,7 @@ void OutputController::ZEPH350_d1OFMTchange(TZEPH350_d*, int)
         select(output_format_follow, followPosition(ofmt));
         select(output_format_master, Position_INDEX_master_par_rapport_OFMT(ofmt));
     }
-    if (w_.state.Comp_refsta_refreq) w_.state.Comp_refsta_refreq();
+    w_.inputs().Comp_refsta_refreq();
 }
 
 void OutputController::output_formatChange(int position)
@@ -435,7 +436,7 @@ void OutputController::ZEPH350_d1IASPchange(TZEPH350_d*, int)
     if (auto* aspect = w_.control<QComboBox>(QStringLiteral("RadioGroup_IASP")))
         select(aspect, itemOf(dev_.IASP(), aspect->count()));
     // The logo frame drawn over the picture follows the aspect.
-    if (auto* frame = w_.state.win.Cadre_logo) frame->update();
+    if (auto* frame = w_.state.win.Cadre_logo) frame->ZEPH350_d1IASPchange();
 }
 
 void OutputController::ZEPH350_d1HSMTchange(TZEPH350_d*, int)

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <array>
+#include <cstdint>
 #include <functional>
 
 class QAbstractButton;
@@ -34,6 +35,57 @@ struct Companions {
     TForm_HD15_PIN_ASSIGNEMENT* Form_HD15_PIN_ASSIGNEMENT = nullptr;
 };
 
+// The last reply of one per-input register for each input: entry 0 holds
+// the value reported for all inputs, entries 1 to 8 one input each.
+template <class T>
+struct PerInputCache {
+    std::array<T, 9> entry{};
+
+    // Stores a reply for input `pchan`. A reply for all inputs (0) is the
+    // value of every input, so every entry takes it; any other input
+    // number names no input and nothing is stored (false).
+    bool store(uint32_t pchan, T value)
+    {
+        if (pchan > 8) return false;
+        if (pchan == 0)
+            entry.fill(value);
+        else
+            entry[pchan] = value;
+        return true;
+    }
+    // Entry `input`; the start value outside 0 to 8.
+    T operator[](uint32_t input) const { return input <= 8 ? entry[input] : T{}; }
+};
+
+// The last LPLOGO reply per input (0 all, 1 to 8) and layer (LINDEX 0 to 3).
+struct LogoAssignmentCache {
+    std::array<std::array<uint32_t, 4>, 9> entry{};
+
+    // Stores a reply for input `pchan` on layer `lindex`; nothing (false)
+    // for an input or a layer that does not exist.
+    bool store(uint32_t pchan, uint32_t lindex, uint32_t value)
+    {
+        if (pchan > 8 || lindex > 3) return false;
+        if (pchan == 0)
+            for (auto& row : entry) row[lindex] = value;
+        else
+            entry[pchan][lindex] = value;
+        return true;
+    }
+    uint32_t at(uint32_t input, uint32_t lindex) const { return input <= 8 && lindex <= 3 ? entry[input][lindex] : 0; }
+};
+
+// The per-input caches the input rows and the logo rows are drawn from.
+struct InputCaches {
+    PerInputCache<uint8_t> PENA;
+    PerInputCache<uint8_t> PLOAD;
+    PerInputCache<uint32_t> PRGBI;
+    PerInputCache<uint32_t> PISTD;
+    PerInputCache<uint32_t> PPROC;
+    PerInputCache<uint8_t> LDYSPLAY;
+    LogoAssignmentCache LPLOGO;
+};
+
 inline const char* const DefaultSettingsFile = "zeph350.ini";
 inline const char* const StoreTimingFile = "zeph350logo.ini";
 inline const char* const DeviceNotConnectedText = "Device NOT connected";
@@ -57,9 +109,14 @@ struct ZephWindowState {
     // Shared with the stand-by message dialog.
     StandbyMessageState standby;
 
-    // Filled by the controllers of later families; empty until then.
-    std::function<void()> hinthinthint;                          // the input buttons' hints
-    // The reference status and the seamless box (inputs family), run at the
-    // end of every output-format report.
-    std::function<void()> Comp_refsta_refreq;
+    // The per-input caches (the inputs family stores them; the logo family
+    // stores LPLOGO and LDYSPLAY and redraws through the inputs family's
+    // Tableau_input).
+    InputCaches perInput;
+
+    // Routines of one family that another runs; the shell fills them in
+    // when it builds the families (an empty one does nothing).
+    std::function<void()> hinthinthint;               // names: the input buttons' hints
+    std::function<void()> cacheropenclose_cadrelogo;  // logos: mouse placement allowed, logo window shown or hidden
+    std::function<void()> logo_light_ichm_lindex;     // logos: the logo lists of the input on the output lit
 };

@@ -1,8 +1,9 @@
 #include "windows.h"
 
 #include "about.h"
-#include "empty_windows.h"
+#include "cadre_logo.h"
 #include "form_debug.h"
+#include "hd15.h"
 #include "ipconfigdlg.h"
 #include "rs232landlg.h"
 #include "standby_dialog.h"
@@ -20,7 +21,7 @@ ZephWindows::ZephWindows()
     Form_debug = std::make_unique<TForm_debug>(ZEPH350_main->ZEPH350_d1);
     Form_wait_storing_settings = std::make_unique<TForm_wait_storing_settings>(main);
     status = std::make_unique<Tstatus>(&ZEPH350_main->ZEPH350_d1, main);
-    Cadre_logo = std::make_unique<TCadre_logo>();
+    Cadre_logo = std::make_unique<TCadre_logo>(&ZEPH350_main->ZEPH350_d1);
     IPConfigDlg = std::make_unique<TIPConfigDlg>();
     Rs232LanDlg = std::make_unique<TRs232LanDlg>();
     Form_register_code_standby_projector = std::make_unique<TForm_register_code_standby_projector>(

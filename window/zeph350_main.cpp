@@ -119,6 +119,7 @@ TZEPH350_main::~TZEPH350_main()
     audio_.reset();
     image_.reset();
     output_.reset();
+    names_.reset();
     inputs_.reset();
     modelLayout_.reset();
     files_.reset();
@@ -135,8 +136,11 @@ void TZEPH350_main::buildControllers()
     files_ = std::make_unique<CustomFiles>(*this, *connection_);
     modelLayout_ = std::make_unique<ModelLayoutController>(*this);
     inputs_ = std::make_unique<InputsController>(*this);
+    names_ = std::make_unique<NamesController>(*this);
     output_ = std::make_unique<OutputController>(*this);
     image_ = std::make_unique<ImageController>(ZEPH350_d1, imagePage, logoFramePage, outputPage, this);
+    // The clock divider found by the device re-describes the input.
+    image_->signal = [this] { inputs_->signal(); };
     audio_ = std::make_unique<AudioController>(*this);
     voiceOver_ = std::make_unique<VoiceOverController>(*this);
     logos_ = std::make_unique<LogosController>(*this);

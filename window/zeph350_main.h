@@ -29,6 +29,7 @@ class ImageController;
 class InputsController;
 class LogosController;
 class ModelLayoutController;
+class NamesController;
 class OutputController;
 class StandbyController;
 class VoiceOverController;
@@ -54,6 +55,7 @@ public:
     CustomFiles& files() { return *files_; }
     ModelLayoutController& modelLayout() { return *modelLayout_; }
     InputsController& inputs() { return *inputs_; }
+    NamesController& names() { return *names_; }
     OutputController& output() { return *output_; }
     ImageController& image() { return *image_; }
     AudioController& audio() { return *audio_; }
@@ -132,6 +134,7 @@ private:
     std::unique_ptr<CustomFiles> files_;
     std::unique_ptr<ModelLayoutController> modelLayout_;
     std::unique_ptr<InputsController> inputs_;
+    std::unique_ptr<NamesController> names_;
     std::unique_ptr<OutputController> output_;
     std::unique_ptr<ImageController> image_;
     std::unique_ptr<AudioController> audio_;

@@ -124,9 +124,10 @@ TEST_F(SimParse, BareCodeQueriesOneRegister)
 // takes them away; each change is reported after the echo.
 TEST_F(SimParse, EffectsFollowTheSwitchingMode)
 {
-    EXPECT_EQ(feed("9XR"), "REFR9\r\nEFFA1\r\n");
+    // (The reference's own reports follow; see below.)
+    EXPECT_TRUE(feed("9XR").startsWith("REFR9\r\nEFFA1\r\nREFA9\r\n"));
     EXPECT_EQ(sim.value(Reg::EFFAV), 1u);
-    EXPECT_EQ(feed("3XR"), "REFR3\r\nEFFA0\r\n");
+    EXPECT_TRUE(feed("3XR").startsWith("REFR3\r\nEFFA0\r\nREFA3\r\n"));
     EXPECT_EQ(sim.value(Reg::EFFAV), 0u);
     // A bare query changes nothing.
     EXPECT_EQ(feed("XR"), "REFR3\r\n");
@@ -344,6 +345,86 @@ TEST_F(SimUdp, StoreEndsByItselfAndIsReported)
     EXPECT_EQ(sim.value(Reg::STORE), 0u);
     send("0M");  // a store written false starts nothing
     EXPECT_EQ(collect(250), QList<QByteArray>{"STO0\r\n"});
+}
+
+// A logo store reports the picture's size at once and its end after a time
+// that grows with the picture; the slot is then full.
+TEST_F(SimUdp, LogoStoreTakesLongerForABiggerPicture)
+{
+    sim.setLogoStoreMs(50, 200);
+    send("1LM100LH128LV3LC");
+    collect(40);
+    QElapsedTimer t;
+    t.start();
+    send("1LS");
+    QList<QByteArray> got = collect(30);
+    // 100 and 128 256ths of the 640 x 480 output.
+    EXPECT_EQ(got.join(), "LSTO1\r\nLABT0\r\nLPIX250\r\nLLIN240\r\nLSTY1\r\nLOFM0\r\n");
+    while (!got.join().contains("LSTO0") && t.elapsed() < 1000) got += collect(5);
+    const qint64 small = t.elapsed();
+    EXPECT_TRUE(got.join().endsWith("LEMP0\r\nLSTO0\r\n"));
+    EXPECT_FALSE(sim.lempty(3));
+
+    // A frame of the 1280 x 1024 output takes longer.
+    send("3F2LM");
+    collect(40);
+    t.restart();
+    send("1LS");
+    got = collect(30);
+    EXPECT_TRUE(got.join().contains("LPIX1280\r\nLLIN1024\r\nLSTY0\r\n"));
+    while (!got.join().contains("LSTO0") && t.elapsed() < 2000) got += collect(5);
+    EXPECT_GT(t.elapsed(), small + 400);
+}
+
+// Erasing empties the slot, and each input that showed it shows none;
+// an abort ends a store at once and leaves the slot as it was.
+TEST_F(SimUdp, LogoEraseAndAbort)
+{
+    sim.setLogoStoreMs(30, 0);
+    sim.setLempty(0, false);
+    send("2PC1LI5LP4PC0LI5LP7PC0LI6LP1PC0LI");  // inputs 2 and 4 show slot 5 (layers 1, 0), input 7 slot 6
+    collect(40);
+    send("4LM5LC1LS");
+    const QByteArray got = collect(150).join();
+    EXPECT_TRUE(got.contains("PCH2\r\nLIND1\r\nLPLG0\r\nPCH4\r\nLIND0\r\nLPLG0\r\nPCH1\r\nLIND0\r\n")) << got.toStdString();
+    EXPECT_TRUE(got.endsWith("LEMP1\r\nLSTO0\r\n"));
+    EXPECT_TRUE(sim.lempty(5));
+    EXPECT_EQ(sim.lplogo(7, 0), 6u);
+
+    sim.setLogoStoreMs(5000, 0);
+    send("1LM6LC1LS");
+    collect(40);
+    send("1LA");
+    EXPECT_EQ(collect(60).join(), "LABT1\r\nLSTO0\r\n");
+    EXPECT_FALSE(sim.lempty(6));  // as it was
+}
+
+// A preselected input is taken onto the output after a moment: TAKE at
+// once, then the input on the output with its measurements and the end of
+// TAKE, unasked. A later preselection takes over from an unfinished one.
+TEST_F(SimUdp, SwitchIsTakenThenDescribed)
+{
+    sim.setValue(Reg::IFAMM, 19);
+    send("3c");
+    EXPECT_EQ(collect(100), (QList<QByteArray>{"ch3\r\nTAKE1\r\n"}));
+    send("5c");
+    QList<QByteArray> got = collect(100);
+    EXPECT_EQ(got, (QList<QByteArray>{"ch5\r\nTAKE1\r\n"}));
+    got = collect(400);
+    ASSERT_EQ(got.size(), 11) << got.join().toStdString();
+    EXPECT_EQ(got.front(), "CH5\r\n");
+    EXPECT_EQ(got[1], "IFA19\r\n");
+    EXPECT_EQ(got.back(), "TAKE0\r\n");
+    EXPECT_EQ(sim.value(Reg::ICHM), 5u);
+}
+
+// The reference asked for comes into force with its family and rate.
+TEST_F(SimParse, RequestedReferenceComesIntoForce)
+{
+    // The echo, then whether effects are available, then the reference.
+    EXPECT_EQ(feed("2XR"), "REFR2\r\nEFFA0\r\nREFA2\r\nREFF4\r\nREFT50\r\n");  // the PAL input at start
+    EXPECT_EQ(feed("10XR"), "REFR10\r\nEFFA1\r\nREFA10\r\nREFF17\r\nREFT60\r\n");
+    EXPECT_EQ(feed("0XR"), "REFR0\r\nEFFA0\r\nREFA0\r\nREFF0\r\nREFT60\r\n");
 }
 
 TEST(SimPorts, EphemeralPortsDoNotCollide)

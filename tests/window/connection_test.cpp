@@ -178,10 +178,15 @@ TEST_F(WindowTest, StoreGaugeAndFormatMismatchText)
     reply("DEV24");
     QProgressBar* gauge = windows->status->Gauge_store;
     gauge->setValue(10);
+    // A 720 x 576 logo: 44 s expected at the default speed; the store's
+    // start sets the progress back to 0.
+    reply("LPIX720");
+    reply("LLIN576");
     reply("LSTO1");
     link().Timer1Timer();
     link().Timer1Timer();
-    EXPECT_EQ(gauge->value(), 12);
+    EXPECT_EQ(gauge->maximum(), 44);
+    EXPECT_EQ(gauge->value(), 2);
     EXPECT_EQ(w().state.storeTicks, 2);
 
     reply("LSTY0");

@@ -3,11 +3,17 @@
 // the not-connected display once the device falls silent. The link timer is
 // ticked by hand so that the run takes well under a second.
 
+#include "logos_controller.h"
+#include "qt_wait.h"
 #include "simdevice.h"
 #include "standby_dialog.h"
+#include "store_timing.h"
 #include "window_fixture.h"
 
+#include <QComboBox>
+#include <QProgressBar>
 #include <QElapsedTimer>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QTest>
@@ -96,6 +102,62 @@ TEST_F(EndToEnd, AddressWithLeadingZerosStillReachesTheDevice)
     z().SetConType(CON_NONE);
 }
 
+// A whole logo store: the operator picks "Record logo", stores into logo 3,
+// the device takes its time and reports the end; the storing window closes
+// and the measured speed is written once.
+TEST_F(EndToEnd, LogoStoreAgainstTheDevice)
+{
+    // A 180 x 192 logo of the 640 x 480 output: 450 x 360 pixels.
+    sim.setValue(zeph::Reg::LHSIZ, 180);
+    sim.setValue(zeph::Reg::LVSIZ, 192);
+    sim.setLogoStoreMs(300, 1000);
+    writeFile(QString::fromLatin1(StoreTimingFile), "777\r\n");
+    startOnUdp();
+    ASSERT_TRUE(tickUntil([&] { return z().Ready(); }));
+    ASSERT_TRUE(zephtest::waitFor([&] { return z().LMODE() == 3; }));
+    // The dump's LSTORE false measured nothing.
+    EXPECT_EQ(readFile(QString::fromLatin1(StoreTimingFile)), QByteArray("777\r\n"));
+
+    LogosController& logos = w().logos();
+    logos.TabControl_logo->setCurrentIndex(2);
+    ASSERT_TRUE(zephtest::waitFor([&] { return z().LMODE() == 1; }));
+    logos.new_SpeedButton_store->click();
+    QComboBox* list = logos.ComboBox_lstore;
+    ASSERT_TRUE(list->isVisibleTo(w().logoFramePage));
+    list->hidePopup();
+    list->setCurrentIndex(2);
+    emit list->activated(2);
+
+    Tstatus* status = windows->status.get();
+    ASSERT_TRUE(zephtest::waitFor([&] { return status->isVisible(); }));
+    ASSERT_TRUE(zephtest::waitFor([&] { return z().LPIXELSIZ() == 450 && z().LLINESIZ() == 360; }));
+    EXPECT_EQ(status->Gauge_store->maximum(), store_timing::calcul_temps(450, 360));
+    link().Timer1Timer();
+    link().Timer1Timer();
+    ASSERT_TRUE(zephtest::waitFor([&] { return !z().LSTORE(); }, 5000));
+
+    EXPECT_FALSE(status->isVisible());
+    EXPECT_EQ(logos.new_SpeedButton_store->text(), QStringLiteral("STORE"));
+    EXPECT_EQ(z().lemptyEntry(4), false);
+    EXPECT_FALSE(logos.slotEmpty(4));
+    EXPECT_EQ(logos.new_Combologo[0]->itemText(4), QStringLiteral("Logo 3"));
+    const int ticks = w().state.storeTicks;
+    EXPECT_GE(ticks, 2);
+    const QByteArray measured = QByteArray::number(*store_timing::measuredSpeed(ticks, 450, 360)) + "\r\n";
+    EXPECT_EQ(readFile(QString::fromLatin1(StoreTimingFile)), measured);
+    EXPECT_EQ(sim.commandCount(zeph::Reg::LSTORE), 1);
+
+    // Another dump reports LSTORE false again: the file stays.
+    writeFile(QString::fromLatin1(StoreTimingFile), "777\r\n");
+    int reports = 0;
+    z().setHandler(TZEPH350_d::Event::OnLSTOREchange, [&](TZEPH350_d*, int) { ++reports; });
+    z().QueryAll();
+    ASSERT_TRUE(zephtest::waitFor([&] { return reports > 0; }));
+    EXPECT_FALSE(z().LSTORE());
+    EXPECT_EQ(readFile(QString::fromLatin1(StoreTimingFile)), QByteArray("777\r\n"));
+    z().SetConType(CON_NONE);
+}
+
 // A message recorded in the stand-by dialog reaches the simulated device
 // byte by byte, in order, each byte in its own datagram after the echo of
 // the one before.
@@ -142,3 +204,38 @@ TEST_F(EndToEnd, RecordedMessageReachesTheDeviceByteByByte)
 }
 
 }  // namespace
+
+// The input page against the device: a row's choice reaches that input
+// only, and an input button switches the output, with the hourglass while
+// the device takes it and the new input described when it is done.
+TEST_F(EndToEnd, InputChoicesAndSwitchReachTheDevice)
+{
+    ASSERT_TRUE(sim.startUdp(0));
+    sim.setValue(zeph::Reg::IFAMM, 19);
+    writeFile(QStringLiteral("zeph350.ini"),
+              settingsFile({QStringLiteral("IP_ENABLE=1"), QStringLiteral("REMOTE_IP=127.0.0.1"),
+                            QStringLiteral("REMOTE_PORT_ENTRY=%1").arg(sim.udpPort()),
+                            QStringLiteral("LOCAL_PORT_ENTRY=%1").arg(freeUdpPort())}));
+    start();
+    ASSERT_TRUE(tickUntil([&] { return z().Ready(); }));
+    auto* status = w().findChild<QLabel*>(QStringLiteral("Label_status_ifamm"));
+    EXPECT_EQ(status->text(), QStringLiteral("XGA"));
+
+    auto* type2 = w().findChild<QComboBox*>(QStringLiteral("ComboBox_signaltype2"));
+    type2->setCurrentIndex(8);
+    emit type2->activated(8);
+    EXPECT_TRUE(tickUntil([&] { return type2->currentIndex() == 8 && z().PCHAN() == 2; }, 3));
+    EXPECT_EQ(sim.perInput(zeph::Reg::PRGBI, 2), 8u);
+    EXPECT_EQ(sim.perInput(zeph::Reg::PRGBI, 1), 0u);
+
+    sim.setValue(zeph::Reg::IFAMM, 4);
+    w().label_input[2]->click();
+    ASSERT_TRUE(tickUntil([&] { return QGuiApplication::overrideCursor() != nullptr; }, 3));
+    EXPECT_FALSE(w().label_input[2]->isChecked()) << "until the device reports the switch";
+    ASSERT_TRUE(tickUntil([&] { return z().ICHM() == 3 && !z().TAKE(); }, 20));
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_TRUE(w().label_input[2]->isChecked());
+    EXPECT_FALSE(w().label_input[0]->isChecked());
+    EXPECT_EQ(status->text(), QStringLiteral("PAL std (4,43/50)"));
+    z().SetConType(CON_NONE);
+}

@@ -344,9 +344,10 @@ TEST_F(EffectsTest, LabelClickChoosesTheFadeColour)
 // What the label and "Fade &Color" do for each stored LFADE.
 TEST_F(EffectsTest, TransitionClickByKind)
 {
-    auto* panel = new QWidget(w().centralWidget());
-    panel->setObjectName(QStringLiteral("Panel_fade_frame_duration"));
-    panel->hide();
+    // The floating frame-fade panel of the logo page.
+    auto* panel = w().findChild<QWidget*>(QStringLiteral("Panel_fade_frame_duration"));
+    ASSERT_NE(panel, nullptr);
+    ASSERT_FALSE(panel->isVisibleTo(w().centralWidget()));
 
     reply("LFAD1");
     QTest::mouseClick(fx().GfxGraphicLabel1, Qt::LeftButton);

@@ -4,10 +4,11 @@
 // can be held connected without a transport and fed replies.
 
 #include "about.h"
+#include "cadre_logo.h"
 #include "connection_controller.h"
 #include "custom_files.h"
-#include "empty_windows.h"
 #include "form_debug.h"
+#include "hd15.h"
 #include "ipconfigdlg.h"
 #include "prompter.h"
 #include "rs232landlg.h"
@@ -52,6 +53,16 @@ struct FakePrompter : Prompter {
     void message(QWidget*, const QString& title, const QString& text, Icon icon) override
     {
         messages.push_back({title, text, icon});
+    }
+    // OK/Cancel boxes: recorded, and answered by `onConfirm` (Cancel when
+    // it is not set). The answer may act on the window meanwhile, as device
+    // events do during a real modal box.
+    QList<Message> confirmations;
+    std::function<bool(const QString& text)> onConfirm;
+    bool confirm(QWidget*, const QString& title, const QString& text, Icon icon) override
+    {
+        confirmations.push_back({title, text, icon});
+        return onConfirm ? onConfirm(text) : false;
     }
     QString openFile(QWidget*, const QString& title, const QString& filter) override
     {

@@ -7,6 +7,9 @@ void installStandardBehaviours(SimDevice& device)
     device.addBehaviour(makeImageStoreBehaviour());
     device.addBehaviour(makeAudioFollowBehaviour());
     device.addBehaviour(makeEffectsAvailableBehaviour());
+    device.addBehaviour(makeInputSwitchBehaviour());
+    describeInputSignal(device);
+    device.addBehaviour(makeLogoStoreBehaviour());
 }
 
 }  // namespace zeph

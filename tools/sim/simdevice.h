@@ -139,6 +139,17 @@ public:
     // How long an image-settings store takes (STORE 1, then 0).
     int storeMs() const { return storeMs_; }
     void setStoreMs(int ms) { storeMs_ = ms < 0 ? 0 : ms; }
+    // How long a logo or frame store takes: a fixed part and a part that
+    // grows with the picture's bytes (3 per pixel). An erase takes the
+    // fixed part.
+    int logoStoreBaseMs() const { return logoBaseMs_; }
+    int logoStoreMsPerMiB() const { return logoMsPerMiB_; }
+    void setLogoStoreMs(int baseMs, int msPerMiB)
+    {
+        logoBaseMs_ = baseMs < 0 ? 0 : baseMs;
+        logoMsPerMiB_ = msPerMiB < 0 ? 0 : msPerMiB;
+    }
+    int logoStoreMs(uint64_t bytes) const { return logoBaseMs_ + int(bytes * uint64_t(logoMsPerMiB_) / 1048576u); }
 
     // Pseudo-terminal: the panel opens ptyPath(), the slave side.
     bool openPty();
@@ -181,6 +192,8 @@ private:
     QList<SimCommand> commands_;
     std::vector<std::unique_ptr<SimBehaviour>> behaviours_;
     int storeMs_ = 1200;
+    int logoBaseMs_ = 300;
+    int logoMsPerMiB_ = 1500;
     bool spoken_ = false;
     Sink lastSink_ = Sink::Udp;
 

@@ -50,8 +50,17 @@ const char* const Help =
     "  --opt N          the option bits (OPT): 1 voice over, 16 LAN status\n"
     "  --set NAME=N     store N in the register NAME before starting, as a write\n"
     "                   would (per-input registers go to the input in PCHAN, so\n"
-    "                   \"--set PCHAN=3 --set PLOAD=1\" sets input 3); repeatable\n"
+    "                   \"--set PCHAN=3 --set PLOAD=1\" sets input 3; PCHAN=0 sets\n"
+    "                   them all); repeatable. The input on the output (ICHM)\n"
+    "                   is described by IFAMM (family, 0 to 27), IPSIGM (sync\n"
+    "                   present), IOORM (out of range), ISYNCM (0 H and V, 1\n"
+    "                   TTL composite, 2 SOG, 3 analog composite), IHPOLM,\n"
+    "                   IVPOLM, IINTM (interlaced), ILDM and IFDM (line and\n"
+    "                   frame durations); it starts as a PAL picture\n"
     "  --store-ms MS    how long an image-settings store lasts (default 1200)\n"
+    "  --logo-ms-per-mib MS\n"
+    "                   how long a logo or frame store lasts per MiB of picture\n"
+    "                   (3 bytes a pixel), after a fixed 300 ms (default 1500)\n"
     "  --delay MS       answer every command MS milliseconds late\n"
     "  --chunk N        send replies in pieces of at most N bytes\n"
     "  --noise          add a junk line after every reply line\n"
@@ -103,7 +112,7 @@ std::string printable(const QByteArray& data)
 int main(int argc, char** argv)
 {
     long udpPort = -1, tcpPort = -1, model = zeph::SimDevice::DefaultModel, delay = 0, chunk = 0;
-    long opt = -1, storeMs = -1;
+    long opt = -1, storeMs = -1, logoMsPerMiB = -1;
     const char* ptyLink = nullptr;
     bool noise = false, silent = false, verbose = false, any = false;
     std::vector<std::pair<int, uint32_t>> settings;
@@ -119,6 +128,7 @@ int main(int argc, char** argv)
         else if (a == "--model") model = number(arg(), 0, 0xFFFFFFFFL, "model code");
         else if (a == "--opt") opt = number(arg(), 0, 0xFFFFFFFFL, "option bits");
         else if (a == "--store-ms") storeMs = number(arg(), 0, 600000, "store time");
+        else if (a == "--logo-ms-per-mib") logoMsPerMiB = number(arg(), 0, 600000, "logo store time");
         else if (a == "--set") {
             const std::string s = arg();
             const size_t eq = s.find('=');
@@ -146,6 +156,7 @@ int main(int argc, char** argv)
     sim.setSilent(silent);
     if (opt >= 0) sim.setValue(zeph::Reg::OPT, uint32_t(opt));
     if (storeMs >= 0) sim.setStoreMs(int(storeMs));
+    if (logoMsPerMiB >= 0) sim.setLogoStoreMs(sim.logoStoreBaseMs(), int(logoMsPerMiB));
     for (const auto& [reg, value] : settings) sim.setValue(reg, value);
     if (verbose)
         sim.onTraffic = [](const char* transport, bool incoming, const QByteArray& data) {

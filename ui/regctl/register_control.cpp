@@ -93,7 +93,9 @@ void RegisterControl::KeyPress(QObject* Sender, QChar& Key)
         write(uint32_t(*v));
         return;
     }
-    if (*v < def_.offset && *v >= -def_.offset)
+    const bool accepted = def_.entry == EntryForm::Byte ? *v >= 0 && *v <= 255
+                                                        : *v < def_.offset && *v >= -def_.offset;
+    if (accepted)
         write(uint32_t(*v + def_.offset));
     else
         write(dev_.value(def_.reg));  // the device's answer puts the edit right

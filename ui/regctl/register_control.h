@@ -37,8 +37,9 @@ enum class ScrollForm { Standard, EndOnly, EchoPaced };
 
 // Bounded: the edit accepts -offset .. offset-1 and writes value+offset;
 // other numbers re-send the stored value. Unchecked: the number is written
-// as it is.
-enum class EntryForm { Bounded, Unchecked };
+// as it is. Byte: the edit accepts 0 .. 255 and writes it as it is; other
+// numbers re-send the stored value.
+enum class EntryForm { Bounded, Unchecked, Byte };
 
 // One row of a page's register table. Twin names are null when the
 // register has one pair of controls.
