@@ -155,7 +155,10 @@ void AudioController::buildChannels()
         };
         for (Pair& p : pairs) {
             p.bar = regctl::makeBar(page, p.def.bar, p.def, QRect(p.left, c.top, BarWidth, 17));
-            p.edit = regctl::makeEdit(page, p.def.edit, QRect(p.left + BarWidth + EditGap, c.top - 2, EditWidth, 21));
+            // Edits level with their bars; the first two rows are 20 apart,
+            // so the first edit sits 2 higher to clear the second.
+            const int editTop = i == 0 ? c.top - 2 : c.top;
+            p.edit = regctl::makeEdit(page, p.def.edit, QRect(p.left + BarWidth + EditGap, editTop, EditWidth, 21));
             p.edit->setText(regctl::displayText(uint32_t(p.def.start), p.def.offset));
             const auto scroll = p.scroll;
             const auto key = p.key;

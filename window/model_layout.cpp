@@ -152,8 +152,9 @@ constexpr std::array<int, 8> kEightLefts = {4, 86, 169, 252, 334, 417, 500, 583}
 constexpr std::array<int, 4> kFourLefts = {4, 174, 345, 516};
 constexpr int ButtonTop = 5, ButtonHeight = 33, EightWidth = 76, FourWidth = 140;
 
-// The audio rows of inputs 1 to 4 (bar tops; the edits sit 2 higher), 60
-// lower on the four-input model, as is their group box.
+// The audio rows of inputs 1 to 4 (bar tops; the edits level with them but
+// the first, 2 higher, clear of the second), 60 lower on the four-input
+// model, as is their group box.
 constexpr std::array<int, 4> kAudioRowTops = {54, 74, 95, 116};
 constexpr int AudioFourShift = 60;
 // "Level", "Balance" and "Auto Follow" above the rows; on the four-input
@@ -386,8 +387,9 @@ void ModelLayoutController::applyPositions(uint32_t model)
         const int top = kAudioRowTops[size_t(n - 1)] + shift;
         setTop(QStringLiteral("ScrollBar_audio%1").arg(n), top);
         setTop(QStringLiteral("ScrollBar_balance_%1").arg(n), top);
-        setTop(QStringLiteral("Edit_audio_%1").arg(n), top - 2);
-        setTop(QStringLiteral("Edit_balance_%1").arg(n), top - 2);
+        const int editTop = n == 1 ? top - 2 : top;
+        setTop(QStringLiteral("Edit_audio_%1").arg(n), editTop);
+        setTop(QStringLiteral("Edit_balance_%1").arg(n), editTop);
         setTop(QStringLiteral("Label_audio%1").arg(n), top - groupTop - 1);
     }
     if (QWidget* autoFollow = widget(QStringLiteral("RadioButton"))) autoFollow->move(four ? AutoFollowFourAt : AutoFollowAt);
