@@ -13,9 +13,7 @@
 using TShortCut = uint16_t;
 enum : uint16_t { scShift = 0x2000, scCtrl = 0x4000, scAlt = 0x8000 };
 
-enum TShiftStateFlag : unsigned { ssShift = 1, ssAlt = 2, ssCtrl = 4 };
-using TShiftState = unsigned;  // set of TShiftStateFlag
-
+// TShiftState (Shift, Alt, Ctrl) comes with the component roots.
 using TKeyEvent = std::function<void(TObject* Sender, uint16_t& Key, TShiftState Shift)>;
 
 // Splits a shortcut into its key code and its shift state.

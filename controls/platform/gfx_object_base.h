@@ -2,12 +2,14 @@
 // The object roots that the library's classes stand on.
 //
 // TObject is the root of everything that can be the Sender of a
-// notification; ClassName gives the name of its class. TComponent is an
-// object with a name, an owner (its QObject parent, which frees it) and a
-// component state: loading while its stored settings are being applied,
+// notification; ClassName gives the name of its class. TComponentBase is
+// the component state: loading while its stored settings are being applied,
 // designing while a design tool edits it, destroying once its destruction
-// has begun. The running program never designs; tests set
-// the state to reach the design-time rules.
+// has begun, with free notification between components. TComponent is a
+// component that is a plain QObject, with a name and an owner (its QObject
+// parent, which frees it); the library's controls are components that are
+// widgets (widgets/gfx_controlmodel.h). The running program never designs;
+// tests set the state to reach the design-time rules.
 
 #include "gfx_exceptions.h"
 
@@ -26,28 +28,26 @@ public:
 
 using TNotifyEvent = std::function<void(TObject* Sender)>;
 
-class TComponent : public QObject, public TObject {
+// The mouse buttons and the shift state (keys and buttons held) that mouse
+// and key events report.
+enum TMouseButton { mbLeft, mbRight, mbMiddle };
+enum TShiftStateFlag : unsigned {
+    ssShift = 0x01, ssAlt = 0x02, ssCtrl = 0x04, ssLeft = 0x08, ssRight = 0x10, ssMiddle = 0x20, ssDouble = 0x40
+};
+using TShiftState = unsigned;  // set of TShiftStateFlag
+
+// What every component has, whatever its Qt base (the library's controls
+// are widgets, its other components plain objects): the component state
+// and free notification.
+class TComponentBase : public TObject {
 public:
     enum StateFlag : unsigned { csLoading = 1, csDesigning = 2, csDestroying = 4 };
     enum TOperation { opInsert, opRemove };
 
-    explicit TComponent(QObject* AOwner = nullptr) : QObject(AOwner) {}
-    ~TComponent() override
-    {
-        Destroying();
-        // Tell every component that asked for it, and forget them both ways.
-        while (!freeNotifies_.empty()) {
-            TComponent* other = freeNotifies_.back();
-            freeNotifies_.pop_back();
-            other->Forget(this);
-            other->Notification(this, opRemove);
-        }
-    }
-
-    QObject* Owner() const { return parent(); }
-    // The component's name in its window (the QObject's object name).
-    QString Name() const { return objectName(); }
-    void SetName(const QString& name) { setObjectName(name); }
+    TComponentBase() = default;
+    TComponentBase(const TComponentBase&) = delete;
+    TComponentBase& operator=(const TComponentBase&) = delete;
+    ~TComponentBase() override { NotifyFreeing(); }
 
     unsigned ComponentState() const { return state_; }
     bool IsDesigning() const { return (state_ & csDesigning) != 0; }
@@ -71,14 +71,14 @@ public:
     // Free notification: once linked, each of the two components hears
     // Notification(other, opRemove) when the other is destroyed, so neither
     // keeps a pointer to a freed one. Linking twice links once.
-    void FreeNotification(TComponent* AComponent)
+    void FreeNotification(TComponentBase* AComponent)
     {
         if (!AComponent || AComponent == this)
             return;
         Remember(AComponent);
         AComponent->Remember(this);
     }
-    void RemoveFreeNotification(TComponent* AComponent)
+    void RemoveFreeNotification(TComponentBase* AComponent)
     {
         if (!AComponent)
             return;
@@ -89,20 +89,49 @@ public:
 protected:
     virtual void Loaded() {}
     // A linked component is being destroyed (opRemove).
-    virtual void Notification(TComponent* AComponent, TOperation Operation)
+    virtual void Notification(TComponentBase* AComponent, TOperation Operation)
     {
         (void)AComponent;
         (void)Operation;
     }
+    // Tells every linked component that this one goes, and forgets them
+    // both ways. The root destructor calls it; a class whose destruction
+    // frees more calls it first, while it is still whole.
+    void NotifyFreeing()
+    {
+        Destroying();
+        while (!freeNotifies_.empty()) {
+            TComponentBase* other = freeNotifies_.back();
+            freeNotifies_.pop_back();
+            other->Forget(this);
+            other->Notification(this, opRemove);
+        }
+    }
 
 private:
-    void Remember(TComponent* c)
+    void Remember(TComponentBase* c)
     {
         if (std::find(freeNotifies_.begin(), freeNotifies_.end(), c) == freeNotifies_.end())
             freeNotifies_.push_back(c);
     }
-    void Forget(TComponent* c) { freeNotifies_.erase(std::remove(freeNotifies_.begin(), freeNotifies_.end(), c), freeNotifies_.end()); }
+    void Forget(TComponentBase* c)
+    {
+        freeNotifies_.erase(std::remove(freeNotifies_.begin(), freeNotifies_.end(), c), freeNotifies_.end());
+    }
 
     unsigned state_ = 0;
-    std::vector<TComponent*> freeNotifies_;
+    std::vector<TComponentBase*> freeNotifies_;
+};
+
+// A component that is a plain object: its owner is its QObject parent,
+// which frees it, and its Name the object name.
+class TComponent : public QObject, public TComponentBase {
+public:
+    explicit TComponent(QObject* AOwner = nullptr) : QObject(AOwner) {}
+    ~TComponent() override { NotifyFreeing(); }
+
+    QObject* Owner() const { return parent(); }
+    // The component's name in its window (the QObject's object name).
+    QString Name() const { return objectName(); }
+    void SetName(const QString& name) { setObjectName(name); }
 };

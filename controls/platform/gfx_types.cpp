@@ -146,3 +146,10 @@ std::intptr_t GfxPerform(QObject* receiver, std::uint32_t msg, std::uintptr_t wP
     receiver->event(&ev);
     return ev.Message.Result;
 }
+
+void GfxPostMessage(QObject* receiver, std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam)
+{
+    if (!receiver)
+        return;
+    QCoreApplication::postEvent(receiver, new GfxMessageEvent(TMessage{msg, wParam, lParam, 0}));
+}

@@ -142,8 +142,34 @@ struct TMessage {
 
 constexpr std::uint32_t WM_CREATE = 0x0001;
 constexpr std::uint32_t WM_DESTROY = 0x0002;
+constexpr std::uint32_t WM_MOVE = 0x0003;
+constexpr std::uint32_t WM_SIZE = 0x0005;
+constexpr std::uint32_t WM_SETFOCUS = 0x0007;
+constexpr std::uint32_t WM_KILLFOCUS = 0x0008;
+constexpr std::uint32_t WM_PAINT = 0x000F;
+constexpr std::uint32_t WM_ERASEBKGND = 0x0014;
+constexpr std::uint32_t WM_SYSCOLORCHANGE = 0x0015;
+constexpr std::uint32_t WM_NCHITTEST = 0x0084;
 constexpr std::uint32_t WM_TIMER = 0x0113;
+constexpr std::uint32_t WM_MOUSEMOVE = 0x0200;
+constexpr std::uint32_t WM_LBUTTONDOWN = 0x0201;
+constexpr std::uint32_t WM_LBUTTONUP = 0x0202;
+constexpr std::uint32_t WM_LBUTTONDBLCLK = 0x0203;
 constexpr std::uint32_t WM_THEMECHANGED = 0x031A;
+
+// The control notifications of the platform's control classes.
+constexpr std::uint32_t CM_BASE = 0xB000;
+constexpr std::uint32_t CM_PARENTFONTCHANGED = CM_BASE + 8;
+constexpr std::uint32_t CM_PARENTCOLORCHANGED = CM_BASE + 9;
+constexpr std::uint32_t CM_VISIBLECHANGED = CM_BASE + 11;
+constexpr std::uint32_t CM_ENABLEDCHANGED = CM_BASE + 12;
+constexpr std::uint32_t CM_COLORCHANGED = CM_BASE + 13;
+constexpr std::uint32_t CM_FONTCHANGED = CM_BASE + 14;
+constexpr std::uint32_t CM_CTL3DCHANGED = CM_BASE + 16;
+constexpr std::uint32_t CM_MOUSEENTER = CM_BASE + 19;  // 0xB013
+constexpr std::uint32_t CM_MOUSELEAVE = CM_BASE + 20;  // 0xB014
+constexpr std::uint32_t CM_ENTER = CM_BASE + 26;
+constexpr std::uint32_t CM_EXIT = CM_BASE + 27;
 
 class GfxMessageEvent : public QEvent {
 public:
@@ -160,3 +186,7 @@ std::intptr_t GfxSendMessage(QObject* receiver, std::uint32_t msg, std::uintptr_
 // filters (and so past any window-procedure hook); returns its Result.
 std::intptr_t GfxPerform(QObject* receiver, std::uint32_t msg, std::uintptr_t wParam = 0,
                          std::intptr_t lParam = 0);
+// Queues the message for the receiver: it arrives, through the receiver's
+// event filters, once control returns to the event loop, after what was
+// queued before it. A receiver that is destroyed first never gets it.
+void GfxPostMessage(QObject* receiver, std::uint32_t msg, std::uintptr_t wParam = 0, std::intptr_t lParam = 0);

@@ -15,7 +15,6 @@
 
 #include <functional>
 
-enum TMouseButton { mbLeft, mbRight, mbMiddle };
 // Shift: the keyboard modifiers held at the release.
 using TMouseEvent =
     std::function<void(TObject* Sender, TMouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y)>;

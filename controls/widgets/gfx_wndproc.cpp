@@ -1,5 +1,7 @@
 #include "gfx_wndproc.h"
 
+#include "gfx_controlmodel.h"
+
 #include "gfx_application.h"
 #include "gfx_library.h"
 #include "platform/gfx_platform.h"
@@ -233,12 +235,12 @@ bool GfxCheckOneInstance(QObject* owner, const std::function<bool(const QObject*
 
 namespace {
 
-void PerformDepthFirst(QWidget* w)
+void PerformDepthFirst(QWidget* w, std::uintptr_t wave)
 {
     for (QObject* child : w->children())
         if (auto* cw = qobject_cast<QWidget*>(child); cw && !cw->isWindow()) {
-            GfxPerform(cw, WM_THEMECHANGED);
-            PerformDepthFirst(cw);
+            GfxPerform(cw, WM_THEMECHANGED, wave);
+            PerformDepthFirst(cw, wave);
         }
 }
 
@@ -246,14 +248,17 @@ void PerformDepthFirst(QWidget* w)
 
 void GfxBroadcastThemeToForms()
 {
+    // One theme change: a control that hears of it from the form and from
+    // its parent reacts once.
+    const std::uintptr_t wave = GfxNewThemeWave();
     for (QWidget* form : QApplication::topLevelWidgets()) {
         if (!form->isVisible())
             continue;
         for (QObject* child : form->children())
             if (auto* control = qobject_cast<QWidget*>(child); control && !control->isWindow())
-                GfxPerform(control, GFX_THEMECHANGED);
-        PerformDepthFirst(form);
-        GfxPerform(form, WM_THEMECHANGED);
+                GfxPerform(control, GFX_THEMECHANGED, wave);
+        PerformDepthFirst(form, wave);
+        GfxPerform(form, WM_THEMECHANGED, wave);
     }
 }
 

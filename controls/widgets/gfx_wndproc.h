@@ -9,6 +9,7 @@
 //   broadcast to the forms and the global theme manager.
 
 #include "gfx_component.h"
+#include "gfx_messages.h"
 #include "platform/gfx_types.h"
 
 #include <QMetaObject>
@@ -90,9 +91,8 @@ bool GfxCheckOneInstance(QObject* owner, const std::function<bool(const QObject*
 
 // Every visible form: the library's theme-changed message 0xB0D6 to its
 // controls, then WM_THEMECHANGED to every widget below it (a widget before
-// its children) and last to the form.
+// its children) and last to the form, all naming one new theme change.
 void GfxBroadcastThemeToForms();
-constexpr std::uint32_t GFX_THEMECHANGED = 0xB0D6;
 
 void GfxInitializeWidgetLibrary();
 void GfxFinalizeWidgetLibrary();

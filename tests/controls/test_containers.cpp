@@ -447,7 +447,7 @@ public:
     TGfxBitmapList* list = nullptr;
 
 protected:
-    void Notification(TComponent* c, TOperation op) override
+    void Notification(TComponentBase* c, TOperation op) override
     {
         if (op == opRemove && c == list)
             list = nullptr;
