@@ -655,14 +655,19 @@ bool TControl::event(QEvent* e)
     case QEvent::FocusIn:
     case QEvent::FocusOut:
         if (windowed_) {
-            const bool in = e->type() == QEvent::FocusIn;
             // The form's focused control changes (enter, exit) unless the
-            // whole window only gains or loses the activation.
+            // whole window only loses the activation and gets it back: the
+            // control stays the form's active control meanwhile.
+            const bool in = e->type() == QEvent::FocusIn;
             const Qt::FocusReason reason = static_cast<QFocusEvent*>(e)->reason();
-            const bool formFocusMoves = reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
             Perform(in ? WM_SETFOCUS : WM_KILLFOCUS);
-            if (formFocusMoves)
-                Perform(in ? CM_ENTER : CM_EXIT);
+            if (in && !activeInForm_) {
+                activeInForm_ = true;
+                Perform(CM_ENTER);
+            } else if (!in && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+                activeInForm_ = false;
+                Perform(CM_EXIT);
+            }
         }
         break;
     case QEvent::Show:

@@ -222,6 +222,7 @@ private:
     TGfxCanvas* canvas_ = nullptr;
     int painting_ = 0;
     bool mouseInside_ = false;
+    bool activeInForm_ = false;  // the form's focused control (windowed)
     bool pressed_ = false;
     std::uintptr_t themeWave_ = 0;
     bool inThemeWave_ = false;
