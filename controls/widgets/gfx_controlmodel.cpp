@@ -286,9 +286,17 @@ TControl::TControl(QWidget* AParent, bool Windowed) : QWidget(AParent), windowed
     };
     if (AParent) {
         ParentChanged();
-        // A control is visible unless hidden, also on a parent already shown.
+        // A control is visible unless hidden, also on a parent already shown
+        // (where Qt leaves a new child hidden). It is shown once it is whole,
+        // never from this constructor.
         if (AParent->isVisible())
-            setVisible(true);
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    if (!testAttribute(Qt::WA_WState_ExplicitShowHide))
+                        setVisible(true);
+                },
+                Qt::QueuedConnection);
     }
 }
 

@@ -445,6 +445,23 @@ TEST(ControlWindow, TransparencySwitchesTheOpaqueStyleAndRecreatesTheWindow)
     EXPECT_EQ(control->WindowsCreated(), made + 2) << "no change, no new window";
 }
 
+TEST(ControlWindow, AControlMadeOnAShownFormShowsOnceWhole)
+{
+    QWidget form;
+    Show(form);
+    auto* windowed = new TGfxCustomControl(&form);
+    auto* graphic = new TGfxControl(&form);
+    auto* hidden = new TGfxControl(&form);
+    hidden->SetVisible(false);
+    EXPECT_FALSE(windowed->isVisible());
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(windowed->isVisible());
+    EXPECT_TRUE(graphic->isVisible());
+    EXPECT_FALSE(hidden->isVisible()) << "hidden before it was shown: stays hidden";
+    EXPECT_TRUE(windowed->HandleAllocated());
+    EXPECT_EQ(windowed->WindowsCreated(), 1);
+}
+
 TEST(ControlAccess, TheControlSaysItsRoleTextAndState)
 {
     class Check : public TGfxControl {
