@@ -73,7 +73,7 @@ public:
     void SetListIndex(int Value) { SetIndex(1, Value); }
     bool ListBitmapMissing() const { return imageLink_.ListBitmapMissing(); }
     // The stored form of the list link (see gfx_imagelink.h).
-    const TGfxImageListLink& ImageLink() const { return imageLink_; }
+    const TGfxControlImageLink& ImageLink() const { return imageLink_; }
     void ReadInternal(const QString& Tag) { imageLink_.ReadInternal(Tag); }
 
     // Whether a change of the parent's background needs a repaint.
@@ -86,5 +86,5 @@ protected:
     void WndProc(TMessage& Message) override;
 
 private:
-    TGfxImageListLink imageLink_;
+    TGfxControlImageLink imageLink_;
 };

@@ -43,7 +43,7 @@ public:
     void SetImageIndex(int Value) { SetIndex(0, Value); }
     void SetListIndex(int Value) { SetIndex(1, Value); }
     bool ListBitmapMissing() const { return imageLink_.ListBitmapMissing(); }
-    const TGfxImageListLink& ImageLink() const { return imageLink_; }
+    const TGfxControlImageLink& ImageLink() const { return imageLink_; }
     void ReadInternal(const QString& Tag) { imageLink_.ReadInternal(Tag); }
 
     TNotifyEvent OnFocusGained;
@@ -136,5 +136,5 @@ private:
     bool transparent_ = false;
     bool ctlXP_ = true;
     TBorderLook borderLook_ = blNone;
-    TGfxImageListLink imageLink_;
+    TGfxControlImageLink imageLink_;
 };

@@ -3,7 +3,7 @@
 #include "gfx_imagelist.h"
 #include "gfx_lists.h"
 
-TGfxImageListLink::TGfxImageListLink(TComponentBase& Owner, std::function<void(TObject*)> Changed)
+TGfxControlImageLink::TGfxControlImageLink(TComponentBase& Owner, std::function<void(TObject*)> Changed)
     : owner_(Owner), changed_(std::move(Changed))
 {
     link_.OnChange = [this](TObject* Sender) {
@@ -12,7 +12,7 @@ TGfxImageListLink::TGfxImageListLink(TComponentBase& Owner, std::function<void(T
     };
 }
 
-TGfxImageListLink::~TGfxImageListLink()
+TGfxControlImageLink::~TGfxControlImageLink()
 {
     link_.OnChange = nullptr;
     changed_ = nullptr;
@@ -22,7 +22,7 @@ TGfxImageListLink::~TGfxImageListLink()
     }
 }
 
-void TGfxImageListLink::SetImageList(TGfxCustomImageList* Value)
+void TGfxControlImageLink::SetImageList(TGfxCustomImageList* Value)
 {
     if (list_) {
         list_->UnRegisterChanges(&link_);
@@ -37,7 +37,7 @@ void TGfxImageListLink::SetImageList(TGfxCustomImageList* Value)
         changed_(nullptr);
 }
 
-void TGfxImageListLink::SetIndex(int Index, int Value)
+void TGfxControlImageLink::SetIndex(int Index, int Value)
 {
     if (Index < 0 || Index > 1 || Value < 0 || index_[Index] == Value)
         return;
@@ -46,12 +46,12 @@ void TGfxImageListLink::SetIndex(int Index, int Value)
         changed_(nullptr);
 }
 
-bool TGfxImageListLink::ListBitmapMissing() const
+bool TGfxControlImageLink::ListBitmapMissing() const
 {
     return !list_ || !list_->IsValidImage(index_[1], index_[0]);
 }
 
-bool TGfxImageListLink::ListFreed(TComponentBase* Component)
+bool TGfxControlImageLink::ListFreed(TComponentBase* Component)
 {
     if (!list_ || Component != list_)
         return false;
@@ -63,13 +63,13 @@ bool TGfxImageListLink::ListFreed(TComponentBase* Component)
     return true;
 }
 
-bool TGfxImageListLink::IsGlobalList() const
+bool TGfxControlImageLink::IsGlobalList() const
 {
     return list_ && GfxContainer &&
            (list_ == GfxContainer->BitmapList() || list_ == GfxContainer->ImageList());
 }
 
-QString TGfxImageListLink::InternalTag() const
+QString TGfxControlImageLink::InternalTag() const
 {
     if (!GfxContainer || !list_)
         return QString();
@@ -80,7 +80,7 @@ QString TGfxImageListLink::InternalTag() const
     return QString();
 }
 
-void TGfxImageListLink::ReadInternal(const QString& Tag)
+void TGfxControlImageLink::ReadInternal(const QString& Tag)
 {
     TGfxCustomImageList* found = nullptr;
     if (GfxContainer) {

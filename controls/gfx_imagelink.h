@@ -1,5 +1,5 @@
 #pragma once
-// TGfxImageListLink: how a control follows one of the library's image lists
+// TGfxControlImageLink: how a control follows one of the library's image lists
 // (TGfxCustomImageList). The windowless and the windowed control bases both
 // hold one: the list (not owned), ImageIndex and ListIndex, and a change
 // link registered with the list. The owner hears every change of the list
@@ -18,14 +18,14 @@
 
 #include <functional>
 
-class TGfxImageListLink {
+class TGfxControlImageLink {
 public:
     // Changed(Sender): the list (Sender) changed, or the link or an index
     // did (Sender none).
-    TGfxImageListLink(TComponentBase& Owner, std::function<void(TObject* Sender)> Changed);
-    ~TGfxImageListLink();
-    TGfxImageListLink(const TGfxImageListLink&) = delete;
-    TGfxImageListLink& operator=(const TGfxImageListLink&) = delete;
+    TGfxControlImageLink(TComponentBase& Owner, std::function<void(TObject* Sender)> Changed);
+    ~TGfxControlImageLink();
+    TGfxControlImageLink(const TGfxControlImageLink&) = delete;
+    TGfxControlImageLink& operator=(const TGfxControlImageLink&) = delete;
 
     TGfxCustomImageList* ImageList() const { return list_; }
     // Leaves the old list, links the new one (and asks for its free
