@@ -166,6 +166,7 @@ constexpr std::uint32_t CM_ENABLEDCHANGED = CM_BASE + 12;
 constexpr std::uint32_t CM_COLORCHANGED = CM_BASE + 13;
 constexpr std::uint32_t CM_FONTCHANGED = CM_BASE + 14;
 constexpr std::uint32_t CM_CTL3DCHANGED = CM_BASE + 16;
+constexpr std::uint32_t CM_TEXTCHANGED = CM_BASE + 18;
 constexpr std::uint32_t CM_MOUSEENTER = CM_BASE + 19;  // 0xB013
 constexpr std::uint32_t CM_MOUSELEAVE = CM_BASE + 20;  // 0xB014
 constexpr std::uint32_t CM_ENTER = CM_BASE + 26;

@@ -471,8 +471,17 @@ void TControl::Repaint()
 
 QString TControl::AccessibleText(QAccessible::Text Kind) const
 {
-    (void)Kind;
+    if (Kind == QAccessible::Name && !caption_.isEmpty())
+        return caption_;
     return QString();
+}
+
+void TControl::SetCaption(const QString& Value)
+{
+    if (caption_ == Value)
+        return;
+    caption_ = Value;
+    Perform(CM_TEXTCHANGED);
 }
 
 std::uintptr_t TControl::CurrentThemeWave()

@@ -107,6 +107,10 @@ public:
     bool Enabled() const { return isEnabled(); }
     void SetEnabled(bool Value) { setEnabled(Value); }
 
+    // The caption (the platform's Text); a change performs CM_TEXTCHANGED.
+    QString Caption() const { return caption_; }
+    void SetCaption(const QString& Value);
+
     TColor Color() const { return color_; }
     // Stores the colour and stops following the parent's.
     void SetColor(TColor Value);
@@ -158,7 +162,7 @@ public:
     // override these three; the rest of the widget's accessible interface
     // (geometry, children, focus) comes from Qt.
     virtual QAccessible::Role AccessibleRole() const { return QAccessible::Client; }
-    // The name is the caption of a control that has one (empty here).
+    // The name is the caption; a null text leaves the answer to Qt.
     virtual QString AccessibleText(QAccessible::Text Kind) const;
     // Adds the control's own states (checked, pressed, ...) to Qt's.
     virtual void AccessibleState(QAccessible::State& State) const { (void)State; }
@@ -213,6 +217,7 @@ private:
     TRect anchorBounds_{};
     QSize anchorParentSize_;
     bool anchorValid_ = false;
+    QString caption_;
     TColor color_ = clWindow;
     bool parentColor_ = true;
     TGfxFont font_;

@@ -468,14 +468,11 @@ TEST(ControlAccess, TheControlSaysItsRoleTextAndState)
     public:
         using TGfxControl::TGfxControl;
         QAccessible::Role AccessibleRole() const override { return QAccessible::CheckBox; }
-        QString AccessibleText(QAccessible::Text k) const override
-        {
-            return k == QAccessible::Name ? QStringLiteral("Auto Follow") : QString();
-        }
         void AccessibleState(QAccessible::State& s) const override { s.checked = true; }
     };
     QWidget form;
     auto* check = new Check(&form);
+    check->SetCaption(QStringLiteral("Auto Follow"));
     Show(form);
     QAccessibleInterface* face = QAccessible::queryAccessibleInterface(check);
     ASSERT_NE(face, nullptr);
