@@ -45,7 +45,7 @@ public:
 
 private:
     TGfxCanvas& canvas_;
-    std::optional<TGfxRegion> saved_;
+    std::optional<TGfxRgn> saved_;
 };
 
 // Selects and realises a palette for the scope, then puts back the old one.

@@ -1126,7 +1126,7 @@ void TGfxCanvas::StretchDraw(const TRect& dest, TGfxBitmap& bitmap)
 
 // ------------------------------------------------------------ clip, origin
 
-void TGfxCanvas::SelectClipRgn(const TGfxRegion* region)
+void TGfxCanvas::SelectClipRgn(const TGfxRgn* region)
 {
     if (region)
         clip_ = *region;
@@ -1139,7 +1139,7 @@ void TGfxCanvas::IntersectClipRect(const TRect& r)
 {
     TRect device = Normalized(r);
     GfxOffsetRect(device, -origin_.X, -origin_.Y);
-    TGfxRegion region = TGfxRegion::Rect(device);
+    TGfxRgn region = TGfxRgn::Rect(device);
     if (clip_)
         region.Combine(*clip_, region, RGN_AND);
     SelectClipRgn(&region);
@@ -1167,7 +1167,7 @@ TPoint TGfxCanvas::SetWindowOrg(int x, int y)
 
 // ----------------------------------------------------------------- regions
 
-void TGfxCanvas::FillRgn(const TGfxRegion& region, const TGfxBrush& brush)
+void TGfxCanvas::FillRgn(const TGfxRgn& region, const TGfxBrush& brush)
 {
     QBrush qtBrush;
     QPainter* p = region.IsEmpty() ? nullptr : BrushFill(brush, qtBrush);
@@ -1182,7 +1182,7 @@ void TGfxCanvas::FillRgn(const TGfxRegion& region, const TGfxBrush& brush)
     Changed();
 }
 
-void TGfxCanvas::FrameRgn(const TGfxRegion& region, const TGfxBrush& brush, int w, int h)
+void TGfxCanvas::FrameRgn(const TGfxRgn& region, const TGfxBrush& brush, int w, int h)
 {
     FillRgn(region.Frame(w, h), brush);
 }
@@ -1243,11 +1243,11 @@ void TGfxCanvas::WidenPath()
     path_ = widened;
 }
 
-TGfxRegion TGfxCanvas::PathToRegion()
+TGfxRgn TGfxCanvas::PathToRegion()
 {
     if (recording_)
         return {};
-    const TGfxRegion region = TGfxRegion::FromPath(path_);
+    const TGfxRgn region = TGfxRgn::FromPath(path_);
     path_ = QPainterPath();
     return region;
 }

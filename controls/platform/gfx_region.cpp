@@ -45,7 +45,7 @@ std::int32_t GetI32(const QByteArray& data, qsizetype at)
 
 }  // namespace
 
-TGfxRegion TGfxRegion::Rect(const TRect& r)
+TGfxRgn TGfxRgn::Rect(const TRect& r)
 {
     const int l = std::max(std::min(r.Left, r.Right), CoordMin);
     const int t = std::max(std::min(r.Top, r.Bottom), CoordMin);
@@ -53,17 +53,17 @@ TGfxRegion TGfxRegion::Rect(const TRect& r)
     const int b = std::min(std::max(r.Top, r.Bottom), CoordMax);
     if (rr <= l || b <= t)
         return {};
-    return TGfxRegion(QRegion(l, t, rr - l, b - t));
+    return TGfxRgn(QRegion(l, t, rr - l, b - t));
 }
 
-TGfxRegion TGfxRegion::Ellipse(const TRect& r)
+TGfxRgn TGfxRgn::Ellipse(const TRect& r)
 {
     QPainterPath path;
     path.addEllipse(QRectF(r.Left, r.Top, r.Width(), r.Height()).normalized());
     return FromPath(path, true);
 }
 
-TGfxRegion TGfxRegion::RoundRect(const TRect& r, int w, int h)
+TGfxRgn TGfxRgn::RoundRect(const TRect& r, int w, int h)
 {
     QPainterPath path;
     path.addRoundedRect(QRectF(r.Left, r.Top, r.Width(), r.Height()).normalized(), std::abs(w) / 2.0,
@@ -83,14 +83,14 @@ QPainterPath GfxPolygonPath(std::span<const TPoint> points, int fillMode)
     return path;
 }
 
-TGfxRegion TGfxRegion::Polygon(std::span<const TPoint> points, int fillMode)
+TGfxRgn TGfxRgn::Polygon(std::span<const TPoint> points, int fillMode)
 {
     if (points.size() < 3)
         return {};
     return FromPath(GfxPolygonPath(points, fillMode));
 }
 
-TGfxRegion TGfxRegion::FromPath(const QPainterPath& path, bool centres)
+TGfxRgn TGfxRgn::FromPath(const QPainterPath& path, bool centres)
 {
     const QRectF bounds = path.boundingRect();
     if (path.isEmpty() || !bounds.isValid())
@@ -152,10 +152,10 @@ TGfxRegion TGfxRegion::FromPath(const QPainterPath& path, bool centres)
     QRegion region;
     if (!rects.isEmpty())
         region.setRects(rects.constData(), static_cast<int>(rects.size()));
-    return TGfxRegion(region);
+    return TGfxRgn(region);
 }
 
-std::optional<TGfxRegion> TGfxRegion::FromData(const QByteArray& data)
+std::optional<TGfxRgn> TGfxRgn::FromData(const QByteArray& data)
 {
     if (data.size() < 32 || GetI32(data, 0) != 32 || GetI32(data, 4) != 1)
         return std::nullopt;
@@ -172,10 +172,10 @@ std::optional<TGfxRegion> TGfxRegion::FromData(const QByteArray& data)
             return std::nullopt;
         parts.emplace_back(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top);
     }
-    return TGfxRegion(UnionOf(std::move(parts)));
+    return TGfxRgn(UnionOf(std::move(parts)));
 }
 
-int TGfxRegion::Combine(const TGfxRegion& a, const TGfxRegion& b, int mode)
+int TGfxRgn::Combine(const TGfxRgn& a, const TGfxRgn& b, int mode)
 {
     switch (mode) {
     case RGN_AND: region_ = a.region_.intersected(b.region_); break;
@@ -190,14 +190,14 @@ int TGfxRegion::Combine(const TGfxRegion& a, const TGfxRegion& b, int mode)
     return region_.rectCount() == 1 ? SIMPLEREGION : COMPLEXREGION;
 }
 
-TRect TGfxRegion::Box() const
+TRect TGfxRgn::Box() const
 {
     if (region_.isEmpty())
         return {};
     return GfxFromQRect(region_.boundingRect());
 }
 
-TGfxRegion TGfxRegion::Frame(int w, int h) const
+TGfxRgn TGfxRgn::Frame(int w, int h) const
 {
     if (region_.isEmpty() || (w <= 0 && h <= 0))
         return {};
@@ -209,10 +209,10 @@ TGfxRegion TGfxRegion::Frame(int w, int h) const
         inner = inner.intersected(inner.translated(1, 0)).intersected(inner.translated(-1, 0));
     for (int i = 0; i < std::min(h, box.height()) && !inner.isEmpty(); ++i)
         inner = inner.intersected(inner.translated(0, 1)).intersected(inner.translated(0, -1));
-    return TGfxRegion(region_.subtracted(inner));
+    return TGfxRgn(region_.subtracted(inner));
 }
 
-QByteArray TGfxRegion::Data() const
+QByteArray TGfxRgn::Data() const
 {
     QByteArray out;
     const int count = region_.rectCount();
