@@ -340,6 +340,17 @@ void GfxShapeOutline(const TRect& Rect, TGfxShapeType ShapeType, TGfxTeeth* Teet
 
 // ---------------------------------------------------------------- painting
 
+TGfxRgn GfxDiagonalHalf(const TRect& Box, bool UpperLeft)
+{
+    const int w = std::max(Box.Width(), 1), h = std::max(Box.Height(), 1);
+    // The diagonal from (Left, Bottom) to (Right, Top), carried one box size
+    // further at both ends, and the far corner of the chosen side.
+    const TPoint a{Box.Left - w, Box.Bottom + h};
+    const TPoint b{Box.Right + w, Box.Top - h};
+    const TPoint corner = UpperLeft ? TPoint{Box.Left - w, Box.Top - h} : TPoint{Box.Right + w, Box.Bottom + h};
+    return TGfxRgn::Polygon(std::array<TPoint, 3>{a, b, corner});
+}
+
 void GfxTracingPattern(TColor Colour, TGfxBitmap& Pattern)
 {
     const QImage* checker = GfxApplication ? GfxApplication->GetPatternBitmap(Colour) : nullptr;
@@ -411,90 +422,74 @@ void DrawShape(TGfxCanvas& canvas, TGfxShapeType type, bool teeth, const ShapePo
     }
 }
 
-void Line(TGfxCanvas& canvas, TPoint a, TPoint b)
+// Runs draw with the canvas clipped (within its own clipping) to the
+// region, given in logical coordinates.
+template <class Draw>
+void ClippedTo(TGfxCanvas& canvas, TGfxRgn region, Draw draw)
 {
-    canvas.MoveTo(a.X, a.Y);
-    canvas.LineTo(b.X, b.Y);
+    const std::optional<TGfxRgn> saved = canvas.ClipRegion();
+    const TPoint origin = canvas.WindowOrg();
+    region.Offset(-origin.X, -origin.Y);
+    if (saved)
+        region.Combine(region, *saved, RGN_AND);
+    canvas.SelectClipRgn(&region);
+    draw();
+    canvas.SelectClipRgn(saved ? &*saved : nullptr);
 }
 
-// A quarter (or part) of the corner ellipse in box, counter-clockwise from
-// the radial at angle a to the one at angle b (degrees).
-void CornerArc(TGfxCanvas& canvas, const TRect& box, double a, double b)
+TRect BoxOf(const std::vector<TPoint>& p)
 {
-    const double cx = (box.Left + box.Right) / 2.0, cy = (box.Top + box.Bottom) / 2.0;
-    const double r = std::max(box.Width(), box.Height()) + 1.0;
-    auto radial = [&](double deg) {
-        const double t = deg * M_PI / 180.0;
-        return TPoint{GfxRound(cx + r * std::cos(t)), GfxRound(cy - r * std::sin(t))};
-    };
-    canvas.Arc(box, radial(a), radial(b));
+    TRect box{p[0].X, p[0].Y, p[0].X, p[0].Y};
+    for (const TPoint& q : p) {
+        box.Left = std::min(box.Left, q.X);
+        box.Top = std::min(box.Top, q.Y);
+        box.Right = std::max(box.Right, q.X);
+        box.Bottom = std::max(box.Bottom, q.Y);
+    }
+    return box;
 }
 
 // The bevel lines along the inset outline: the upper-left part in the first
-// colour, the lower-right part in the second; lower-right lines lie one
-// pixel inside, as the shape's own pixels end there.
+// colour, the lower-right part in the second. The ellipse and the rectangle
+// draw their halves directly; the other outlines are drawn whole twice,
+// each time clipped to one side of their box's diagonal from the lower left
+// to the upper right. Lower-right lines lie one pixel inside, where the
+// shape's own pixels end.
 void DrawBevelLines(TGfxCanvas& canvas, TGfxShapeType type, bool teeth, const ShapePoints& s, TColor first,
                     TColor second)
 {
     const std::vector<TPoint>& p = s.inset;
-    auto colour = [&canvas](TColor c) { canvas.Pen.SetColor(c); };
-    if (!teeth && (type == stEllipse || type == stRectangle || type == stRoundRect)) {
+    if (!teeth && (type == stEllipse || type == stRectangle)) {
         const int L = p[0].X, T = p[0].Y, R = p[1].X, B = p[1].Y;
-        const TRect box{L, T, R, B};
-        if (type == stEllipse) {
-            colour(first);
-            canvas.Arc(box, TPoint{R, T}, TPoint{L, B});
-            colour(second);
-            canvas.Arc(box, TPoint{L, B}, TPoint{R, T});
-            return;
-        }
-        const int c = type == stRoundRect ? std::min({s.corner, R - L, B - T}) : 0;
-        if (c < 2) {
-            colour(first);
+        canvas.Pen.SetColor(first);
+        if (type == stEllipse)
+            canvas.Arc(TRect{L, T, R, B}, TPoint{R, T}, TPoint{L, B});
+        else
             canvas.Polyline(std::array<TPoint, 3>{TPoint{L, B}, TPoint{L, T}, TPoint{R, T}});
-            colour(second);
+        canvas.Pen.SetColor(second);
+        if (type == stEllipse)
+            canvas.Arc(TRect{L, T, R, B}, TPoint{L, B}, TPoint{R, T});
+        else
             canvas.Polyline(std::array<TPoint, 3>{TPoint{R - 1, T}, TPoint{R - 1, B - 1}, TPoint{L, B - 1}});
-            return;
-        }
-        // The rounded rectangle: its edges and corners, the top-right and
-        // bottom-left corners split at their middles.
-        const int h = c / 2;
-        colour(first);
-        Line(canvas, TPoint{L, B - h}, TPoint{L, T + h});
-        Line(canvas, TPoint{L + h, T}, TPoint{R - h, T});
-        CornerArc(canvas, TRect{L, T, L + c, T + c}, 90, 180);
-        CornerArc(canvas, TRect{R - c, T, R, T + c}, 45, 90);
-        CornerArc(canvas, TRect{L, B - c, L + c, B}, 180, 225);
-        colour(second);
-        Line(canvas, TPoint{R - 1, T + h}, TPoint{R - 1, B - h});
-        Line(canvas, TPoint{L + h, B - 1}, TPoint{R - h, B - 1});
-        CornerArc(canvas, TRect{R - c, T, R, T + c}, 0, 45);
-        CornerArc(canvas, TRect{R - c, B - c, R, B}, 270, 360);
-        CornerArc(canvas, TRect{L, B - c, L + c, B}, 225, 270);
         return;
     }
-    // Polygons: each edge by the side it faces. The outward normal of an
-    // edge follows from the polygon's turning direction.
-    long long area2 = 0;
-    for (std::size_t i = 0; i < p.size(); ++i) {
-        const TPoint a = p[i], b = p[(i + 1) % p.size()];
-        area2 += static_cast<long long>(a.X) * b.Y - static_cast<long long>(b.X) * a.Y;
-    }
-    for (std::size_t i = 0; i < p.size(); ++i) {
-        const TPoint a = p[i], b = p[(i + 1) % p.size()];
-        const int dx = b.X - a.X, dy = b.Y - a.Y;
-        const int nx = area2 >= 0 ? dy : -dy;
-        const int ny = area2 >= 0 ? -dx : dx;
-        const bool upperLeft = nx + ny < 0 || (nx + ny == 0 && ny < 0);
-        if (upperLeft) {
-            colour(first);
-            Line(canvas, a, b);
-        } else {
-            colour(second);
-            const int sx = nx > 0 ? -1 : 0, sy = ny > 0 ? -1 : 0;
-            Line(canvas, TPoint{a.X + sx, a.Y + sy}, TPoint{b.X + sx, b.Y + sy});
+    const bool round = !teeth && type == stRoundRect;
+    const TRect box = round ? TRect{p[0].X, p[0].Y, p[1].X, p[1].Y} : BoxOf(p);
+    canvas.Brush.SetStyle(bsClear);
+    auto outline = [&](int shift) {
+        if (round) {
+            // A pen of one pixel outlines the round rectangle's own pixels.
+            canvas.RoundRect(box, s.corner, s.corner);
+            return;
         }
-    }
+        std::vector<TPoint> moved = p;
+        GfxOffsetPoints(moved, static_cast<int>(moved.size()) - 1, shift, shift);
+        canvas.Polygon(moved);
+    };
+    canvas.Pen.SetColor(first);
+    ClippedTo(canvas, GfxDiagonalHalf(box, true), [&] { outline(0); });
+    canvas.Pen.SetColor(second);
+    ClippedTo(canvas, GfxDiagonalHalf(box, false), [&] { outline(-1); });
 }
 
 // Draws the bitmap onto the canvas only inside the shape: a mask with the

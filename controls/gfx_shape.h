@@ -200,6 +200,11 @@ void GfxPaintShape(TGfxCanvas& Canvas, const TRect& Rect, TGfxShapeType ShapeTyp
                    TGfxPointList* List, const TGfxShadow* Shadow, const TGfxSimpleBevel* Bevel, int RoundPercent,
                    const TGfxBrush& FillBrush, TGfxBitmap* FillBitmap, bool Square);
 
+// The pixels on one side of the box's diagonal from its lower-left to its
+// upper-right corner (the upper-left or the lower-right half), out to one
+// box size beyond the box: how a two-coloured outline is split.
+TGfxRgn GfxDiagonalHalf(const TRect& Box, bool UpperLeft);
+
 // The application's 8 x 8 tracing checker in the colour, as a brush
 // pattern; empty when the library is not initialised.
 void GfxTracingPattern(TColor Colour, TGfxBitmap& Pattern);

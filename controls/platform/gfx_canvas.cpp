@@ -234,10 +234,13 @@ void TGfxCanvas::ApplyState()
     if (!painter_ || !painter_->isActive())
         return;
     painter_->resetTransform();
+    // Removing the clip (rather than switching clipping off) matters: Qt
+    // keeps a switched-off complex clip, and selecting the same region
+    // again would then leave it off.
     if (clip_)
         painter_->setClipRegion(clip_->QtRegion());
     else
-        painter_->setClipping(false);
+        painter_->setClipRegion(QRegion(), Qt::NoClip);
     painter_->translate(-origin_.X, -origin_.Y);
     painter_->setBrushOrigin(origin_.X, origin_.Y);
 }

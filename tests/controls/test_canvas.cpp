@@ -457,6 +457,28 @@ TEST(Canvas, ClipRegionAndWindowOrigin)
 )"));
 }
 
+TEST(Canvas, AComplexClipSelectedAgainAfterNoneClips)
+{
+    // Clipping to a region, then to none, then to the same region again
+    // while drawing goes on: the second selection clips as the first did.
+    QImage im = Surface(4, 2);
+    TGfxCanvas c(&im);
+    TGfxRgn clip;
+    clip.Combine(TGfxRgn::Rect({0, 0, 2, 1}), TGfxRgn::Rect({0, 1, 1, 2}), RGN_OR);
+    c.Brush.SetColor(clRed);
+    c.SelectClipRgn(&clip);
+    c.FillRect({0, 0, 4, 2});
+    c.SelectClipRgn(nullptr);
+    c.SelectClipRgn(&clip);
+    c.Brush.SetColor(clBlue);
+    c.FillRect({0, 0, 4, 2});
+    c.Release();
+    EXPECT_EQ(Picture(im, L), Rows(R"(
+bb..
+b...
+)"));
+}
+
 TEST(Canvas, PathsBecomeRegionsAndWidenWithThePen)
 {
     QImage im = Surface(20, 20);
