@@ -35,19 +35,6 @@ TRect UnionRect(const TRect& a, const TRect& b)
                  std::max(a.Bottom, b.Bottom)};
 }
 
-// Puts back the canvas's clipping when it goes out of scope.
-class ClipScope {
-public:
-    explicit ClipScope(TGfxCanvas& canvas) : canvas_(canvas), saved_(canvas.ClipRegion()) {}
-    ~ClipScope() { canvas_.SelectClipRgn(saved_ ? &*saved_ : nullptr); }
-    ClipScope(const ClipScope&) = delete;
-    ClipScope& operator=(const ClipScope&) = delete;
-
-private:
-    TGfxCanvas& canvas_;
-    std::optional<TGfxRgn> saved_;
-};
-
 // Selects and realises a palette for the scope, then puts back the old one.
 class PaletteScope {
 public:
@@ -447,16 +434,22 @@ void GfxDrawBitmapTiled(TGfxCanvas& canvas, const TRect& rect, TGfxBitmap& bitma
         GfxDrawBitmapEx(canvas, rect, &bitmap.Canvas(), drawn, nullptr, p, transparentColor, flags, all);
 }
 
+void GfxDrawClippedBy(TGfxCanvas& canvas, const TRect& rect, unsigned flags, const std::function<void()>& draw)
+{
+    if (!(flags & gdbClip)) {
+        draw();
+        return;
+    }
+    TGfxClipScope clip(canvas);
+    canvas.IntersectClipRect(rect);
+    draw();
+}
+
 void GfxDrawBitmapClipped(TGfxCanvas& canvas, const TRect& rect, TGfxBitmap& bitmap, TRect& drawn,
                           TColor transparentColor, unsigned flags)
 {
-    if (!(flags & gdbClip)) {
-        GfxDrawBitmapTiled(canvas, rect, bitmap, drawn, transparentColor, flags);
-        return;
-    }
-    ClipScope clip(canvas);
-    canvas.IntersectClipRect(rect);
-    GfxDrawBitmapTiled(canvas, rect, bitmap, drawn, transparentColor, flags);
+    GfxDrawClippedBy(canvas, rect, flags,
+                     [&] { GfxDrawBitmapTiled(canvas, rect, bitmap, drawn, transparentColor, flags); });
 }
 
 void GfxDrawTransparentBitmap(TGfxCanvas& canvas, const TRect& rect, TGfxBitmap& bitmap, TColor background,
@@ -554,7 +547,7 @@ void GfxGradientFill(TGfxCanvas& canvas, const TRect& rect, TGfxGradientStyle st
 
     std::optional<TGfxBitmap> buffer;
     TGfxCanvas* target = &canvas;
-    std::optional<ClipScope> clip;
+    std::optional<TGfxClipScope> clip;
     if (offscreen) {
         buffer.emplace(W, H);
         target = &buffer->Canvas();
@@ -743,7 +736,7 @@ void GfxDrawFxTextEx(TGfxCanvas& canvas, const QString& text, const TGfx3DCaptio
         canvas.Font.SetEscapement(rotated->Angle() * 10);
         canvas.SetTextAlign(TA_LEFT | TA_TOP);
     }
-    std::optional<ClipScope> clipScope;
+    std::optional<TGfxClipScope> clipScope;
     if (drawFlags & gdfClip) {
         clipScope.emplace(canvas);
         canvas.IntersectClipRect(clip ? *clip : rect);

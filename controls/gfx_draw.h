@@ -18,6 +18,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -87,6 +88,9 @@ void GfxDrawBitmapEx(TGfxCanvas& canvas, const TRect& dest, TGfxCanvas* source, 
 // object with gdbDrawBitmap).
 void GfxDrawBitmapTiled(TGfxCanvas& canvas, const TRect& rect, TGfxBitmap& bitmap, TRect& drawn,
                         TColor transparentColor, unsigned flags);
+// Runs the drawing clipped to the rectangle when flags has gdbClip, and
+// puts the canvas's clipping back afterwards; else runs it as it is.
+void GfxDrawClippedBy(TGfxCanvas& canvas, const TRect& rect, unsigned flags, const std::function<void()>& draw);
 // The same, clipped to the rectangle when gdbClip is set.
 void GfxDrawBitmapClipped(TGfxCanvas& canvas, const TRect& rect, TGfxBitmap& bitmap, TRect& drawn,
                           TColor transparentColor, unsigned flags);

@@ -16,8 +16,10 @@ void TGfxObject::DoChange()
     OnChange(this);
 }
 
-void TGfxObject::Assign(const TObject* Source)
+void GfxAssignError(const TObject* Source, const TObject* Dest)
 {
     const QString source = Source ? Source->ClassName() : QStringLiteral("nil");
-    throw EConvertError(GfxFormat(QStringLiteral("Cannot assign a %s to a %s"), {source, ClassName()}));
+    throw EConvertError(GfxFormat(QStringLiteral("Cannot assign a %s to a %s"), {source, Dest->ClassName()}));
 }
+
+void TGfxObject::Assign(const TObject* Source) { GfxAssignError(Source, this); }

@@ -13,6 +13,11 @@
 
 #include <cstdint>
 
+// The refusal of an Assign between classes that do not know each other:
+// EConvertError "Cannot assign a <source class> to a <class>" ("nil" for
+// no source).
+[[noreturn]] void GfxAssignError(const TObject* Source, const TObject* Dest);
+
 class TGfxObject : public TObject {
 public:
     TGfxObject() = default;

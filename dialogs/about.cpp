@@ -1,8 +1,8 @@
 #include "about.h"
 
 #include "gfx_bitmaplist.h"
-#include "model_pictures.h"
 #include "platform/gfx_platform.h"
+#include "stored_pictures.h"
 #include "window_placement.h"
 
 #include <QFrame>
@@ -12,8 +12,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-static_assert(TAbout_zeph_350::PictureCount == about_pictures::Count);
-
 TAbout_zeph_350::TAbout_zeph_350(QWidget* mainWindow) : QDialog(nullptr), main_(mainWindow)
 {
     setObjectName(QStringLiteral("About_zeph_350"));
@@ -21,11 +19,7 @@ TAbout_zeph_350::TAbout_zeph_350(QWidget* mainWindow) : QDialog(nullptr), main_(
     setFixedSize(289, 289);
     GfxBitmapList1 = new TGfxBitmapList(this);
     GfxBitmapList1->setObjectName(QStringLiteral("GfxBitmapList1"));
-    for (int i = 0; i < PictureCount; ++i) {
-        auto item = std::make_unique<TGfxBitmapListItem>();
-        item->Bitmap = about_pictures::modelPicture(i);
-        GfxBitmapList1->AddItem(std::move(item));
-    }
+    LoadAboutPictures(*GfxBitmapList1);
 
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
@@ -75,7 +69,7 @@ void TAbout_zeph_350::ShowPicture(int index)
 {
     if (index < 0 || index >= GfxBitmapList1->Count()) return;
     GfxBitmapList1->SetListIndex(index);
-    Image1->setPixmap(QPixmap::fromImage(GfxBitmapList1->CurrentBitmap()));
+    Image1->setPixmap(QPixmap::fromImage(GfxBitmapList1->CurrentBitmap()->ToImage()));
     Image1->adjustSize();  // sized to its picture
     shown_ = index;
 }

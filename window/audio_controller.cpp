@@ -155,7 +155,10 @@ void AudioController::buildChannels()
         };
         for (Pair& p : pairs) {
             p.bar = regctl::makeBar(page, p.def.bar, p.def, QRect(p.left, c.top, BarWidth, 17));
-            p.edit = regctl::makeEdit(page, p.def.edit, QRect(p.left + BarWidth + EditGap, c.top - 2, EditWidth, 21));
+            // Edits level with their bars; the first two rows are 20 apart,
+            // so the first edit sits 2 higher to clear the second.
+            const int editTop = i == 0 ? c.top - 2 : c.top;
+            p.edit = regctl::makeEdit(page, p.def.edit, QRect(p.left + BarWidth + EditGap, editTop, EditWidth, 21));
             p.edit->setText(regctl::displayText(uint32_t(p.def.start), p.def.offset));
             const auto scroll = p.scroll;
             const auto key = p.key;
@@ -168,16 +171,18 @@ void AudioController::buildChannels()
 
 void AudioController::buildMaster()
 {
+    // In the row between the top panel and the pages, at the right; the
+    // model layout shortens the bar where the effect buttons sit before it.
     QWidget* client = w_.centralWidget();
     Label17 = new QLabel(QStringLiteral("Master\nvolume :"), client);
     Label17->setObjectName(QStringLiteral("Label17"));
     QFont small = Label17->font();
     small.setPixelSize(10);
     Label17->setFont(small);
-    Label17->setGeometry(208, 480, 50, 23);
+    Label17->setGeometry(208, 44, 50, 23);
     master_ = std::make_unique<RegisterControl>(dev_, kMaster);
     const auto [bar, edit] = regctl::addPair(
-        *master_, client, QRect(260, 483, 333, 17), QRect(597, 481, 40, 21), this,
+        *master_, client, QRect(260, 47, 333, 17), QRect(597, 45, 40, 21), this,
         [this](QObject* s, int code, int& pos) { ScrollBar_AMASTScroll(s, code, pos); },
         [this](QObject* s, QChar& k) { Edit17KeyPress(s, k); });
     ScrollBar_AMAST = bar;
@@ -188,7 +193,7 @@ void AudioController::buildMaster()
     SpeedButton_shutamast->setText(QStringLiteral("      Audio mute"));
     SpeedButton_shutamast->setCheckable(true);
     SpeedButton_shutamast->setProperty("NumGlyphs", 2);
-    SpeedButton_shutamast->setGeometry(642, 481, 140, 21);
+    SpeedButton_shutamast->setGeometry(642, 45, 140, 21);
     connect(SpeedButton_shutamast, &QToolButton::clicked, this, [this] { SpeedButton_shutamastClick(); });
 }
 

@@ -65,11 +65,12 @@ constexpr int RowLeft = 16, CaptionWidth = 150;
 constexpr int BarLeft = 170, BarWidth = 255, BarHeight = 17;
 constexpr int EditLeft = 435, EditWidth = 60, EditHeight = 21;
 
-// The effect buttons in their frame sit beside the page tabs; the
-// transition label in its edge, with the narrow button, at the right of
-// the status line below the pages, where every model shows it.
-constexpr int EffectsLeft = 512, EffectsTop = 44;
-constexpr int EdgeLeft = 614, EdgeTop = 481, EdgeWidth = 149, EdgeHeight = 21;
+// The row between the top panel and the pages: the transition label in its
+// edge with the narrow button at the left (every model shows them), then
+// the effect buttons in their frame, left of the master volume (the model
+// layout shows them and moves the row with the top panel).
+constexpr int EffectsLeft = 208, EffectsTop = 44;
+constexpr int EdgeLeft = 8, EdgeTop = 45, EdgeWidth = 149, EdgeHeight = 21;
 
 // The fade duration as the edit shows it: seconds, at most three
 // significant digits, the locale's decimal separator, then "s".

@@ -220,7 +220,15 @@ void ImageController::buildTabs(QWidget* outputPage)
     TabSet_IASPR->addTab(QStringLiteral("Output   4/3"));
     TabSet_IASPR->addTab(QStringLiteral("Output 16/9"));
     TabSet_IASPR->setShape(QTabBar::TriangularSouth);
-    TabSet_IASPR->setGeometry(400, 300, 220, 24);
+    TabSet_IASPR->setGeometry(104, 72, 169, 17);
+    // Two tabs filling the narrow set below the reference list: no scroll
+    // buttons, a smaller font.
+    TabSet_IASPR->setUsesScrollButtons(false);
+    TabSet_IASPR->setExpanding(true);
+    TabSet_IASPR->setElideMode(Qt::ElideNone);
+    QFont small = TabSet_IASPR->font();
+    small.setPixelSize(10);
+    TabSet_IASPR->setFont(small);
     // Code changes the tab only under a signal blocker, so this reports the
     // operator's choice.
     connect(TabSet_IASPR, &QTabBar::currentChanged, this, [this](int tab) {

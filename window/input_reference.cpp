@@ -72,16 +72,16 @@ void InputsController::buildReference()
     connect(ComboBox_seamless_computer, &QComboBox::activated, this, [this] { ComboBox_seamless_computerChange(); });
 
     // The reference in force, its family and frame rate, and whether it is
-    // the one asked for.
-    Label_refsta = label(page, "Label_refsta", QRect(560, 8, 210, 17));
-    Label_reffam = label(page, "Label_reffam", QRect(560, 28, 110, 17));
-    Label_reffrq = label(page, "Label_reffrq", QRect(672, 28, 70, 17));
+    // the one asked for: at the right, clear of the output format list.
+    Label_refsta = label(page, "Label_refsta", QRect(630, 8, 150, 17));
+    Label_reffam = label(page, "Label_reffam", QRect(630, 28, 80, 17));
+    Label_reffrq = label(page, "Label_reffrq", QRect(712, 28, 70, 17));
     Edit_status = new QLineEdit(page);
     Edit_status->setObjectName(QStringLiteral("Edit_status"));
     Edit_status->setReadOnly(true);
     Edit_status->setFocusPolicy(Qt::NoFocus);
-    Edit_status->setGeometry(560, 50, 60, 21);
-    Label_freq_trame = label(page, "Label_freq_trame", QRect(628, 52, 80, 17));
+    Edit_status->setGeometry(630, 50, 60, 21);
+    Label_freq_trame = label(page, "Label_freq_trame", QRect(696, 52, 80, 17));
     Label_reffam->hide();
     Label_reffrq->hide();
 

@@ -102,7 +102,8 @@ struct ZephWindowState {
     bool Mouse_over_connection = false;
     int aboutPicture = 0;  // 0..4, the About picture shown next while no model answers
     int storeTicks = 0;    // seconds counted during a logo store
-    bool fourInputs = false;
+    bool fourInputs = false;  // the four-input layout is in force
+    uint32_t Last_model = 0;  // the model code laid out last
 
     Companions win;
 

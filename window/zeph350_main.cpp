@@ -267,9 +267,13 @@ void TZEPH350_main::buildFrame()
     BitBtn_freeze->setObjectName(QStringLiteral("BitBtn_freeze"));
     BitBtn_freeze->setGeometry(726, 5, 58, 33);
 
+    // Below the top panel, a row of 23 pixels for the transition label, the
+    // effect buttons and the master volume; then the pages; then the status
+    // line. The model layout opens the 63-pixel band of the logo rows below
+    // the panel and moves all of it down.
     PageControl1 = new QTabWidget(client);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
-    PageControl1->setGeometry(0, 44, 788, 436);
+    PageControl1->setGeometry(0, 67, 788, 413);
     inputPage = page(PageControl1, "TabSheet_input", "Input");
     outputPage = page(PageControl1, "TabSheet_output", "Output");
     imagePage = page(PageControl1, "TabSheet_image", "Image");

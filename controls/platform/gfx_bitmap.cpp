@@ -609,11 +609,17 @@ void TGfxBitmap::SaveToStream(QIODevice& stream) const
 {
     if (Empty())
         return;
-    const TGfxDIB dib = GetDIB(BitsPerPixel());
+    GfxWriteDIBFile(stream, GetDIB(BitsPerPixel()));
+}
+
+void GfxWriteDIBFile(QIODevice& stream, const TGfxDIB& dib)
+{
     const std::uint32_t colors = dib.BitCount <= 8 ? (1u << dib.BitCount) : 0;
     const std::uint32_t offBits = 14 + 40 + colors * 4;
+    const std::uint32_t imageSize =
+        static_cast<std::uint32_t>(TGfxDIB::RowBytes(dib.Width, dib.BitCount)) * static_cast<std::uint32_t>(dib.Height);
     GfxWriteBuffer(stream, "BM", 2);
-    GfxWriteU32(stream, offBits + static_cast<std::uint32_t>(dib.Bits.size()));
+    GfxWriteU32(stream, offBits + imageSize);
     GfxWriteU32(stream, 0);
     GfxWriteU32(stream, offBits);
     GfxWriteU32(stream, 40);
@@ -622,7 +628,7 @@ void TGfxBitmap::SaveToStream(QIODevice& stream) const
     GfxWriteU16(stream, 1);
     GfxWriteU16(stream, static_cast<std::uint16_t>(dib.BitCount));
     GfxWriteU32(stream, 0);
-    GfxWriteU32(stream, static_cast<std::uint32_t>(dib.Bits.size()));
+    GfxWriteU32(stream, imageSize);
     for (int i = 0; i < 4; ++i)
         GfxWriteU32(stream, 0);
     for (std::uint32_t i = 0; i < colors; ++i) {

@@ -59,6 +59,12 @@ struct TGfxDIB {
     static int RowBytes(int width, int bitCount) { return ((width * bitCount + 31) / 32) * 4; }
 };
 
+// Writes the bitmap file image of the bits: the 14-byte file header, the
+// 40-byte information header (image size from the row size, resolution and
+// colour counts 0), a colour table of 2^bits entries for 1, 4 and 8 bits
+// (entries the bits lack are zero) and the rows.
+void GfxWriteDIBFile(QIODevice& stream, const TGfxDIB& dib);
+
 // The standard colour table of 1, 4 or 8 bits.
 const std::vector<QRgb>& GfxStandardColorTable(int bitCount);
 

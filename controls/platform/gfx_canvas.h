@@ -344,5 +344,18 @@ private:
     const TGfxPalette* palette_ = nullptr;
 };
 
+// Puts back the canvas's clipping when it goes out of scope.
+class TGfxClipScope {
+public:
+    explicit TGfxClipScope(TGfxCanvas& canvas) : canvas_(canvas), saved_(canvas.ClipRegion()) {}
+    ~TGfxClipScope() { canvas_.SelectClipRgn(saved_ ? &*saved_ : nullptr); }
+    TGfxClipScope(const TGfxClipScope&) = delete;
+    TGfxClipScope& operator=(const TGfxClipScope&) = delete;
+
+private:
+    TGfxCanvas& canvas_;
+    std::optional<TGfxRgn> saved_;
+};
+
 // The colour an invalid read gives (outside the surface, no surface).
 constexpr TColor GfxInvalidColor = 0xFFFFFFFF;

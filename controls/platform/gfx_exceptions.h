@@ -63,6 +63,17 @@ public:
     using Exception::Exception;
 };
 
+// A file that cannot be opened ("Cannot open file "<name>". <reason>") or
+// created ("Cannot create file "<name>". <reason>").
+class EFOpenError : public Exception {
+public:
+    using Exception::Exception;
+};
+class EFCreateError : public Exception {
+public:
+    using Exception::Exception;
+};
+
 // Data that is not a valid picture ("Bitmap image is not valid").
 class EInvalidGraphic : public Exception {
 public:

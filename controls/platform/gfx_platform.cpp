@@ -156,3 +156,11 @@ void GfxBroadcastThemeChanged()
     if (Broadcaster())
         Broadcaster()();
 }
+
+namespace {
+std::atomic<int> stopSoundRequests{0};
+}
+
+void GfxStopMemorySound() { ++stopSoundRequests; }
+
+int GfxStopMemorySoundRequests() { return stopSoundRequests.load(); }

@@ -17,6 +17,8 @@
 // - The classic check-box bitmap is 52 x 39 (4 x 3 glyphs of 13 x 13).
 // - The application's hidden window is a list of message hooks.
 // - The visual-styles service is never there (gfx_theme_service.h).
+// - There is no sound output: the one sound call the library makes, stopping
+//   a sound that plays from memory, only counts the requests.
 
 #include "gfx_types.h"
 
@@ -71,6 +73,12 @@ QSize GfxPlatformCheckBoxBitmapSize();
 // always false.
 std::uintptr_t GfxCreateNamedMutex(const QString& name, bool& alreadyExists);
 void GfxCloseHandle(std::uintptr_t handle);
+
+// ------------------------------------------------------------------ sound
+// Stops whatever sound plays from memory. Nothing plays here: the request is
+// counted, and GfxStopMemorySoundRequests gives the count so far.
+void GfxStopMemorySound();
+int GfxStopMemorySoundRequests();
 
 // ----------------------------------------------- the application's window
 // Messages sent to the application's own window pass through these hooks in

@@ -2,6 +2,8 @@
 
 #include "gfx_exceptions.h"
 
+#include <algorithm>
+
 void GfxReadBuffer(QIODevice& stream, void* buffer, qint64 count)
 {
     if (count <= 0)
@@ -18,6 +20,34 @@ void GfxWriteBuffer(QIODevice& stream, const void* buffer, qint64 count)
         throw EWriteError(QString::fromLatin1(GfxWriteErrorText));
 }
 
+qint64 GfxStreamRemaining(const QIODevice& stream)
+{
+    if (stream.isSequential())
+        return -1;
+    return std::max<qint64>(0, stream.size() - stream.pos());
+}
+
+QByteArray GfxReadBlock(QIODevice& stream, qint64 count)
+{
+    const qint64 remaining = GfxStreamRemaining(stream);
+    if (count < 0 || (remaining >= 0 && count > remaining))
+        throw EReadError(QString::fromLatin1(GfxReadErrorText));
+    if (remaining >= 0) {
+        QByteArray block(count, Qt::Uninitialized);
+        GfxReadBuffer(stream, block.data(), count);
+        return block;
+    }
+    constexpr qint64 piece = 65536;
+    QByteArray block;
+    while (block.size() < count) {
+        const qint64 n = std::min(piece, count - block.size());
+        const qsizetype at = block.size();
+        block.resize(at + n);
+        GfxReadBuffer(stream, block.data() + at, n);
+    }
+    return block;
+}
+
 void GfxSkipBuffer(QIODevice& stream, qint64 count)
 {
     char piece[4096];
@@ -26,6 +56,19 @@ void GfxSkipBuffer(QIODevice& stream, qint64 count)
         GfxReadBuffer(stream, piece, n);
         count -= n;
     }
+}
+
+void GfxOpenFile(QFile& file)
+{
+    if (!file.open(QIODevice::ReadOnly))
+        throw EFOpenError(GfxFormat(QStringLiteral("Cannot open file \"%s\". %s"), {file.fileName(), file.errorString()}));
+}
+
+void GfxCreateFile(QFile& file)
+{
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        throw EFCreateError(
+            GfxFormat(QStringLiteral("Cannot create file \"%s\". %s"), {file.fileName(), file.errorString()}));
 }
 
 std::uint16_t GfxReadU16(QIODevice& stream)

@@ -3,6 +3,8 @@
 // objects are read field by field, and a stream that ends early is an error,
 // never a short value.
 
+#include <QByteArray>
+#include <QFile>
 #include <QIODevice>
 
 #include <cstdint>
@@ -14,9 +16,26 @@ void GfxReadBuffer(QIODevice& stream, void* buffer, qint64 count);
 // stream takes fewer.
 void GfxWriteBuffer(QIODevice& stream, const void* buffer, qint64 count);
 
+// The bytes left between the position and the end; -1 for a sequential
+// stream, whose end is not known in advance.
+qint64 GfxStreamRemaining(const QIODevice& stream);
+
+// Reads exactly count bytes into a new array. A count below 0, or beyond
+// what a stream of known size still holds, is EReadError before anything is
+// allocated; a sequential stream is read in pieces, so a false count fails
+// when the stream ends rather than by allocating it.
+QByteArray GfxReadBlock(QIODevice& stream, qint64 count);
+
 // Reads past count bytes in small pieces (never holding them all);
 // EReadError when the stream ends first.
 void GfxSkipBuffer(QIODevice& stream, qint64 count);
+
+// Opens the file for reading; EFOpenError "Cannot open file "<name>".
+// <reason>" when it cannot.
+void GfxOpenFile(QFile& file);
+// Creates the file (emptied when it exists) for writing; EFCreateError
+// "Cannot create file "<name>". <reason>" when it cannot.
+void GfxCreateFile(QFile& file);
 
 // Little-endian integers.
 std::uint16_t GfxReadU16(QIODevice& stream);

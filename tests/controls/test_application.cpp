@@ -2,6 +2,7 @@
 // switching and the library's start-up.
 #include "gfx_application.h"
 #include "gfx_library.h"
+#include "gfx_lists.h"
 #include "gfx_themes.h"
 #include "platform/gfx_platform.h"
 #include "platform/gfx_theme_service.h"
@@ -243,19 +244,25 @@ TEST_F(AppFixture, DesignModeSwitchesWithoutTellingAnyone)
     EXPECT_TRUE(FakeThemes::props.empty());
 }
 
-TEST(Library, InitialiseCreatesTheApplicationObjectOnce)
+TEST(Library, InitialiseCreatesTheApplicationObjectAndContainerOnce)
 {
     ASSERT_EQ(GfxApplication, nullptr);
+    ASSERT_EQ(GfxContainer, nullptr);
     {
         TGfxLibraryScope scope;
         ASSERT_NE(GfxApplication, nullptr);
         TGfxApplication* first = GfxApplication;
+        TGfxContainer* container = GfxContainer;
+        ASSERT_NE(container, nullptr);
+        EXPECT_EQ(container->Owner(), nullptr);
         GfxInitializeLibrary();
         EXPECT_EQ(GfxApplication, first);
+        EXPECT_EQ(GfxContainer, container);
         EXPECT_NE(GfxApplication->TimerPool(), nullptr);
         EXPECT_FALSE(GfxThemesLoaded);
     }
     EXPECT_EQ(GfxApplication, nullptr);
+    EXPECT_EQ(GfxContainer, nullptr);
 }
 
 TEST(Library, RealTimerPoolTicksOnTheEventLoop)

@@ -119,7 +119,8 @@ TEST_F(WindowTest, TimerBlinksWhileNoDeviceAnswers)
     link().Timer1Timer();
     EXPECT_FALSE(z().RS232busy);
     EXPECT_EQ(w().connection->font().bold(), steady);
-    EXPECT_EQ(windows->About_zeph_350->ShownPicture(), 1);
+    // The model's picture (laid out with DEV 22) stays.
+    EXPECT_EQ(windows->About_zeph_350->ShownPicture(), 2);
 }
 
 TEST_F(WindowTest, FreezeAndBlackAlternateWhileSet)

@@ -239,3 +239,30 @@ TEST_F(EndToEnd, InputChoicesAndSwitchReachTheDevice)
     EXPECT_EQ(status->text(), QStringLiteral("PAL std (4,43/50)"));
     z().SetConType(CON_NONE);
 }
+
+// The four-input device lays the window out for four inputs; a lost link
+// keeps that layout under the family's name, and the device found again
+// lays it out once more without cutting the reference list further.
+TEST_F(EndToEnd, FourInputDeviceFoundLostAndFoundAgain)
+{
+    sim.setModel(26);
+    startOnUdp();
+    auto* refreq = w().findChild<QComboBox*>(QStringLiteral("combo_refreq"));
+    ASSERT_TRUE(tickUntil([&] { return z().Ready(); }));
+    EXPECT_EQ(tail(), QStringLiteral("Zeph-Oak remote control  UDP"));
+    EXPECT_TRUE(w().label_input[4]->isHidden());
+    EXPECT_EQ(w().label_input[3]->geometry(), QRect(516, 5, 140, 33));
+    EXPECT_EQ(refreq->count(), 5);
+
+    sim.setSilent(true);
+    ASSERT_TRUE(tickUntil([&] { return z().DEV() == 0; }));
+    EXPECT_EQ(tail(), QStringLiteral("Zeph-Cedar remote control  UDP"));
+    EXPECT_TRUE(w().label_input[4]->isHidden());
+
+    sim.setSilent(false);
+    ASSERT_TRUE(tickUntil([&] { return z().DEV() == 26; }));
+    EXPECT_EQ(tail(), QStringLiteral("Zeph-Oak remote control  UDP"));
+    EXPECT_EQ(refreq->count(), 5);
+    EXPECT_EQ(refreq->itemText(4), QStringLiteral("Follow  Input 4"));
+    z().SetConType(CON_NONE);
+}

@@ -40,6 +40,7 @@ const Binding kBindings[] = {
     {Ev::OnConnected, Family::Connection, "ZEPH350_d1Connected"},
     {Ev::OnReady, Family::Connection, "ZEPH350_d1Ready"},
     {Ev::OnDEVchange, Family::Connection, "ZEPH350_d1DEVchange"},
+    {Ev::OnDEVchange, Family::ModelLayout, "ZEPH350_d1DEVchange"},
     {Ev::ONRS232busy, Family::Connection, "ZEPH350_d1RS232busy"},
     {Ev::OnLOCAL_IPchange, Family::Connection, "ZEPH350_d1LOCAL_IPchange"},
     {Ev::OnREMOTE_IPchange, Family::Connection, "ZEPH350_d1REMOTE_IPchange"},

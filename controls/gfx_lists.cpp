@@ -1,0 +1,86 @@
+#include "gfx_lists.h"
+
+#include "gfx_propstream.h"
+
+TGfxContainer* GfxContainer = nullptr;
+
+// ------------------------------------------------------------ string item
+
+TGfxStringListItem::TGfxStringListItem(QObject* AOwner) : TGfxListItem(AOwner) {}
+
+void TGfxStringListItem::SetItems(const QStringList& Value)
+{
+    if (items_ == Value)
+        return;
+    items_ = Value;
+    Change();
+}
+
+void TGfxStringListItem::ReadContent(QIODevice& Stream, std::uint8_t Flags)
+{
+    if (Flags & gifData)
+        GfxReadStrings(Stream, items_, Compressed());
+    else
+        items_.clear();
+}
+
+void TGfxStringListItem::WriteContent(QIODevice& Stream, std::uint8_t Flags) const
+{
+    if (Flags & gifData)
+        GfxWriteStrings(Stream, items_, Compressed());
+}
+
+void TGfxStringListItem::Assign(const TObject* Source)
+{
+    TGfxListItem::Assign(Source);
+    items_ = static_cast<const TGfxStringListItem*>(Source)->items_;
+    Change();
+}
+
+// -------------------------------------------------------------- wave item
+
+TGfxWaveListItem::TGfxWaveListItem(QObject* AOwner) : TGfxListItem(AOwner)
+{
+    wave_.OnChange = [this](TObject*) { Change(); };
+}
+
+void TGfxWaveListItem::ReadContent(QIODevice& Stream, std::uint8_t Flags)
+{
+    if (Flags & gifData)
+        GfxReadWave(Stream, wave_, Compressed());
+    else
+        wave_.Clear();
+}
+
+void TGfxWaveListItem::WriteContent(QIODevice& Stream, std::uint8_t Flags) const
+{
+    if (Flags & gifData)
+        GfxWriteWave(Stream, wave_, Compressed());
+}
+
+void TGfxWaveListItem::Assign(const TObject* Source)
+{
+    TGfxListItem::Assign(Source);
+    Quietly([&] { wave_.Assign(&static_cast<const TGfxWaveListItem*>(Source)->wave_); });
+    Change();
+}
+
+// ------------------------------------------------------------------ lists
+
+TGfxStringList::TGfxStringList(QObject* AOwner) : TGfxItemList(AOwner, lkStringList) {}
+
+TGfxWaveList::TGfxWaveList(QObject* AOwner) : TGfxItemList(AOwner, lkWaveList) {}
+
+TGfxContainer::TGfxContainer(QObject* AOwner)
+    : TGfxBaseContainer(AOwner),
+      bitmapList_(new TGfxBitmapList(this)),
+      imageList_(new TGfxImageList(this)),
+      waveList_(new TGfxWaveList(this)),
+      stringList_(new TGfxStringList(this))
+{
+    const TNotifyEvent changed = [this](TObject*) { Change(); };
+    bitmapList_->OnChange = changed;
+    imageList_->OnChange = changed;
+    waveList_->OnChange = changed;
+    stringList_->OnChange = changed;
+}

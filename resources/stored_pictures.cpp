@@ -1,0 +1,3 @@
+#include "stored_pictures.h"
+
+void LoadAboutPictures(TGfxBitmapList& list) { list.LoadFromFile(QString::fromLatin1(AboutPicturesResource)); }
