@@ -61,6 +61,13 @@ private:
     TGfxSavePixelFormat defaultPixelFormat_ = spfDefault;
 };
 
+// How a link to one of the global container's image lists is stored in a
+// window description: as the list's tag in the property "Internal"
+// ("GfxBML30" for the bitmap list, "GfxIML30" for the image list). Empty
+// for any other list, and none for a tag that names neither.
+QString GfxGlobalListTag(const TGfxCustomImageList* List);
+TGfxCustomImageList* GfxGlobalListOfTag(const QString& Tag);
+
 class TGfxBitmapListItem : public TGfxListItem {
 public:
     explicit TGfxBitmapListItem(QObject* AOwner = nullptr);

@@ -186,7 +186,7 @@ bool TGfxFillObject::FillRect(TGfxCanvas& Canvas, const TRect& Rect, TColor Colo
             InnerFill(Canvas, Rect, Colour);
         // An unscaled or centred bitmap larger than the rectangle is cut at
         // its edges: a fill never paints outside its rectangle.
-        const std::optional<TGfxRgn> saved = Canvas.ClipRegion();
+        TGfxClipScope clip(Canvas);
         Canvas.IntersectClipRect(Rect);
         TRect drawn;
         switch (TileMode()) {
@@ -201,7 +201,6 @@ bool TGfxFillObject::FillRect(TGfxCanvas& Canvas, const TRect& Rect, TColor Colo
         case tmStretch: GfxDrawBitmapTiled(Canvas, Rect, *bitmap, drawn, clNone, palette | gdbStretch); break;
         case tmTile: GfxDrawBitmapTiled(Canvas, Rect, *bitmap, drawn, clNone, palette | gdbTile); break;
         }
-        Canvas.SelectClipRgn(saved ? &*saved : nullptr);
         return true;
     }
     case sfGradient: {
@@ -220,8 +219,10 @@ bool TGfxFillObject::FillRect(TGfxCanvas& Canvas, const TRect& Rect, TColor Colo
 
 // ------------------------------------------------------------ alpha object
 
-TGfxAlphaObject::TGfxAlphaObject() : fillObject_(std::make_unique<TGfxFillObject>())
+TGfxAlphaObject::TGfxAlphaObject()
+    : link_(std::make_unique<TGfxChangeLink>()), fillObject_(std::make_unique<TGfxFillObject>())
 {
+    link_->OnChange = [this](TObject*) { UpdateFromList(); };
     fillObject_->OnChange = [this](TObject*) { Change(); };
 }
 
@@ -237,9 +238,25 @@ void TGfxAlphaObject::SetIndex(int Index, int Value)
     UpdateFromList();
 }
 
+void TGfxAlphaObject::SetImageList(TGfxCustomImageList* Value)
+{
+    if (imageList_)
+        imageList_->UnRegisterChanges(link_.get());
+    imageList_ = Value;
+    if (Value)
+        Value->RegisterChanges(link_.get());
+    UpdateFromList();
+}
+
 void TGfxAlphaObject::UpdateFromList()
 {
-    fillObject_->SetListBitmap(nullptr);
+    if (imageList_ && imageList_->IsValidImage(index_[1], index_[0])) {
+        TGfxBitmap image;
+        imageList_->GetBitmap(index_[1], index_[0], &image);
+        fillObject_->SetListBitmap(&image);
+    } else {
+        fillObject_->SetListBitmap(nullptr);
+    }
     Change();
 }
 
@@ -255,6 +272,7 @@ void TGfxAlphaObject::Assign(const TObject* Source)
     BeginUpdate();
     fillObject_->Assign(src->fillObject_.get());
     Flag = src->Flag;
+    imageList_ = src->imageList_;
     strength_ = src->strength_;
     index_[0] = src->index_[0];
     index_[1] = src->index_[1];

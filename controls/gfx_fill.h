@@ -18,6 +18,7 @@
 // clipped to every bitmap involved, so no effect reads or writes outside a
 // bitmap. Source and target may be the same bitmap.
 
+#include "gfx_bitmaplist.h"
 #include "gfx_captions.h"
 #include "gfx_gradient.h"
 #include "gfx_object.h"
@@ -26,6 +27,7 @@
 #include "platform/gfx_exceptions.h"
 #include "platform/gfx_graphics.h"
 
+#include <QPointer>
 #include <QString>
 
 #include <cstdint>
@@ -151,6 +153,18 @@ public:
     void SetStrength(float Value);
     // Stored unless it rounds to the default in millionths.
     bool StrengthStored() const;
+
+    // The list whose image the fill's list bitmap takes (none). Linking
+    // follows the list's changes; a list that is freed unlinks itself.
+    TGfxCustomImageList* ImageList() const { return imageList_; }
+    // Leaves the old list, links the new one (or none), then UpdateFromList.
+    void SetImageList(TGfxCustomImageList* Value);
+    // A list of the global container is stored as its tag in "Internal";
+    // the published ImageList only for any other list.
+    bool ImageListStored() const { return imageList_ && GfxGlobalListTag(imageList_).isEmpty(); }
+    bool InternalStored() const { return !GfxGlobalListTag(imageList_).isEmpty(); }
+    QString WriteInternal() const { return GfxGlobalListTag(imageList_); }
+    void ReadInternal(const QString& Tag) { SetImageList(GfxGlobalListOfTag(Tag)); }
     int ImageIndex() const { return index_[0]; }
     int ListIndex() const { return index_[1]; }
     // Index 0 ImageIndex, 1 ListIndex; a write stores and runs UpdateFromList.
@@ -163,17 +177,20 @@ public:
     const TGfxFillObject& FillObject() const { return *fillObject_; }
     void SetFillObject(const TGfxFillObject& Value) { fillObject_->Assign(&Value); }
 
-    // Without a linked list, the fill object's list bitmap is cleared; then
-    // Change.
+    // The fill object's list bitmap takes the linked list's image
+    // (ListIndex, ImageIndex), or is cleared when there is none; then Change.
     void UpdateFromList();
 
-    // FillObject, the flag, Strength and both indexes.
+    // FillObject, the flag, Strength, both indexes and the list (without
+    // following its changes).
     void Assign(const TObject* Source) override;
     // "{Enabled (brush|bmp|grad), strength: 0.600}", "{Disabled}" for a fill
     // of style sfNone.
     QString GetDescription() const override;
 
 private:
+    QPointer<TGfxCustomImageList> imageList_;
+    std::unique_ptr<TGfxChangeLink> link_;
     float strength_ = DefaultStrength;
     int index_[2] = {0, 0};
     std::unique_ptr<TGfxFillObject> fillObject_;

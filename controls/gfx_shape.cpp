@@ -173,6 +173,30 @@ void GfxOffsetPointArray(std::span<TPoint> Points, int Count, int Dy, int Dx)
 
 // ---------------------------------------------------------------- outline
 
+void GfxStarPoints(const TRect& Box, std::vector<TPoint>& Out)
+{
+    const int L = Box.Left, T = Box.Top, R = Box.Right, B = Box.Bottom;
+    const int W = R - L, H = B - T;
+    auto x = [&](double f) { return L + GfxRound(f * W); };
+    auto y = [&](double f) { return T + GfxRound(f * H); };
+    Out.insert(Out.end(), {
+        TPoint{L + W / 2, T}, TPoint{x(0.65), y(0.38)}, TPoint{R, y(0.38)}, TPoint{x(0.7), y(0.6)},
+        TPoint{x(0.85), B}, TPoint{L + W / 2, y(0.75)}, TPoint{x(0.15), B}, TPoint{x(0.3), y(0.6)},
+        TPoint{L, y(0.38)}, TPoint{x(0.35), y(0.38)},
+    });
+}
+
+void GfxWithClip(TGfxCanvas& Canvas, TGfxRgn Region, const std::function<void()>& Draw)
+{
+    TGfxClipScope scope(Canvas);
+    const TPoint origin = Canvas.WindowOrg();
+    Region.Offset(-origin.X, -origin.Y);
+    if (const std::optional<TGfxRgn> clip = Canvas.ClipRegion())
+        Region.Combine(Region, *clip, RGN_AND);
+    Canvas.SelectClipRgn(&Region);
+    Draw();
+}
+
 namespace {
 
 // The number of outer points of each shape type (the list holds as many
@@ -184,19 +208,6 @@ int OuterCount(TGfxShapeType type)
 }
 
 int RoundOf(double v) { return GfxRound(v); }
-
-// The ten points of the star in the box.
-void StarPoints(int L, int T, int R, int B, std::vector<TPoint>& out)
-{
-    const int W = R - L, H = B - T;
-    const int y38 = T + RoundOf(0.38 * H);
-    out.insert(out.end(), {
-        TPoint{L + W / 2, T}, TPoint{L + RoundOf(0.65 * W), y38}, TPoint{R, y38},
-        TPoint{L + RoundOf(0.7 * W), T + RoundOf(0.6 * H)}, TPoint{L + RoundOf(0.85 * W), B},
-        TPoint{L + W / 2, T + RoundOf(0.75 * H)}, TPoint{L + RoundOf(0.15 * W), B},
-        TPoint{L + RoundOf(0.3 * W), T + RoundOf(0.6 * H)}, TPoint{L, y38}, TPoint{L + RoundOf(0.35 * W), y38},
-    });
-}
 
 // The polygon of the box with one toothed edge.
 void TeethPoints(const TRect& box, TGfxTeeth& teeth, std::vector<TPoint>& out)
@@ -300,8 +311,8 @@ void OuterAndInset(const TRect& box, TGfxShapeType type, int hi, int lo, int d, 
     }
     case stStar:
         out.clear();
-        StarPoints(L, T, R, B, out);
-        StarPoints(L + lo, T + hi, R - lo, B - lo, out);
+        GfxStarPoints(TRect{L, T, R, B}, out);
+        GfxStarPoints(TRect{L + lo, T + hi, R - lo, B - lo}, out);
         break;
     }
 }
@@ -422,21 +433,6 @@ void DrawShape(TGfxCanvas& canvas, TGfxShapeType type, bool teeth, const ShapePo
     }
 }
 
-// Runs draw with the canvas clipped (within its own clipping) to the
-// region, given in logical coordinates.
-template <class Draw>
-void ClippedTo(TGfxCanvas& canvas, TGfxRgn region, Draw draw)
-{
-    const std::optional<TGfxRgn> saved = canvas.ClipRegion();
-    const TPoint origin = canvas.WindowOrg();
-    region.Offset(-origin.X, -origin.Y);
-    if (saved)
-        region.Combine(region, *saved, RGN_AND);
-    canvas.SelectClipRgn(&region);
-    draw();
-    canvas.SelectClipRgn(saved ? &*saved : nullptr);
-}
-
 TRect BoxOf(const std::vector<TPoint>& p)
 {
     TRect box{p[0].X, p[0].Y, p[0].X, p[0].Y};
@@ -487,9 +483,9 @@ void DrawBevelLines(TGfxCanvas& canvas, TGfxShapeType type, bool teeth, const Sh
         canvas.Polygon(moved);
     };
     canvas.Pen.SetColor(first);
-    ClippedTo(canvas, GfxDiagonalHalf(box, true), [&] { outline(0); });
+    GfxWithClip(canvas, GfxDiagonalHalf(box, true), [&] { outline(0); });
     canvas.Pen.SetColor(second);
-    ClippedTo(canvas, GfxDiagonalHalf(box, false), [&] { outline(-1); });
+    GfxWithClip(canvas, GfxDiagonalHalf(box, false), [&] { outline(-1); });
 }
 
 // Draws the bitmap onto the canvas only inside the shape: a mask with the

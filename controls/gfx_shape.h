@@ -21,6 +21,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <vector>
 
@@ -199,6 +200,15 @@ void GfxShapeOutline(const TRect& Rect, TGfxShapeType ShapeType, TGfxTeeth* Teet
 void GfxPaintShape(TGfxCanvas& Canvas, const TRect& Rect, TGfxShapeType ShapeType, TGfxTeeth* Teeth,
                    TGfxPointList* List, const TGfxShadow* Shadow, const TGfxSimpleBevel* Bevel, int RoundPercent,
                    const TGfxBrush& FillBrush, TGfxBitmap* FillBitmap, bool Square);
+
+// The ten points of the five-pointed star in the box (L, T, R, B): the top
+// tip (L + W div 2, T), then clockwise, each coordinate rounded from the
+// box's width and height, halves to even.
+void GfxStarPoints(const TRect& Box, std::vector<TPoint>& Out);
+
+// Runs draw with the canvas clipped, within its own clipping, to the
+// region (in logical coordinates); puts the clipping back afterwards.
+void GfxWithClip(TGfxCanvas& Canvas, TGfxRgn Region, const std::function<void()>& Draw);
 
 // The pixels on one side of the box's diagonal from its lower-left to its
 // upper-right corner (the upper-left or the lower-right half), out to one

@@ -1,6 +1,8 @@
 // Fills by style, the alpha and bitmap-effect objects and the 24-bit pixel
 // effects, checked on pixels.
 #include "gfx_fill.h"
+#include "gfx_library.h"
+#include "gfx_lists.h"
 #include "paint_helpers.h"
 
 #include <gtest/gtest.h>
@@ -392,6 +394,75 @@ TEST(Fill, AlphaObjectStrengthIndexesAndAssign)
     EXPECT_EQ(copy.ListIndex(), 2);
     EXPECT_FLOAT_EQ(copy.Strength(), alpha.Strength());
     EXPECT_EQ(copy.FillObject().Style(), sfGradient);
+}
+
+TEST(Fill, AlphaObjectFollowsItsImageList)
+{
+    TGfxBitmapList list;
+    TGfxBitmap red, blue;
+    MakeBitmap(red, {"rr"});
+    MakeBitmap(blue, {"b"});
+    list.AddItem();
+    list.AddItem();
+    list.Items(1)->SetBitmap(&red);
+
+    TGfxAlphaObject alpha;
+    alpha.SetListIndex(1);
+    EXPECT_EQ(list.Links().size(), 0u);
+    alpha.SetImageList(&list);
+    EXPECT_EQ(list.Links().size(), 1u);
+    EXPECT_EQ(alpha.FillObject().ListBitmap().Width(), 2);
+    EXPECT_TRUE(alpha.ImageListStored());
+    EXPECT_FALSE(alpha.InternalStored());
+
+    // A change of the list reaches the fill through the change link.
+    int changes = 0;
+    alpha.OnChange = [&](TObject*) { ++changes; };
+    list.Items(1)->SetBitmap(&blue);
+    list.Change();
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(alpha.FillObject().ListBitmap().Width(), 1);
+    // An index the list has no image for clears the list bitmap.
+    alpha.SetListIndex(0);
+    EXPECT_TRUE(alpha.FillObject().ListBitmap().Empty());
+
+    // A copy takes the list without following it.
+    TGfxAlphaObject copy;
+    copy.Assign(&alpha);
+    EXPECT_EQ(copy.ImageList(), &list);
+    EXPECT_EQ(list.Links().size(), 1u);
+
+    // Another list: the first one is left.
+    TGfxBitmapList other;
+    alpha.SetImageList(&other);
+    EXPECT_TRUE(list.Links().empty());
+    EXPECT_EQ(other.Links().size(), 1u);
+    alpha.SetImageList(nullptr);
+    EXPECT_TRUE(other.Links().empty());
+}
+
+TEST(Fill, AlphaObjectOutlivesItsListAndStoresGlobalListsByTag)
+{
+    TGfxAlphaObject alpha;
+    {
+        TGfxBitmapList list;
+        alpha.SetImageList(&list);
+    }
+    EXPECT_EQ(alpha.ImageList(), nullptr);
+    alpha.UpdateFromList();  // nothing to read from a freed list
+    alpha.SetImageList(nullptr);
+
+    TGfxLibraryScope library;
+    alpha.ReadInternal(QStringLiteral("GfxIML30"));
+    EXPECT_EQ(alpha.ImageList(), GfxContainer->ImageList());
+    EXPECT_TRUE(alpha.InternalStored());
+    EXPECT_FALSE(alpha.ImageListStored());
+    EXPECT_EQ(alpha.WriteInternal(), QStringLiteral("GfxIML30"));
+    alpha.ReadInternal(QStringLiteral("GfxBML30"));
+    EXPECT_EQ(alpha.ImageList(), GfxContainer->BitmapList());
+    alpha.ReadInternal(QStringLiteral("other"));
+    EXPECT_EQ(alpha.ImageList(), nullptr);
+    EXPECT_FALSE(alpha.InternalStored());
 }
 
 // ---------------------------------------------------------- pixel effects
