@@ -648,7 +648,11 @@ void TGfxCanvas::Polygon(std::span<const TPoint> points)
     const QPainterPath shape = GfxPolygonPath(points, fillMode_);
     if (Recorded(shape) || !Surface())
         return;
-    DrawShape(shape, shape, &points, nullptr);
+    // The fill takes exactly the pixels of the polygon's region.
+    QPainterPath pixels;
+    pixels.setFillRule(Qt::WindingFill);
+    pixels.addRegion(TGfxRgn::Polygon(points, fillMode_).QtRegion());
+    DrawShape(pixels, shape, &points, nullptr);
     Changed();
 }
 

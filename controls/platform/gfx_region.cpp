@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <vector>
 
 namespace {
@@ -42,6 +43,48 @@ std::int32_t GetI32(const QByteArray& data, qsizetype at)
     const auto* b = reinterpret_cast<const unsigned char*>(data.constData() + at);
     return static_cast<std::int32_t>(b[0] | (b[1] << 8) | (b[2] << 16) | (std::uint32_t{b[3]} << 24));
 }
+
+// Collects the covered runs of each row, top to bottom, into rectangles:
+// rows with the same runs as the row above extend its rectangles, so the
+// region comes out in its canonical form (the one QRegion's own operations
+// give, and compare equal to).
+class RowRuns {
+public:
+    using Runs = QList<QPair<int, int>>;  // (start, length), left to right
+
+    void AddRow(int y, const Runs& runs)
+    {
+        if (runs.isEmpty())
+            return;
+        if (y == previousY_ + 1 && runs == previous_) {
+            for (qsizetype i = previousAt_; i < rects_.size(); ++i)
+                rects_[i].setHeight(rects_[i].height() + 1);
+        } else {
+            previousAt_ = rects_.size();
+            for (const auto& [start, length] : runs)
+                rects_.append(QRect(start, y, length, 1));
+            previous_ = runs;
+        }
+        previousY_ = y;
+    }
+
+    QRegion Region() const
+    {
+        QRegion region;
+        if (!rects_.isEmpty())
+            region.setRects(rects_.constData(), static_cast<int>(rects_.size()));
+        return region;
+    }
+
+private:
+    QList<QRect> rects_;
+    Runs previous_;
+    qsizetype previousAt_ = 0;
+    int previousY_ = std::numeric_limits<int>::min();
+};
+
+// The ceiling of n / d for d > 0.
+long long CeilDiv(long long n, long long d) { return n >= 0 ? (n + d - 1) / d : -((-n) / d); }
 
 }  // namespace
 
@@ -87,7 +130,57 @@ TGfxRgn TGfxRgn::Polygon(std::span<const TPoint> points, int fillMode)
 {
     if (points.size() < 3)
         return {};
-    return FromPath(GfxPolygonPath(points, fillMode));
+    // Scan conversion by exact arithmetic, row by row, so the cost follows
+    // the rows and edges and not the area: pixel (x, y) belongs to the
+    // region when the point (x + 1/64, y + 1/64), the sample that the fill
+    // takes (see GfxFillShift), lies inside; a sample exactly on an edge
+    // counts as left of it. Coordinates are in 1/64 pixel.
+    std::vector<TPoint> p;
+    p.reserve(points.size());
+    for (const TPoint& q : points)
+        p.push_back(TPoint{std::clamp(q.X, CoordMin, CoordMax), std::clamp(q.Y, CoordMin, CoordMax)});
+    const auto [lowY, highY] = std::minmax_element(p.begin(), p.end(), [](const TPoint& a, const TPoint& b) {
+        return a.Y < b.Y;
+    });
+    const int top = lowY->Y, bottom = highY->Y;
+    RowRuns rows;
+    std::vector<std::pair<long long, int>> crossings;  // first pixel right of the crossing, direction
+    for (int y = top; y < bottom; ++y) {
+        const long long sampleY = 64LL * y + 1;
+        crossings.clear();
+        for (std::size_t i = 0; i < p.size(); ++i) {
+            const TPoint a = p[i], b = p[(i + 1) % p.size()];
+            if (a.Y == b.Y || sampleY <= 64LL * std::min(a.Y, b.Y) || sampleY >= 64LL * std::max(a.Y, b.Y))
+                continue;
+            // The crossing at sampleY is num / den (in 1/64 pixel); pixel x
+            // lies right of it when 64 x + 1 > num / den.
+            long long den = b.Y - a.Y;
+            long long num = 64LL * a.X * den + (sampleY - 64LL * a.Y) * (b.X - a.X);
+            if (den < 0) {
+                den = -den;
+                num = -num;
+            }
+            const long long first = -CeilDiv(-(num - den), 64 * den) + 1;  // floor((num - den) / 64 den) + 1
+            crossings.emplace_back(first, b.Y > a.Y ? 1 : -1);
+        }
+        std::sort(crossings.begin(), crossings.end());
+        RowRuns::Runs runs;
+        int winding = 0;
+        long long start = 0;
+        for (std::size_t i = 0; i < crossings.size();) {
+            const long long x = crossings[i].first;
+            const bool before = fillMode == WINDING ? winding != 0 : (winding & 1) != 0;
+            for (; i < crossings.size() && crossings[i].first == x; ++i)
+                winding += fillMode == WINDING ? crossings[i].second : 1;
+            const bool after = fillMode == WINDING ? winding != 0 : (winding & 1) != 0;
+            if (!before && after)
+                start = x;
+            else if (before && !after && x > start)
+                runs.append({static_cast<int>(start), static_cast<int>(x - start)});
+        }
+        rows.AddRow(y, runs);
+    }
+    return TGfxRgn(rows.Region());
 }
 
 TGfxRgn TGfxRgn::FromPath(const QPainterPath& path, bool centres)
@@ -102,17 +195,12 @@ TGfxRgn TGfxRgn::FromPath(const QPainterPath& path, bool centres)
     if (right <= left || bottom <= top)
         return {};
     // Fill the path band by band into a scratch image and read the covered
-    // runs back row by row. Rows with the same runs as the row above extend
-    // its rectangles, so the region comes out in its canonical form (the
-    // one QRegion's own operations give, and compare equal to).
+    // runs back row by row.
     const int width = right - left;
     QImage band(width, BandRows, QImage::Format_RGB32);
-    QList<QRect> rects;
-    QList<QPair<int, int>> previous;  // runs (start, length) of the row above
-    qsizetype previousAt = 0;          // where that row's rectangles start
-    int previousY = top - 2;
+    RowRuns rows;
     for (int y0 = top; y0 < bottom; y0 += BandRows) {
-        const int rows = std::min(BandRows, bottom - y0);
+        const int count = std::min(BandRows, bottom - y0);
         band.fill(0xFF000000u);
         {
             QPainter p(&band);
@@ -121,9 +209,9 @@ TGfxRgn TGfxRgn::FromPath(const QPainterPath& path, bool centres)
             p.translate(-left + shift, -y0 + shift);
             p.fillPath(path, Qt::white);
         }
-        for (int y = 0; y < rows; ++y) {
+        for (int y = 0; y < count; ++y) {
             const auto* line = reinterpret_cast<const QRgb*>(band.constScanLine(y));
-            QList<QPair<int, int>> runs;
+            RowRuns::Runs runs;
             int x = 0;
             while (x < width) {
                 while (x < width && (line[x] & 0xFFFFFF) == 0)
@@ -132,27 +220,12 @@ TGfxRgn TGfxRgn::FromPath(const QPainterPath& path, bool centres)
                 while (x < width && (line[x] & 0xFFFFFF) != 0)
                     ++x;
                 if (x > start)
-                    runs.append({start, x - start});
+                    runs.append({left + start, x - start});
             }
-            if (runs.isEmpty())
-                continue;
-            const int rowY = y0 + y;
-            if (rowY == previousY + 1 && runs == previous) {
-                for (qsizetype i = previousAt; i < rects.size(); ++i)
-                    rects[i].setHeight(rects[i].height() + 1);
-            } else {
-                previousAt = rects.size();
-                for (const auto& [start, length] : runs)
-                    rects.append(QRect(left + start, rowY, length, 1));
-                previous = runs;
-            }
-            previousY = rowY;
+            rows.AddRow(y0 + y, runs);
         }
     }
-    QRegion region;
-    if (!rects.isEmpty())
-        region.setRects(rects.constData(), static_cast<int>(rects.size()));
-    return TGfxRgn(region);
+    return TGfxRgn(rows.Region());
 }
 
 std::optional<TGfxRgn> TGfxRgn::FromData(const QByteArray& data)

@@ -1,10 +1,14 @@
 // Regions: shapes as pixel sets, combining, offsets, frames and the stored
 // region data.
+#include "platform/gfx_canvas.h"
 #include "platform/gfx_region.h"
+
+#include <QImage>
 
 #include <gtest/gtest.h>
 
 #include <array>
+#include <vector>
 #include <cstring>
 
 namespace {
@@ -26,6 +30,62 @@ TEST(Region, ShapesCoverThePixelsTheirFillsCover)
     EXPECT_EQ(ellipse.Box(), (TRect{0, 0, 10, 6}));
     EXPECT_FALSE(ellipse.Contains({0, 0}));
     EXPECT_TRUE(ellipse.Contains({5, 3}));
+}
+
+TEST(Region, PolygonsTakeThePixelsWhoseSampleLiesInside)
+{
+    // The sample of pixel (x, y) is the point (x + 1/64, y + 1/64). On the
+    // edge from (24, 103) to (5, 22), row 86 crosses at x = 20.01604...:
+    // pixel 20's sample (20.015625) lies just left of it, outside.
+    const std::vector<TPoint> sliver = {{5, 22}, {55, -1}, {24, 103}};
+    const TGfxRgn r = TGfxRgn::Polygon(sliver);
+    EXPECT_FALSE(r.Contains({20, 86}));
+    EXPECT_TRUE(r.Contains({21, 86}));
+    // A sample exactly on an edge counts as left of it: outside on a left
+    // edge, inside on a right one. Pixel (10, 10) samples a point of the
+    // line x = y.
+    const TGfxRgn right = TGfxRgn::Polygon(std::vector<TPoint>{{0, 0}, {64, 0}, {64, 64}});
+    EXPECT_FALSE(right.Contains({10, 10}));
+    EXPECT_TRUE(right.Contains({11, 10}));
+    const TGfxRgn left = TGfxRgn::Polygon(std::vector<TPoint>{{0, 0}, {64, 64}, {0, 64}});
+    EXPECT_TRUE(left.Contains({10, 10}));
+    EXPECT_FALSE(left.Contains({11, 10}));
+    // Rows of the whole coordinate range cost their edges, not their area.
+    const std::vector<TPoint> huge = {{-32768, -32768}, {32767, -32768}, {32767, 32767}};
+    const TGfxRgn big = TGfxRgn::Polygon(huge);
+    // (Row 32766 is empty: its one sample lies on the slanted edge.)
+    EXPECT_EQ(big.Box(), (TRect{-32767, -32768, 32767, 32766}));
+    EXPECT_TRUE(big.Contains({32766, 32765}));
+    EXPECT_FALSE(big.Contains({0, 1}));
+}
+
+TEST(Region, PolygonRegionsAndFilledPolygonsCoverTheSamePixels)
+{
+    const std::vector<std::vector<TPoint>> polygons = {
+        {{5, 22}, {55, -1}, {24, 103}},                          // long slanted edges
+        {{38, 29}, {131, 133}, {120, -1}},
+        {{2, 5}, {5, 4}, {2, -3}, {8, 10}, {-3, -1}, {5, 6}},    // crossing itself
+        {{8, 8}, {17, 17}, {18, 18}, {25, 25}, {35, 15}, {46, 26}, {47, 27}},
+        {{0, 0}, {40, 0}, {40, 40}, {10, 10}, {30, 10}, {0, 40}},
+    };
+    for (int mode : {ALTERNATE, WINDING})
+        for (const auto& points : polygons) {
+            QImage im(150, 150, QImage::Format_RGB32);
+            im.fill(0xFFFFFFFFu);
+            TGfxCanvas canvas(&im);
+            canvas.SetWindowOrg(-5, -5);
+            canvas.SetPolyFillMode(mode);
+            canvas.Pen.SetStyle(psClear);
+            canvas.Brush.SetColor(clBlack);
+            canvas.Polygon(points);
+            canvas.Release();
+            TGfxRgn region = TGfxRgn::Polygon(points, mode);
+            region.Offset(5, 5);
+            for (int y = 0; y < im.height(); ++y)
+                for (int x = 0; x < im.width(); ++x)
+                    ASSERT_EQ((im.pixel(x, y) & 0xFFFFFF) == 0, region.Contains({x, y}))
+                        << "mode " << mode << " polygon " << points.size() << " at " << x << "," << y;
+        }
 }
 
 TEST(Region, CombineModesAndResults)
