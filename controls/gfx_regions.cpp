@@ -209,6 +209,8 @@ std::optional<TGfxRgn> TGfxRegion::Outline(const TRect& Rect) const
 {
     const int L = Rect.Left, T = Rect.Top, R = Rect.Right, B = Rect.Bottom;
     const int W = R - L, H = B - T;
+    if (W <= 0 || H <= 0)
+        return TGfxRgn();  // no room: an empty outline, whatever the shape
     std::optional<TGfxRgn> out;
     auto polygon = [](std::initializer_list<TPoint> points) {
         return TGfxRgn::Polygon(std::vector<TPoint>(points), ALTERNATE);

@@ -31,7 +31,8 @@
 //                   region is kept as the stored region data
 // An active shadow takes its depth at the right and bottom: the outline is
 // built for the smaller rectangle and the region holds it and its copy
-// moved by the depth. The offset moves the whole region.
+// moved by the depth. The offset moves the whole region. A rectangle with
+// no room left gives an empty region.
 
 #include "gfx_object.h"
 #include "gfx_regionmask.h"

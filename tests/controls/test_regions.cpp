@@ -151,6 +151,12 @@ TEST(RegionShapes, ShadowAndOffset)
     TGfxRgn expected;
     expected.Combine(TGfxRgn::Rect({0, 0, 16, 6}), TGfxRgn::Rect({4, 4, 20, 10}), RGN_OR);
     EXPECT_EQ(*region.BuildRegion(TRect{0, 0, 20, 10}), expected);
+    // A shadow deeper than the rectangle leaves no room: nothing, not a
+    // turned-over outline outside it.
+    region.SetShape(rsOctagon);
+    EXPECT_TRUE(region.BuildRegion(TRect{0, 0, 3, 3})->IsEmpty());
+    EXPECT_TRUE(region.BuildRegion(TRect{5, 5, 5, 5})->IsEmpty());
+    region.SetShape(rsRect);
     region.Shadow().SetStyle(hssNone);
     region.SetOffset({3, -2});
     EXPECT_EQ(*region.BuildRegion(TRect{0, 0, 20, 10}), TGfxRgn::Rect({3, -2, 23, 8}));

@@ -91,7 +91,7 @@ void Outline(const std::uint8_t* data, std::size_t size)
     region.SetBubbleCount(data[3]);
     region.Shadow().SetStyle(static_cast<TGfxShadowStyle>(data[4] % 3));
     region.Shadow().SetDepth(data[4] >> 2);
-    const TRect rect{-5, 7, -5 + data[5] * 2, 7 + data[6]};
+    const TRect rect{-5, 7, -5 + (data[5] & 0x7F), 7 + (data[6] & 0x7F)};
     CheckInside(region.BuildRegion(rect), rect);
 }
 
