@@ -220,9 +220,8 @@ bool TGfxFillObject::FillRect(TGfxCanvas& Canvas, const TRect& Rect, TColor Colo
 // ------------------------------------------------------------ alpha object
 
 TGfxAlphaObject::TGfxAlphaObject()
-    : link_(std::make_unique<TGfxChangeLink>()), fillObject_(std::make_unique<TGfxFillObject>())
+    : imageList_([this](TObject*) { UpdateFromList(); }), fillObject_(std::make_unique<TGfxFillObject>())
 {
-    link_->OnChange = [this](TObject*) { UpdateFromList(); };
     fillObject_->OnChange = [this](TObject*) { Change(); };
 }
 
@@ -240,19 +239,16 @@ void TGfxAlphaObject::SetIndex(int Index, int Value)
 
 void TGfxAlphaObject::SetImageList(TGfxCustomImageList* Value)
 {
-    if (imageList_)
-        imageList_->UnRegisterChanges(link_.get());
-    imageList_ = Value;
-    if (Value)
-        Value->RegisterChanges(link_.get());
+    imageList_.SetList(Value);
     UpdateFromList();
 }
 
 void TGfxAlphaObject::UpdateFromList()
 {
-    if (imageList_ && imageList_->IsValidImage(index_[1], index_[0])) {
+    TGfxCustomImageList* list = imageList_.List();
+    if (list && list->IsValidImage(index_[1], index_[0])) {
         TGfxBitmap image;
-        imageList_->GetBitmap(index_[1], index_[0], &image);
+        list->GetBitmap(index_[1], index_[0], &image);
         fillObject_->SetListBitmap(&image);
     } else {
         fillObject_->SetListBitmap(nullptr);
@@ -272,7 +268,7 @@ void TGfxAlphaObject::Assign(const TObject* Source)
     BeginUpdate();
     fillObject_->Assign(src->fillObject_.get());
     Flag = src->Flag;
-    imageList_ = src->imageList_;
+    imageList_.HoldList(src->imageList_.List());
     strength_ = src->strength_;
     index_[0] = src->index_[0];
     index_[1] = src->index_[1];

@@ -27,7 +27,6 @@
 #include "platform/gfx_exceptions.h"
 #include "platform/gfx_graphics.h"
 
-#include <QPointer>
 #include <QString>
 
 #include <cstdint>
@@ -154,16 +153,13 @@ public:
     // Stored unless it rounds to the default in millionths.
     bool StrengthStored() const;
 
-    // The list whose image the fill's list bitmap takes (none). Linking
-    // follows the list's changes; a list that is freed unlinks itself.
-    TGfxCustomImageList* ImageList() const { return imageList_; }
+    // The list whose image the fill's list bitmap takes (none); its
+    // changes run UpdateFromList, and a list that is freed unlinks itself.
+    TGfxCustomImageList* ImageList() const { return imageList_.List(); }
     // Leaves the old list, links the new one (or none), then UpdateFromList.
     void SetImageList(TGfxCustomImageList* Value);
-    // A list of the global container is stored as its tag in "Internal";
-    // the published ImageList only for any other list.
-    bool ImageListStored() const { return imageList_ && GfxGlobalListTag(imageList_).isEmpty(); }
-    bool InternalStored() const { return !GfxGlobalListTag(imageList_).isEmpty(); }
-    QString WriteInternal() const { return GfxGlobalListTag(imageList_); }
+    // The link with its stored form ("Internal" or ImageList).
+    const TGfxImageListLink& ImageListLink() const { return imageList_; }
     void ReadInternal(const QString& Tag) { SetImageList(GfxGlobalListOfTag(Tag)); }
     int ImageIndex() const { return index_[0]; }
     int ListIndex() const { return index_[1]; }
@@ -189,8 +185,7 @@ public:
     QString GetDescription() const override;
 
 private:
-    QPointer<TGfxCustomImageList> imageList_;
-    std::unique_ptr<TGfxChangeLink> link_;
+    TGfxImageListLink imageList_;
     float strength_ = DefaultStrength;
     int index_[2] = {0, 0};
     std::unique_ptr<TGfxFillObject> fillObject_;

@@ -106,3 +106,21 @@ TGfxCustomImageList* GfxGlobalListOfTag(const QString& Tag)
         return GfxContainer->ImageList();
     return nullptr;
 }
+
+TGfxImageListLink::TGfxImageListLink(TNotifyEvent OnChange) { link_.OnChange = std::move(OnChange); }
+
+void TGfxImageListLink::SetList(TGfxCustomImageList* Value)
+{
+    if (list_)
+        list_->UnRegisterChanges(&link_);
+    list_ = Value;
+    if (Value)
+        Value->RegisterChanges(&link_);
+}
+
+void TGfxImageListLink::HoldList(TGfxCustomImageList* Value)
+{
+    if (list_)
+        list_->UnRegisterChanges(&link_);
+    list_ = Value;
+}

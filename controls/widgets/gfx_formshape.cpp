@@ -12,7 +12,7 @@ TGfxFormShape::TGfxFormShape(QObject* AOwner)
     : TGfxWndProcComponent(AOwner),
       region_(std::make_unique<TGfxBorderRegion>(AOwner)),
       fillObject_(std::make_unique<TGfxFillObject>()),
-      link_(std::make_unique<TGfxChangeLink>())
+      imageList_([this](TObject*) { Repaint(); })
 {
     const TNotifyEvent reapply = [this](TObject*) {
         ApplyShape();
@@ -20,7 +20,6 @@ TGfxFormShape::TGfxFormShape(QObject* AOwner)
     };
     region_->OnChange = reapply;
     fillObject_->OnChange = reapply;
-    link_->OnChange = [this](TObject*) { Repaint(); };
 }
 
 TGfxFormShape::~TGfxFormShape()
@@ -57,25 +56,10 @@ void TGfxFormShape::SetShowFormCaption(bool Value)
 
 void TGfxFormShape::SetImageList(TGfxCustomImageList* Value)
 {
-    if (Value == imageList_)
+    if (Value == imageList_.List())
         return;
-    if (imageList_) {
-        imageList_->UnRegisterChanges(link_.get());
-        RemoveFreeNotification(imageList_);
-    }
-    imageList_ = Value;
-    if (Value) {
-        Value->RegisterChanges(link_.get());
-        FreeNotification(Value);
-    }
+    imageList_.SetList(Value);
     Repaint();
-}
-
-void TGfxFormShape::Notification(TComponent* AComponent, TOperation Operation)
-{
-    TGfxWndProcComponent::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == imageList_)
-        imageList_ = nullptr;
 }
 
 bool TGfxFormShape::HasOwnBackground() const
@@ -146,9 +130,10 @@ void TGfxFormShape::PaintBackground(TGfxCanvas& Canvas)
     background_.SetSize(client.Right, client.Bottom);
     if (background_.Empty())
         return;
-    if (fillObject_->Style() == sfBitmapList && imageList_ && imageList_->IsValidImage(ListIndex, ImageIndex)) {
+    TGfxCustomImageList* list = imageList_.List();
+    if (fillObject_->Style() == sfBitmapList && list && list->IsValidImage(ListIndex, ImageIndex)) {
         TGfxBitmap image;
-        imageList_->GetBitmap(ListIndex, ImageIndex, &image);
+        list->GetBitmap(ListIndex, ImageIndex, &image);
         fillObject_->SetListBitmap(&image);
     }
     fillObject_->FillRect(background_.Canvas(), client, clWhite);

@@ -25,7 +25,6 @@
 #include "widgets/gfx_wndproc.h"
 
 #include <QPoint>
-#include <QPointer>
 
 #include <memory>
 
@@ -54,14 +53,11 @@ public:
     // Only stored: the image of an sfBitmapList fill.
     int ListIndex = 0;
     int ImageIndex = 0;
-    TGfxCustomImageList* ImageList() const { return imageList_; }
+    TGfxCustomImageList* ImageList() const { return imageList_.List(); }
     // Follows the list's changes (a repaint) and forgets it when it is freed.
     void SetImageList(TGfxCustomImageList* Value);
-    // A list of the global container is stored as its tag in "Internal",
-    // any other as the published ImageList.
-    bool ImageListStored() const { return imageList_ && GfxGlobalListTag(imageList_).isEmpty(); }
-    bool InternalStored() const { return !GfxGlobalListTag(imageList_).isEmpty(); }
-    QString WriteInternal() const { return GfxGlobalListTag(imageList_); }
+    // The link with its stored form ("Internal" or ImageList).
+    const TGfxImageListLink& ImageListLink() const { return imageList_; }
     void ReadInternal(const QString& Tag) { SetImageList(GfxGlobalListOfTag(Tag)); }
 
     // True when the shape paints the form's background: UseRgnBitmap with
@@ -83,7 +79,6 @@ public:
 
 protected:
     void Loaded() override;
-    void Notification(TComponent* AComponent, TOperation Operation) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -96,8 +91,7 @@ private:
     bool showFormCaption_ = true;
     std::unique_ptr<TGfxFillObject> fillObject_;
     TGfxBitmap background_;
-    TGfxCustomImageList* imageList_ = nullptr;
-    std::unique_ptr<TGfxChangeLink> link_;
+    TGfxImageListLink imageList_;
     bool applying_ = false;
     bool dragging_ = false;
     QPoint dragOffset_;

@@ -412,8 +412,8 @@ TEST(Fill, AlphaObjectFollowsItsImageList)
     alpha.SetImageList(&list);
     EXPECT_EQ(list.Links().size(), 1u);
     EXPECT_EQ(alpha.FillObject().ListBitmap().Width(), 2);
-    EXPECT_TRUE(alpha.ImageListStored());
-    EXPECT_FALSE(alpha.InternalStored());
+    EXPECT_TRUE(alpha.ImageListLink().ListStored());
+    EXPECT_FALSE(alpha.ImageListLink().InternalStored());
 
     // A change of the list reaches the fill through the change link.
     int changes = 0;
@@ -455,14 +455,14 @@ TEST(Fill, AlphaObjectOutlivesItsListAndStoresGlobalListsByTag)
     TGfxLibraryScope library;
     alpha.ReadInternal(QStringLiteral("GfxIML30"));
     EXPECT_EQ(alpha.ImageList(), GfxContainer->ImageList());
-    EXPECT_TRUE(alpha.InternalStored());
-    EXPECT_FALSE(alpha.ImageListStored());
-    EXPECT_EQ(alpha.WriteInternal(), QStringLiteral("GfxIML30"));
+    EXPECT_TRUE(alpha.ImageListLink().InternalStored());
+    EXPECT_FALSE(alpha.ImageListLink().ListStored());
+    EXPECT_EQ(alpha.ImageListLink().WriteInternal(), QStringLiteral("GfxIML30"));
     alpha.ReadInternal(QStringLiteral("GfxBML30"));
     EXPECT_EQ(alpha.ImageList(), GfxContainer->BitmapList());
     alpha.ReadInternal(QStringLiteral("other"));
     EXPECT_EQ(alpha.ImageList(), nullptr);
-    EXPECT_FALSE(alpha.InternalStored());
+    EXPECT_FALSE(alpha.ImageListLink().InternalStored());
 }
 
 // ---------------------------------------------------------- pixel effects

@@ -208,12 +208,12 @@ TEST(FormShape, GlobalListsAreStoredByTag)
     TGfxFormShape& s = *f.shape;
     s.ReadInternal(QStringLiteral("GfxBML30"));
     EXPECT_EQ(s.ImageList(), GfxContainer->BitmapList());
-    EXPECT_TRUE(s.InternalStored());
-    EXPECT_FALSE(s.ImageListStored());
+    EXPECT_TRUE(s.ImageListLink().InternalStored());
+    EXPECT_FALSE(s.ImageListLink().ListStored());
     TGfxBitmapList own;
     s.SetImageList(&own);
-    EXPECT_TRUE(s.ImageListStored());
-    EXPECT_EQ(s.WriteInternal(), QString());
+    EXPECT_TRUE(s.ImageListLink().ListStored());
+    EXPECT_EQ(s.ImageListLink().WriteInternal(), QString());
     s.SetImageList(nullptr);
 }
 
