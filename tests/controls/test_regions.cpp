@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
 using namespace painttest;
@@ -185,6 +186,19 @@ TEST(RegionObject, NotificationsAndTheRoundCorners)
 
     // The shadow of a region is off by default.
     EXPECT_EQ(TGfxRgnShadow().Style(), hssNone);
+}
+
+TEST(RegionObject, RectangleRegionOnlyWhileTheFormLives)
+{
+    auto form = std::make_unique<QObject>();
+    TGfxRegion region(form.get());
+    region.SetShape(rsElliptic);
+    region.BuildRegion(TRect{0, 0, 20, 10});
+    region.SetRectRegion(TRect{0, 0, 20, 10});
+    EXPECT_EQ(*region.Region(), TGfxRgn::Rect({0, 0, 20, 10}));
+    form.reset();
+    region.SetRectRegion(TRect{0, 0, 5, 5});
+    EXPECT_EQ(*region.Region(), TGfxRgn::Rect({0, 0, 20, 10}));
 }
 
 TEST(RegionObject, PointsBecomeTheStoredRegion)
