@@ -15,6 +15,8 @@
 #include "platform/gfx_bitmap.h"
 #include "platform/gfx_canvas.h"
 
+#include <QPointer>
+
 #include <memory>
 
 class TGfxCustomImageList : public TGfxCustomContainer {
@@ -59,6 +61,41 @@ protected:
 private:
     int listIndex_ = 0;
     TGfxSavePixelFormat defaultPixelFormat_ = spfDefault;
+};
+
+// How a link to one of the global container's image lists is stored in a
+// window description: as the list's tag in the property "Internal"
+// ("GfxBML30" for the bitmap list, "GfxIML30" for the image list). Empty
+// for any other list, and none for a tag that names neither.
+QString GfxGlobalListTag(const TGfxCustomImageList* List);
+TGfxCustomImageList* GfxGlobalListOfTag(const QString& Tag);
+
+// An object's link to an image list: the list (none once it is freed), a
+// change link registered with it that calls OnChange, and the stored form
+// of the link.
+class TGfxImageListLink {
+public:
+    explicit TGfxImageListLink(TNotifyEvent OnChange);
+    TGfxImageListLink(const TGfxImageListLink&) = delete;
+    TGfxImageListLink& operator=(const TGfxImageListLink&) = delete;
+
+    TGfxCustomImageList* List() const { return list_; }
+    // Leaves the old list and follows the new one (or none).
+    void SetList(TGfxCustomImageList* Value);
+    // Holds the list without following its changes (what a copy takes).
+    void HoldList(TGfxCustomImageList* Value);
+
+    // The published ImageList is stored for a list outside the global
+    // container; one of the global container's travels as its tag in the
+    // non-published "Internal".
+    bool ListStored() const { return list_ && GfxGlobalListTag(list_).isEmpty(); }
+    bool InternalStored() const { return !GfxGlobalListTag(list_).isEmpty(); }
+    QString WriteInternal() const { return GfxGlobalListTag(list_); }
+    void ReadInternal(const QString& Tag) { SetList(GfxGlobalListOfTag(Tag)); }
+
+private:
+    QPointer<TGfxCustomImageList> list_;
+    TGfxChangeLink link_;
 };
 
 class TGfxBitmapListItem : public TGfxListItem {

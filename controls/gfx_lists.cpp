@@ -84,3 +84,43 @@ TGfxContainer::TGfxContainer(QObject* AOwner)
     waveList_->OnChange = changed;
     stringList_->OnChange = changed;
 }
+
+QString GfxGlobalListTag(const TGfxCustomImageList* List)
+{
+    if (!List || !GfxContainer)
+        return QString();
+    if (List == GfxContainer->BitmapList())
+        return GfxListFileHeader(lkBitmapList);
+    if (List == GfxContainer->ImageList())
+        return GfxListFileHeader(lkImageList);
+    return QString();
+}
+
+TGfxCustomImageList* GfxGlobalListOfTag(const QString& Tag)
+{
+    if (!GfxContainer || Tag.isEmpty())
+        return nullptr;
+    if (Tag == GfxListFileHeader(lkBitmapList))
+        return GfxContainer->BitmapList();
+    if (Tag == GfxListFileHeader(lkImageList))
+        return GfxContainer->ImageList();
+    return nullptr;
+}
+
+TGfxImageListLink::TGfxImageListLink(TNotifyEvent OnChange) { link_.OnChange = std::move(OnChange); }
+
+void TGfxImageListLink::SetList(TGfxCustomImageList* Value)
+{
+    if (list_)
+        list_->UnRegisterChanges(&link_);
+    list_ = Value;
+    if (Value)
+        Value->RegisterChanges(&link_);
+}
+
+void TGfxImageListLink::HoldList(TGfxCustomImageList* Value)
+{
+    if (list_)
+        list_->UnRegisterChanges(&link_);
+    list_ = Value;
+}

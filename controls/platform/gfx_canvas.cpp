@@ -234,10 +234,13 @@ void TGfxCanvas::ApplyState()
     if (!painter_ || !painter_->isActive())
         return;
     painter_->resetTransform();
+    // Removing the clip (rather than switching clipping off) matters: Qt
+    // keeps a switched-off complex clip, and selecting the same region
+    // again would then leave it off.
     if (clip_)
         painter_->setClipRegion(clip_->QtRegion());
     else
-        painter_->setClipping(false);
+        painter_->setClipRegion(QRegion(), Qt::NoClip);
     painter_->translate(-origin_.X, -origin_.Y);
     painter_->setBrushOrigin(origin_.X, origin_.Y);
 }
@@ -645,7 +648,11 @@ void TGfxCanvas::Polygon(std::span<const TPoint> points)
     const QPainterPath shape = GfxPolygonPath(points, fillMode_);
     if (Recorded(shape) || !Surface())
         return;
-    DrawShape(shape, shape, &points, nullptr);
+    // The fill takes exactly the pixels of the polygon's region.
+    QPainterPath pixels;
+    pixels.setFillRule(Qt::WindingFill);
+    pixels.addRegion(TGfxRgn::Polygon(points, fillMode_).QtRegion());
+    DrawShape(pixels, shape, &points, nullptr);
     Changed();
 }
 
@@ -1126,7 +1133,7 @@ void TGfxCanvas::StretchDraw(const TRect& dest, TGfxBitmap& bitmap)
 
 // ------------------------------------------------------------ clip, origin
 
-void TGfxCanvas::SelectClipRgn(const TGfxRegion* region)
+void TGfxCanvas::SelectClipRgn(const TGfxRgn* region)
 {
     if (region)
         clip_ = *region;
@@ -1139,7 +1146,7 @@ void TGfxCanvas::IntersectClipRect(const TRect& r)
 {
     TRect device = Normalized(r);
     GfxOffsetRect(device, -origin_.X, -origin_.Y);
-    TGfxRegion region = TGfxRegion::Rect(device);
+    TGfxRgn region = TGfxRgn::Rect(device);
     if (clip_)
         region.Combine(*clip_, region, RGN_AND);
     SelectClipRgn(&region);
@@ -1167,7 +1174,7 @@ TPoint TGfxCanvas::SetWindowOrg(int x, int y)
 
 // ----------------------------------------------------------------- regions
 
-void TGfxCanvas::FillRgn(const TGfxRegion& region, const TGfxBrush& brush)
+void TGfxCanvas::FillRgn(const TGfxRgn& region, const TGfxBrush& brush)
 {
     QBrush qtBrush;
     QPainter* p = region.IsEmpty() ? nullptr : BrushFill(brush, qtBrush);
@@ -1182,7 +1189,7 @@ void TGfxCanvas::FillRgn(const TGfxRegion& region, const TGfxBrush& brush)
     Changed();
 }
 
-void TGfxCanvas::FrameRgn(const TGfxRegion& region, const TGfxBrush& brush, int w, int h)
+void TGfxCanvas::FrameRgn(const TGfxRgn& region, const TGfxBrush& brush, int w, int h)
 {
     FillRgn(region.Frame(w, h), brush);
 }
@@ -1243,11 +1250,11 @@ void TGfxCanvas::WidenPath()
     path_ = widened;
 }
 
-TGfxRegion TGfxCanvas::PathToRegion()
+TGfxRgn TGfxCanvas::PathToRegion()
 {
     if (recording_)
         return {};
-    const TGfxRegion region = TGfxRegion::FromPath(path_);
+    const TGfxRgn region = TGfxRgn::FromPath(path_);
     path_ = QPainterPath();
     return region;
 }

@@ -247,10 +247,10 @@ public:
 
     // ------------------------------------------------------ clip, origin
     // None (nullptr) removes clipping. The region is in device pixels.
-    void SelectClipRgn(const TGfxRegion* region);
+    void SelectClipRgn(const TGfxRgn* region);
     // Intersects clipping with the rectangle (logical coordinates).
     void IntersectClipRect(const TRect& r);
-    std::optional<TGfxRegion> ClipRegion() const { return clip_; }
+    std::optional<TGfxRgn> ClipRegion() const { return clip_; }
     // The clip box in logical coordinates (the surface when not clipped).
     TRect ClipRect() const;
     TPoint WindowOrg() const { return origin_; }
@@ -258,8 +258,8 @@ public:
     TPoint SetWindowOrg(int x, int y);
 
     // ---------------------------------------------------------- regions
-    void FillRgn(const TGfxRegion& region, const TGfxBrush& brush);
-    void FrameRgn(const TGfxRegion& region, const TGfxBrush& brush, int w, int h);
+    void FillRgn(const TGfxRgn& region, const TGfxBrush& brush);
+    void FrameRgn(const TGfxRgn& region, const TGfxBrush& brush, int w, int h);
 
     // ------------------------------------------------------------ paths
     void BeginPath();
@@ -272,7 +272,7 @@ public:
     // The path becomes its outline widened by the pen.
     void WidenPath();
     // The region enclosed by the path (device pixels); the path is used up.
-    TGfxRegion PathToRegion();
+    TGfxRgn PathToRegion();
 
     // ---------------------------------------------------------- palette
     // Returns the previously selected palette (none: nullptr).
@@ -329,7 +329,7 @@ private:
     std::unique_ptr<QPainter> painter_;
     TPoint penPos_{};
     TPoint origin_{};
-    std::optional<TGfxRegion> clip_;
+    std::optional<TGfxRgn> clip_;
     int fillMode_ = ALTERNATE;
     int stretchMode_ = COLORONCOLOR;
     unsigned textAlign_ = TA_LEFT | TA_TOP;
@@ -354,7 +354,7 @@ public:
 
 private:
     TGfxCanvas& canvas_;
-    std::optional<TGfxRegion> saved_;
+    std::optional<TGfxRgn> saved_;
 };
 
 // The colour an invalid read gives (outside the surface, no surface).

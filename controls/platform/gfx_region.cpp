@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <vector>
 
 namespace {
@@ -43,9 +44,51 @@ std::int32_t GetI32(const QByteArray& data, qsizetype at)
     return static_cast<std::int32_t>(b[0] | (b[1] << 8) | (b[2] << 16) | (std::uint32_t{b[3]} << 24));
 }
 
+// Collects the covered runs of each row, top to bottom, into rectangles:
+// rows with the same runs as the row above extend its rectangles, so the
+// region comes out in its canonical form (the one QRegion's own operations
+// give, and compare equal to).
+class RowRuns {
+public:
+    using Runs = QList<QPair<int, int>>;  // (start, length), left to right
+
+    void AddRow(int y, const Runs& runs)
+    {
+        if (runs.isEmpty())
+            return;
+        if (y == previousY_ + 1 && runs == previous_) {
+            for (qsizetype i = previousAt_; i < rects_.size(); ++i)
+                rects_[i].setHeight(rects_[i].height() + 1);
+        } else {
+            previousAt_ = rects_.size();
+            for (const auto& [start, length] : runs)
+                rects_.append(QRect(start, y, length, 1));
+            previous_ = runs;
+        }
+        previousY_ = y;
+    }
+
+    QRegion Region() const
+    {
+        QRegion region;
+        if (!rects_.isEmpty())
+            region.setRects(rects_.constData(), static_cast<int>(rects_.size()));
+        return region;
+    }
+
+private:
+    QList<QRect> rects_;
+    Runs previous_;
+    qsizetype previousAt_ = 0;
+    int previousY_ = std::numeric_limits<int>::min();
+};
+
+// The ceiling of n / d for d > 0.
+long long CeilDiv(long long n, long long d) { return n >= 0 ? (n + d - 1) / d : -((-n) / d); }
+
 }  // namespace
 
-TGfxRegion TGfxRegion::Rect(const TRect& r)
+TGfxRgn TGfxRgn::Rect(const TRect& r)
 {
     const int l = std::max(std::min(r.Left, r.Right), CoordMin);
     const int t = std::max(std::min(r.Top, r.Bottom), CoordMin);
@@ -53,17 +96,17 @@ TGfxRegion TGfxRegion::Rect(const TRect& r)
     const int b = std::min(std::max(r.Top, r.Bottom), CoordMax);
     if (rr <= l || b <= t)
         return {};
-    return TGfxRegion(QRegion(l, t, rr - l, b - t));
+    return TGfxRgn(QRegion(l, t, rr - l, b - t));
 }
 
-TGfxRegion TGfxRegion::Ellipse(const TRect& r)
+TGfxRgn TGfxRgn::Ellipse(const TRect& r)
 {
     QPainterPath path;
     path.addEllipse(QRectF(r.Left, r.Top, r.Width(), r.Height()).normalized());
     return FromPath(path, true);
 }
 
-TGfxRegion TGfxRegion::RoundRect(const TRect& r, int w, int h)
+TGfxRgn TGfxRgn::RoundRect(const TRect& r, int w, int h)
 {
     QPainterPath path;
     path.addRoundedRect(QRectF(r.Left, r.Top, r.Width(), r.Height()).normalized(), std::abs(w) / 2.0,
@@ -83,14 +126,64 @@ QPainterPath GfxPolygonPath(std::span<const TPoint> points, int fillMode)
     return path;
 }
 
-TGfxRegion TGfxRegion::Polygon(std::span<const TPoint> points, int fillMode)
+TGfxRgn TGfxRgn::Polygon(std::span<const TPoint> points, int fillMode)
 {
     if (points.size() < 3)
         return {};
-    return FromPath(GfxPolygonPath(points, fillMode));
+    // Scan conversion by exact arithmetic, row by row, so the cost follows
+    // the rows and edges and not the area: pixel (x, y) belongs to the
+    // region when the point (x + 1/64, y + 1/64), the sample that the fill
+    // takes (see GfxFillShift), lies inside; a sample exactly on an edge
+    // counts as left of it. Coordinates are in 1/64 pixel.
+    std::vector<TPoint> p;
+    p.reserve(points.size());
+    for (const TPoint& q : points)
+        p.push_back(TPoint{std::clamp(q.X, CoordMin, CoordMax), std::clamp(q.Y, CoordMin, CoordMax)});
+    const auto [lowY, highY] = std::minmax_element(p.begin(), p.end(), [](const TPoint& a, const TPoint& b) {
+        return a.Y < b.Y;
+    });
+    const int top = lowY->Y, bottom = highY->Y;
+    RowRuns rows;
+    std::vector<std::pair<long long, int>> crossings;  // first pixel right of the crossing, direction
+    for (int y = top; y < bottom; ++y) {
+        const long long sampleY = 64LL * y + 1;
+        crossings.clear();
+        for (std::size_t i = 0; i < p.size(); ++i) {
+            const TPoint a = p[i], b = p[(i + 1) % p.size()];
+            if (a.Y == b.Y || sampleY <= 64LL * std::min(a.Y, b.Y) || sampleY >= 64LL * std::max(a.Y, b.Y))
+                continue;
+            // The crossing at sampleY is num / den (in 1/64 pixel); pixel x
+            // lies right of it when 64 x + 1 > num / den.
+            long long den = b.Y - a.Y;
+            long long num = 64LL * a.X * den + (sampleY - 64LL * a.Y) * (b.X - a.X);
+            if (den < 0) {
+                den = -den;
+                num = -num;
+            }
+            const long long first = -CeilDiv(-(num - den), 64 * den) + 1;  // floor((num - den) / 64 den) + 1
+            crossings.emplace_back(first, b.Y > a.Y ? 1 : -1);
+        }
+        std::sort(crossings.begin(), crossings.end());
+        RowRuns::Runs runs;
+        int winding = 0;
+        long long start = 0;
+        for (std::size_t i = 0; i < crossings.size();) {
+            const long long x = crossings[i].first;
+            const bool before = fillMode == WINDING ? winding != 0 : (winding & 1) != 0;
+            for (; i < crossings.size() && crossings[i].first == x; ++i)
+                winding += fillMode == WINDING ? crossings[i].second : 1;
+            const bool after = fillMode == WINDING ? winding != 0 : (winding & 1) != 0;
+            if (!before && after)
+                start = x;
+            else if (before && !after && x > start)
+                runs.append({static_cast<int>(start), static_cast<int>(x - start)});
+        }
+        rows.AddRow(y, runs);
+    }
+    return TGfxRgn(rows.Region());
 }
 
-TGfxRegion TGfxRegion::FromPath(const QPainterPath& path, bool centres)
+TGfxRgn TGfxRgn::FromPath(const QPainterPath& path, bool centres)
 {
     const QRectF bounds = path.boundingRect();
     if (path.isEmpty() || !bounds.isValid())
@@ -102,17 +195,12 @@ TGfxRegion TGfxRegion::FromPath(const QPainterPath& path, bool centres)
     if (right <= left || bottom <= top)
         return {};
     // Fill the path band by band into a scratch image and read the covered
-    // runs back row by row. Rows with the same runs as the row above extend
-    // its rectangles, so the region comes out in its canonical form (the
-    // one QRegion's own operations give, and compare equal to).
+    // runs back row by row.
     const int width = right - left;
     QImage band(width, BandRows, QImage::Format_RGB32);
-    QList<QRect> rects;
-    QList<QPair<int, int>> previous;  // runs (start, length) of the row above
-    qsizetype previousAt = 0;          // where that row's rectangles start
-    int previousY = top - 2;
+    RowRuns rows;
     for (int y0 = top; y0 < bottom; y0 += BandRows) {
-        const int rows = std::min(BandRows, bottom - y0);
+        const int count = std::min(BandRows, bottom - y0);
         band.fill(0xFF000000u);
         {
             QPainter p(&band);
@@ -121,9 +209,9 @@ TGfxRegion TGfxRegion::FromPath(const QPainterPath& path, bool centres)
             p.translate(-left + shift, -y0 + shift);
             p.fillPath(path, Qt::white);
         }
-        for (int y = 0; y < rows; ++y) {
+        for (int y = 0; y < count; ++y) {
             const auto* line = reinterpret_cast<const QRgb*>(band.constScanLine(y));
-            QList<QPair<int, int>> runs;
+            RowRuns::Runs runs;
             int x = 0;
             while (x < width) {
                 while (x < width && (line[x] & 0xFFFFFF) == 0)
@@ -132,30 +220,15 @@ TGfxRegion TGfxRegion::FromPath(const QPainterPath& path, bool centres)
                 while (x < width && (line[x] & 0xFFFFFF) != 0)
                     ++x;
                 if (x > start)
-                    runs.append({start, x - start});
+                    runs.append({left + start, x - start});
             }
-            if (runs.isEmpty())
-                continue;
-            const int rowY = y0 + y;
-            if (rowY == previousY + 1 && runs == previous) {
-                for (qsizetype i = previousAt; i < rects.size(); ++i)
-                    rects[i].setHeight(rects[i].height() + 1);
-            } else {
-                previousAt = rects.size();
-                for (const auto& [start, length] : runs)
-                    rects.append(QRect(left + start, rowY, length, 1));
-                previous = runs;
-            }
-            previousY = rowY;
+            rows.AddRow(y0 + y, runs);
         }
     }
-    QRegion region;
-    if (!rects.isEmpty())
-        region.setRects(rects.constData(), static_cast<int>(rects.size()));
-    return TGfxRegion(region);
+    return TGfxRgn(rows.Region());
 }
 
-std::optional<TGfxRegion> TGfxRegion::FromData(const QByteArray& data)
+std::optional<TGfxRgn> TGfxRgn::FromData(const QByteArray& data)
 {
     if (data.size() < 32 || GetI32(data, 0) != 32 || GetI32(data, 4) != 1)
         return std::nullopt;
@@ -172,10 +245,10 @@ std::optional<TGfxRegion> TGfxRegion::FromData(const QByteArray& data)
             return std::nullopt;
         parts.emplace_back(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top);
     }
-    return TGfxRegion(UnionOf(std::move(parts)));
+    return TGfxRgn(UnionOf(std::move(parts)));
 }
 
-int TGfxRegion::Combine(const TGfxRegion& a, const TGfxRegion& b, int mode)
+int TGfxRgn::Combine(const TGfxRgn& a, const TGfxRgn& b, int mode)
 {
     switch (mode) {
     case RGN_AND: region_ = a.region_.intersected(b.region_); break;
@@ -190,14 +263,14 @@ int TGfxRegion::Combine(const TGfxRegion& a, const TGfxRegion& b, int mode)
     return region_.rectCount() == 1 ? SIMPLEREGION : COMPLEXREGION;
 }
 
-TRect TGfxRegion::Box() const
+TRect TGfxRgn::Box() const
 {
     if (region_.isEmpty())
         return {};
     return GfxFromQRect(region_.boundingRect());
 }
 
-TGfxRegion TGfxRegion::Frame(int w, int h) const
+TGfxRgn TGfxRgn::Frame(int w, int h) const
 {
     if (region_.isEmpty() || (w <= 0 && h <= 0))
         return {};
@@ -209,10 +282,10 @@ TGfxRegion TGfxRegion::Frame(int w, int h) const
         inner = inner.intersected(inner.translated(1, 0)).intersected(inner.translated(-1, 0));
     for (int i = 0; i < std::min(h, box.height()) && !inner.isEmpty(); ++i)
         inner = inner.intersected(inner.translated(0, 1)).intersected(inner.translated(0, -1));
-    return TGfxRegion(region_.subtracted(inner));
+    return TGfxRgn(region_.subtracted(inner));
 }
 
-QByteArray TGfxRegion::Data() const
+QByteArray TGfxRgn::Data() const
 {
     QByteArray out;
     const int count = region_.rectCount();

@@ -1,5 +1,7 @@
 #pragma once
 // Regions: sets of whole pixels, as the platform's region calls know them.
+// TGfxRgn stands for the platform's region handle; the library's own
+// TGfxRegion (gfx_regions.h) is the sub-object that builds shaped ones.
 //
 // A region is a QRegion in device pixels. Shapes become regions by the same
 // rule the canvas fills them with: a pixel belongs to the shape when its
@@ -38,26 +40,26 @@ constexpr int COMPLEXREGION = 3;
 // The closed polygon through the points, with the fill rule of the mode.
 QPainterPath GfxPolygonPath(std::span<const TPoint> points, int fillMode);
 
-class TGfxRegion {
+class TGfxRgn {
 public:
-    TGfxRegion() = default;
-    explicit TGfxRegion(const QRegion& r) : region_(r) {}
+    TGfxRgn() = default;
+    explicit TGfxRgn(const QRegion& r) : region_(r) {}
 
-    static TGfxRegion Rect(const TRect& r);
+    static TGfxRgn Rect(const TRect& r);
     // The pixels inside the ellipse inscribed in r.
-    static TGfxRegion Ellipse(const TRect& r);
+    static TGfxRgn Ellipse(const TRect& r);
     // The rectangle with its corners rounded by an ellipse of w x h.
-    static TGfxRegion RoundRect(const TRect& r, int w, int h);
-    static TGfxRegion Polygon(std::span<const TPoint> points, int fillMode = ALTERNATE);
+    static TGfxRgn RoundRect(const TRect& r, int w, int h);
+    static TGfxRgn Polygon(std::span<const TPoint> points, int fillMode = ALTERNATE);
     // The pixels whose top-left points (pixel centres with centres set)
     // lie inside the path (device coordinates).
-    static TGfxRegion FromPath(const QPainterPath& path, bool centres = false);
+    static TGfxRgn FromPath(const QPainterPath& path, bool centres = false);
     // A region of stored data; none when the data is not a valid region.
-    static std::optional<TGfxRegion> FromData(const QByteArray& data);
+    static std::optional<TGfxRgn> FromData(const QByteArray& data);
 
     // this := a <mode> b; returns the kind of the result (NULLREGION,
     // SIMPLEREGION or COMPLEXREGION). RGN_COPY copies a.
-    int Combine(const TGfxRegion& a, const TGfxRegion& b, int mode);
+    int Combine(const TGfxRgn& a, const TGfxRgn& b, int mode);
     void Offset(int dx, int dy) { region_.translate(dx, dy); }
     bool Contains(const TPoint& p) const { return region_.contains(QPoint(p.X, p.Y)); }
     bool IsEmpty() const { return region_.isEmpty(); }
@@ -65,11 +67,11 @@ public:
     TRect Box() const;
     // The part that lies within w pixels of the region's outside
     // horizontally, or h pixels vertically: what FrameRgn paints.
-    TGfxRegion Frame(int w, int h) const;
+    TGfxRgn Frame(int w, int h) const;
     QByteArray Data() const;
 
     const QRegion& QtRegion() const { return region_; }
-    friend bool operator==(const TGfxRegion& a, const TGfxRegion& b) { return a.region_ == b.region_; }
+    friend bool operator==(const TGfxRgn& a, const TGfxRgn& b) { return a.region_ == b.region_; }
 
 private:
     QRegion region_;

@@ -440,7 +440,7 @@ TEST(Canvas, ClipRegionAndWindowOrigin)
 {
     QImage im = Surface(8, 4);
     TGfxCanvas c(&im);
-    const TGfxRegion clip = TGfxRegion::Rect({2, 0, 5, 4});
+    const TGfxRgn clip = TGfxRgn::Rect({2, 0, 5, 4});
     c.SelectClipRgn(&clip);
     c.SetWindowOrg(-1, 0);  // logical x lands one pixel to the right
     c.Brush.SetColor(clRed);
@@ -457,6 +457,28 @@ TEST(Canvas, ClipRegionAndWindowOrigin)
 )"));
 }
 
+TEST(Canvas, AComplexClipSelectedAgainAfterNoneClips)
+{
+    // Clipping to a region, then to none, then to the same region again
+    // while drawing goes on: the second selection clips as the first did.
+    QImage im = Surface(4, 2);
+    TGfxCanvas c(&im);
+    TGfxRgn clip;
+    clip.Combine(TGfxRgn::Rect({0, 0, 2, 1}), TGfxRgn::Rect({0, 1, 1, 2}), RGN_OR);
+    c.Brush.SetColor(clRed);
+    c.SelectClipRgn(&clip);
+    c.FillRect({0, 0, 4, 2});
+    c.SelectClipRgn(nullptr);
+    c.SelectClipRgn(&clip);
+    c.Brush.SetColor(clBlue);
+    c.FillRect({0, 0, 4, 2});
+    c.Release();
+    EXPECT_EQ(Picture(im, L), Rows(R"(
+bb..
+b...
+)"));
+}
+
 TEST(Canvas, PathsBecomeRegionsAndWidenWithThePen)
 {
     QImage im = Surface(20, 20);
@@ -464,7 +486,7 @@ TEST(Canvas, PathsBecomeRegionsAndWidenWithThePen)
     c.BeginPath();
     c.Rectangle({2, 2, 10, 8});
     c.EndPath();
-    const TGfxRegion area = c.PathToRegion();
+    const TGfxRgn area = c.PathToRegion();
     EXPECT_EQ(area.Box(), (TRect{2, 2, 10, 8}));
     EXPECT_EQ(area.QtRegion().rectCount(), 1);
 
@@ -474,7 +496,7 @@ TEST(Canvas, PathsBecomeRegionsAndWidenWithThePen)
     c.EndPath();
     c.Pen.SetWidth(4);
     c.WidenPath();
-    const TGfxRegion wide = c.PathToRegion();
+    const TGfxRgn wide = c.PathToRegion();
     EXPECT_TRUE(wide.Contains({10, 9}));
     EXPECT_TRUE(wide.Contains({10, 11}));
     EXPECT_FALSE(wide.Contains({10, 14}));
@@ -485,8 +507,8 @@ TEST(Canvas, FillAndFrameRegions)
 {
     QImage im = Surface(8, 6);
     TGfxCanvas c(&im);
-    TGfxRegion region = TGfxRegion::Rect({1, 1, 4, 5});
-    region.Combine(region, TGfxRegion::Rect({4, 3, 7, 5}), RGN_OR);
+    TGfxRgn region = TGfxRgn::Rect({1, 1, 4, 5});
+    region.Combine(region, TGfxRgn::Rect({4, 3, 7, 5}), RGN_OR);
     TGfxBrush red;
     red.SetColor(clRed);
     c.FillRgn(region, red);

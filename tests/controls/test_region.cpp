@@ -1,37 +1,97 @@
 // Regions: shapes as pixel sets, combining, offsets, frames and the stored
 // region data.
+#include "platform/gfx_canvas.h"
 #include "platform/gfx_region.h"
+
+#include <QImage>
 
 #include <gtest/gtest.h>
 
 #include <array>
+#include <vector>
 #include <cstring>
 
 namespace {
 
 TEST(Region, ShapesCoverThePixelsTheirFillsCover)
 {
-    const TGfxRegion rect = TGfxRegion::Rect({2, 3, 6, 5});
+    const TGfxRgn rect = TGfxRgn::Rect({2, 3, 6, 5});
     EXPECT_EQ(rect.Box(), (TRect{2, 3, 6, 5}));
     EXPECT_TRUE(rect.Contains({5, 4}));
     EXPECT_FALSE(rect.Contains({6, 4}));
-    EXPECT_TRUE(TGfxRegion::Rect({5, 5, 5, 9}).IsEmpty());
-    EXPECT_EQ(TGfxRegion::Rect({6, 5, 2, 3}).Box(), (TRect{2, 3, 6, 5}));  // corners in any order
+    EXPECT_TRUE(TGfxRgn::Rect({5, 5, 5, 9}).IsEmpty());
+    EXPECT_EQ(TGfxRgn::Rect({6, 5, 2, 3}).Box(), (TRect{2, 3, 6, 5}));  // corners in any order
 
     // A polygon of the same corners covers the same pixels.
     const std::array<TPoint, 4> corners = {TPoint{2, 3}, TPoint{6, 3}, TPoint{6, 5}, TPoint{2, 5}};
-    EXPECT_EQ(TGfxRegion::Polygon(corners), rect);
+    EXPECT_EQ(TGfxRgn::Polygon(corners), rect);
 
-    const TGfxRegion ellipse = TGfxRegion::Ellipse({0, 0, 10, 6});
+    const TGfxRgn ellipse = TGfxRgn::Ellipse({0, 0, 10, 6});
     EXPECT_EQ(ellipse.Box(), (TRect{0, 0, 10, 6}));
     EXPECT_FALSE(ellipse.Contains({0, 0}));
     EXPECT_TRUE(ellipse.Contains({5, 3}));
 }
 
+TEST(Region, PolygonsTakeThePixelsWhoseSampleLiesInside)
+{
+    // The sample of pixel (x, y) is the point (x + 1/64, y + 1/64). On the
+    // edge from (24, 103) to (5, 22), row 86 crosses at x = 20.01604...:
+    // pixel 20's sample (20.015625) lies just left of it, outside.
+    const std::vector<TPoint> sliver = {{5, 22}, {55, -1}, {24, 103}};
+    const TGfxRgn r = TGfxRgn::Polygon(sliver);
+    EXPECT_FALSE(r.Contains({20, 86}));
+    EXPECT_TRUE(r.Contains({21, 86}));
+    // A sample exactly on an edge counts as left of it: outside on a left
+    // edge, inside on a right one. Pixel (10, 10) samples a point of the
+    // line x = y.
+    const TGfxRgn right = TGfxRgn::Polygon(std::vector<TPoint>{{0, 0}, {64, 0}, {64, 64}});
+    EXPECT_FALSE(right.Contains({10, 10}));
+    EXPECT_TRUE(right.Contains({11, 10}));
+    const TGfxRgn left = TGfxRgn::Polygon(std::vector<TPoint>{{0, 0}, {64, 64}, {0, 64}});
+    EXPECT_TRUE(left.Contains({10, 10}));
+    EXPECT_FALSE(left.Contains({11, 10}));
+    // Rows of the whole coordinate range cost their edges, not their area.
+    const std::vector<TPoint> huge = {{-32768, -32768}, {32767, -32768}, {32767, 32767}};
+    const TGfxRgn big = TGfxRgn::Polygon(huge);
+    // (Row 32766 is empty: its one sample lies on the slanted edge.)
+    EXPECT_EQ(big.Box(), (TRect{-32767, -32768, 32767, 32766}));
+    EXPECT_TRUE(big.Contains({32766, 32765}));
+    EXPECT_FALSE(big.Contains({0, 1}));
+}
+
+TEST(Region, PolygonRegionsAndFilledPolygonsCoverTheSamePixels)
+{
+    const std::vector<std::vector<TPoint>> polygons = {
+        {{5, 22}, {55, -1}, {24, 103}},                          // long slanted edges
+        {{38, 29}, {131, 133}, {120, -1}},
+        {{2, 5}, {5, 4}, {2, -3}, {8, 10}, {-3, -1}, {5, 6}},    // crossing itself
+        {{8, 8}, {17, 17}, {18, 18}, {25, 25}, {35, 15}, {46, 26}, {47, 27}},
+        {{0, 0}, {40, 0}, {40, 40}, {10, 10}, {30, 10}, {0, 40}},
+    };
+    for (int mode : {ALTERNATE, WINDING})
+        for (const auto& points : polygons) {
+            QImage im(150, 150, QImage::Format_RGB32);
+            im.fill(0xFFFFFFFFu);
+            TGfxCanvas canvas(&im);
+            canvas.SetWindowOrg(-5, -5);
+            canvas.SetPolyFillMode(mode);
+            canvas.Pen.SetStyle(psClear);
+            canvas.Brush.SetColor(clBlack);
+            canvas.Polygon(points);
+            canvas.Release();
+            TGfxRgn region = TGfxRgn::Polygon(points, mode);
+            region.Offset(5, 5);
+            for (int y = 0; y < im.height(); ++y)
+                for (int x = 0; x < im.width(); ++x)
+                    ASSERT_EQ((im.pixel(x, y) & 0xFFFFFF) == 0, region.Contains({x, y}))
+                        << "mode " << mode << " polygon " << points.size() << " at " << x << "," << y;
+        }
+}
+
 TEST(Region, CombineModesAndResults)
 {
-    const TGfxRegion a = TGfxRegion::Rect({0, 0, 4, 4});
-    const TGfxRegion b = TGfxRegion::Rect({2, 2, 6, 6});
+    const TGfxRgn a = TGfxRgn::Rect({0, 0, 4, 4});
+    const TGfxRgn b = TGfxRgn::Rect({2, 2, 6, 6});
     const struct { int mode; int result; int pixels; } cases[] = {
         {RGN_AND, SIMPLEREGION, 4},
         {RGN_OR, COMPLEXREGION, 28},
@@ -40,37 +100,37 @@ TEST(Region, CombineModesAndResults)
         {RGN_COPY, SIMPLEREGION, 16},
     };
     for (const auto& c : cases) {
-        TGfxRegion r;
+        TGfxRgn r;
         EXPECT_EQ(r.Combine(a, b, c.mode), c.result) << c.mode;
         int pixels = 0;
         for (const QRect& q : r.QtRegion())
             pixels += q.width() * q.height();
         EXPECT_EQ(pixels, c.pixels) << c.mode;
     }
-    TGfxRegion r;
-    EXPECT_EQ(r.Combine(a, TGfxRegion::Rect({10, 10, 12, 12}), RGN_AND), NULLREGION);
+    TGfxRgn r;
+    EXPECT_EQ(r.Combine(a, TGfxRgn::Rect({10, 10, 12, 12}), RGN_AND), NULLREGION);
     EXPECT_EQ(r.Combine(a, b, 99), 0);  // unknown mode: error, unchanged
     EXPECT_TRUE(r.IsEmpty());
 }
 
 TEST(Region, OffsetAndFrame)
 {
-    TGfxRegion r = TGfxRegion::Rect({0, 0, 5, 4});
+    TGfxRgn r = TGfxRgn::Rect({0, 0, 5, 4});
     r.Offset(3, -1);
     EXPECT_EQ(r.Box(), (TRect{3, -1, 8, 3}));
-    const TGfxRegion frame = TGfxRegion::Rect({0, 0, 5, 4}).Frame(2, 1);
-    TGfxRegion hole;
-    hole.Combine(TGfxRegion::Rect({0, 0, 5, 4}), frame, RGN_DIFF);
-    EXPECT_EQ(hole, TGfxRegion::Rect({2, 1, 3, 3}));
+    const TGfxRgn frame = TGfxRgn::Rect({0, 0, 5, 4}).Frame(2, 1);
+    TGfxRgn hole;
+    hole.Combine(TGfxRgn::Rect({0, 0, 5, 4}), frame, RGN_DIFF);
+    EXPECT_EQ(hole, TGfxRgn::Rect({2, 1, 3, 3}));
     // A frame wider than the region is the whole region.
-    EXPECT_EQ(TGfxRegion::Rect({0, 0, 3, 3}).Frame(500, 500), TGfxRegion::Rect({0, 0, 3, 3}));
-    EXPECT_TRUE(TGfxRegion::Rect({0, 0, 3, 3}).Frame(0, 0).IsEmpty());
+    EXPECT_EQ(TGfxRgn::Rect({0, 0, 3, 3}).Frame(500, 500), TGfxRgn::Rect({0, 0, 3, 3}));
+    EXPECT_TRUE(TGfxRgn::Rect({0, 0, 3, 3}).Frame(0, 0).IsEmpty());
 }
 
 TEST(Region, StoredDataRoundTrip)
 {
-    TGfxRegion r;
-    r.Combine(TGfxRegion::Rect({0, 0, 4, 4}), TGfxRegion::Rect({2, 2, 6, 6}), RGN_OR);
+    TGfxRgn r;
+    r.Combine(TGfxRgn::Rect({0, 0, 4, 4}), TGfxRgn::Rect({2, 2, 6, 6}), RGN_OR);
     const QByteArray data = r.Data();
     std::int32_t header[8];
     std::memcpy(header, data.constData(), sizeof header);
@@ -80,15 +140,15 @@ TEST(Region, StoredDataRoundTrip)
     EXPECT_EQ(header[3], header[2] * 16);
     EXPECT_EQ(header[4], 0);
     EXPECT_EQ(header[7], 6);
-    const auto back = TGfxRegion::FromData(data);
+    const auto back = TGfxRgn::FromData(data);
     ASSERT_TRUE(back.has_value());
     EXPECT_EQ(*back, r);
-    EXPECT_EQ(TGfxRegion::FromData(TGfxRegion().Data()).value(), TGfxRegion());
+    EXPECT_EQ(TGfxRgn::FromData(TGfxRgn().Data()).value(), TGfxRgn());
 }
 
 TEST(Region, MalformedDataIsRefused)
 {
-    const QByteArray good = TGfxRegion::Rect({1, 1, 3, 3}).Data();
+    const QByteArray good = TGfxRgn::Rect({1, 1, 3, 3}).Data();
     auto patched = [&](int at, std::int32_t v) {
         QByteArray d = good;
         std::memcpy(d.data() + at, &v, 4);
@@ -104,7 +164,7 @@ TEST(Region, MalformedDataIsRefused)
         patched(36, -100000),          // outside the 16-bit range
     };
     for (const QByteArray& d : cases)
-        EXPECT_FALSE(TGfxRegion::FromData(d).has_value());
+        EXPECT_FALSE(TGfxRgn::FromData(d).has_value());
 }
 
 }  // namespace

@@ -53,10 +53,10 @@ void Bitmap(const QByteArray& data)
 
 void Region(const QByteArray& data)
 {
-    const auto region = TGfxRegion::FromData(data);
+    const auto region = TGfxRgn::FromData(data);
     if (!region)
         return;
-    const auto back = TGfxRegion::FromData(region->Data());
+    const auto back = TGfxRgn::FromData(region->Data());
     if (!back || !(*back == *region))
         std::abort();
 }

@@ -1,0 +1,372 @@
+// The shape sub-objects, the outline of the eleven shapes as point tables,
+// teeth, the point list and the shape painter's pixels.
+#include "gfx_library.h"
+#include "gfx_shape.h"
+#include "paint_helpers.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using namespace painttest;
+
+namespace {
+
+const Legend L = {{clWhite, '.'}, {clBlack, '#'}, {clRed, 'r'}, {clBlue, 'b'}, {clLime, 'g'}};
+
+std::vector<TPoint> Outline(int w, int h, TGfxShapeType type, const TGfxShadow* shadow, const TGfxSimpleBevel* bevel,
+                            int percent, bool square = false, TGfxTeeth* teeth = nullptr)
+{
+    TGfxPointList list;
+    GfxShapeOutline(TRect{0, 0, w, h}, type, teeth, list, shadow, bevel, percent, square);
+    return list.Points();
+}
+
+void PrintTo(const std::vector<TPoint>& points, std::ostream* os)
+{
+    for (const TPoint& p : points)
+        *os << "(" << p.X << ", " << p.Y << ") ";
+}
+
+TEST(ShapeOutline, ElevenShapesAtTwoSizes)
+{
+    // Outer points, then the inset points of the bevel's half widths
+    // (width 3: 1 and 1; width 4: 2 and 1). The shadow of depth 4 moves the
+    // box to start at (4, 4).
+    TGfxShadow shadow;
+    shadow.SetDepth(4);
+    TGfxSimpleBevel bevel3, bevel4;
+    bevel3.SetWidth(3);
+    bevel4.SetWidth(4);
+    const struct {
+        TGfxShapeType type;
+        int w, h;
+        std::vector<TPoint> points;
+    } cases[] = {
+        // 100 x 60, shadow 4, bevel 3, corners 33 %
+        {stEllipse, 100, 60, {{4, 4}, {100, 60}, {5, 5}, {99, 59}}},
+        {stRectangle, 100, 60, {{4, 4}, {100, 60}, {5, 5}, {99, 59}}},
+        {stRoundRect, 100, 60, {{4, 4}, {100, 60}, {18, 18}, {5, 5}, {100, 60}, {22, 22}}},
+        {stDirectUp, 100, 60, {{52, 4}, {100, 60}, {4, 60}, {52, 5}, {99, 59}, {6, 60}}},
+        {stDirectRight, 100, 60, {{4, 4}, {100, 32}, {4, 60}, {5, 5}, {99, 32}, {5, 59}}},
+        {stDirectDown, 100, 60, {{4, 4}, {100, 4}, {52, 60}, {5, 5}, {99, 5}, {52, 60}}},
+        {stDirectLeft, 100, 60, {{100, 4}, {4, 32}, {100, 60}, {99, 5}, {5, 32}, {99, 59}}},
+        {stDiamond, 100, 60, {{52, 4}, {100, 32}, {52, 60}, {4, 32}, {52, 5}, {99, 32}, {52, 59}, {5, 32}}},
+        {stComb, 100, 60, {{52, 4}, {100, 15}, {100, 48}, {52, 60}, {4, 48}, {4, 15},
+                           {52, 5}, {99, 16}, {99, 49}, {52, 59}, {5, 49}, {5, 16}}},
+        {stOctagon, 100, 60, {{32, 4}, {72, 4}, {100, 20}, {100, 43}, {72, 60}, {32, 60}, {4, 43}, {4, 20},
+                              {33, 5}, {73, 5}, {99, 21}, {99, 44}, {73, 59}, {33, 59}, {5, 44}, {5, 21}}},
+        {stStar, 100, 60, {{52, 4}, {66, 25}, {100, 25}, {71, 38}, {86, 60}, {52, 46}, {18, 60}, {33, 38}, {4, 25},
+                           {38, 25}, {52, 5}, {66, 26}, {99, 26}, {71, 37}, {85, 59}, {52, 45}, {19, 59}, {33, 37},
+                           {5, 26}, {38, 26}}},
+        // 41 x 23, no shadow, bevel 4, corners 50 %
+        {stEllipse, 41, 23, {{0, 0}, {41, 23}, {2, 2}, {40, 22}}},
+        {stRectangle, 41, 23, {{0, 0}, {41, 23}, {2, 2}, {40, 22}}},
+        {stRoundRect, 41, 23, {{0, 0}, {41, 23}, {11, 11}, {2, 2}, {41, 23}, {11, 11}}},
+        {stDirectUp, 41, 23, {{20, 0}, {41, 23}, {0, 23}, {20, 2}, {40, 22}, {4, 23}}},
+        {stDirectRight, 41, 23, {{0, 0}, {41, 11}, {0, 23}, {2, 2}, {40, 11}, {2, 22}}},
+        {stDirectDown, 41, 23, {{0, 0}, {41, 0}, {20, 23}, {2, 2}, {40, 2}, {20, 23}}},
+        {stDirectLeft, 41, 23, {{41, 0}, {0, 11}, {41, 23}, {40, 2}, {2, 11}, {40, 22}}},
+        {stDiamond, 41, 23, {{20, 0}, {41, 11}, {20, 23}, {0, 11}, {20, 2}, {40, 11}, {20, 22}, {2, 11}}},
+        {stComb, 41, 23, {{20, 0}, {41, 5}, {41, 20}, {20, 23}, {0, 20}, {0, 5},
+                          {20, 2}, {40, 7}, {40, 22}, {20, 22}, {2, 22}, {2, 7}}},
+        {stOctagon, 41, 23, {{12, 0}, {29, 0}, {41, 7}, {41, 17}, {29, 23}, {12, 23}, {0, 17}, {0, 7},
+                             {14, 2}, {31, 2}, {40, 9}, {40, 19}, {31, 22}, {14, 22}, {2, 19}, {2, 9}}},
+        {stStar, 41, 23, {{20, 0}, {27, 9}, {41, 9}, {29, 14}, {35, 23}, {20, 17}, {6, 23}, {12, 14}, {0, 9},
+                          {14, 9}, {20, 2}, {26, 10}, {40, 10}, {28, 14}, {34, 22}, {20, 17}, {7, 22}, {13, 14},
+                          {1, 10}, {15, 10}}},
+    };
+    for (const auto& c : cases) {
+        const bool big = c.w == 100;
+        const auto points = Outline(c.w, c.h, c.type, big ? &shadow : nullptr, big ? &bevel3 : &bevel4, big ? 33 : 50);
+        EXPECT_EQ(points, c.points) << "shape " << int(c.type) << " at " << c.w << " x " << c.h;
+    }
+}
+
+TEST(ShapeOutline, BoxRoomAndSquare)
+{
+    // No shadow object, or a shadow of style hssNone: the box starts at
+    // (0, 0); without a bevel the half widths are 0.
+    TGfxShadow none;
+    none.SetStyle(hssNone);
+    none.SetDepth(9);
+    const std::vector<TPoint> plain = {{0, 0}, {100, 60}, {0, 0}, {100, 60}};
+    EXPECT_EQ(Outline(100, 60, stRectangle, nullptr, nullptr, 0), plain);
+    EXPECT_EQ(Outline(100, 60, stRectangle, &none, nullptr, 0), plain);
+    // The square flag centres a 60 x 60 box in 100 x 60, and 30 x 30 in 30 x 50.
+    EXPECT_EQ(Outline(100, 60, stRectangle, nullptr, nullptr, 0, true),
+              (std::vector<TPoint>{{20, 0}, {80, 60}, {20, 0}, {80, 60}}));
+    EXPECT_EQ(Outline(30, 50, stEllipse, nullptr, nullptr, 0, true),
+              (std::vector<TPoint>{{0, 10}, {30, 40}, {0, 10}, {30, 40}}));
+    // A bevel of width 0 insets by nothing.
+    TGfxSimpleBevel flat;
+    flat.SetWidth(0);
+    EXPECT_EQ(Outline(100, 60, stRectangle, nullptr, &flat, 0), plain);
+}
+
+TEST(ShapeOutline, TeethPerCount)
+{
+    // Count 10 on a 200-pixel bottom edge: 20 steps of 10 pixels, each
+    // zigzag point Height (5) deep in turn; the step is kept in Width.
+    TGfxTeeth teeth;
+    teeth.SetDirection(tdDown);
+    teeth.SetHeight(5);
+    int changes = 0;
+    teeth.OnChange = [&](TObject*) { ++changes; };
+    const auto points = Outline(200, 50, stRectangle, nullptr, nullptr, 0, false, &teeth);
+    EXPECT_EQ(teeth.Width(), 10);
+    EXPECT_EQ(changes, 0);
+    ASSERT_EQ(points.size(), 26u);  // four corners, 21 zigzag points, the far end
+    EXPECT_EQ((std::vector<TPoint>(points.begin(), points.begin() + 4)),
+              (std::vector<TPoint>{{200, 50}, {200, 0}, {0, 0}, {0, 50}}));
+    for (int i = 0; i <= 20; ++i)
+        EXPECT_EQ(points[4 + i], (TPoint{10 * i, i % 2 ? 45 : 50})) << i;
+    EXPECT_EQ(points.back(), (TPoint{200, 50}));
+}
+
+TEST(ShapeOutline, TeethByPitchOffsetAndNoPitch)
+{
+    // On the right edge, stepping by Height 8 over 30 pixels: round(30 / 8)
+    // * 2 = 8 steps, the last ones held at the far end; starting one depth
+    // (Width 4) inward without Offset.
+    TGfxTeeth teeth;
+    teeth.SetSetPerCount(false);
+    teeth.SetOffset(false);
+    teeth.SetWidth(4);
+    teeth.SetHeight(8);
+    const auto points = Outline(20, 30, stRectangle, nullptr, nullptr, 0, false, &teeth);
+    const std::vector<TPoint> expected = {
+        {16, 30}, {0, 30}, {0, 0}, {16, 0},                    // corners, the toothed edge's inward
+        {16, 0}, {20, 8}, {16, 16}, {20, 24}, {16, 30}, {20, 30}, {16, 30}, {20, 30}, {16, 30},
+        {16, 30}};
+    EXPECT_EQ(points, expected);
+
+    // The default teeth on the right edge step by Height 0 without
+    // SetPerCount, and Count 0 gives no steps: no teeth, the plain box.
+    const std::vector<TPoint> box = {{20, 30}, {0, 30}, {0, 0}, {20, 0}};
+    TGfxTeeth byPitch;
+    byPitch.SetSetPerCount(false);
+    EXPECT_EQ(Outline(20, 30, stRectangle, nullptr, nullptr, 0, false, &byPitch), box);
+    TGfxTeeth none;
+    none.SetCount(0);
+    EXPECT_EQ(Outline(20, 30, stRectangle, nullptr, nullptr, 0, false, &none), box);
+}
+
+TEST(PointList, PackingNotificationsAndOffsets)
+{
+    TGfxPointList list;
+    int changes = 0;
+    list.OnChange = [&](TObject*) { ++changes; };
+    list.AddPoint({3, 4});
+    EXPECT_EQ(changes, 2);
+    list.AddPoint({32767, -5});
+    list.AddPoint({-7, 0});
+    EXPECT_EQ(list.GetPoint(0), (TPoint{3, 4}));
+    EXPECT_EQ(list.GetPoint(1), (TPoint{32767, -5}));
+    EXPECT_EQ(list.GetPoint(2), (TPoint{-7, 0}));
+    EXPECT_EQ(TGfxPointList::Pack({3, 4}), 0x00030004u);
+    EXPECT_EQ(list.GetPoint(3), (TPoint{}));
+    changes = 0;
+    list.SetPoint(3, {1, 1});  // past the end: ignored
+    EXPECT_EQ(list.Count(), 3);
+    GfxOffsetPointList(list, 10, -2);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(list.Points(), (std::vector<TPoint>{{13, 2}, {32767, -7}, {3, -2}}));
+
+    std::vector<TPoint> array = {{0, 0}, {1, 1}, {2, 2}};
+    GfxOffsetPointArray(array, 2, 5, 7);  // dy, then dx
+    EXPECT_EQ(array, (std::vector<TPoint>{{7, 5}, {8, 6}, {2, 2}}));
+}
+
+TEST(ShapeObjects, DefaultsLimitsAssignAndDescriptions)
+{
+    TGfxSimpleBevel bevel;
+    EXPECT_EQ(bevel.Width(), 2);
+    EXPECT_EQ(bevel.LightColor(), clBtnHighlight);
+    EXPECT_EQ(bevel.ShadowColor(), clBtnShadow);
+    EXPECT_EQ(bevel.Color(), clBlack);
+    bevel.SetWidth(99);
+    EXPECT_EQ(bevel.Width(), 50);
+    bevel.SetStyle(sbOffset);
+    bevel.SetColorIndex(0, clRed);
+    TGfxSimpleBevel copy;
+    int changes = 0;
+    copy.OnChange = [&](TObject*) { ++changes; };
+    copy.Assign(&bevel);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(copy.Width(), 50);
+    EXPECT_EQ(copy.LightColor(), clRed);
+    EXPECT_EQ(copy.GetDescription(), QStringLiteral("{Offset}"));
+
+    TGfxShadow shadow;
+    EXPECT_EQ(shadow.GetDescription(), QStringLiteral("{solid, 6}"));
+    shadow.SetDepth(41);
+    EXPECT_EQ(shadow.Depth(), 40);
+    shadow.SetStyle(hssTracing);
+    EXPECT_EQ(shadow.GetDescription(), QStringLiteral("{tracing, 40}"));
+    shadow.SetStyle(hssNone);
+    EXPECT_EQ(shadow.GetDescription(), QStringLiteral("{Disabled}"));
+
+    TGfxTeeth teeth;
+    EXPECT_EQ(teeth.Count(), 10);
+    EXPECT_TRUE(teeth.Offset());
+    EXPECT_TRUE(teeth.SetPerCount());
+    EXPECT_EQ(teeth.Width(), 10);
+    EXPECT_EQ(teeth.Height(), 0);
+    teeth.SetCount(51);
+    EXPECT_EQ(teeth.Count(), 50);
+}
+
+// ---------------------------------------------------------------- painting
+
+QImage Paint(int w, int h, TGfxShapeType type, const TGfxShadow* shadow, const TGfxSimpleBevel* bevel,
+             TColor brush = clRed, TGfxBitmap* bitmap = nullptr, TGfxTeeth* teeth = nullptr, TRect rect = {})
+{
+    QImage im = Surface(w, h);
+    TGfxCanvas canvas(&im);
+    TGfxBrush fill;
+    fill.SetColor(brush);
+    if (rect == TRect{})
+        rect = TRect{0, 0, w, h};
+    GfxPaintShape(canvas, rect, type, teeth, nullptr, shadow, bevel, 50, fill, bitmap, false);
+    canvas.Release();
+    return im;
+}
+
+TEST(PaintShape, SolidShadowShowsAtTheLowerRight)
+{
+    TGfxShadow shadow;
+    shadow.SetDepth(2);
+    shadow.SetColor(clBlue);
+    EXPECT_EQ(Picture(Paint(12, 8, stRectangle, &shadow, nullptr), L), Rows(R"(
+rrrrrrrrr...
+rrrrrrrrr...
+rrrrrrrrrbb.
+rrrrrrrrrbb.
+rrrrrrrrrbb.
+..bbbbbbbbb.
+..bbbbbbbbb.
+............
+)"));
+    // Without a shadow object the shape is painted as with depth 0.
+    TGfxShadow flat;
+    flat.SetDepth(0);
+    EXPECT_EQ(Paint(12, 8, stEllipse, nullptr, nullptr), Paint(12, 8, stEllipse, &flat, nullptr));
+}
+
+TEST(PaintShape, TracingShadowDarkensTheCheckerSquaresOnly)
+{
+    TGfxLibraryScope library;
+    TGfxShadow shadow;
+    shadow.SetDepth(4);
+    shadow.SetColor(clBlue);
+    shadow.SetStyle(hssTracing);
+    const QImage im = Paint(16, 12, stRectangle, &shadow, nullptr);
+    // The strip right of the body: the blue squares of the checker on the
+    // white below.
+    for (int y = 4; y < 10; ++y)
+        for (int x = 12; x < 14; ++x)
+            EXPECT_EQ(At(im, x, y), (x + y) % 2 ? clBlue : clWhite) << x << "," << y;
+    EXPECT_EQ(At(im, 0, 0), clRed);
+}
+
+TEST(PaintShape, InsetBevelIsSunken)
+{
+    TGfxSimpleBevel bevel;
+    bevel.SetWidth(1);
+    bevel.SetStyle(sbInset);
+    bevel.SetShadowColor(clBlack);
+    bevel.SetLightColor(clLime);
+    EXPECT_EQ(Picture(Paint(8, 6, stRectangle, nullptr, &bevel), L), Rows(R"(
+#######g
+#rrrrrrg
+#rrrrrrg
+#rrrrrrg
+#rrrrrrg
+#ggggggg
+)"));
+    // sbNormal strokes the outline in the bevel's colour instead.
+    bevel.SetStyle(sbNormal);
+    EXPECT_EQ(Picture(Paint(8, 6, stRectangle, nullptr, &bevel), L), Rows(R"(
+########
+#rrrrrr#
+#rrrrrr#
+#rrrrrr#
+#rrrrrr#
+########
+)"));
+}
+
+TEST(PaintShape, BevelLinesFollowTheUpperLeftAndLowerRightHalves)
+{
+    TGfxSimpleBevel bevel;
+    bevel.SetWidth(1);
+    bevel.SetStyle(sbOffset);  // raised: light upper-left, shadow lower-right
+    bevel.SetShadowColor(clBlack);
+    bevel.SetLightColor(clLime);
+    for (TGfxShapeType type : {stEllipse, stDiamond, stOctagon, stRoundRect, stComb}) {
+        const QImage im = Paint(31, 21, type, nullptr, &bevel);
+        int light = 0, dark = 0;
+        for (int y = 0; y < 21; ++y)
+            for (int x = 0; x < 31; ++x) {
+                // Which side of the box's diagonal from the lower left to the
+                // upper right the pixel lies on (negative: upper left), with
+                // room for the lower-right lines lying a pixel inside.
+                const double side = x / 31.0 + y / 21.0 - 1.0;
+                if (At(im, x, y) == clLime) {
+                    ++light;
+                    EXPECT_LT(side, 0.1) << int(type) << " light at " << x << "," << y;
+                } else if (At(im, x, y) == clBlack) {
+                    ++dark;
+                    EXPECT_GT(side, -0.15) << int(type) << " dark at " << x << "," << y;
+                }
+            }
+        EXPECT_GT(light, 15) << int(type);
+        EXPECT_GT(dark, 15) << int(type);
+    }
+}
+
+TEST(PaintShape, FillBitmapShowsOnlyInsideTheShape)
+{
+    // Painting through a lime bitmap gives the pixels of a lime brush.
+    TGfxBitmap bitmap(14, 10, pf24bit);
+    bitmap.Canvas().Brush.SetColor(clLime);
+    bitmap.Canvas().FillRect(TRect{0, 0, 14, 10});
+    for (TGfxShapeType type : {stEllipse, stStar, stRoundRect}) {
+        const QImage through = Paint(14, 10, type, nullptr, nullptr, clRed, &bitmap);
+        const QImage plain = Paint(14, 10, type, nullptr, nullptr, clLime);
+        EXPECT_EQ(Picture(through, L), Picture(plain, L)) << int(type);
+        EXPECT_EQ(At(through, 0, 0), clWhite) << int(type);
+    }
+}
+
+TEST(PaintShape, RectangleOffsetMovesTheShapeNotItsCorners)
+{
+    const QImage at0 = Paint(20, 12, stRoundRect, nullptr, nullptr);
+    const QImage moved = Paint(26, 16, stRoundRect, nullptr, nullptr, clRed, nullptr, nullptr, TRect{5, 3, 25, 15});
+    EXPECT_EQ(Picture(moved, L, QRect(5, 3, 20, 12)), Picture(at0, L));
+    EXPECT_EQ(InkBounds(moved), (TRect{5, 3, 24, 14}));
+}
+
+TEST(PaintShape, TeethArePainted)
+{
+    TGfxTeeth teeth;
+    teeth.SetDirection(tdUp);
+    teeth.SetCount(2);
+    teeth.SetHeight(3);
+    // Two teeth on the top edge of a 16 x 8 box: steps of 4 pixels,
+    // alternately on the edge and 3 deep, so a tip every 8 pixels.
+    const QImage im = Paint(16, 8, stRectangle, nullptr, nullptr, clRed, nullptr, &teeth);
+    EXPECT_EQ(Picture(im, L), Rows(R"(
+r.......r.......
+rr.....rrr.....r
+rrr...rrrrr...rr
+rrrrrrrrrrrrrrrr
+rrrrrrrrrrrrrrrr
+rrrrrrrrrrrrrrrr
+rrrrrrrrrrrrrrrr
+rrrrrrrrrrrrrrrr
+)"));
+}
+
+}  // namespace

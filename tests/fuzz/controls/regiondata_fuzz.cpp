@@ -1,0 +1,110 @@
+// Stored region data under the sanitizers: a region mask reads any bytes
+// as its "RegionData" or a border bitmap and either refuses them with a
+// stored-data error or takes them; taken region data writes back the same
+// bytes and gives a region that stays inside its rectangle. Stored point
+// lists and outline settings build regions inside their rectangle too.
+//
+// Input: a mode byte; then for mode 0 the declared RegionDataSize (4 bytes,
+// little-endian, signed) and the stream; for mode 1 a border bitmap's
+// stream (flag and bitmap); for mode 2 the outline settings (shape, side,
+// corners, bubbles, shadow, width, height: 7 bytes) and a point list of
+// 32-bit pairs.
+#include "gfx_regions.h"
+#include "stored_refusals.h"
+
+#include <QBuffer>
+#include <QtEndian>
+
+#include <cstdint>
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+void CheckInside(const std::optional<TGfxRgn>& region, const TRect& rect)
+{
+    if (!region)
+        return;
+    TGfxRgn beyond;
+    if (beyond.Combine(*region, TGfxRgn::Rect(rect), RGN_DIFF) != NULLREGION)
+        std::abort();
+}
+
+void RegionData(const std::uint8_t* data, std::size_t size)
+{
+    if (size < 4)
+        return;
+    TGfxRegionMask mask;
+    mask.SetRegionDataSize(qFromLittleEndian<std::int32_t>(data));
+    QBuffer in;
+    in.setData(reinterpret_cast<const char*>(data + 4), static_cast<qsizetype>(size - 4));
+    in.open(QIODevice::ReadOnly);
+    try {
+        mask.ReadRegionData(in);
+    } catch (const Exception& e) {
+        if (!StoredDataRefusal(e) || mask.RegionDataSize() != 0)
+            std::abort();
+        return;
+    }
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
+    mask.WriteRegionData(out);
+    if (out.data() != mask.RegionData() || mask.RegionData().size() != mask.RegionDataSize())
+        std::abort();
+    TGfxRegion region;
+    region.SetMask(mask);
+    region.SetShape(rsBitmap);
+    const TRect rect{3, 2, 300, 200};
+    const auto& built = region.BuildRegion(rect);
+    if (!built)
+        std::abort();  // valid data always makes a region
+    CheckInside(built, rect);
+}
+
+void BorderBitmap(const std::uint8_t* data, std::size_t size)
+{
+    TGfxRegionMask mask;
+    QBuffer in;
+    in.setData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    in.open(QIODevice::ReadOnly);
+    try {
+        mask.ReadBorder(in, bbBorderDown);
+    } catch (const Exception& e) {
+        if (!StoredDataRefusal(e))
+            std::abort();
+    }
+}
+
+void Outline(const std::uint8_t* data, std::size_t size)
+{
+    if (size < 7)
+        return;
+    TGfxRegion region;
+    std::vector<std::int32_t> values;
+    for (std::size_t at = 7; at + 4 <= size && values.size() < 512; at += 4)
+        values.push_back(qFromLittleEndian<std::int32_t>(data + at));
+    region.ReadPointList(values);
+    region.SetShape(static_cast<TGfxRegionShape>(data[0] % (rsPointList + 1)));
+    region.SetExtPos(static_cast<TGfxExtPos>(data[1] % 8));
+    region.SetRoundX(static_cast<std::int8_t>(data[2]) * 4);
+    region.SetRoundY(static_cast<std::int8_t>(data[2] >> 4) * 9);
+    region.SetBubbleCount(data[3]);
+    region.Shadow().SetStyle(static_cast<TGfxShadowStyle>(data[4] % 3));
+    region.Shadow().SetDepth(data[4] >> 2);
+    const TRect rect{-5, 7, -5 + (data[5] & 0x7F), 7 + (data[6] & 0x7F)};
+    CheckInside(region.BuildRegion(rect), rect);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    if (size < 1)
+        return 0;
+    switch (data[0] % 3) {
+    case 0: RegionData(data + 1, size - 1); break;
+    case 1: BorderBitmap(data + 1, size - 1); break;
+    default: Outline(data + 1, size - 1); break;
+    }
+    return 0;
+}
