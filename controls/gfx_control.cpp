@@ -94,7 +94,8 @@ void TGfxControl::WndProc(TMessage& Message)
 
 // --------------------------------------------------------- TGfxBaseControl
 TGfxBaseControl::TGfxBaseControl(QWidget* AParent)
-    : TGfxControl(AParent), imageLink_(*this, [this](TObject* Sender) { ImageListChanged(Sender); })
+    : TGfxControl(AParent), imageLink_(*this, this, [this](TObject* Sender) { ImageListChanged(Sender); }),
+      effects_(*this, this, [this](TObject*) { RepaintRequest(); })
 {
 }
 
@@ -112,8 +113,10 @@ void TGfxBaseControl::Loaded()
 void TGfxBaseControl::Notification(TComponentBase* AComponent, TOperation Operation)
 {
     TGfxControl::Notification(AComponent, Operation);
-    if (Operation == opRemove)
+    if (Operation == opRemove) {
         imageLink_.ListFreed(AComponent);
+        effects_.ListFreed(AComponent, IsDestroying());
+    }
 }
 
 void TGfxBaseControl::WndProc(TMessage& Message)
@@ -122,6 +125,9 @@ void TGfxBaseControl::WndProc(TMessage& Message)
         TGfxControl::WndProc(Message);
         return;
     }
-    if (Visible() && !IsLoading() && BackgroundRepaint())
+    if (!Visible())
+        return;
+    if (!IsLoading() && BackgroundRepaint())
         RepaintRequest();
+    effects_.Object().ResetBuffer();
 }

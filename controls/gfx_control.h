@@ -5,7 +5,8 @@
 // and the reaction to the library's theme change.
 //
 // TGfxBaseControl adds a link to one of the library's image lists with its
-// two indexes; every graphic control the windows use derives from it.
+// two indexes, and a bitmap-effect object; every graphic control the
+// windows use derives from it.
 
 #include "gfx_imagelink.h"
 #include "widgets/gfx_controlmodel.h"
@@ -73,8 +74,10 @@ public:
     void SetListIndex(int Value) { SetIndex(1, Value); }
     bool ListBitmapMissing() const { return imageLink_.ListBitmapMissing(); }
     // The stored form of the list link (see gfx_imagelink.h).
-    const TGfxControlImageLink& ImageLink() const { return imageLink_; }
+    const TGfxImageListLink& ImageLink() const { return imageLink_.Link(); }
     void ReadInternal(const QString& Tag) { imageLink_.ReadInternal(Tag); }
+    // The effects applied to the control's image; a change repaints.
+    TGfxBitmapEffectObject& BitmapEffects() { return effects_.Object(); }
 
     // Whether a change of the parent's background needs a repaint.
     virtual bool BackgroundRepaint() const { return false; }
@@ -87,4 +90,5 @@ protected:
 
 private:
     TGfxControlImageLink imageLink_;
+    TGfxControlEffects effects_;
 };

@@ -10,7 +10,8 @@ bool ThemesOn() { return GfxApplication && GfxApplication->GetThemed(); }
 }  // namespace
 
 TGfxCustomControl::TGfxCustomControl(QWidget* AParent)
-    : TCustomControl(AParent), imageLink_(*this, [this](TObject* Sender) { ImageListChanged(Sender); })
+    : TCustomControl(AParent), imageLink_(*this, this, [this](TObject* Sender) { ImageListChanged(Sender); }),
+      effects_(*this, this, [this](TObject* Sender) { GetChange(Sender); })
 {
     SetBounds(Left(), Top(), 100, 40);
     SetTabStop(false);
@@ -291,8 +292,10 @@ void TGfxCustomControl::Loaded()
 void TGfxCustomControl::Notification(TComponentBase* AComponent, TOperation Operation)
 {
     TCustomControl::Notification(AComponent, Operation);
-    if (Operation == opRemove)
+    if (Operation == opRemove) {
         imageLink_.ListFreed(AComponent);
+        effects_.ListFreed(AComponent, IsDestroying());
+    }
 }
 
 // --------------------------------------------------------------- messages
@@ -302,6 +305,7 @@ void TGfxCustomControl::WndProc(TMessage& Message)
     case WM_ERASEBKGND: EraseBackground(Message); break;
     case WM_SIZE:
         TCustomControl::WndProc(Message);
+        effects_.Object().ResetBuffer();
         if (IsTransparent()) {
             Repaint();
             NotifyControls(GFX_PARENTBKGNDCHANGED);
@@ -312,8 +316,10 @@ void TGfxCustomControl::WndProc(TMessage& Message)
     case WM_MOVE:
         TCustomControl::WndProc(Message);
         // The children are repainted with the control.
-        if (IsTransparent())
+        if (IsTransparent()) {
+            effects_.Object().ResetBuffer();
             Repaint();
+        }
         break;
     case WM_SETFOCUS:
         TCustomControl::WndProc(Message);
@@ -334,6 +340,7 @@ void TGfxCustomControl::WndProc(TMessage& Message)
     case GFX_PARENTBKGNDCHANGED:
         if (IsLoading() || IsDestroying())
             break;
+        effects_.Object().ResetBuffer();
         if (IsTransparent()) {
             Repaint();
             NotifyControls(GFX_PARENTBKGNDCHANGED);

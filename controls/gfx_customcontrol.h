@@ -11,7 +11,7 @@
 //   focus;
 // - mouse enter and exit events, and focus events that fire after the focus
 //   has finished moving (the focus messages are posted to the control);
-// - a link to one of the library's image lists.
+// - a link to one of the library's image lists, and a bitmap-effect object.
 //
 // The border is the window's own: the platform draws it on the window's
 // device context outside any paint. Here the control keeps the border it
@@ -43,8 +43,12 @@ public:
     void SetImageIndex(int Value) { SetIndex(0, Value); }
     void SetListIndex(int Value) { SetIndex(1, Value); }
     bool ListBitmapMissing() const { return imageLink_.ListBitmapMissing(); }
-    const TGfxControlImageLink& ImageLink() const { return imageLink_; }
+    const TGfxImageListLink& ImageLink() const { return imageLink_.Link(); }
     void ReadInternal(const QString& Tag) { imageLink_.ReadInternal(Tag); }
+    // The effects applied to the control's image; a change goes to
+    // GetChange. Its buffered result is dropped whenever the background
+    // changes.
+    TGfxBitmapEffectObject& BitmapEffects() { return effects_.Object(); }
 
     TNotifyEvent OnFocusGained;
     TNotifyEvent OnFocusLost;
@@ -137,4 +141,5 @@ private:
     bool ctlXP_ = true;
     TBorderLook borderLook_ = blNone;
     TGfxControlImageLink imageLink_;
+    TGfxControlEffects effects_;
 };

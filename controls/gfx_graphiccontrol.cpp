@@ -1,8 +1,7 @@
 #include "gfx_graphiccontrol.h"
 
 #include "gfx_customcontrol.h"
-
-std::function<bool(const QWidget* Form)> TGfxBaseGraphicControl::FormPaintsOwnBackground;
+#include "widgets/gfx_formshape.h"
 
 // -------------------------------------------------- TGfxBaseGraphicControl
 TGfxBaseGraphicControl::TGfxBaseGraphicControl(QWidget* AParent) : TGfxBaseControl(AParent)
@@ -45,10 +44,11 @@ bool TGfxBaseGraphicControl::BackgroundRepaint() const
     const QWidget* parent = parentWidget();
     if (const auto* custom = dynamic_cast<const TGfxCustomControl*>(parent))
         return custom->HandleAllocated() && custom->HasOwnBackground();
-    // A form whose window does not exist yet answers false.
-    if (parent && parent->isWindow() && parent->testAttribute(Qt::WA_WState_Created) && FormPaintsOwnBackground)
-        return FormPaintsOwnBackground(parent);
-    return false;
+    if (!parent || !parent->isWindow() || !parent->testAttribute(Qt::WA_WState_Created))
+        return false;
+    const int at = TGfxCustomControl::FindFormComponent(
+        parent, [](const QObject* o) { return dynamic_cast<const TGfxFormShape*>(o) != nullptr; });
+    return at >= 0 && static_cast<const TGfxFormShape*>(parent->children().at(at))->HasOwnBackground();
 }
 
 void TGfxBaseGraphicControl::Paint()

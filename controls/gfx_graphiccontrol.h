@@ -26,14 +26,9 @@ public:
     // the parent paints the background first), an opaque one paints now.
     void RepaintRequest() override;
     // True for a transparent control whose parent paints a background of
-    // its own (a library windowed control that says so, or a form whose
-    // form shape paints one).
+    // its own: a library windowed control that says so, or a form whose
+    // first form shape does (false before the window exists).
     bool BackgroundRepaint() const override;
-
-    // The form-shape test of BackgroundRepaint: whether the form holds a
-    // form shape that paints a background of its own. Installed by the
-    // form-shape component; none answers false.
-    static std::function<bool(const QWidget* Form)> FormPaintsOwnBackground;
 
 protected:
     // For the constructors of descendants that are opaque by default: not

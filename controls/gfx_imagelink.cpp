@@ -1,38 +1,32 @@
 #include "gfx_imagelink.h"
 
-#include "gfx_imagelist.h"
-#include "gfx_lists.h"
+#include <QMetaObject>
 
-TGfxControlImageLink::TGfxControlImageLink(TComponentBase& Owner, std::function<void(TObject*)> Changed)
-    : owner_(Owner), changed_(std::move(Changed))
+TGfxControlImageLink::TGfxControlImageLink(TComponentBase& Owner, QObject* Context,
+                                           std::function<void(TObject*)> Changed)
+    : owner_(Owner), context_(Context), changed_(std::move(Changed)), link_([this](TObject* Sender) {
+          if (changed_)
+              changed_(Sender);
+      })
 {
-    link_.OnChange = [this](TObject* Sender) {
-        if (changed_)
-            changed_(Sender);
-    };
 }
 
 TGfxControlImageLink::~TGfxControlImageLink()
 {
-    link_.OnChange = nullptr;
     changed_ = nullptr;
-    if (list_) {
-        list_->UnRegisterChanges(&link_);
-        list_->RemoveFreeNotification(&owner_);
+    if (TGfxCustomImageList* list = link_.List()) {
+        link_.SetList(nullptr);
+        list->RemoveFreeNotification(&owner_);
     }
 }
 
 void TGfxControlImageLink::SetImageList(TGfxCustomImageList* Value)
 {
-    if (list_) {
-        list_->UnRegisterChanges(&link_);
-        list_->RemoveFreeNotification(&owner_);
-    }
-    list_ = Value;
-    if (list_) {
-        list_->RegisterChanges(&link_);
-        list_->FreeNotification(&owner_);
-    }
+    if (TGfxCustomImageList* old = link_.List(); old && old != Value)
+        old->RemoveFreeNotification(&owner_);
+    link_.SetList(Value);
+    if (Value)
+        Value->FreeNotification(&owner_);
     if (changed_)
         changed_(nullptr);
 }
@@ -42,52 +36,77 @@ void TGfxControlImageLink::SetIndex(int Index, int Value)
     if (Index < 0 || Index > 1 || Value < 0 || index_[Index] == Value)
         return;
     index_[Index] = Value;
-    if (list_ && changed_)
+    if (link_.List() && changed_)
         changed_(nullptr);
 }
 
 bool TGfxControlImageLink::ListBitmapMissing() const
 {
-    return !list_ || !list_->IsValidImage(index_[1], index_[0]);
+    const TGfxCustomImageList* list = link_.List();
+    return !list || !list->IsValidImage(index_[1], index_[0]);
 }
 
 bool TGfxControlImageLink::ListFreed(TComponentBase* Component)
 {
-    if (!list_ || Component != list_)
+    if (!Component || Component != link_.List())
         return false;
-    // The list unregisters its links as it goes; forget it without
-    // touching it.
-    list_ = nullptr;
-    if (changed_)
-        changed_(nullptr);
+    // The link lets go of the list by itself once the list is gone.
+    QMetaObject::invokeMethod(
+        context_,
+        [this] {
+            if (!link_.List() && changed_)
+                changed_(nullptr);
+        },
+        Qt::QueuedConnection);
     return true;
 }
 
-bool TGfxControlImageLink::IsGlobalList() const
+TGfxControlEffects::TGfxControlEffects(TComponentBase& Owner, QObject* Context,
+                                       std::function<void(TObject*)> Changed)
+    : owner_(Owner), context_(Context), changed_(std::move(Changed)),
+      effects_(std::make_unique<TGfxBitmapEffectObject>())
 {
-    return list_ && GfxContainer &&
-           (list_ == GfxContainer->BitmapList() || list_ == GfxContainer->ImageList());
+    effects_->OnChange = [this](TObject* Sender) {
+        FollowAlphaList();
+        if (changed_)
+            changed_(Sender);
+    };
 }
 
-QString TGfxControlImageLink::InternalTag() const
+TGfxControlEffects::~TGfxControlEffects()
 {
-    if (!GfxContainer || !list_)
-        return QString();
-    if (list_ == GfxContainer->BitmapList())
-        return GfxListFileHeader(lkBitmapList);
-    if (list_ == GfxContainer->ImageList())
-        return GfxListFileHeader(lkImageList);
-    return QString();
+    effects_->OnChange = nullptr;
+    changed_ = nullptr;
+    if (followed_)
+        followed_->RemoveFreeNotification(&owner_);
 }
 
-void TGfxControlImageLink::ReadInternal(const QString& Tag)
+void TGfxControlEffects::FollowAlphaList()
 {
-    TGfxCustomImageList* found = nullptr;
-    if (GfxContainer) {
-        if (Tag == GfxListFileHeader(lkBitmapList))
-            found = GfxContainer->BitmapList();
-        else if (Tag == GfxListFileHeader(lkImageList))
-            found = GfxContainer->ImageList();
-    }
-    SetImageList(found);
+    TGfxCustomImageList* list = effects_->AlphaBlend().ImageList();
+    if (list == followed_)
+        return;
+    if (followed_)
+        followed_->RemoveFreeNotification(&owner_);
+    followed_ = list;
+    if (list)
+        list->FreeNotification(&owner_);
+}
+
+void TGfxControlEffects::ListFreed(TComponentBase* Component, bool OwnerDestroying)
+{
+    if (!Component || Component != followed_)
+        return;
+    followed_ = nullptr;
+    if (OwnerDestroying)
+        return;
+    QMetaObject::invokeMethod(
+        context_,
+        [this] {
+            // The alpha object's link has let go of the list by now: setting
+            // it to none clears the image it took from the list.
+            if (!effects_->AlphaBlend().ImageList())
+                effects_->AlphaBlend().SetImageList(nullptr);
+        },
+        Qt::QueuedConnection);
 }

@@ -1,33 +1,36 @@
 #pragma once
-// TGfxControlImageLink: how a control follows one of the library's image lists
-// (TGfxCustomImageList). The windowless and the windowed control bases both
-// hold one: the list (not owned), ImageIndex and ListIndex, and a change
-// link registered with the list. The owner hears every change of the list
-// and every change of the link through one callback, and asks to be told
-// when the list is freed (its Notification passes that on to ListFreed).
+// What the library's control bases link to beside their children, shared by
+// the windowless and the windowed base:
+// - TGfxControlImageLink: one of the library's image lists with ImageIndex
+//   and ListIndex. The list link and its stored form are TGfxImageListLink
+//   (gfx_bitmaplist.h); the control also asks for the list's free
+//   notification, so that a freed list is dropped and the control repaints.
+// - TGfxControlEffects: the control's bitmap-effect object (gfx_fill.h),
+//   with the free notification of its alpha object's image list.
 //
-// Stored form: a list of the library's global container travels as the
-// property "Internal", the tag of the global list ("GfxBML30" for the
-// bitmap list, "GfxIML30" for the image list); any other list is stored as
-// the published ImageList.
+// A freed list is reported once it is gone (a queued call on the control):
+// while the list's destruction runs, nothing of it may be touched.
 
 #include "gfx_bitmaplist.h"
-#include "gfx_containers.h"
+#include "gfx_fill.h"
 
+#include <QObject>
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 class TGfxControlImageLink {
 public:
     // Changed(Sender): the list (Sender) changed, or the link or an index
-    // did (Sender none).
-    TGfxControlImageLink(TComponentBase& Owner, std::function<void(TObject* Sender)> Changed);
+    // did (Sender none). Owner is the control; Context the same control as
+    // an object, for the report of a freed list.
+    TGfxControlImageLink(TComponentBase& Owner, QObject* Context, std::function<void(TObject* Sender)> Changed);
     ~TGfxControlImageLink();
     TGfxControlImageLink(const TGfxControlImageLink&) = delete;
     TGfxControlImageLink& operator=(const TGfxControlImageLink&) = delete;
 
-    TGfxCustomImageList* ImageList() const { return list_; }
+    TGfxCustomImageList* ImageList() const { return link_.List(); }
     // Leaves the old list, links the new one (and asks for its free
     // notification), then reports the change.
     void SetImageList(TGfxCustomImageList* Value);
@@ -39,22 +42,44 @@ public:
 
     // No list, or the list has no image ListIndex, ImageIndex.
     bool ListBitmapMissing() const;
-    // The owner's Notification: a freed list that is the linked one is
-    // unlinked (and the change reported); true when it was.
+    // The owner's Notification: the linked list is being freed; the change
+    // is reported once it is gone. True when it was the linked list.
     bool ListFreed(TComponentBase* Component);
 
-    // The stored form.
-    bool IsGlobalList() const;
-    bool ImageListStored() const { return list_ && !IsGlobalList(); }
-    bool InternalStored() const { return list_ && IsGlobalList(); }
-    QString InternalTag() const;
-    // Links the global list of that tag; any other tag unlinks.
-    void ReadInternal(const QString& Tag);
+    // The stored form: ImageList, or "Internal" for a global list.
+    const TGfxImageListLink& Link() const { return link_; }
+    void ReadInternal(const QString& Tag) { SetImageList(GfxGlobalListOfTag(Tag)); }
 
 private:
     TComponentBase& owner_;
+    QObject* context_;
     std::function<void(TObject*)> changed_;
-    TGfxCustomImageList* list_ = nullptr;
+    TGfxImageListLink link_;
     int index_[2] = {0, 0};
-    TGfxChangeLink link_;
+};
+
+class TGfxControlEffects {
+public:
+    // Changed: the effect object changed (its buffer is already dropped).
+    TGfxControlEffects(TComponentBase& Owner, QObject* Context, std::function<void(TObject* Sender)> Changed);
+    ~TGfxControlEffects();
+    TGfxControlEffects(const TGfxControlEffects&) = delete;
+    TGfxControlEffects& operator=(const TGfxControlEffects&) = delete;
+
+    TGfxBitmapEffectObject& Object() { return *effects_; }
+    const TGfxBitmapEffectObject& Object() const { return *effects_; }
+    // The owner's Notification: the alpha object's list is being freed;
+    // unless the owner is being destroyed, the alpha object is set to no
+    // list once it is gone.
+    void ListFreed(TComponentBase* Component, bool OwnerDestroying);
+
+private:
+    // Asks for the free notification of the alpha object's current list.
+    void FollowAlphaList();
+
+    TComponentBase& owner_;
+    QObject* context_;
+    std::function<void(TObject*)> changed_;
+    std::unique_ptr<TGfxBitmapEffectObject> effects_;
+    TGfxCustomImageList* followed_ = nullptr;
 };

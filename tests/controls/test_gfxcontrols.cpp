@@ -11,6 +11,7 @@
 #include "gfx_themes.h"
 #include "paint_helpers.h"
 #include "platform/gfx_theme_service.h"
+#include "widgets/gfx_formshape.h"
 
 #include <gtest/gtest.h>
 
@@ -346,8 +347,9 @@ TEST(ImageListLink, IndexesListsAndTheFreedList)
         setIndex(1, 0);
         EXPECT_EQ(changes, 2) << "unchanged";
         images.reset();
-        EXPECT_EQ(list(), nullptr);
-        EXPECT_EQ(changes, 3) << "the freed list is dropped, and the control repaints";
+        EXPECT_EQ(list(), nullptr) << "the freed list is dropped";
+        QCoreApplication::processEvents();
+        EXPECT_EQ(changes, 3) << "and the control repaints once it is gone";
     }
 }
 
@@ -359,8 +361,8 @@ TEST(ImageListLink, AGlobalListIsStoredByItsTag)
     control->ReadInternal(QStringLiteral("GfxIML30"));
     EXPECT_EQ(control->ImageList(), GfxContainer->ImageList());
     EXPECT_TRUE(control->ImageLink().InternalStored());
-    EXPECT_FALSE(control->ImageLink().ImageListStored());
-    EXPECT_EQ(control->ImageLink().InternalTag(), QStringLiteral("GfxIML30"));
+    EXPECT_FALSE(control->ImageLink().ListStored());
+    EXPECT_EQ(control->ImageLink().WriteInternal(), QStringLiteral("GfxIML30"));
     control->ReadInternal(QStringLiteral("GfxBML30"));
     EXPECT_EQ(control->ImageList(), GfxContainer->BitmapList());
     control->ReadInternal(QStringLiteral("GfxWVL30"));
@@ -368,11 +370,78 @@ TEST(ImageListLink, AGlobalListIsStoredByItsTag)
 
     TGfxImageList own;
     control->SetImageList(&own);
-    EXPECT_TRUE(control->ImageLink().ImageListStored());
+    EXPECT_TRUE(control->ImageLink().ListStored());
     EXPECT_FALSE(control->ImageLink().InternalStored());
     delete control;  // the list's later changes reach no freed control
     own.AddItem();
     EXPECT_TRUE(own.Links().empty());
+}
+
+TEST(BitmapEffects, AChangeRepaintsAndTheBackgroundDropsTheBuffer)
+{
+    GradientForm form;
+    auto* box = new Box(&form);
+    auto* panel = new TGfxCustomControl(&form);
+    panel->SetBounds(100, 0, 100, 50);
+    Show(form);
+    box->repaintRequests = 0;
+    box->BitmapEffects().SetGrayScale(true);
+    EXPECT_EQ(box->repaintRequests, 1);
+
+    // A buffered result is dropped when the parent's background changes.
+    for (TGfxBitmapEffectObject* effects : {&box->BitmapEffects(), &panel->BitmapEffects()}) {
+        effects->SetBuffered(true);
+        TGfxBitmap source, target;
+        source.SetPixelFormat(pf24bit);
+        source.SetSize(4, 4);
+        target.SetPixelFormat(pf24bit);
+        target.SetSize(4, 4);
+        effects->Apply(source, {0, 0, 4, 4}, {0, 0, 4, 4}, target);
+        ASSERT_TRUE(effects->BufferValid());
+    }
+    box->Perform(GFX_PARENTBKGNDCHANGED);
+    panel->Perform(GFX_PARENTBKGNDCHANGED);
+    EXPECT_FALSE(box->BitmapEffects().BufferValid());
+    EXPECT_FALSE(panel->BitmapEffects().BufferValid());
+}
+
+TEST(BitmapEffects, TheAlphaObjectsFreedListIsDroppedUnlessTheControlGoes)
+{
+    QWidget form;
+    auto* box = new Box(&form);
+    auto images = std::make_unique<TGfxImageList>();
+    images->AddItem();
+    TGfxAlphaObject& alpha = box->BitmapEffects().AlphaBlend();
+    alpha.SetImageList(images.get());
+    box->repaintRequests = 0;
+    images.reset();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(alpha.ImageList(), nullptr);
+    EXPECT_EQ(box->repaintRequests, 1) << "the alpha object let go of the list: a change";
+
+    // A control that goes first leaves nothing behind for the list to call.
+    auto kept = std::make_unique<TGfxImageList>();
+    auto* gone = new TGfxCustomControl(&form);
+    gone->BitmapEffects().AlphaBlend().SetImageList(kept.get());
+    gone->SetImageList(kept.get());
+    delete gone;
+    kept.reset();
+    QCoreApplication::processEvents();
+}
+
+TEST(ParentBackground, AFormShapeThatPaintsTheFormsBackgroundCounts)
+{
+    QWidget form;
+    auto* label = new Box(&form);
+    EXPECT_FALSE(label->BackgroundRepaint()) << "no window yet";
+    auto* shape = new TGfxFormShape(&form);
+    shape->SetUseRgnBitmap(false);
+    Show(form);
+    EXPECT_FALSE(label->BackgroundRepaint()) << "a form shape without a fill of its own";
+    shape->FillObject().SetStyle(sfBrush);
+    EXPECT_TRUE(label->BackgroundRepaint());
+    label->SetTransparent(false);
+    EXPECT_FALSE(label->BackgroundRepaint()) << "opaque controls paint their own";
 }
 
 // ----------------------------------------------------------- themes
