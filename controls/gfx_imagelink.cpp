@@ -25,6 +25,7 @@ void TGfxControlImageLink::SetImageList(TGfxCustomImageList* Value)
     if (TGfxCustomImageList* old = link_.List(); old && old != Value)
         old->RemoveFreeNotification(&owner_);
     link_.SetList(Value);
+    linked_ = Value;
     if (Value)
         Value->FreeNotification(&owner_);
     if (changed_)
@@ -48,8 +49,9 @@ bool TGfxControlImageLink::ListBitmapMissing() const
 
 bool TGfxControlImageLink::ListFreed(TComponentBase* Component)
 {
-    if (!Component || Component != link_.List())
+    if (!Component || Component != linked_)
         return false;
+    linked_ = nullptr;
     // The link lets go of the list by itself once the list is gone.
     QMetaObject::invokeMethod(
         context_,
@@ -89,15 +91,17 @@ void TGfxControlEffects::FollowAlphaList()
     if (followed_)
         followed_->RemoveFreeNotification(&owner_);
     followed_ = list;
+    followedAs_ = list;
     if (list)
         list->FreeNotification(&owner_);
 }
 
 void TGfxControlEffects::ListFreed(TComponentBase* Component, bool OwnerDestroying)
 {
-    if (!Component || Component != followed_)
+    if (!Component || Component != followedAs_)
         return;
     followed_ = nullptr;
+    followedAs_ = nullptr;
     if (OwnerDestroying)
         return;
     QMetaObject::invokeMethod(

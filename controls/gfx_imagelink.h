@@ -55,6 +55,9 @@ private:
     QObject* context_;
     std::function<void(TObject*)> changed_;
     TGfxImageListLink link_;
+    // The list as a component, taken while it was whole: a list that is
+    // being destroyed is only compared with it, never looked at.
+    const TComponentBase* linked_ = nullptr;
     int index_[2] = {0, 0};
 };
 
@@ -82,4 +85,5 @@ private:
     std::function<void(TObject*)> changed_;
     std::unique_ptr<TGfxBitmapEffectObject> effects_;
     TGfxCustomImageList* followed_ = nullptr;
+    const TComponentBase* followedAs_ = nullptr;  // the same, as a component
 };
