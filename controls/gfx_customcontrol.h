@@ -120,6 +120,8 @@ protected:
     // Fills a rectangle as DrawBackground fills the client area; nothing
     // while themed drawing is in use.
     void DrawBackgroundRect(const TRect& Rect);
+    // Draws a border look on the canvas (the window's own border).
+    void PaintBorder(TGfxCanvas& Canvas, TBorderLook Look);
 
     bool descendantFlag_ = false;  // for descendants
     bool changeInvalidates_ = true;
@@ -130,7 +132,6 @@ private:
     // Runs the border drawing on the window's surface: now while the
     // control paints, else it is kept and drawn by the next paint.
     void ShowBorder(TBorderLook Look);
-    void PaintBorder(TGfxCanvas& Canvas, TBorderLook Look);
     void PaintThemedBorder(TGfxCanvas& Canvas, const TRect& Rect);
 
     bool parentPainted_ = false;

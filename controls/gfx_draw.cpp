@@ -15,16 +15,6 @@
 
 namespace {
 
-bool IsEmptyRect(const TRect& r) { return r.Width() <= 0 || r.Height() <= 0; }
-
-void InflateRect(TRect& r, int dx, int dy)
-{
-    r.Left -= dx;
-    r.Top -= dy;
-    r.Right += dx;
-    r.Bottom += dy;
-}
-
 TRect UnionRect(const TRect& a, const TRect& b)
 {
     if (IsEmptyRect(a))

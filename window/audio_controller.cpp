@@ -107,7 +107,7 @@ void AudioController::buildButtons()
     RadioButton->setObjectName(QStringLiteral("RadioButton"));
     RadioButton->SetCaption(QStringLiteral("Auto Follow"));
     RadioButton->setGeometry(10, 22, 110, 16);
-    RadioButton->OnMouseUp = [this](TObject* s, TMouseButton b, Qt::KeyboardModifiers m, int x, int y) {
+    RadioButton->OnMouseUp = [this](TObject* s, TMouseButton b, TShiftState m, int x, int y) {
         RadioButtonMouseUp(s, b, m, x, y);
     };
 
@@ -214,7 +214,7 @@ void AudioController::Label_audioMouseDown(int n)
     dev_.SetACHAN(uint32_t(n));
 }
 
-void AudioController::RadioButtonMouseUp(TObject*, TMouseButton, Qt::KeyboardModifiers, int, int)
+void AudioController::RadioButtonMouseUp(TObject*, TMouseButton, TShiftState, int, int)
 {
     dev_.SetAMOD(dev_.AMOD() != 0 ? 0 : 1);
 }

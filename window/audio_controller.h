@@ -43,7 +43,7 @@ public:
     void balanceScroll(int n, QObject* Sender, int ScrollCode, int& ScrollPos);
     void levelKeyPress(int n, QObject* Sender, QChar& Key);
     void balanceKeyPress(int n, QObject* Sender, QChar& Key);
-    void RadioButtonMouseUp(TObject* Sender, TMouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
+    void RadioButtonMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
     void ScrollBar_AMASTScroll(QObject* Sender, int ScrollCode, int& ScrollPos);
     void Edit17KeyPress(QObject* Sender, QChar& Key);
     void SpeedButton_shutamastClick();

@@ -75,6 +75,16 @@ void GfxOffsetRect(TRect& r, int dx, int dy)
     r.Bottom += dy;
 }
 
+void InflateRect(TRect& r, int dx, int dy)
+{
+    r.Left -= dx;
+    r.Top -= dy;
+    r.Right += dx;
+    r.Bottom += dy;
+}
+
+bool IsEmptyRect(const TRect& r) { return r.Width() <= 0 || r.Height() <= 0; }
+
 QRect GfxToQRect(const TRect& r) { return QRect(r.Left, r.Top, r.Width(), r.Height()); }
 
 TRect GfxFromQRect(const QRect& r)

@@ -106,6 +106,11 @@ struct TRect {
 constexpr TRect GfxRect(int l, int t, int r, int b) { return TRect{l, t, r, b}; }
 bool GfxPtInRect(const TRect& r, const TPoint& p);
 void GfxOffsetRect(TRect& r, int dx, int dy);
+// Grows the rectangle by dx on the left and right and dy at the top and
+// bottom (shrinks it for negative values).
+void InflateRect(TRect& r, int dx, int dy);
+// No width or no height.
+bool IsEmptyRect(const TRect& r);
 QRect GfxToQRect(const TRect& r);    // same cells: QRect(Left, Top, Width, Height)
 TRect GfxFromQRect(const QRect& r);
 
@@ -159,6 +164,8 @@ constexpr std::uint32_t WM_THEMECHANGED = 0x031A;
 
 // The control notifications of the platform's control classes.
 constexpr std::uint32_t CM_BASE = 0xB000;
+// An accelerator key (WParam: the character) offered to a control.
+constexpr std::uint32_t CM_DIALOGCHAR = CM_BASE + 6;
 constexpr std::uint32_t CM_PARENTFONTCHANGED = CM_BASE + 8;
 constexpr std::uint32_t CM_PARENTCOLORCHANGED = CM_BASE + 9;
 constexpr std::uint32_t CM_VISIBLECHANGED = CM_BASE + 11;

@@ -58,6 +58,8 @@ constexpr TAnchors akBottom = 8;
 // Window styles of TCreateParams.
 constexpr std::uint32_t WS_CLIPCHILDREN = 0x02000000;
 constexpr std::uint32_t WS_TABSTOP = 0x00010000;
+constexpr std::uint32_t WS_BORDER = 0x00800000;
+constexpr std::uint32_t WS_EX_CLIENTEDGE = 0x00000200;
 constexpr std::uint32_t CS_VREDRAW = 0x0001;
 constexpr std::uint32_t CS_HREDRAW = 0x0002;
 

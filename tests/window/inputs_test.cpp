@@ -173,9 +173,9 @@ TEST_F(InputsPage, OperatorChoicesWriteTheInputFirst)
     emit in().ComboBox_standard[0]->activated(3);
     in().ComboBox_standard[7]->setCurrentIndex(5);
     emit in().ComboBox_standard[7]->activated(5);
-    in().GfxRadioButton_HiZ[1]->button(1)->click();
-    in().GfxRadioButton_HiZ[1]->button(0)->click();
-    in().GfxRadioButton_HiZ[1]->button(0)->click();  // the checked one: no choice
+    operatorClick(w().inputPage, in().GfxRadioButton_HiZ[1]->Buttons(1));
+    operatorClick(w().inputPage, in().GfxRadioButton_HiZ[1]->Buttons(0));
+    operatorClick(w().inputPage, in().GfxRadioButton_HiZ[1]->Buttons(0));  // the checked one: no choice
     in().Label_input_[4]->click();
     in().CheckBox_PProc_pchan[5]->click();
     EXPECT_EQ(sent, (QStringList{"4PC", "6PR", "1PC", "3PI", "8PC", "5PI", "2PC", "1PL", "2PC", "0PL", "5PC", "1PE",
@@ -199,40 +199,68 @@ TEST_F(InputsPage, ImpedanceGroupSetFromCodeSendsNothing)
     EXPECT_EQ(hiz->ItemIndex(), 1);
     EXPECT_EQ(changes, 0);
     EXPECT_TRUE(sent.isEmpty());
-    hiz->button(0)->click();
+    operatorClick(w().inputPage, hiz->Buttons(0));
     EXPECT_EQ(changes, 1);
     EXPECT_EQ(sent, (QStringList{"3PC", "0PL"}));
     hiz->SetItemIndex(-5);
     EXPECT_EQ(hiz->ItemIndex(), -1);
-    EXPECT_FALSE(hiz->button(0)->isChecked());
-    EXPECT_FALSE(hiz->button(1)->isChecked());
+    EXPECT_FALSE(hiz->Buttons(0)->Checked());
+    EXPECT_FALSE(hiz->Buttons(1)->Checked());
     EXPECT_EQ(changes, 1);
 }
 
-// Two items in two columns, side by side, filling the group.
+// A burst of load reports for every input pointer sends nothing; the
+// operator's click on "75 Ohms" of input 3 names the input, then writes
+// the load, and the device's answer sends nothing more.
+TEST_F(InputsPage, ClickOn75OhmsOfInput3WritesTheInputFirst)
+{
+    for (int p = 0; p <= 9; ++p) {
+        const QByteArray pointer = "PCH" + QByteArray::number(p);
+        replies({pointer.constData(), "PLD1", "PLD0"});
+    }
+    replies({"PCH3", "PLD0"});
+    EXPECT_TRUE(sent.isEmpty());
+    TGfxRadioGroup* hiz = in().GfxRadioButton_HiZ[2];
+    ASSERT_EQ(hiz->ItemIndex(), 0);
+    ASSERT_EQ(hiz->Buttons(1)->Caption(), QStringLiteral("75 Ohms"));
+    operatorClick(w().inputPage, hiz->Buttons(1));
+    EXPECT_EQ(sent, (QStringList{"3PC", "1PL"}));
+    EXPECT_EQ(hiz->ItemIndex(), 1) << "the operator's choice shows at once";
+    sent.clear();
+    replies({"PCH3", "PLD1"});
+    EXPECT_EQ(hiz->ItemIndex(), 1);
+    EXPECT_TRUE(sent.isEmpty());
+}
+
+// The arrow keys move the check within a group, and so write the input's
+// load; the tab key enters a group at its checked button only.
+TEST_F(InputsPage, ArrowKeysMoveTheImpedanceChoice)
+{
+    replies({"PCH5", "PLD0"});
+    TGfxRadioGroup* hiz = in().GfxRadioButton_HiZ[4];
+    operatorClick(w().inputPage, hiz->Buttons(0));  // the focus, no change
+    EXPECT_TRUE(sent.isEmpty());
+    EXPECT_FALSE(hiz->Buttons(1)->TabStop()) << "only the checked button is a tab stop";
+    QTest::keyClick(hiz->Buttons(0), Qt::Key_Right);
+    EXPECT_EQ(sent, (QStringList{"5PC", "1PL"}));
+    EXPECT_TRUE(hiz->Buttons(1)->hasFocus());
+    EXPECT_TRUE(hiz->Buttons(1)->TabStop());
+    EXPECT_FALSE(hiz->Buttons(0)->TabStop());
+}
+
+// Two items in two columns, side by side, filling the group, without a
+// frame.
 TEST_F(InputsPage, ImpedanceGroupLaysItsItemsInTwoColumns)
 {
     TGfxRadioGroup* hiz = in().GfxRadioButton_HiZ[0];
-    ASSERT_EQ(hiz->buttonCount(), 2);
-    EXPECT_EQ(hiz->button(0)->text(), QStringLiteral("Hi-Z"));
-    EXPECT_EQ(hiz->button(1)->text(), QStringLiteral("75 Ohms"));
-    EXPECT_EQ(hiz->button(0)->y(), hiz->button(1)->y());
-    EXPECT_GT(hiz->button(1)->x(), hiz->button(0)->geometry().right());
-    EXPECT_LE(hiz->button(1)->geometry().right(), hiz->width());
-
-    // The library's layout: a group 130 x 20 without frame or caption.
-    TGfxRadioGroup group;
-    group.SetColumns(2);
-    group.SetItems({QStringLiteral("Hi-Z"), QStringLiteral("75 Ohms")});
-    group.resize(130, 20);
-    group.show();
-    EXPECT_EQ(group.button(0)->geometry(), QRect(5, 2, 61, 16));
-    EXPECT_EQ(group.button(1)->geometry(), QRect(66, 2, 61, 16));
-    group.SetItems({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
-    EXPECT_EQ(group.button(0)->y(), group.button(2)->y()) << "the third item heads the second column";
-    EXPECT_EQ(group.button(1)->x(), group.button(0)->x());
-    group.SetColumns(40);
-    EXPECT_EQ(group.Columns(), 12);
+    ASSERT_EQ(hiz->ButtonCount(), 2);
+    EXPECT_EQ(hiz->Buttons(0)->Caption(), QStringLiteral("Hi-Z"));
+    EXPECT_EQ(hiz->Buttons(1)->Caption(), QStringLiteral("75 Ohms"));
+    EXPECT_EQ(hiz->Buttons(0)->y(), hiz->Buttons(1)->y());
+    EXPECT_GT(hiz->Buttons(1)->x(), hiz->Buttons(0)->geometry().right());
+    EXPECT_LE(hiz->Buttons(1)->geometry().right(), hiz->width());
+    EXPECT_EQ(hiz->BevelWidth(), 0);
+    EXPECT_EQ(hiz->Buttons(0)->geometry(), QRect(5, 2, 71, 16)) << "150 x 20 less a pixel all round";
 }
 
 // A burst of every report the page follows, for every input pointer,

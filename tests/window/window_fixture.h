@@ -21,6 +21,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
@@ -32,10 +33,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabWidget>
+#include <QTest>
 #include <QToolButton>
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 // Answers every modal question without blocking and records what was asked.
 struct FakePrompter : Prompter {
@@ -195,6 +199,18 @@ protected:
         ASSERT_TRUE(z().Connected());
     }
     void reply(const char* line) { z().receive(QByteArray(line) + "\r\n"); }
+    // The operator's click on a control of a page: the window shown and
+    // active with the page in front (a library control takes the focus on
+    // the press, which a hidden window cannot give), then a press and a
+    // release at the point (the middle of the control when none is given).
+    void operatorClick(QWidget* page, QWidget* control, std::optional<QPoint> at = std::nullopt)
+    {
+        w().PageControl1->setCurrentWidget(page);
+        w().show();
+        QApplication::setActiveWindow(&w());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&w()));
+        QTest::mouseClick(control, Qt::LeftButton, {}, at.value_or(control->rect().center()));
+    }
     QAction* action(const char* name) { return w().findChild<QAction*>(QString::fromLatin1(name)); }
     QString tail() const { return windows->ZEPH350_main->windowTitle(); }
 
