@@ -4,11 +4,10 @@
 #include "gfx_control.h"
 #include "gfx_draw.h"
 #include "gfx_themes.h"
+#include "platform/gfx_region.h"
 #include "widgets/gfx_formshape.h"
 
-#include <QImage>
 #include <QKeySequence>
-#include <QPainter>
 #include <QShortcut>
 
 namespace {
@@ -253,30 +252,26 @@ void TGfxCustomParentPanel::RebuildBackground(bool Force)
     }
     if (!Force && cache_ && cache_->Width() == w && cache_->Height() == h)
         return;
+    auto* parentPanel = dynamic_cast<TGfxCustomPanel*>(parentWidget());
+    if (Transparent() && !parentPanel) {
+        // What lies behind is the parent's own painting, which Qt draws
+        // before the panel's: there is no picture of it to keep.
+        cache_.reset();
+        return;
+    }
     auto picture = std::make_unique<TGfxBitmap>(w, h);
     TGfxCanvas& canvas = picture->Canvas();
-    const TRect all{0, 0, w, h};
     bool copied = false;
     if (Transparent()) {
-        if (auto* panel = dynamic_cast<TGfxCustomPanel*>(parentWidget())) {
-            // The parent's picture of the place where the panel lies.
-            canvas.SetWindowOrg(Left(), Top());
-            copied = panel->PaintBackgroundPart(canvas, BoundsRect());
-            canvas.SetWindowOrg(0, 0);
-        } else if (QWidget* parent = parentWidget(); parent && !IsPainting()) {
-            // A parent of another kind: its own painting there, without its
-            // children.
-            QImage image(w, h, QImage::Format_RGB32);
-            image.fill(parent->palette().color(parent->backgroundRole()));
-            parent->render(&image, QPoint(), QRegion(geometry()), QWidget::DrawWindowBackground);
-            canvas.Painter()->drawImage(0, 0, image);
-            copied = true;
-        }
+        // The parent's picture of the place where the panel lies.
+        canvas.SetWindowOrg(Left(), Top());
+        copied = parentPanel->PaintBackgroundPart(canvas, BoundsRect());
+        canvas.SetWindowOrg(0, 0);
     }
     if (!copied) {
         canvas.Brush.SetStyle(bsSolid);
         canvas.Brush.SetColor(Color());
-        canvas.FillRect(all);
+        canvas.FillRect(TRect{0, 0, w, h});
     }
     canvas.Release();
     cache_ = std::move(picture);
@@ -553,8 +548,6 @@ void TGfxCustomGroupBox::Paint()
         at = place == 0 ? agTopLeft : place == 1 ? agCenterLeft : agBottomLeft;
         break;
     }
-    PaintFrame(*canvas, frame);
-
     TGfxFont font;
     font.Assign(captionFont_);
     if ((fxCaption_.Angle() != 0 || captionFont3D_.Style() == tdOutline) && !font.IsTrueType())
@@ -566,18 +559,20 @@ void TGfxCustomGroupBox::Paint()
     GfxAlignFxTextRect(at, font, &fxCaption_, Caption(), text, 0, showAccelChar_, false, format, strip);
     captionRect_ = text;
 
-    // The frame line stops 2 pixels before the start of the text.
+    // The frame line stops 2 pixels before the start of the text: the
+    // background painted first (the parent's, the themed one or Color)
+    // stays there.
     TRect gap = text;
     switch (Side()) {
     case 1: gap.Bottom += 2; break;
     case 3: gap.Top -= 2; break;
     default: gap.Left -= 2; break;
     }
-    if (!CopyParentBackground(*canvas, gap, 0, TPoint{0, 0})) {
-        canvas->Brush.SetStyle(bsSolid);
-        canvas->Brush.SetColor(Color());
-        canvas->FillRect(gap);
-    }
+    TGfxRgn outside;
+    outside.Combine(TGfxRgn::Rect(ClientRect()), TGfxRgn::Rect(gap), RGN_DIFF);
+    canvas->SelectClipRgn(&outside);
+    PaintFrame(*canvas, frame);
+    canvas->SelectClipRgn(nullptr);
     canvas->Brush.SetStyle(bsClear);
     GfxDrawFxTextEx(*canvas, Caption(), &fxCaption_, nullptr, Enabled() ? gdfEnabled : 0u, format, text);
 }

@@ -118,8 +118,9 @@ public:
     bool PaintBackgroundPart(TGfxCanvas& Canvas, const TRect& Rect) override;
     TPoint BackgroundOffset() override { return TPoint{0, 0}; }
 
-    // Rebuilds the picture of the panel's background: the part of its
-    // parent's picture behind it when transparent, else its Color. Without
+    // Rebuilds the picture of the panel's background: its Color, or when
+    // transparent the part of its library parent's picture behind it (on
+    // any other parent there is none: Qt paints the parent first). Without
     // Force, only when there is none of the panel's size.
     virtual void RebuildBackground(bool Force);
     // Tells the children that what lies behind them changed.

@@ -107,6 +107,7 @@ void AudioController::buildButtons()
     RadioButton->setObjectName(QStringLiteral("RadioButton"));
     RadioButton->SetCaption(QStringLiteral("Auto Follow"));
     RadioButton->setGeometry(10, 22, 110, 16);
+    RadioButton->SetTransparent(true);  // on the group box's own face
     RadioButton->OnMouseUp = [this](TObject* s, TMouseButton b, TShiftState m, int x, int y) {
         RadioButtonMouseUp(s, b, m, x, y);
     };

@@ -169,6 +169,7 @@ void InputsController::buildRows()
         hiz->setObjectName(QString::fromLatin1(r.hiz));
         hiz->setGeometry(8, top + 1, 150, 20);
         hiz->Bevel().SetStandardStyle(lsNone);  // no frame (and no caption)
+        hiz->SetTransparent(true);              // on the group box's own face
         hiz->SetColumns(2);
         hiz->SetItems({QStringLiteral("Hi-Z"), QStringLiteral("75 Ohms")});
         hiz->OnChange = [this, input](TObject*, int index) { GfxRadioButton_HiZChange(input, index); };
