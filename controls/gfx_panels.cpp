@@ -250,8 +250,6 @@ void TGfxCustomParentPanel::RebuildBackground(bool Force)
         cache_.reset();
         return;
     }
-    if (!Force && cache_ && cache_->Width() == w && cache_->Height() == h)
-        return;
     auto* parentPanel = dynamic_cast<TGfxCustomPanel*>(parentWidget());
     if (Transparent() && !parentPanel) {
         // What lies behind is the parent's own painting, which Qt draws
@@ -259,6 +257,9 @@ void TGfxCustomParentPanel::RebuildBackground(bool Force)
         cache_.reset();
         return;
     }
+    if (!Force && cache_ && cache_->Width() == w && cache_->Height() == h && cacheTransparent_ == Transparent())
+        return;
+    cacheTransparent_ = Transparent();
     auto picture = std::make_unique<TGfxBitmap>(w, h);
     TGfxCanvas& canvas = picture->Canvas();
     bool copied = false;

@@ -113,8 +113,13 @@ public:
     bool HasDesignFrame() const override;
     void GetChange(TObject* Sender) override;
 
-    // Answered from the cache (whatever Transparent says).
-    TGfxBitmap* GetBackgroundBitmap() override { return cache_.get(); }
+    // Answered from the picture (whatever Transparent says), brought up to
+    // date first.
+    TGfxBitmap* GetBackgroundBitmap() override
+    {
+        RebuildBackground(false);
+        return cache_.get();
+    }
     bool PaintBackgroundPart(TGfxCanvas& Canvas, const TRect& Rect) override;
     TPoint BackgroundOffset() override { return TPoint{0, 0}; }
 
@@ -135,6 +140,7 @@ protected:
 
 private:
     std::unique_ptr<TGfxBitmap> cache_;
+    bool cacheTransparent_ = false;  // what the picture was made for
 };
 
 // Where a group box's caption sits: the side, then the place along it.
