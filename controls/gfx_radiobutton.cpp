@@ -405,6 +405,13 @@ void TGfxButtonControl::WndProc(TMessage& Message)
         TGfxCustomPanel::WndProc(Message);
         Relayout();
         break;
+    case CM_MOUSEENTER:
+    case CM_MOUSELEAVE:
+        // A flat glyph shows its other look under the mouse.
+        TGfxCustomPanel::WndProc(Message);
+        if (Flat() && !(Focused() && UseThemedDrawing()))
+            Invalidate();
+        break;
     default: TGfxCustomPanel::WndProc(Message); break;
     }
 }

@@ -46,6 +46,10 @@ const SelectorCase kSelectors[] = {
          EXPECT_EQ(t.find<QToolButton>(QStringLiteral("label_input%1").arg(row))->isEnabled(), used) << row;
          auto* hiz = t.find<TGfxRadioGroup>(QStringLiteral("GfxRadioButton_HiZ%1").arg(row));
          EXPECT_EQ(hiz->palette().color(QPalette::WindowText), used ? QColor(0, 0, 0) : QColor(128, 128, 128)) << row;
+         // The items are written in it.
+         for (int i = 0; i < hiz->ButtonCount(); ++i)
+             EXPECT_EQ(GfxColorToRGB(hiz->Buttons(i)->Font().Color()), used ? GfxRGB(0, 0, 0) : GfxRGB(128, 128, 128))
+                 << row;
          return checked(box);
      }},
     {46, "PLOAD", "PLD", {1, 0}, [](uint32_t v) { return int(v); },
