@@ -350,6 +350,64 @@ TEST(RadioGlyph, TheThemedStripHasEightCellsAndFourHotOnesWhenFlat)
     GfxSetThemeModuleLoader(old);
 }
 
+TEST(RadioGlyph, AnOffscreenBitmapPaintsTheSamePixels)
+{
+    // Two forms, so that neither button unchecks the other.
+    QWidget formA, formB;
+    auto* direct = new TGfxRadioButton(&formA);
+    auto* buffered = new TGfxRadioButton(&formB);
+    buffered->SetUseBitmap(true);
+    for (TGfxRadioButton* r : {direct, buffered}) {
+        r->SetCaption(QStringLiteral("75 Ohms"));
+        r->SetChecked(true);
+        r->SetColor(clWhite);
+    }
+    const QImage a = direct->grab().toImage();
+    const QImage b = buffered->grab().toImage();
+    EXPECT_TRUE(SamePixels(a, b, a.rect()));
+    EXPECT_NE(BoundsOf(a, clBlack), TRect{}) << "something was drawn";
+}
+
+TEST(RadioButton, AutoSizeTakesTheSizeOfGlyphAndText)
+{
+    QWidget form;
+    auto* radio = new TGfxRadioButton(&form);
+    radio->SetCaption(QStringLiteral("Auto Follow"));
+    radio->SetAutoSize(true);
+    const int wide = radio->Width();
+    EXPECT_EQ(radio->Height(), std::max(radio->GlyphRect().Bottom, radio->TextRect().Bottom));
+    EXPECT_EQ(wide, radio->TextRect().Right + 1);
+    EXPECT_EQ(radio->GlyphRect().Left, 1) << "top-left, inside the 1-pixel margin";
+    radio->SetCaption(QStringLiteral("Auto"));
+    EXPECT_LT(radio->Width(), wide);
+}
+
+TEST(RadioButton, TheFocusMarkInItsColour)
+{
+    QWidget form;
+    auto* first = new TGfxRadioButton(&form);  // takes the focus when the form is shown
+    auto* radio = new TGfxRadioButton(&form);
+    radio->SetBounds(0, 30, 100, 25);
+    radio->Alignment().SetAlignment(agCenterLeft);  // the whole mark inside
+    radio->SetCaption(QStringLiteral("Hi-Z"));
+    radio->SetColor(clWhite);
+    radio->SetUseFocusColor(true);
+    radio->SetFocusColor(clRed);
+    ShowActive(form);
+    ASSERT_TRUE(first->Focused());
+    EXPECT_EQ(BoundsOf(radio->grab().toImage(), clRed), TRect{}) << "no mark without the focus";
+    radio->SetFocus();
+    QImage shown = radio->grab().toImage();
+    TRect around = radio->TextRect();
+    InflateRect(around, 1, 1);
+    EXPECT_EQ(BoundsOf(shown, clRed), around) << "fcText: around the text";
+    radio->SetFocusStyle(fcGlyph);
+    shown = radio->grab().toImage();
+    around = radio->GlyphRect();
+    InflateRect(around, 1, 1);
+    EXPECT_EQ(BoundsOf(shown, clRed), around);
+}
+
 // ------------------------------------------------- radio button rules
 
 TEST(RadioButton, CheckingUnchecksTheSiblingsAndClicksOnce)
