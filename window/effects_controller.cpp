@@ -234,6 +234,12 @@ void EffectsController::buildTransition()
     GfxGraphicLabel1->setObjectName(QStringLiteral("GfxGraphicLabel1"));
     GfxGraphicLabel1->setGeometry(EdgeLeft + 2, EdgeTop + 2, EdgeWidth - 4, EdgeHeight - 4);
     GfxGraphicLabel1->SetCaption(QStringLiteral("Fade color"));
+    // The caption in bold, its letters filled with the transition colour.
+    GfxGraphicLabel1->Font().SetName(QStringLiteral("MS Sans Serif"));
+    GfxGraphicLabel1->Font().SetHeight(-12);
+    GfxGraphicLabel1->Font().SetStyle(fsBold);
+    GfxGraphicLabel1->SetTransform(TGfxTransLabelTypes::tmNone);
+    GfxGraphicLabel1->FillObject().SetStyle(sfGradient);
     GfxGraphicLabel1->setToolTip(QStringLiteral("Click to choose between several colors"));
     GfxGraphicLabel1->setCursor(Qt::PointingHandCursor);
     GfxGraphicLabel1->OnClick = [this](TObject*) { FadeColor_et_FrameClick(GfxGraphicLabel1); };
@@ -619,7 +625,7 @@ void EffectsController::ZEPH350_d1LFADEchange(TZEPH350_d*, int)
             GfxGraphicLabel1->setToolTip(QStringLiteral("Click to choose between several colors"));
             colorbackground();
         } else {
-            GfxGraphicLabel1->FillObject()->Gradient()->SetColor(clBtnText);
+            GfxGraphicLabel1->FillObject().Gradient().SetColor(clBtnText);
             GfxGraphicLabel1->setToolTip(QStringLiteral("Click to choose fade frame time between 1s and 10s"));
         }
         break;
@@ -632,7 +638,7 @@ void EffectsController::ZEPH350_d1LFADEchange(TZEPH350_d*, int)
         const size_t k = kind - 2;
         for (const auto& items : {menuCleanCut, popupCleanCut, cleanCutPopup})
             if (items[k]) checks_.set(items[k], true);
-        GfxGraphicLabel1->FillObject()->Gradient()->SetColor(clBtnText);
+        GfxGraphicLabel1->FillObject().Gradient().SetColor(clBtnText);
         GfxGraphicLabel1->SetCaption(QStringLiteral("Clean Cut"));
         GfxGraphicLabel1->setToolTip(QStringLiteral("Click to choose style of Clean Cut"));
         break;
@@ -643,7 +649,7 @@ void EffectsController::ZEPH350_d1LFADEchange(TZEPH350_d*, int)
 
 void EffectsController::colorbackground()
 {
-    GfxGraphicLabel1->FillObject()->Gradient()->SetColor(paletteRgb(dev_.BFCR(), dev_.BFCG(), dev_.BFCB()));
+    GfxGraphicLabel1->FillObject().Gradient().SetColor(paletteRgb(dev_.BFCR(), dev_.BFCG(), dev_.BFCB()));
 }
 
 void EffectsController::ZEPH350_d1BFCRchange(TZEPH350_d*, int)
