@@ -195,7 +195,8 @@ void EffectsController::buildEffectButtons()
 
     StaticText_effect = new QLabel(QStringLiteral("Effect"), area);
     StaticText_effect->setObjectName(QStringLiteral("StaticText_effect"));
-    StaticText_effect->setGeometry(EffectsLeft + 6, EffectsTop + 5, 34, 17);
+    // Inside the frame's body, above the room its shadow takes.
+    StaticText_effect->setGeometry(EffectsLeft + 6, EffectsTop + 2, 34, 17);
 
     SpeedButton_cut = effectButton(area, "SpeedButton_cut", "CUT", EffectsLeft + 44);
     SpeedButton_fade = effectButton(area, "SpeedButton_fade", "FADE", EffectsLeft + 90);
