@@ -468,11 +468,11 @@ void TGfxCustomGraphicLabel::Paint()
         std::fill(m, m + (w + 7) / 8, std::uint8_t{0});
         for (int x = 0; x < w; ++x) {
             const TColor c = GfxRGB(l[4 * x + 2], l[4 * x + 1], l[4 * x]);
-            const bool ink_here = c == ink;
-            if (!ink_here)
+            const bool inkHere = c == ink;
+            if (!inkHere)
                 m[x >> 3] |= static_cast<std::uint8_t>(0x80 >> (x & 7));  // white: the canvas stays
             for (int k = 0; k < 4; ++k)
-                out[4 * x + k] = ink_here ? f[4 * x + k] : 0;
+                out[4 * x + k] = inkHere ? f[4 * x + k] : 0;
         }
     }
     TRect drawn;

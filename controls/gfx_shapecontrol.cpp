@@ -99,7 +99,6 @@ TGfxBaseShape::TGfxBaseShape(QWidget* AParent)
     bevel_->OnChange = changed;
     brush_->OnChange = changed;
     caption_->OnChange = changed;
-    outline_->OnChange = nullptr;  // the shape fills it itself
     shadow_->OnChange = changed;
     shapeFill_->OnChange = changed;
     teeth_->OnChange = changed;

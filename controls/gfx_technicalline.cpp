@@ -30,8 +30,8 @@ TGfxLineRoute GfxTechnicalLineRoute(TGfxTechnicalLineTypes Type, TGfxSignPlaces 
     const int W = M.W, H = M.H, p = M.p, d = M.d, S = M.S;
     const int S2 = S / 2, Sd = S + d;
     const int y0 = H / 2 - d / 2, x0 = W / 2 - d / 2;
-    const bool end = Places == spEnd, start = Places == spStart, both = Places == spBoth;
-    if (Places == spNoWhere || Places > spNoWhere) {
+    const bool end = Places == spEnd, start = Places == spStart;  // else both
+    if (Places >= spNoWhere) {
         switch (Type) {
         case lsStraightLeftToRight: return Lines({{p, H / 2}, {W - d - p, H / 2}});
         case lsStraightTopToBottom: return Lines({{W / 2, p}, {W / 2, H - d - p}});
@@ -99,7 +99,6 @@ TGfxLineRoute GfxTechnicalLineRoute(TGfxTechnicalLineTypes Type, TGfxSignPlaces 
         return Arc({2 * S + S2 + d - W, 2 * S + S2 + d - H, W - S2 - d, H - S2 - d}, {S, H - S2 - d},
                    {W - S2 - d, S});
     }
-    (void)both;
     return {};
 }
 

@@ -394,7 +394,7 @@ void TZEPH350_main::FormShow()
     // The fade-colour label's font falls back when "MS Sans Serif" is
     // missing; the label comes with the effects page.
     if (!QFontDatabase::families().contains(QStringLiteral("MS Sans Serif"))) {
-        if (auto* label = control<TGfxGraphicLabel>(QStringLiteral("GfxGraphicLabel1")))
+        if (auto* label = dynamic_cast<TGfxGraphicLabel*>(control<QWidget>(QStringLiteral("GfxGraphicLabel1"))))
             label->Font().SetName(QFont().defaultFamily());
     }
 }

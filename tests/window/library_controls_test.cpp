@@ -42,7 +42,7 @@ TEST_F(WindowTest, MainWindowClock)
     w().show();
     TGfxClock* clock = w().GfxClock1;
     ASSERT_NE(clock, nullptr);
-    EXPECT_EQ(w().findChild<TGfxClock*>(QStringLiteral("GfxClock1")), clock);
+    EXPECT_EQ(w().findChild<QWidget*>(QStringLiteral("GfxClock1")), clock);
     EXPECT_EQ((std::array{clock->Width(), clock->Height()}), (std::array{30, 30}));
     EXPECT_EQ(clock->Options(), coShowAnalog | co24Hour);
     EXPECT_EQ(clock->Mode(), cmNormal);
