@@ -44,10 +44,7 @@ int main(int argc, char** argv)
     // The control library (its application object, theme state and timer
     // pool) stands before the first window; its errors reach the operator
     // through the application's error report.
-    struct Library {
-        Library() { GfxInitializeWidgetLibrary(); }
-        ~Library() { GfxFinalizeWidgetLibrary(); }  // after the windows are gone
-    } library;
+    TGfxWidgetLibraryScope library;  // freed after the windows are gone
     GfxSetErrorReporter([](const QString&, const QString& message) { reportError(message); });
 
     ZephWindows windows;

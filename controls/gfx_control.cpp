@@ -103,6 +103,17 @@ TGfxBaseControl::~TGfxBaseControl() { Destroying(); }
 
 void TGfxBaseControl::ImageListChanged(TObject*) { RepaintRequest(); }
 
+void TGfxBaseControl::TakeListBitmap(TGfxShapeFill& Fill) const
+{
+    if (ListBitmapMissing()) {
+        Fill.SetListBitmap(nullptr);
+        return;
+    }
+    TGfxBitmap image;
+    ImageList()->GetBitmap(ListIndex(), ImageIndex(), &image);
+    Fill.SetListBitmap(&image);
+}
+
 void TGfxBaseControl::Loaded()
 {
     TGfxControl::Loaded();

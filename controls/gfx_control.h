@@ -73,6 +73,9 @@ public:
     void SetImageIndex(int Value) { SetIndex(0, Value); }
     void SetListIndex(int Value) { SetIndex(1, Value); }
     bool ListBitmapMissing() const { return imageLink_.ListBitmapMissing(); }
+    // The list's image at ListIndex, ImageIndex into the fill's list bitmap,
+    // or no list bitmap when the list has none.
+    void TakeListBitmap(TGfxShapeFill& Fill) const;
     // The stored form of the list link (see gfx_imagelink.h).
     const TGfxImageListLink& ImageLink() const { return imageLink_.Link(); }
     void ReadInternal(const QString& Tag) { imageLink_.ReadInternal(Tag); }

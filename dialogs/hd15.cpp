@@ -117,7 +117,7 @@ TForm_HD15_PIN_ASSIGNEMENT::TForm_HD15_PIN_ASSIGNEMENT(QWidget* parent)
     GfxTechnicalLine1->setObjectName(QStringLiteral("GfxTechnicalLine1"));
     GfxTechnicalLine1->resize(MarkerSize);
     GfxTechnicalLine1->SetLineType(lsTopLeftEdge);
-    GfxTechnicalLine1->SetLineSettings(QPen(Qt::NoPen));
+    GfxTechnicalLine1->LineSettings().SetStyle(psClear);
     GfxTechnicalLine1->SetLineStartSign(leNothing);
     GfxTechnicalLine1->SetLineEndingsign(leCircle);
     GfxTechnicalLine1->SetSignPlaces(spEnd);

@@ -195,7 +195,8 @@ void EffectsController::buildEffectButtons()
 
     StaticText_effect = new QLabel(QStringLiteral("Effect"), area);
     StaticText_effect->setObjectName(QStringLiteral("StaticText_effect"));
-    StaticText_effect->setGeometry(EffectsLeft + 6, EffectsTop + 5, 34, 17);
+    // Inside the frame's body, above the room its shadow takes.
+    StaticText_effect->setGeometry(EffectsLeft + 6, EffectsTop + 2, 34, 17);
 
     SpeedButton_cut = effectButton(area, "SpeedButton_cut", "CUT", EffectsLeft + 44);
     SpeedButton_fade = effectButton(area, "SpeedButton_fade", "FADE", EffectsLeft + 90);
@@ -234,6 +235,12 @@ void EffectsController::buildTransition()
     GfxGraphicLabel1->setObjectName(QStringLiteral("GfxGraphicLabel1"));
     GfxGraphicLabel1->setGeometry(EdgeLeft + 2, EdgeTop + 2, EdgeWidth - 4, EdgeHeight - 4);
     GfxGraphicLabel1->SetCaption(QStringLiteral("Fade color"));
+    // The caption in bold, its letters filled with the transition colour.
+    GfxGraphicLabel1->Font().SetName(QStringLiteral("MS Sans Serif"));
+    GfxGraphicLabel1->Font().SetHeight(-12);
+    GfxGraphicLabel1->Font().SetStyle(fsBold);
+    GfxGraphicLabel1->SetTransform(TGfxTransLabelTypes::tmNone);
+    GfxGraphicLabel1->FillObject().SetStyle(sfGradient);
     GfxGraphicLabel1->setToolTip(QStringLiteral("Click to choose between several colors"));
     GfxGraphicLabel1->setCursor(Qt::PointingHandCursor);
     GfxGraphicLabel1->OnClick = [this](TObject*) { FadeColor_et_FrameClick(GfxGraphicLabel1); };
@@ -619,7 +626,7 @@ void EffectsController::ZEPH350_d1LFADEchange(TZEPH350_d*, int)
             GfxGraphicLabel1->setToolTip(QStringLiteral("Click to choose between several colors"));
             colorbackground();
         } else {
-            GfxGraphicLabel1->FillObject()->Gradient()->SetColor(clBtnText);
+            GfxGraphicLabel1->FillObject().Gradient().SetColor(clBtnText);
             GfxGraphicLabel1->setToolTip(QStringLiteral("Click to choose fade frame time between 1s and 10s"));
         }
         break;
@@ -632,7 +639,7 @@ void EffectsController::ZEPH350_d1LFADEchange(TZEPH350_d*, int)
         const size_t k = kind - 2;
         for (const auto& items : {menuCleanCut, popupCleanCut, cleanCutPopup})
             if (items[k]) checks_.set(items[k], true);
-        GfxGraphicLabel1->FillObject()->Gradient()->SetColor(clBtnText);
+        GfxGraphicLabel1->FillObject().Gradient().SetColor(clBtnText);
         GfxGraphicLabel1->SetCaption(QStringLiteral("Clean Cut"));
         GfxGraphicLabel1->setToolTip(QStringLiteral("Click to choose style of Clean Cut"));
         break;
@@ -643,7 +650,7 @@ void EffectsController::ZEPH350_d1LFADEchange(TZEPH350_d*, int)
 
 void EffectsController::colorbackground()
 {
-    GfxGraphicLabel1->FillObject()->Gradient()->SetColor(paletteRgb(dev_.BFCR(), dev_.BFCG(), dev_.BFCB()));
+    GfxGraphicLabel1->FillObject().Gradient().SetColor(paletteRgb(dev_.BFCR(), dev_.BFCG(), dev_.BFCB()));
 }
 
 void EffectsController::ZEPH350_d1BFCRchange(TZEPH350_d*, int)

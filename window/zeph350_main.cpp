@@ -3,6 +3,8 @@
 #include "connection_controller.h"
 #include "custom_files.h"
 #include "design_values.h"
+#include "gfx_clock.h"
+#include "gfx_graphiclabel.h"
 #include "gfx_globalhotkey.h"
 #include "look.h"
 #include "names.h"
@@ -98,6 +100,7 @@ TZEPH350_main::TZEPH350_main(QWidget* parent)
 
     buildMenus();
     buildFrame();
+    buildClock();
 
     // The window's stored values reach the device component while the
     // window is being built, before FormCreate.
@@ -309,6 +312,34 @@ void TZEPH350_main::buildFrame()
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
+namespace {
+
+// The room the menu bar gives a corner widget: its size hint.
+class MenuBarCorner : public QWidget {
+public:
+    MenuBarCorner(QWidget* parent, QSize size) : QWidget(parent), size_(size) { setFixedSize(size); }
+    QSize sizeHint() const override { return size_; }
+
+private:
+    QSize size_;
+};
+
+}  // namespace
+
+void TZEPH350_main::buildClock()
+{
+    // The library's clock with its default options (a dial with three
+    // hands, ticking once a second), at the right end of the menu bar: the
+    // window's rows have no free 30 pixels of height.
+    constexpr int Size = 30, Margin = 4;
+    auto* corner = new MenuBarCorner(menuBar(), QSize(Size + Margin, Size));
+    corner->setObjectName(QStringLiteral("ClockCorner"));
+    GfxClock1 = new TGfxClock(corner);
+    GfxClock1->SetName(QStringLiteral("GfxClock1"));
+    GfxClock1->SetBounds(0, 0, Size, Size);
+    menuBar()->setCornerWidget(corner, Qt::TopRightCorner);
+}
+
 void TZEPH350_main::setCompanions(const Companions& windows)
 {
     // Controllers reach the companions through the shared state, where a
@@ -363,11 +394,8 @@ void TZEPH350_main::FormShow()
     // The fade-colour label's font falls back when "MS Sans Serif" is
     // missing; the label comes with the effects page.
     if (!QFontDatabase::families().contains(QStringLiteral("MS Sans Serif"))) {
-        if (auto* label = control<QWidget>(QStringLiteral("GfxGraphicLabel1"))) {
-            QFont f = label->font();
-            f.setFamily(QFont().defaultFamily());
-            label->setFont(f);
-        }
+        if (auto* label = dynamic_cast<TGfxGraphicLabel*>(control<QWidget>(QStringLiteral("GfxGraphicLabel1"))))
+            label->Font().SetName(QFont().defaultFamily());
     }
 }
 

@@ -33,6 +33,7 @@ class NamesController;
 class OutputController;
 class StandbyController;
 class VoiceOverController;
+class TGfxClock;
 class TGfxGlobalHotKey;
 
 class TZEPH350_main : public QMainWindow {
@@ -113,6 +114,8 @@ public:
     QPushButton* BitBtn_initial_please = nullptr;
     QLabel* StaticText1 = nullptr;
     QTimer* Timer1 = nullptr;
+    // The clock at the right end of the menu bar.
+    TGfxClock* GfxClock1 = nullptr;
     // The logo tab control's popup with its one item "Mouse" (FormCreate).
     QMenu* logoPopup = nullptr;
 
@@ -127,6 +130,7 @@ protected:
 private:
     void buildMenus();
     void buildFrame();
+    void buildClock();
 
     void buildControllers();
 

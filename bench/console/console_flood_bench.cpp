@@ -9,6 +9,7 @@
 #include "form_debug.h"
 #include "registers.h"
 #include "traffic_view.h"
+#include "widgets/gfx_wndproc.h"
 #include "windows.h"
 #include "zeph350_d.h"
 #include "zeph350_main.h"
@@ -51,6 +52,7 @@ int main(int argc, char** argv)
     QTemporaryDir dir;  // the windows' files stay out of the caller's folder
     QDir::setCurrent(dir.path());
 
+    TGfxWidgetLibraryScope library;  // the control library, as the program has it
     ZephWindows windows;
     TZEPH350_d& z = windows.ZEPH350_main->ZEPH350_d1;
     z.SetConType(CON_NONE);  // nothing leaves the computer

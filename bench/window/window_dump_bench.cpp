@@ -6,6 +6,7 @@
 #include "simdevice.h"
 #include "zeph350_d.h"
 
+#include "widgets/gfx_wndproc.h"
 #include "windows.h"
 #include "zeph350_main.h"
 
@@ -57,6 +58,7 @@ int main(int argc, char** argv)
     int lines = 0;
     for (char c : d.front()) lines += c == '\n';
 
+    TGfxWidgetLibraryScope library;  // the control library, as the program has it
     ZephWindows windows;
     TZEPH350_main& main = *windows.ZEPH350_main;
     TZEPH350_d& z = main.ZEPH350_d1;

@@ -96,3 +96,13 @@ void GfxBroadcastThemeToForms();
 
 void GfxInitializeWidgetLibrary();
 void GfxFinalizeWidgetLibrary();
+
+// The library with its widget parts for as long as the scope lives: made
+// before the first window, freed after the last one.
+class TGfxWidgetLibraryScope {
+public:
+    TGfxWidgetLibraryScope() { GfxInitializeWidgetLibrary(); }
+    ~TGfxWidgetLibraryScope() { GfxFinalizeWidgetLibrary(); }
+    TGfxWidgetLibraryScope(const TGfxWidgetLibraryScope&) = delete;
+    TGfxWidgetLibraryScope& operator=(const TGfxWidgetLibraryScope&) = delete;
+};

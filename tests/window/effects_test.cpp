@@ -289,14 +289,14 @@ TEST_F(EffectsTest, LfadeShowsTheTransition)
         EXPECT_EQ(fx().GfxGraphicLabel1->Caption(), QString::fromLatin1(c.caption)) << c.line;
         EXPECT_EQ(action("FadeColor_et_Frame")->text(), QString::fromLatin1(c.menuCaption)) << c.line;
         EXPECT_EQ(fx().GfxGraphicLabel1->toolTip(), QString::fromLatin1(c.hint)) << c.line;
-        EXPECT_EQ(fx().GfxGraphicLabel1->FillObject()->Gradient()->Color(), c.colour) << c.line;
+        EXPECT_EQ(fx().GfxGraphicLabel1->FillObject().Gradient().Color(), c.colour) << c.line;
     }
 }
 
 // The fade colour follows each of BFCR, BFCG and BFCB (low 8 bits).
 TEST_F(EffectsTest, FadeColourFollowsItsRegisters)
 {
-    const auto colour = [&] { return fx().GfxGraphicLabel1->FillObject()->Gradient()->Color(); };
+    const auto colour = [&] { return fx().GfxGraphicLabel1->FillObject().Gradient().Color(); };
     reply("BFCR300");
     EXPECT_EQ(colour(), 0x02000000u | GfxRGB(44, 0, 0));
     reply("BFCG255");

@@ -16,6 +16,7 @@
 #include "windows.h"
 #include "zeph350_main.h"
 #include "gfx_globalhotkey.h"
+#include "widgets/gfx_wndproc.h"
 #include "look.h"
 
 #include <gtest/gtest.h>
@@ -214,6 +215,9 @@ protected:
     QAction* action(const char* name) { return w().findChild<QAction*>(QString::fromLatin1(name)); }
     QString tail() const { return windows->ZEPH350_main->windowTitle(); }
 
+    // The control library stands before the windows and after them, as in
+    // the program.
+    TGfxWidgetLibraryScope library;
     ScratchDir scratch;
     FakePrompter prompts;
     std::unique_ptr<ZephWindows> windows;

@@ -9,6 +9,7 @@
 // Runs on any Qt platform; under Xvfb (xvfb-run -a) the pictures are the
 // real windows' contents.
 #include "simdevice.h"
+#include "widgets/gfx_wndproc.h"
 #include "windows.h"
 #include "zeph350_main.h"
 #include "look.h"
@@ -19,6 +20,7 @@
 #include <QFile>
 #include <QPixmap>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QWidget>
 
@@ -92,6 +94,7 @@ int main(int argc, char** argv)
     ini.write(text);
     ini.close();
 
+    TGfxWidgetLibraryScope library;  // the control library, as the program has it
     ZephWindows w;
     TZEPH350_main& main = *w.ZEPH350_main;
     main.show();
@@ -119,6 +122,8 @@ int main(int argc, char** argv)
                 continue;
             if (top->isWindow()) {
                 top->show();
+                // The HD15 window with a pin chosen, so that its marker shows.
+                if (auto* grid = top->findChild<QTableWidget*>(QStringLiteral("StringGrid1"))) grid->setCurrentCell(0, 1);
                 wait(100);
                 save(top, tag + QStringLiteral("-") + top->objectName());
                 top->hide();

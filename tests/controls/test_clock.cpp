@@ -1,0 +1,312 @@
+// The clock: its dial geometry and hands as data and on pixels, its one
+// shared timer (taken once, given back), the alarm and countdown ticks, the
+// digital texts, the countdown interval's writers and what it tells
+// assistive tools.
+#include "control_helpers.h"
+#include "gfx_application.h"
+#include "gfx_clock.h"
+#include "paint_helpers.h"
+#include "platform/gfx_exceptions.h"
+
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QWidget>
+
+#include <memory>
+
+using namespace controltest;
+
+namespace {
+
+// An application object ticking by hand, with a clock that can be set.
+struct ClockTest : ::testing::Test {
+    ClockTest()
+    {
+        auto t = std::make_unique<GfxFakeTickSource>();
+        ticks = t.get();
+        app = std::make_unique<TGfxApplication>(nullptr, std::move(t));
+        saved = std::exchange(GfxApplication, app.get());
+        previousNow = GfxSetNowFunction([this] { return now; });
+    }
+    ~ClockTest() override
+    {
+        GfxSetNowFunction(previousNow);
+        GfxApplication = saved;
+    }
+    int SharedTimers() const { return TGfxApplication::SharedTimerSlots - FreeSlots(); }
+    int FreeSlots() const
+    {
+        int n = 0;
+        for (int i = 0; i < TGfxApplication::SharedTimerSlots; ++i)
+            n += app->GetTimerItem(static_cast<std::uint16_t>(TGfxApplication::SharedTimerBase + 1 + i)) == nullptr;
+        return n;
+    }
+    // One second of the pool's 50 ms ticks.
+    void Second() { ticks->Advance(20); }
+
+    TDateTime now = GfxEncodeDate(2024, 5, 6) + GfxEncodeTime(15, 30, 0, 0);
+    GfxFakeTickSource* ticks = nullptr;
+    std::unique_ptr<TGfxApplication> app;
+    TGfxApplication* saved = nullptr;
+    GfxNowFunction previousNow;
+};
+
+QImage Shown(QWidget& form) { return form.grab().toImage(); }
+
+}  // namespace
+
+// A 30 x 30 clock with no bevel: margin 4, radius 11, tail 1, hands 6, 7, 8.
+TEST(ClockGeometry, HandsAtMidnightAndHalfPastThree)
+{
+    const TGfxClockGeometry g = GfxClockGeometry(30, 30, 0, 0);
+    EXPECT_EQ((std::array{g.cx, g.cy, g.r}), (std::array{15, 15, 11}));
+    EXPECT_EQ((std::array{g.Tail(), g.HourLength(), g.MinuteLength(), g.SecondLength()}), (std::array{1, 6, 7, 8}));
+    EXPECT_EQ(GfxClockGeometry(30, 30, 3, 0).r, 15 - 6) << "a wider bevel: twice its width";
+    EXPECT_EQ(GfxClockGeometry(40, 30, 1, 2).r, 15 - 6) << "the second circle's pen adds";
+
+    const struct {
+        TDateTime time;
+        TPoint hour[2], minute[2], second[2];
+    } cases[] = {
+        // All three up from one pixel below the centre.
+        {GfxEncodeTime(0, 0, 0, 0), {{15, 16}, {15, 9}}, {{15, 16}, {15, 8}}, {{15, 16}, {15, 7}}},
+        // The hour hand halfway between 3 and 4 (105 degrees), the minute
+        // hand down, the second hand at 45 seconds to the left.
+        {GfxEncodeTime(15, 30, 45, 0), {{14, 15}, {21, 17}}, {{15, 14}, {15, 22}}, {{16, 15}, {7, 15}}},
+    };
+    for (const auto& c : cases) {
+        double h = 0, m = 0, s = 0;
+        GfxClockHandAngles(c.time, h, m, s);
+        TPoint from, to;
+        g.Hand(h, g.HourLength(), from, to);
+        EXPECT_EQ(from, c.hour[0]);
+        EXPECT_EQ(to, c.hour[1]);
+        g.Hand(m, g.MinuteLength(), from, to);
+        EXPECT_EQ(from, c.minute[0]);
+        EXPECT_EQ(to, c.minute[1]);
+        g.Hand(s, g.SecondLength(), from, to);
+        EXPECT_EQ(from, c.second[0]);
+        EXPECT_EQ(to, c.second[1]);
+    }
+    double h = 0, m = 0, s = 0;
+    GfxClockHandAngles(GfxEncodeTime(15, 30, 0, 0), h, m, s);
+    EXPECT_DOUBLE_EQ(h, 465.0);  // 105 degrees past 12
+}
+
+// The default clock at 15:30:00: a dial of ticks, the minute hand down in
+// teal, the second hand up in black, the hour hand towards half past three
+// in aqua.
+TEST_F(ClockTest, DialAndHandsOnPixels)
+{
+    QWidget form;
+    auto* clock = new TGfxClock(&form);
+    clock->SetBounds(10, 10, 30, 30);
+    EXPECT_EQ(clock->Options(), coShowAnalog | co24Hour);
+    Show(form, 60, 60);
+    const QImage shown = Shown(form);
+    auto at = [&](int x, int y) { return painttest::At(shown, 10 + x, 10 + y); };
+    EXPECT_EQ(at(15, 20), clTeal) << "minute hand";
+    EXPECT_EQ(at(15, 10), clBlack) << "second hand";
+    EXPECT_EQ(at(19, 16), clAqua) << "hour hand";
+    EXPECT_EQ(at(12, 20), GfxColorToRGB(clock->Color())) << "left of the minute hand";
+    // The 3 o'clock tick at (26, 15): a teal box framed in aqua, from
+    // (23, 12), its black shade on the right.
+    EXPECT_EQ(at(23, 12), clAqua);
+    EXPECT_EQ(at(25, 13), clTeal);
+    EXPECT_EQ(at(27, 13), clBlack);
+    // The ring of small ticks, white with their button-face shade, 2 to 4
+    // pixels in from the edge.
+    EXPECT_EQ(painttest::BoundsOf(shown.copy(10, 10, 30, 30), clWhite), (TRect{2, 2, 28, 28}));
+
+    now += GfxEncodeTime(0, 0, 15, 0);  // 15:30:15: the second hand right
+    Second();
+    const QImage later = Shown(form);
+    EXPECT_EQ(painttest::At(later, 10 + 21, 10 + 15), clBlack);
+    EXPECT_NE(painttest::At(later, 10 + 15, 10 + 10), clBlack);
+}
+
+// One shared 1000 ms timer per clock, never a second one, given back when
+// the clock goes; a disabled clock's timer stops.
+TEST_F(ClockTest, OneSharedTimerGivenBack)
+{
+    EXPECT_EQ(SharedTimers(), 0);
+    QWidget form;
+    auto clock = std::make_unique<TGfxClock>(&form);
+    const std::uint16_t ident = clock->TimerIdent();
+    EXPECT_EQ(ident, TGfxApplication::SharedTimerBase + 1);
+    ASSERT_NE(app->GetTimerItem(ident), nullptr);
+    EXPECT_EQ(app->GetTimerItem(ident)->Interval(), 1000);
+    EXPECT_EQ(ticks->LastPeriod, 50);
+    Show(form, 60, 60);
+    clock->SetOptions(coShowAnalog | coShowDigital);
+    clock->SetMode(cmDate);
+    clock->SetBounds(0, 0, 60, 60);
+    clock->SetEnabled(false);
+    EXPECT_FALSE(app->GetTimerItem(ident)->Enabled());
+    clock->SetEnabled(true);
+    EXPECT_TRUE(app->GetTimerItem(ident)->Enabled());
+    EXPECT_EQ(SharedTimers(), 1);
+
+    // A second clock takes the next slot; the first one's slot comes back.
+    auto other = std::make_unique<TGfxClock>(&form);
+    EXPECT_EQ(SharedTimers(), 2);
+    clock.reset();
+    EXPECT_EQ(SharedTimers(), 1);
+    EXPECT_EQ(app->GetTimerItem(ident), nullptr);
+    EXPECT_EQ(app->FindFreeTimerSlot(), 1);
+    other.reset();
+    EXPECT_EQ(app->TimerPool()->Count(), 0);
+    EXPECT_FALSE(ticks->IsActive()) << "no clock, no tick";
+}
+
+TEST_F(ClockTest, NoTimerNoClock)
+{
+    for (int i = 0; i < TGfxApplication::SharedTimerSlots; ++i)
+        ASSERT_NE(app->AllocTimer(1000, {}), 0);
+    QWidget form;
+    try {
+        TGfxClock clock(&form);
+        FAIL() << "a clock without a timer";
+    } catch (const EOutOfResources& e) {
+        EXPECT_EQ(e.Message(), QStringLiteral("Not enough timers available"));
+    }
+    EXPECT_EQ(form.findChildren<QWidget*>().size(), 0);
+    GfxApplication = nullptr;
+    EXPECT_THROW(TGfxClock{&form}, EOutOfResources);
+}
+
+// An alarm rings 1 + RepeatAlarm times, once a second, then the clock is
+// back in cmNormal; with RepeatAlarm 0 once, normal at the next tick. The
+// digits blink meanwhile.
+TEST_F(ClockTest, AlarmRepeatsThenStops)
+{
+    for (int repeat : {0, 3}) {
+        QWidget form;
+        TGfxClock clock(&form);
+        clock.SetRepeatAlarm(static_cast<std::uint16_t>(repeat));
+        clock.SetOptions(coShowDigital | coShowAnalog | coEnableAlarm | co24Hour);
+        clock.SetAlarmTime(now - GfxEncodeTime(0, 1, 0, 0));
+        clock.SetMode(cmAlarm);
+        int alarms = 0;
+        clock.OnAlarm = [&](TObject*) { ++alarms; };
+        Second();
+        EXPECT_EQ(alarms, 1);
+        EXPECT_TRUE(clock.Digital().Flashing());
+        for (int i = 0; i < repeat; ++i) {
+            EXPECT_EQ(clock.Mode(), cmAlarm) << repeat;
+            Second();
+        }
+        if (repeat == 0)
+            Second();
+        EXPECT_EQ(alarms, 1 + repeat) << repeat;
+        EXPECT_EQ(clock.Mode(), cmNormal) << repeat;
+        EXPECT_FALSE(clock.Ringing());
+        EXPECT_FALSE(clock.Digital().Flashing());
+        Second();
+        EXPECT_EQ(alarms, 1 + repeat) << "not again in cmNormal";
+    }
+}
+
+TEST_F(ClockTest, CountdownEndsOnceDue)
+{
+    QWidget form;
+    TGfxClock clock(&form);
+    clock.SetMode(cmCountdown);
+    int ends = 0;
+    clock.OnCountdownEnd = [&](TObject*) { ++ends; };
+    clock.Interval().SetSecond(2);
+    clock.Interval().SetMinute(0);
+    clock.Interval().SetEnabled(true);
+    QString text;
+    clock.GetDigitalText(text);
+    EXPECT_EQ(text, QStringLiteral("C 00:00:02"));
+    now += GfxEncodeTime(0, 0, 1, 0);
+    Second();
+    EXPECT_EQ(ends, 0);
+    now += GfxEncodeTime(0, 0, 1, 0);
+    Second();
+    EXPECT_EQ(ends, 1);
+    EXPECT_EQ(clock.Mode(), cmNormal);
+    EXPECT_FALSE(clock.Interval().Enabled());
+    Second();
+    EXPECT_EQ(ends, 1);
+}
+
+TEST_F(ClockTest, DigitalTexts)
+{
+    QWidget form;
+    TGfxClock clock(&form);
+    QString text;
+    clock.GetDigitalText(text);
+    EXPECT_EQ(text, QStringLiteral("15:30:00"));
+    clock.SetOptions(coShowAnalog);  // no co24Hour
+    clock.GetDigitalText(text);
+    EXPECT_EQ(text, QStringLiteral("03:30:00 p"));
+    clock.SetDigitalFlag(1, false);  // no seconds
+    clock.GetDigitalText(text);
+    EXPECT_EQ(text, QStringLiteral("03:30 p"));
+    clock.SetOptions(coShowAnalog | co24Hour | coFixed | coOffset);
+    clock.FixedTime().SetValue(GfxEncodeDate(1990, 1, 1) + GfxEncodeTime(23, 0, 0, 0));
+    clock.TimeOffset().Hours = 2;
+    clock.GetDigitalText(text);
+    EXPECT_EQ(text, QStringLiteral("01:00"));
+    clock.SetMode(cmAlarm);
+    clock.SetAlarmTime(GfxEncodeTime(7, 5, 0, 0));
+    clock.GetDigitalText(text);
+    EXPECT_EQ(text, QStringLiteral("NA 07:05"));
+    clock.SetEnabled(false);
+    clock.GetDigitalText(text);
+    EXPECT_EQ(text, QStringLiteral("--- NA ---"));
+    // Options with neither a dial nor digits are refused.
+    const TGfxClockOptions before = clock.Options();
+    try {
+        clock.SetOptions(co24Hour);
+        FAIL() << "no style";
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.Message(), QStringLiteral("One clock style must be active!"));
+    }
+    EXPECT_EQ(clock.Options(), before);
+    // Removing the dial moves the digits to the corner inside the bevel.
+    clock.SetOptions(coShowDigital | coShowAnalog);
+    clock.SetOptions(coShowDigital);
+    EXPECT_EQ(clock.DigitalPos(0), 0);
+    EXPECT_EQ(clock.DigitalPos(1), 0);
+}
+
+// The interval's writers set the other side directly: each write
+// notifies once and returns, an end in the past included.
+TEST_F(ClockTest, IntervalWritersEndWithoutCallingEachOther)
+{
+    TGfxTimeInterval interval;
+    EXPECT_EQ((std::array{interval.Hour(), interval.Minute(), interval.Second()}), (std::array{0, 1, 0}));
+    EXPECT_DOUBLE_EQ(interval.EndTime(), now + GfxEncodeTime(0, 1, 0, 0));
+    int changes = 0;
+    interval.OnChange = [&](TObject*) { ++changes; };
+
+    interval.SetHour(2);
+    EXPECT_DOUBLE_EQ(interval.EndTime(), now + GfxEncodeTime(2, 1, 0, 0));
+    interval.SetEndTime(now + GfxEncodeTime(0, 20, 30, 0));
+    EXPECT_EQ((std::array{interval.Hour(), interval.Minute(), interval.Second()}), (std::array{0, 20, 30}));
+    interval.SetEndTime(now - 1);  // past: a minute from now
+    EXPECT_EQ((std::array{interval.Hour(), interval.Minute(), interval.Second()}), (std::array{0, 1, 30}));
+    EXPECT_DOUBLE_EQ(interval.EndTime(), now + GfxEncodeTime(0, 1, 30, 0));
+    EXPECT_EQ(changes, 3);
+    // A part that names no time is kept, then refused.
+    EXPECT_THROW(interval.SetMinute(60), EConvertError);
+    EXPECT_EQ(interval.Minute(), 60);
+}
+
+TEST_F(ClockTest, TellsAssistiveTools)
+{
+    QWidget form;
+    auto* clock = new TGfxClock(&form);
+    clock->SetName(QStringLiteral("GfxClock1"));
+    Show(form, 60, 60);
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(clock);
+    ASSERT_NE(face, nullptr);
+    EXPECT_EQ(face->role(), QAccessible::Clock);
+    EXPECT_EQ(face->text(QAccessible::Value), QStringLiteral("15:30:00"));
+    clock->SetEnabled(false);
+    EXPECT_TRUE(face->state().disabled);
+}
