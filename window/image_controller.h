@@ -41,6 +41,10 @@ public:
     std::function<void()> signal;
 
     RegisterControl* control(int reg) const;
+    // The lists and tabs other families bring up to date.
+    QComboBox* aspectList() const { return RadioGroup_IASP; }
+    QComboBox* overUnderScanList() const { return RadioGroup_over_under_scan; }
+    QTabBar* aspectTabs() const { return TabSet_IASPR; }
     QWidget* waitWindow() const { return waitWindow_; }
 
     // --- handlers -------------------------------------------------------

@@ -206,7 +206,11 @@ std::optional<uint32_t> InputsController::typeOfInputOnOutput() const
 
 QWidget* InputsController::imageControl(const char* name) const
 {
-    return w_.imagePage->findChild<QWidget*>(QString::fromLatin1(name));
+    // Asked on every input report: each control is searched for once (the
+    // names are the table's literals, so their addresses are the keys).
+    QPointer<QWidget>& found = imageControls_[name];
+    if (!found) found = w_.imagePage->findChild<QWidget*>(QString::fromLatin1(name));
+    return found;
 }
 
 // Shows the parts in `shown` and hides the others; all of them enabled or
@@ -225,7 +229,7 @@ void InputsController::showImageGroups(unsigned shown, bool visible, bool enable
 // sharpness list as told.
 void InputsController::enableImageExtras(bool overScan, bool sharpness)
 {
-    if (auto* smooth = w_.control<QWidget>(QStringLiteral("SpeedButton_V_smooth"))) smooth->setEnabled(false);
+    if (QWidget* smooth = imageControl("SpeedButton_V_smooth")) smooth->setEnabled(false);
     if (QWidget* scan = imageControl("RadioGroup_over_under_scan")) scan->setEnabled(overScan);
     if (QWidget* process = imageControl("ComboBox_process")) process->setEnabled(sharpness);
 }

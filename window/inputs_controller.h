@@ -12,11 +12,13 @@
 #include "families.h"
 
 #include <QColor>
+#include <QPointer>
 #include <QString>
 
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <unordered_map>
 
 class QButtonGroup;
 class QCheckBox;
@@ -149,6 +151,7 @@ private:
     void showImageGroups(unsigned parts, bool visible, bool enabled);
     void enableImageExtras(bool overScan, bool sharpness);
     QWidget* imageControl(const char* name) const;
+    mutable std::unordered_map<const char*, QPointer<QWidget>> imageControls_;
 
     TZEPH350_main& w_;
     QButtonGroup* fastSeam_ = nullptr;

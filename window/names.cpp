@@ -38,19 +38,18 @@ void setItem(QComboBox* c, int index, const QString& text)
 
 void rename(TZEPH350_main& w)
 {
-    auto* refreq = w.control<QComboBox>(QStringLiteral("combo_refreq"));
+    // Runs on every report of the input on the output: the controls are
+    // reached through the inputs family, not searched for by name.
+    InputsController& inputs = w.inputs();
+    QComboBox* refreq = inputs.combo_refreq;
     const QSignalBlocker block(refreq);
     const int kept = refreq ? refreq->currentIndex() : -1;
     if (refreq) refreq->clear();
     for (int i = 1; i <= 8; ++i) {
-        if (auto* used = w.control<QAbstractButton>(QStringLiteral("Label_input_%1").arg(i)))
-            used->setText(w.label_input[size_t(i - 1)]->text());
+        if (QCheckBox* used = inputs.Label_input_[size_t(i - 1)]) used->setText(w.label_input[size_t(i - 1)]->text());
     }
     const uint32_t ichm = w.ZEPH350_d1.ICHM();
-    if (ichm >= 1 && ichm <= 8) {
-        if (auto* label = w.control<QLabel>(QStringLiteral("Label_ICHM")))
-            label->setText(w.label_input[size_t(ichm - 1)]->text());
-    }
+    if (ichm >= 1 && ichm <= 8 && inputs.Label_ICHM) inputs.Label_ICHM->setText(w.label_input[size_t(ichm - 1)]->text());
     if (refreq) {
         refreq->addItem(QStringLiteral("Internal reference"));
         const int inputs = w.state.fourInputs ? 4 : 8;

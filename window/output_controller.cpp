@@ -3,6 +3,7 @@
 #include "about.h"
 #include "cadre_logo.h"
 #include "device_button.h"
+#include "image_controller.h"
 #include "inputs_controller.h"
 #include "model_layout.h"
 #include "radio_group.h"
@@ -314,17 +315,17 @@ void OutputController::bindEvents()
 
 bool OutputController::seamless() const
 {
-    if (const QObject* group = w_.findChild<QObject*>(QStringLiteral("RadioGroup_fast_seam"))) {
-        const QVariant item = group->property("ItemIndex");
-        if (item.isValid()) return item.toInt() == 1;
-    }
+    // The switching mode the inputs family shows; before it shows one, the
+    // reference the device was asked for.
+    const int shown = w_.inputs().fastSeamIndex();
+    if (shown == 0 || shown == 1) return shown == 1;
     return dev_.REFREQ() >= 9;
 }
 
 void OutputController::ZEPH350_d1OFMTchange(TZEPH350_d*, int)
 {
     const uint32_t ofmt = dev_.OFMT();
-    QWidget* aspectTabs = w_.control<QWidget>(QStringLiteral("TabSet_IASPR"));
+    QWidget* aspectTabs = w_.image().aspectTabs();
     if (seamless()) {
         // The format comes from the reference: shown, not chosen.
         output_format_master->hide();
@@ -427,13 +428,13 @@ void OutputController::BitBtn2Click()
 
 void OutputController::ZEPH350_d1OVERchange(TZEPH350_d*, int)
 {
-    if (auto* scan = w_.control<QComboBox>(QStringLiteral("RadioGroup_over_under_scan")))
+    if (auto* scan = w_.image().overUnderScanList())
         select(scan, itemOf(dev_.OVER() ? 1 : 0, scan->count()));
 }
 
 void OutputController::ZEPH350_d1IASPchange(TZEPH350_d*, int)
 {
-    if (auto* aspect = w_.control<QComboBox>(QStringLiteral("RadioGroup_IASP")))
+    if (auto* aspect = w_.image().aspectList())
         select(aspect, itemOf(dev_.IASP(), aspect->count()));
     // The logo frame drawn over the picture follows the aspect.
     if (auto* frame = w_.state.win.Cadre_logo) frame->ZEPH350_d1IASPchange();
