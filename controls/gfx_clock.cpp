@@ -210,7 +210,7 @@ void TGfxClock::SetColorIndex(int Index, TColor Value)
 {
     if (Index < 0 || Index > 4)
         return;
-    Store(colors_[Index], Value);
+    SetProp(colors_[Index], Value);
 }
 
 void TGfxClock::SetDigitalFormat()

@@ -140,9 +140,9 @@ public:
     TGfxClockMode Mode() const { return mode_; }
     void SetMode(TGfxClockMode Value);
     TGfxClockStyle Style() const { return style_; }
-    void SetStyle(TGfxClockStyle Value) { Store(style_, Value); }
+    void SetStyle(TGfxClockStyle Value) { SetProp(style_, Value); }
     TGfxClockFill FillMode() const { return fillMode_; }
-    void SetFillMode(TGfxClockFill Value) { Store(fillMode_, Value); }
+    void SetFillMode(TGfxClockFill Value) { SetProp(fillMode_, Value); }
 
     // Index 0 ColorSmallTick, 1 ColorSmallTickShade, 2 ColorBigTick,
     // 3 ColorBigTickShade, 4 DigitalColor.
@@ -159,7 +159,7 @@ public:
     void SetCustomDateTimeFormat(const QString& Value);
     // Index 0 X, 1 Y; -1 places the digits automatically.
     int DigitalPos(int Index) const { return digitalPos_[Index == 0 ? 0 : 1]; }
-    void SetDigitalPos(int Index, int Value) { Store(digitalPos_[Index == 0 ? 0 : 1], Value); }
+    void SetDigitalPos(int Index, int Value) { SetProp(digitalPos_[Index == 0 ? 0 : 1], Value); }
 
     TGfxLED& Digital() { return *digital_; }
     void SetDigital(const TGfxLED& Value) { digital_->Assign(&Value); }
@@ -227,14 +227,7 @@ protected:
     void WndProc(TMessage& Message) override;
 
 private:
-    template <class T, class U>
-    void Store(T& field, const U& value)
-    {
-        if (field == value)
-            return;
-        field = value;
-        RepaintRequestFrom(nullptr);
-    }
+    void PropertyChanged() override { RepaintRequestFrom(nullptr); }
     void SetDigitalFormat();
     void PaintDial(TGfxCanvas& Canvas, const TGfxClockGeometry& G);
     void PaintHands(TGfxCanvas& Canvas, const TGfxClockGeometry& G);

@@ -55,6 +55,19 @@ public:
 protected:
     void WndProc(TMessage& Message) override;
 
+    // The write pattern of the controls' properties: a value that differs is
+    // stored and the control told through PropertyChanged, a repaint
+    // request unless the control needs another.
+    template <class T, class U>
+    void SetProp(T& field, const U& value)
+    {
+        if (field == value)
+            return;
+        field = value;
+        PropertyChanged();
+    }
+    virtual void PropertyChanged() { RepaintRequest(); }
+
     // Tested by the repaint rule; nothing in the library raises it.
     int updateCount_ = 0;
 };

@@ -32,19 +32,19 @@ public:
 
     // Each writer stores a value that differs and invalidates.
     TGfxDiagonalStyle DiagonalStyle() const { return diagonalStyle_; }
-    void SetDiagonalStyle(TGfxDiagonalStyle Value) { Store(diagonalStyle_, Value); }
+    void SetDiagonalStyle(TGfxDiagonalStyle Value) { SetProp(diagonalStyle_, Value); }
     TGfxEdgeStyle EdgeStyle() const { return edgeStyle_; }
-    void SetEdgeStyle(TGfxEdgeStyle Value) { Store(edgeStyle_, Value); }
+    void SetEdgeStyle(TGfxEdgeStyle Value) { SetProp(edgeStyle_, Value); }
     TGfxFrameSides FrameSides() const { return frameSides_; }
-    void SetFrameSides(TGfxFrameSides Value) { Store(frameSides_, Value & fsAllSides); }
+    void SetFrameSides(TGfxFrameSides Value) { SetProp(frameSides_, Value & fsAllSides); }
     TGfxBorderStyle StandardStyle() const { return standardStyle_; }
-    void SetStandardStyle(TGfxBorderStyle Value) { Store(standardStyle_, Value); }
+    void SetStandardStyle(TGfxBorderStyle Value) { SetProp(standardStyle_, Value); }
     TGfxDrawEdgeStyle Style() const { return style_; }
-    void SetStyle(TGfxDrawEdgeStyle Value) { Store(style_, Value); }
+    void SetStyle(TGfxDrawEdgeStyle Value) { SetProp(style_, Value); }
     // Index 0 Filled, 1 Soft.
     bool Filled() const { return flags_[0]; }
     bool Soft() const { return flags_[1]; }
-    void SetFlag(int Index, bool Value) { Store(flags_[Index == 0 ? 0 : 1], Value); }
+    void SetFlag(int Index, bool Value) { SetProp(flags_[Index == 0 ? 0 : 1], Value); }
     void SetFilled(bool Value) { SetFlag(0, Value); }
     void SetSoft(bool Value) { SetFlag(1, Value); }
 
@@ -56,14 +56,8 @@ protected:
     void Paint() override;
 
 private:
-    template <class T, class U>
-    void Store(T& field, const U& value)
-    {
-        if (field == value)
-            return;
-        field = value;
-        Invalidate();
-    }
+    // A property change only invalidates.
+    void PropertyChanged() override { Invalidate(); }
 
     TGfxDiagonalStyle diagonalStyle_ = dsEndBottomLeft;
     TGfxEdgeStyle edgeStyle_ = etEtched;

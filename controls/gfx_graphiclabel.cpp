@@ -353,7 +353,7 @@ void TGfxCustomGraphicLabel::SetToggle(int Value)
 void TGfxCustomGraphicLabel::SetIndexValue(int Index, int Value)
 {
     if (Index == 2) {
-        Store(factor_, Value);
+        SetProp(factor_, Value);
         return;
     }
     // An unbounded depth would draw that many copies of every letter.

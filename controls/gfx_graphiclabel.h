@@ -105,15 +105,15 @@ public:
     void SetFactor(int Value) { SetIndexValue(2, Value); }
     void SetPerspectiveDepth(int Value) { SetIndexValue(4, Value); }
     TGfxTransLabelTypes Transform() const { return transform_; }
-    void SetTransform(TGfxTransLabelTypes Value) { Store(transform_, Value); }
+    void SetTransform(TGfxTransLabelTypes Value) { SetProp(transform_, Value); }
     TGfxTransLabelAttr Attributes() const { return attributes_; }
-    void SetAttributes(TGfxTransLabelAttr Value) { Store(attributes_, Value & 0xF); }
+    void SetAttributes(TGfxTransLabelAttr Value) { SetProp(attributes_, Value & 0xF); }
     TGfxPerspective Perspective() const { return perspective_; }
-    void SetPerspective(TGfxPerspective Value) { Store(perspective_, Value); }
+    void SetPerspective(TGfxPerspective Value) { SetProp(perspective_, Value); }
     bool AutoSize() const { return flags_[0]; }
     bool InvertCaption() const { return flags_[1]; }
     // Index 1 AutoSize, 2 InvertCaption.
-    void SetFlag(int Index, bool Value) { Store(flags_[Index == 1 ? 0 : 1], Value); }
+    void SetFlag(int Index, bool Value) { SetProp(flags_[Index == 1 ? 0 : 1], Value); }
     void SetAutoSize(bool Value) { SetFlag(1, Value); }
     void SetInvertCaption(bool Value) { SetFlag(2, Value); }
     TGfxFillObject& FillObject() { return *fill_; }
@@ -121,7 +121,7 @@ public:
     void SetFillObject(const TGfxFillObject& Value) { fill_->Assign(&Value); }
     // The mask's background and the base colour of an sfBrush fill.
     TColor BrushBackColor() const { return brushBackColor_; }
-    void SetBrushBackColor(TColor Value) { Store(brushBackColor_, Value); }
+    void SetBrushBackColor(TColor Value) { SetProp(brushBackColor_, Value); }
 
     // The settings as the character engine takes them.
     TGfxTextTransform TextTransform() const;
@@ -143,14 +143,6 @@ protected:
     void WndProc(TMessage& Message) override;
 
 private:
-    template <class T, class U>
-    void Store(T& field, const U& value)
-    {
-        if (field == value)
-            return;
-        field = value;
-        RepaintRequest();
-    }
 
     TGfxToggle toggle_ = 0;
     std::unique_ptr<TGfxFxCaption> fontFX_;

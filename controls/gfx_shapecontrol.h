@@ -105,15 +105,15 @@ public:
     void SetTeeth(const TGfxTeeth& Value) { teeth_->Assign(&Value); }
 
     TColor BrushBackColor() const { return brushBackColor_; }
-    void SetBrushBackColor(TColor Value) { Store(brushBackColor_, Value); }
+    void SetBrushBackColor(TColor Value) { SetProp(brushBackColor_, Value); }
     bool CaptionClip() const { return captionClip_; }
-    void SetCaptionClip(bool Value) { Store(captionClip_, Value); }
+    void SetCaptionClip(bool Value) { SetProp(captionClip_, Value); }
     std::uint8_t RoundPercent() const { return roundPercent_; }
-    void SetRoundPercent(std::uint8_t Value) { Store(roundPercent_, Value); }
+    void SetRoundPercent(std::uint8_t Value) { SetProp(roundPercent_, Value); }
     TGfxShapeType Shape() const { return shape_; }
-    void SetShape(TGfxShapeType Value) { Store(shape_, Value); }
+    void SetShape(TGfxShapeType Value) { SetProp(shape_, Value); }
     bool Square() const { return square_; }
-    void SetSquare(bool Value) { Store(square_, Value); }
+    void SetSquare(bool Value) { SetProp(square_, Value); }
     TGfxShapeControlMode Mode() const { return mode_; }
     void SetMode(TGfxShapeControlMode Value);
 
@@ -141,14 +141,6 @@ protected:
     virtual QString GetCaptionText() const { return caption_->Caption(); }
 
 private:
-    template <class T, class U>
-    void Store(T& field, const U& value)
-    {
-        if (field == value)
-            return;
-        field = value;
-        RepaintRequest();
-    }
     bool FillMode() const { return mode_ == scmShapeFill || mode_ == scmTeethFill; }
     TGfxTeeth* ActiveTeeth() const { return mode_ == scmTeethFast || mode_ == scmTeethFill ? teeth_.get() : nullptr; }
     void SubObjectChanged(TObject* Sender);

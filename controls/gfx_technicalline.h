@@ -106,20 +106,20 @@ public:
     const TGfxPen& LineSettings() const { return *pen_; }
     void SetLineSettings(const TGfxPen& Value) { pen_->Assign(Value); }
     bool Arrowed() const { return arrowed_; }
-    void SetArrowed(bool Value) { Store(arrowed_, Value); }
+    void SetArrowed(bool Value) { SetProp(arrowed_, Value); }
     int ShadowDepth() const { return shadowDepth_; }
-    void SetShadowDepth(int Value) { Store(shadowDepth_, Value); }
+    void SetShadowDepth(int Value) { SetProp(shadowDepth_, Value); }
     int SignSize() const { return signSize_; }
-    void SetSignSize(int Value) { Store(signSize_, Value); }
+    void SetSignSize(int Value) { SetProp(signSize_, Value); }
     TGfxSignPlaces SignPlaces() const { return signPlaces_; }
-    void SetSignPlaces(TGfxSignPlaces Value) { Store(signPlaces_, Value); }
+    void SetSignPlaces(TGfxSignPlaces Value) { SetProp(signPlaces_, Value); }
     TColor ShadowColor() const { return shadowColor_; }
-    void SetShadowColor(TColor Value) { Store(shadowColor_, Value); }
+    void SetShadowColor(TColor Value) { SetProp(shadowColor_, Value); }
     // clNone: the signs are not filled.
     TColor FillColor() const { return fillColor_; }
-    void SetFillColor(TColor Value) { Store(fillColor_, Value); }
+    void SetFillColor(TColor Value) { SetProp(fillColor_, Value); }
     bool ShadowVisible() const { return shadowVisible_; }
-    void SetShadowVisible(bool Value) { Store(shadowVisible_, Value); }
+    void SetShadowVisible(bool Value) { SetProp(shadowVisible_, Value); }
     // A plain field: with it, the next paint builds the hit region, and
     // from then on a left button pressed or released off the drawn shape is
     // dropped (no mouse-down, mouse-up or click).
@@ -143,14 +143,8 @@ protected:
     bool event(QEvent* e) override;
 
 private:
-    template <class T, class U>
-    void Store(T& field, const U& value)
-    {
-        if (field == value)
-            return;
-        field = value;
-        Invalidate();
-    }
+    // A property change only invalidates.
+    void PropertyChanged() override { Invalidate(); }
     void DrawRoute(TGfxCanvas& canvas, const TRect& area);
     void DrawSign(TGfxCanvas& canvas, TGfxLineEndings sign, const TRect& box, const TGfxLineMetrics& m);
     void Stroke(TGfxCanvas& canvas, const TGfxLineRoute& route, int dx, int dy);
