@@ -276,7 +276,9 @@ void TGfxCustomButtonGroup::RemoveButton(TGfxRadioGroupButton* Button)
 
 void TGfxCustomButtonGroup::ButtonClicked(TObject* Sender)
 {
-    if (building_ || IsDestroying())
+    // A group that cannot be modified keeps its choice, whatever the mouse
+    // does (the keyboard's paths are closed in the buttons).
+    if (building_ || IsDestroying() || !CanModify())
         return;
     const int index = IndexOfButton(Sender);
     if (index < 0)

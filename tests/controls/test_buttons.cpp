@@ -682,6 +682,19 @@ TEST_F(GroupEvents, AReadOnlyGroupKeepsItsChoice)
     EXPECT_TRUE(group->Buttons(1)->Focused());
     EXPECT_EQ(group->ItemIndex(), 0);
     EXPECT_TRUE(log.empty());
+    // The mouse neither: a click on the other button, focused or not.
+    for (int round = 0; round < 2; ++round) {
+        QTest::mouseClick(group->Buttons(1), Qt::LeftButton, {}, QPoint(5, 8));
+        EXPECT_EQ(group->ItemIndex(), 0) << round;
+        EXPECT_TRUE(group->Buttons(0)->Checked()) << round;
+        EXPECT_FALSE(group->Buttons(1)->Checked()) << round;
+        group->Buttons(0)->SetFocus();
+    }
+    EXPECT_TRUE(log.empty());
+    // Code still sets the choice.
+    group->SetItemIndex(1);
+    EXPECT_TRUE(group->Buttons(1)->Checked());
+    EXPECT_TRUE(log.empty());
 }
 
 TEST_F(GroupEvents, TheCaptionsAcceleratorFocusesTheCheckedButton)
