@@ -1,5 +1,6 @@
 #include "gfx_radiogroup.h"
 
+#include <QFocusEvent>
 #include <QKeyEvent>
 
 #include <algorithm>
@@ -27,10 +28,35 @@ TGfxRadioGroupButton::~TGfxRadioGroupButton()
 void TGfxRadioGroupButton::SetChecked(bool Value)
 {
     TGfxRadioButton::SetChecked(Value);
-    SetTabStop(Checked());
+    if (group_)
+        group_->UpdateTabStops();
+    else
+        SetTabStop(Checked());
 }
 
 bool TGfxRadioGroupButton::CanModify() const { return group_ ? group_->CanModify() : TGfxRadioButton::CanModify(); }
+
+bool TGfxRadioGroupButton::FocusChooses() const
+{
+    if (!CanModify())
+        return false;
+    if (!group_ || group_->GetItemIndex() >= 0)
+        return true;
+    switch (focusReason_) {
+    case Qt::TabFocusReason:
+    case Qt::BacktabFocusReason:
+    case Qt::ShortcutFocusReason:
+    case Qt::ActiveWindowFocusReason: return false;
+    default: return true;
+    }
+}
+
+bool TGfxRadioGroupButton::event(QEvent* e)
+{
+    if (e->type() == QEvent::FocusIn)
+        focusReason_ = static_cast<QFocusEvent*>(e)->reason();
+    return TGfxRadioButton::event(e);
+}
 
 void TGfxRadioGroupButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
@@ -272,6 +298,22 @@ void TGfxCustomButtonGroup::AddButton(TGfxRadioGroupButton* Button)
 void TGfxCustomButtonGroup::RemoveButton(TGfxRadioGroupButton* Button)
 {
     buttons_.erase(std::remove(buttons_.begin(), buttons_.end(), Button), buttons_.end());
+    UpdateTabStops();
+}
+
+void TGfxCustomButtonGroup::UpdateTabStops()
+{
+    if (IsDestroying())
+        return;
+    size_t stop = 0;
+    for (size_t i = 0; i < buttons_.size(); ++i) {
+        if (buttons_[i]->Checked()) {
+            stop = i;
+            break;
+        }
+    }
+    for (size_t i = 0; i < buttons_.size(); ++i)
+        buttons_[i]->SetTabStop(i == stop);
 }
 
 void TGfxCustomButtonGroup::ButtonClicked(TObject* Sender)
@@ -315,7 +357,8 @@ void TGfxCustomButtonGroup::FocusNeighbour(const TGfxRadioGroupButton* From, int
     for (int k = 1; k < n; ++k) {
         TGfxRadioGroupButton* b = buttons_[size_t(((from + Step * k) % n + n) % n)];
         if (b->isVisibleTo(this) && b->isEnabled()) {
-            b->setFocus(Qt::TabFocusReason);
+            // Not a Tab: the arrows choose, also in a group without a choice.
+            b->setFocus(Qt::OtherFocusReason);
             return;
         }
     }
@@ -491,6 +534,7 @@ void TGfxCustomRadioGroup::UpdateButtons()
     if (TGfxRadioGroupButton* checked = Buttons(itemIndex_))
         checked->SetChecked(true);
     building_ = false;
+    UpdateTabStops();
     LayoutButtons();
 }
 
@@ -499,13 +543,14 @@ void TGfxCustomRadioGroup::WndProc(TMessage& Message)
     if (Message.Msg == CM_DIALOGCHAR && GfxIsAccel(Message.WParam, Caption())) {
         if (isVisible() && Enabled()) {
             Message.Result = 1;
-            // The checked button, else the first: only the checked one is
-            // a tab stop.
+            // The checked button, else the first (the tab stops). Without
+            // a choice the focus comes as a shortcut's, which chooses
+            // nothing.
             TGfxRadioGroupButton* checked = Buttons(itemIndex_);
             if (!checked || !checked->isVisibleTo(this) || !checked->isEnabled())
                 checked = Buttons(0);
             if (checked && checked->isVisibleTo(this) && checked->isEnabled())
-                checked->SetFocus();
+                checked->setFocus(Qt::ShortcutFocusReason);
             return;
         }
     }

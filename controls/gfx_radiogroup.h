@@ -23,7 +23,10 @@
 //
 // Only the checked button is a tab stop, as with the platform's radio
 // groups: tabbing through a page enters a group at its choice and never
-// changes it; the arrow keys move within the group.
+// changes it; the arrow keys move within the group. While nothing is
+// chosen (ItemIndex -1) the first button is the tab stop, so that the
+// keyboard reaches the group: entering it by Tab or by the caption's
+// accelerator chooses nothing, and the arrows, Space or the mouse choose.
 
 #include "gfx_radiobutton.h"
 
@@ -45,12 +48,17 @@ public:
     ~TGfxRadioGroupButton() override;
 
     TGfxCustomButtonGroup* Group() const { return group_; }
-    // The tab stop follows the check.
+    // The group's tab stop follows the check.
     void SetChecked(bool Value) override;
     // Asks the group.
     bool CanModify() const override;
 
 protected:
+    // In a group without a choice, a focus brought by Tab, Backtab, the
+    // accelerator or the window's activation chooses nothing.
+    bool FocusChooses() const override;
+    // Keeps the reason of the focus arriving.
+    bool event(QEvent* e) override;
     // Every mouse message goes to the group first, then to the button.
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
@@ -63,6 +71,7 @@ protected:
 private:
     friend class TGfxCustomButtonGroup;
     TGfxCustomButtonGroup* group_;
+    Qt::FocusReason focusReason_ = Qt::OtherFocusReason;
 };
 
 class TGfxCustomButtonGroup : public TGfxCustomGroupBox {
@@ -143,6 +152,9 @@ public:
     virtual bool CanModify() const { return !readOnly_; }
     // True while the buttons are rebuilt.
     bool Building() const { return building_; }
+    // Makes the checked button the only tab stop, the first one while none
+    // is checked.
+    void UpdateTabStops();
 
     void ThemeChanged() override;
 
