@@ -167,7 +167,7 @@ void InputsController::buildRows()
 
         auto* hiz = new TGfxRadioGroup(boxes[4]);
         hiz->setObjectName(QString::fromLatin1(r.hiz));
-        hiz->setGeometry(8, top + 1, 150, 20);
+        hiz->setGeometry(8, top + 1, 130, 20);
         hiz->Bevel().SetStandardStyle(lsNone);  // no frame (and no caption)
         hiz->SetTransparent(true);              // on the group box's own face
         hiz->SetColumns(2);

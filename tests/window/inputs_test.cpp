@@ -264,7 +264,13 @@ TEST_F(InputsPage, ImpedanceGroupLaysItsItemsInTwoColumns)
     EXPECT_GT(hiz->Buttons(1)->x(), hiz->Buttons(0)->geometry().right());
     EXPECT_LE(hiz->Buttons(1)->geometry().right(), hiz->width());
     EXPECT_EQ(hiz->BevelWidth(), 0);
-    EXPECT_EQ(hiz->Buttons(0)->geometry(), QRect(5, 2, 71, 16)) << "150 x 20 less a pixel all round";
+    // 130 x 20: each item a column of 61 less a pixel all round, after the
+    // item offset.
+    for (TGfxRadioGroup* g : in().GfxRadioButton_HiZ) {
+        EXPECT_EQ(g->size(), QSize(130, 20)) << g->objectName().toStdString();
+        EXPECT_EQ(g->Buttons(0)->geometry(), QRect(5, 2, 61, 16)) << g->objectName().toStdString();
+        EXPECT_EQ(g->Buttons(1)->geometry(), QRect(66, 2, 61, 16)) << g->objectName().toStdString();
+    }
 }
 
 // A burst of every report the page follows, for every input pointer,
