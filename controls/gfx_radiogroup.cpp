@@ -130,7 +130,9 @@ TGfxCustomButtonGroup::TGfxCustomButtonGroup(QWidget* AParent)
               UpdateButtons();
       })
 {
-    SetControlStyle(csSetCaption | csOpaque | csDoubleClicks | csCaptureMouse | csClickEvents | csReplicatable);
+    // No click events of its own: its OnClick tells of a choice made with
+    // a button, never of a click on its margin.
+    SetControlStyle(csSetCaption | csOpaque | csDoubleClicks | csCaptureMouse | csReplicatable);
     btnAlignment_->SetAlignment(agCenterLeft);
     btnAlignment_->OnChange = [this](TObject*) {
         ForEachButton([this](TGfxRadioGroupButton& b) { b.SetAlignment(*btnAlignment_); });

@@ -695,6 +695,21 @@ TEST_F(GroupEvents, AClickRaisesOnClickThenOnChangeOnce)
     EXPECT_TRUE(log.empty()) << "the checked button: nothing";
 }
 
+// The group's own area around its buttons is no choice.
+TEST_F(GroupEvents, AClickOnTheMarginRaisesNothing)
+{
+    ShowActive(form);
+    for (int index : {-1, 0}) {
+        group->SetItemIndex(index);
+        for (QPoint at : {QPoint(1, 1), QPoint(2, 10), QPoint(128, 18)}) {
+            ASSERT_EQ(group->childAt(at), nullptr) << at.x() << "," << at.y();
+            QTest::mouseClick(group, Qt::LeftButton, {}, at);
+        }
+        EXPECT_EQ(group->ItemIndex(), index);
+    }
+    EXPECT_TRUE(log.empty());
+}
+
 TEST_F(GroupEvents, APressReleasedOutsideStillReachesTheGroup)
 {
     ShowActive(form);
