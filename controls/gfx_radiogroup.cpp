@@ -270,6 +270,24 @@ void TGfxCustomButtonGroup::SetGlyphSize(std::uint8_t Value)
     LayoutButtons();
 }
 
+void TGfxCustomButtonGroup::SetHelpContextBtn(TGfxChildHelpContextID Value)
+{
+    if (helpContextBtn_ == Value)
+        return;
+    helpContextBtn_ = Value;
+    for (size_t i = 0; i < buttons_.size(); ++i)
+        buttons_[i]->SetHelpContext(ButtonHelpContext(int(i)));
+}
+
+int TGfxCustomButtonGroup::ButtonHelpContext(int Index) const
+{
+    switch (helpContextBtn_) {
+    case ciSameAsParent: return HelpContext();
+    case ciAutoNumbered: return HelpContext() + Index + 1;
+    default: return 0;
+    }
+}
+
 void TGfxCustomButtonGroup::SetItems(const QStringList& Value)
 {
     if (items_ == Value)
@@ -530,6 +548,7 @@ void TGfxCustomRadioGroup::UpdateButtons()
         b.SetUseBitmap(UseBitmap());
         b.SetFlat(FlatGlyphs());
         b.SetCtlXP(CtlXP());
+        b.SetHelpContext(ButtonHelpContext(i));
         b.SetUpdating(false);
         b.Invalidate();
     }

@@ -38,6 +38,11 @@
 // A method with the group as Sender and the chosen button's index.
 using TGfxChildBtnClick = std::function<void(TObject* Sender, int ButtonIndex)>;
 
+// The help topics a group gives its buttons: none of their own (0), the
+// group's, or the group's followed by one per button (the group's + index
+// + 1).
+enum TGfxChildHelpContextID : std::uint8_t { ciDefault, ciSameAsParent, ciAutoNumbered };
+
 class TGfxCustomButtonGroup;
 
 class TGfxRadioGroupButton : public TGfxRadioButton {
@@ -120,6 +125,11 @@ public:
     void SetGlyphTransparentColor(TColor Value);
     int GlyphSize() const { return glyphSize_; }
     void SetGlyphSize(std::uint8_t Value);
+    TGfxChildHelpContextID HelpContextBtn() const { return helpContextBtn_; }
+    // Numbers the buttons' help topics again.
+    void SetHelpContextBtn(TGfxChildHelpContextID Value);
+    // The help topic HelpContextBtn gives button Index.
+    int ButtonHelpContext(int Index) const;
 
     QStringList Items() const { return items_; }
     // Assigns the lines (then ItemsChanged).
@@ -201,6 +211,7 @@ private:
     bool glyphTransparent_ = false;
     std::uint8_t glyphSize_ = 0;
     TColor glyphTransparentColor_ = GfxRGB(128, 128, 0);
+    TGfxChildHelpContextID helpContextBtn_ = ciDefault;
 };
 
 class TGfxCustomRadioGroup : public TGfxCustomButtonGroup {

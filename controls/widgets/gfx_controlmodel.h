@@ -113,6 +113,10 @@ public:
     QString Caption() const { return caption_; }
     void SetCaption(const QString& Value);
 
+    // The control's topic in the help (0: none of its own).
+    int HelpContext() const { return helpContext_; }
+    void SetHelpContext(int Value) { helpContext_ = Value; }
+
     TColor Color() const { return color_; }
     // Stores the colour and stops following the parent's.
     void SetColor(TColor Value);
@@ -220,6 +224,7 @@ private:
     QSize anchorParentSize_;
     bool anchorValid_ = false;
     QString caption_;
+    int helpContext_ = 0;
     TColor color_ = clWindow;
     bool parentColor_ = true;
     TGfxFont font_;

@@ -653,6 +653,39 @@ TEST(RadioGroup, ColumnsAndItemsKeepWithinBounds)
     EXPECT_EQ(h, g->BevelExtent() + 2 * 21);
 }
 
+// The buttons' help topics by HelpContextBtn, given again to every button
+// when it changes and to new buttons when the items change.
+TEST(RadioGroup, HelpContextsOfTheButtons)
+{
+    QWidget form;
+    auto* g = new TGfxRadioGroup(&form);
+    g->SetHelpContext(200);
+    g->SetItems({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
+    const auto contexts = [g] {
+        std::vector<int> out;
+        for (int i = 0; i < g->ButtonCount(); ++i)
+            out.push_back(g->Buttons(i)->HelpContext());
+        return out;
+    };
+    EXPECT_EQ(g->HelpContextBtn(), ciDefault);
+    EXPECT_EQ(contexts(), (std::vector<int>{0, 0, 0}));
+    const struct {
+        TGfxChildHelpContextID mode;
+        std::vector<int> three, four;
+    } cases[] = {
+        {ciAutoNumbered, {201, 202, 203}, {201, 202, 203, 204}},
+        {ciSameAsParent, {200, 200, 200}, {200, 200, 200, 200}},
+        {ciDefault, {0, 0, 0}, {0, 0, 0, 0}},
+    };
+    for (const auto& c : cases) {
+        g->SetItems({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
+        g->SetHelpContextBtn(c.mode);
+        EXPECT_EQ(contexts(), c.three) << int(c.mode);
+        g->SetItems({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("d")});
+        EXPECT_EQ(contexts(), c.four) << int(c.mode) << ": the items rebuilt";
+    }
+}
+
 class GroupEvents : public ::testing::Test {
 protected:
     void SetUp() override
