@@ -451,6 +451,9 @@ void TGfxRadioButton::SetChecked(bool Value)
             Click();
     }
     UpdateLook();
+    QAccessible::State changed;
+    changed.checked = true;
+    NotifyAccessibleState(changed);
 }
 
 int TGfxRadioButton::GlyphCellCount() const

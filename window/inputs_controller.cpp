@@ -172,6 +172,8 @@ void InputsController::buildRows()
         hiz->SetTransparent(true);              // on the group box's own face
         hiz->SetColumns(2);
         hiz->SetItems({QStringLiteral("Hi-Z"), QStringLiteral("75 Ohms")});
+        // No caption of its own: assistive tools read it by its row.
+        hiz->setAccessibleName(QStringLiteral("Input%1 impedance").arg(input));
         hiz->OnChange = [this, input](TObject*, int index) { GfxRadioButton_HiZChange(input, index); };
         GfxRadioButton_HiZ[k] = hiz;
     }

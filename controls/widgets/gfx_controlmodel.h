@@ -63,6 +63,13 @@ constexpr std::uint32_t WS_EX_CLIENTEDGE = 0x00000200;
 constexpr std::uint32_t CS_VREDRAW = 0x0001;
 constexpr std::uint32_t CS_HREDRAW = 0x0002;
 
+// A receiver of every update the library's controls send to assistive
+// tools, called beside them (and also while none is active): a reader of
+// the controls inside the program, such as the tests. Returns the one it
+// replaces; none by default.
+using GfxAccessibleListener = void (*)(QAccessibleEvent* Event);
+GfxAccessibleListener GfxSetAccessibleListener(GfxAccessibleListener Listener);
+
 // A theme change is named by a number, so that a control that hears of one
 // change by several roads (the form's broadcast, its parent's) reacts once.
 std::uintptr_t GfxNewThemeWave();
@@ -176,6 +183,14 @@ public:
 protected:
     explicit TControl(QWidget* AParent, bool Windowed);
 
+    // Tell assistive tools that what they read of the control changed: its
+    // states (the ones set in Changed), or its value (AccessibleText of
+    // Value; sent only when that text differs from the one last told). A
+    // caption's change is told as a name change by SetCaption. Nothing is
+    // sent while nobody listens, or once the control is going.
+    void NotifyAccessibleState(const QAccessible::State& Changed);
+    void NotifyAccessibleValue();
+
     // Each class handles the messages it knows and hands the rest to its
     // base; TControl's handling ends in DefaultHandler.
     virtual void WndProc(TMessage& Message);
@@ -224,6 +239,7 @@ private:
     QSize anchorParentSize_;
     bool anchorValid_ = false;
     QString caption_;
+    QString accessibleValue_;  // the value last told to assistive tools
     int helpContext_ = 0;
     TColor color_ = clWindow;
     bool parentColor_ = true;

@@ -5,6 +5,7 @@
 
 #include "simdevice.h"
 
+#include <QAccessible>
 #include <QGuiApplication>
 #include <QPushButton>
 
@@ -270,6 +271,26 @@ TEST_F(InputsPage, ImpedanceGroupLaysItsItemsInTwoColumns)
         EXPECT_EQ(g->size(), QSize(130, 20)) << g->objectName().toStdString();
         EXPECT_EQ(g->Buttons(0)->geometry(), QRect(5, 2, 61, 16)) << g->objectName().toStdString();
         EXPECT_EQ(g->Buttons(1)->geometry(), QRect(66, 2, 61, 16)) << g->objectName().toStdString();
+    }
+}
+
+// Assistive tools read each impedance group by its row, and its items with
+// the choice the device reported.
+TEST_F(InputsPage, ImpedanceGroupsCanBeReadByAssistiveTools)
+{
+    replies({"PCH2", "PLD1", "PCH5", "PLD0"});
+    for (int row = 1; row <= 8; ++row) {
+        SCOPED_TRACE(row);
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(in().GfxRadioButton_HiZ[size_t(row - 1)]);
+        ASSERT_NE(face, nullptr);
+        EXPECT_EQ(face->role(), QAccessible::Grouping);
+        EXPECT_EQ(face->text(QAccessible::Name), QStringLiteral("Input%1 impedance").arg(row));
+        ASSERT_EQ(face->childCount(), 2);
+        EXPECT_EQ(face->child(0)->text(QAccessible::Name), QStringLiteral("Hi-Z"));
+        EXPECT_EQ(face->child(1)->text(QAccessible::Name), QStringLiteral("75 Ohms"));
+        EXPECT_EQ(face->child(0)->role(), QAccessible::RadioButton);
+        EXPECT_EQ(face->child(0)->state().checked, row == 5);
+        EXPECT_EQ(face->child(1)->state().checked, row == 2);
     }
 }
 
