@@ -12,7 +12,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QFileInfo>
-#include <QSaveFile>
 
 CustomFiles::CustomFiles(TZEPH350_main& w, ConnectionController& connection) : w_(w), connection_(connection)
 {
@@ -176,14 +175,23 @@ QStringList CustomFiles::settingsLines() const
 bool CustomFiles::save(SaveKind kind)
 {
     const QString path = w_.state.Settings_file_name;
+    std::optional<QString> error;
     const auto rejected = rejected_.constFind(QFileInfo(path).absoluteFilePath());
     if (rejected != rejected_.constEnd()) {
-        // A rejected file goes aside once; after that the file is ours.
-        QSaveFile bak(path + QStringLiteral(".bak"));
-        if (bak.open(QIODevice::WriteOnly) && bak.write(*rejected) == rejected->size()) bak.commit();
-        rejected_.erase(rejected);
+        // A rejected file goes aside once, under a name no earlier backup
+        // holds; after that the file is ours. When it cannot be kept, it is
+        // not replaced either.
+        const std::optional<QString> bak = freeBackupName(path);
+        const std::optional<QString> failed =
+            bak ? writeTextFile(*bak, *rejected) : std::optional<QString>(QStringLiteral("no backup name is free"));
+        if (failed)
+            error = QStringLiteral("the file it replaces could not be kept as \"%1\": %2")
+                        .arg(bak.value_or(backupName(path, 0)), *failed);
+        else
+            rejected_.erase(rejected);
     }
-    const std::optional<QString> error = writeLines(path, settingsLines());
+    // A file that could not be read at all is moved aside by the write.
+    if (!error) error = writeLines(path, settingsLines());
     if (error && kind == SaveKind::Explicit) {
         prompter().message(&w_, QApplication::applicationName(),
                            QStringLiteral("Cannot save \"%1\": %2").arg(path, *error), Prompter::Icon::Error);

@@ -66,7 +66,7 @@ TEST_P(FailedWrites, LeaveTheOldFileWholeAndNoTemporaryFile)
     const QStringList before = entries();
     TZEPH350_main& window = w();
     FakePrompter& p = prompts;
-    EXPECT_TRUE(runInChild({c.limit, false}, [&] { return c.write(p, window); })) << c.what;
+    EXPECT_TRUE(runInChild(c.limit, [&] { return c.write(p, window); })) << c.what;
     EXPECT_EQ(text(readFile(c.file)), text(c.original)) << c.what;
     EXPECT_EQ(names(entries()), names(before)) << c.what;
 }
@@ -80,7 +80,7 @@ TEST_F(WindowTest, WritesUnderALimitThatFitsSucceed)
     writeFile(Settings, settingsFile({QStringLiteral("1=Camera")}));
     start();
     TZEPH350_main& window = w();
-    EXPECT_TRUE(runInChild({4096, false}, [&] {
+    EXPECT_TRUE(runInChild(4096, [&] {
         window.close();
         store_timing::write(99);
         return true;
@@ -93,10 +93,139 @@ TEST_F(WindowTest, WritesUnderALimitThatFitsSucceed)
 TEST(TextFiles, AFailedFirstWriteLeavesNothing)
 {
     ScratchDir scratch;
-    EXPECT_TRUE(runInChild({10, false}, [] {
+    EXPECT_TRUE(runInChild(10, [] {
         return writeTextLines(QStringLiteral("new.ini"), {QStringLiteral("a line longer than the limit")}).has_value();
     }));
     EXPECT_EQ(names(entries()), "comports.ini");
+}
+
+// --- what a save replaces ----------------------------------------------------
+
+// As seen on a panel: a large file rejected for one missing line, and a
+// file-size limit that the backup passes but the defaults do not.
+TEST_F(WindowTest, RejectedFileIsNotReplacedWhenItsBackupFails)
+{
+    QByteArray original = settingsFile({QStringLiteral("IP_ENABLE"), QStringLiteral("1=Camera")});
+    while (original.size() < 49000) original += "; a note the operator keeps in the file\r\n";
+    writeFile(Settings, original);
+    start();
+    TZEPH350_main& window = w();
+    FakePrompter& p = prompts;
+    EXPECT_TRUE(runInChild(4000, [&] {
+        // "Save as" under the same name tells why; the save at exit is silent.
+        p.saveAnswer = Settings;
+        window.findChild<QAction*>(QStringLiteral("Saveas1"))->trigger();
+        window.close();
+        return p.messages.size() == 1 && p.messages[0].text.contains(QStringLiteral("zeph350.ini.bak"));
+    }));
+    EXPECT_EQ(text(readFile(Settings)), text(original));
+    // No backup and no temporary file (the console's buttons file fits).
+    EXPECT_EQ(names(entries().filter(QStringLiteral("zeph350"))), "zeph350.ini");
+}
+
+// Three runs, each with a rejected file: each is kept under its own name.
+TEST_F(WindowTest, BackupsNeverReplaceEarlierOnes)
+{
+    QList<QByteArray> originals;
+    for (int run = 0; run < 3; ++run) {
+        originals << settingsFile({QStringLiteral("0=com%1").arg(run + 2)});
+        writeFile(Settings, originals.last());
+        start();
+        w().close();
+        windows.reset();
+    }
+    EXPECT_EQ(text(readFile(QStringLiteral("zeph350.ini.bak"))), text(originals[0]));
+    EXPECT_EQ(text(readFile(QStringLiteral("zeph350.ini.1.bak"))), text(originals[1]));
+    EXPECT_EQ(text(readFile(QStringLiteral("zeph350.ini.2.bak"))), text(originals[2]));
+    EXPECT_TRUE(readFile(Settings).startsWith("0=COM1\r\n"));
+}
+
+// What holds a backup name is left alone, whatever it is: a folder, or a
+// file its owner made read-only. The next name takes the backup.
+struct TakenName {
+    const char* what;
+    std::function<void()> make;
+    std::function<bool()> unchanged;
+};
+
+class BackupNameTaken : public WindowTest, public ::testing::WithParamInterface<int> {
+protected:
+    static std::vector<TakenName> cases()
+    {
+        const QString bak = QStringLiteral("zeph350.ini.bak");
+        return {
+            {"a folder",
+             [bak] {
+                 ASSERT_TRUE(QDir().mkpath(bak));
+                 writeFile(bak + QStringLiteral("/inside.txt"), "kept");
+             },
+             [bak] { return QFileInfo(bak).isDir() && readFile(bak + QStringLiteral("/inside.txt")) == "kept"; }},
+            {"a read-only backup",
+             [bak] {
+                 writeFile(bak, "an earlier backup");
+                 setMode(bak, 0444);
+             },
+             [bak] { return QFileInfo(bak).isFile() && readFile(bak) == "an earlier backup"; }},
+        };
+    }
+};
+
+TEST_P(BackupNameTaken, TheNextNameTakesTheBackup)
+{
+    const TakenName c = cases()[size_t(GetParam())];
+    c.make();
+    const QByteArray original = settingsFile({QStringLiteral("0=com2")});
+    writeFile(Settings, original);
+    openToEveryone(scratch.path(QString()));
+    {
+        const OrdinaryUser user;  // for whom the read-only mark holds
+        start();
+        w().close();
+    }
+    EXPECT_TRUE(c.unchanged()) << c.what;
+    EXPECT_EQ(text(readFile(QStringLiteral("zeph350.ini.1.bak"))), text(original)) << c.what;
+    EXPECT_TRUE(readFile(Settings).startsWith("0=COM1\r\n")) << c.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, BackupNameTaken, ::testing::Range(0, 2));
+
+// A folder the panel may not write to: nothing is replaced, nothing left.
+TEST_F(WindowTest, ReadOnlyBackupLocationReplacesNothing)
+{
+    const QByteArray original = settingsFile({QStringLiteral("0=com2")});
+    writeFile(Settings, original);
+    setMode(scratch.path(QString()), 0555);
+    const QStringList before = entries();
+    {
+        const OrdinaryUser user;
+        start();
+        files().save(CustomFiles::SaveKind::Explicit);
+        w().close();
+    }
+    setMode(scratch.path(QString()), 0755);
+    EXPECT_EQ(prompts.messages.size(), 1);
+    EXPECT_EQ(text(readFile(Settings)), text(original));
+    EXPECT_EQ(names(entries()), names(before));
+}
+
+// A file that exists but cannot be read: the panel starts on its defaults
+// and, at exit, moves the file aside (a rename needs no right to read it)
+// before it writes its own.
+TEST_F(WindowTest, UnreadableFileIsMovedAsideBeforeTheExitSave)
+{
+    const QByteArray original = settingsFile({QStringLiteral("1=Camera")});
+    writeFile(Settings, original);
+    setMode(Settings, 0200);
+    openToEveryone(scratch.path(QString()));
+    {
+        const OrdinaryUser user;
+        start();
+        EXPECT_EQ(w().label_input[0]->text(), QStringLiteral("Input 1"));
+        w().close();
+    }
+    setMode(QStringLiteral("zeph350.ini.bak"), 0644);
+    EXPECT_EQ(text(readFile(QStringLiteral("zeph350.ini.bak"))), text(original));
+    EXPECT_TRUE(readFile(Settings).startsWith("0=COM1\r\n1=Input 1\r\n"));
 }
 
 }  // namespace
