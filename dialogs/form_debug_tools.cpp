@@ -264,11 +264,21 @@ void TForm_debug::Envoyeruntexte1Click()
                                              QStringLiteral("Fichiers texte (*.txt)|*.txt|Tous les fichiers (*)|*"));
     if (path.isEmpty()) return;
     // Read as bytes: what the file holds goes to the device unchanged.
-    const std::optional<QStringList> lines = readTextLines(path);
-    if (!lines) return;
+    const TextFile file = readTextFile(path);
+    if (file.status == TextFile::Status::TooBig || file.status == TextFile::Status::NotRegular) {
+        // Nothing is read, nothing is sent: the operator learns why.
+        const QString why = file.status == TextFile::Status::TooBig
+                                ? QStringLiteral("is larger than %1 bytes").arg(MaxTextFileBytes)
+                                : QStringLiteral("is not a regular file");
+        prompter().message(this, QString::fromLatin1(Caption),
+                           QStringLiteral("The script \"%1\" %2: nothing was sent.").arg(path, why),
+                           Prompter::Icon::Warning);
+        return;
+    }
+    if (file.status != TextFile::Status::Ok) return;  // unreadable: the sender stays idle
     setWindowTitle(QString::fromLatin1(Caption) + QStringLiteral("  ") + QFileInfo(path).fileName());
     QList<QByteArray> bytes;
-    for (const QString& l : *lines) bytes << l.toLatin1();
+    for (const QString& l : splitTextLines(file.bytes)) bytes << l.toLatin1();
     if (script_->start(bytes, ScrollBar_duration->value())) ScrollBar_duration->setEnabled(false);
 }
 

@@ -1,6 +1,7 @@
 // The console's typed commands, programmable buttons and their file, and
 // its register table.
 #include "console_fixture.h"
+#include "file_faults.h"
 
 #include "registers.h"
 #include "text_lines.h"
@@ -225,6 +226,32 @@ TEST_F(ConsoleTest, ButtonsFileSavedWhenTheProgramEndsWithTheConsoleOpen)
     QTest::keyClick(&c(), Qt::Key_Escape);
     EXPECT_FALSE(c().isVisible());
     EXPECT_TRUE(QFile::exists(TForm_debug::buttonsFileName()));
+}
+
+// A buttons file refused for its kind or size is not read (a FIFO does not
+// hold the start): the buttons keep their design. When the console closes
+// the thing is moved aside whole, and the new file takes its place.
+TEST_F(ConsoleTest, RefusedButtonsFileIsMovedAsideWhenTheConsoleCloses)
+{
+    const QString file = TForm_debug::buttonsFileName();
+    const QString bak = backupName(file, 0);
+    const qint64 big = MaxTextFileBytes + 1;
+    for (const bool fifo : {true, false}) {
+        if (fifo)
+            makeFifo(file);
+        else
+            makeSparse(file, "desc1=Reset\r\nadon1=1Z\r\n", big);
+        start();
+        EXPECT_EQ(c().BitBtn_ADBG[0]->text(), QStringLiteral("..@..> Click")) << fifo;
+        EXPECT_TRUE(c().BitBtn_ADBG[0]->toolTip().isEmpty()) << fifo;
+        c().show();
+        c().close();
+        EXPECT_TRUE(fifo ? isFifo(bak) : QFileInfo(bak).size() == big) << fifo;
+        EXPECT_EQ(readTextLines(file).value_or(QStringList()).size(), 52) << fifo;
+        windows.reset();
+        QFile::remove(file);
+        QFile::remove(bak);
+    }
 }
 
 // The console's table: 137 rows in their own order, "Z" twice, and, where

@@ -1,5 +1,7 @@
 // The panel's files under real file-system faults: a write that fails
-// keeps the old file byte-identical and leaves no temporary file.
+// keeps the old file byte-identical and leaves no temporary file, a backup
+// that cannot be written stops the replace, and only regular files of a
+// bounded size are read; the others are moved aside, never emptied.
 
 #include "file_faults.h"
 #include "store_timing.h"
@@ -226,6 +228,121 @@ TEST_F(WindowTest, UnreadableFileIsMovedAsideBeforeTheExitSave)
     setMode(QStringLiteral("zeph350.ini.bak"), 0644);
     EXPECT_EQ(text(readFile(QStringLiteral("zeph350.ini.bak"))), text(original));
     EXPECT_TRUE(readFile(Settings).startsWith("0=COM1\r\n1=Input 1\r\n"));
+}
+
+// --- what is read -------------------------------------------------------------
+
+struct ReadCase {
+    const char* what;
+    std::function<void(const QString&)> make;
+    qint64 limit;
+    TextFile::Status status;
+};
+
+TEST(TextFiles, OnlyABoundedRegularFileIsRead)
+{
+    ScratchDir scratch;
+    const auto bytes = [](qint64 n) { return [n](const QString& f) { writeFile(f, QByteArray(qsizetype(n), 'x')); }; };
+    const ReadCase cases[] = {
+        {"empty", bytes(0), 10, TextFile::Status::Ok},
+        {"at the limit", bytes(10), 10, TextFile::Status::Ok},
+        {"one byte over", bytes(11), 10, TextFile::Status::TooBig},
+        {"sparse, over the default limit", [](const QString& f) { makeSparse(f, "1=a\r\n", MaxTextFileBytes + 1); },
+         MaxTextFileBytes, TextFile::Status::TooBig},
+        {"missing", [](const QString&) {}, 10, TextFile::Status::Missing},
+        {"a folder", [](const QString& f) { ASSERT_TRUE(QDir().mkdir(f)); }, 10, TextFile::Status::NotRegular},
+        {"a FIFO without writer", [](const QString& f) { makeFifo(f); }, 10, TextFile::Status::NotRegular},
+    };
+    int n = 0;
+    for (const ReadCase& c : cases) {
+        const QString f = QStringLiteral("f%1").arg(n++);
+        c.make(f);
+        const TextFile read = readTextFile(f, c.limit);
+        EXPECT_EQ(int(read.status), int(c.status)) << c.what;
+        if (c.status == TextFile::Status::Ok) {
+            EXPECT_EQ(read.bytes.size(), QFileInfo(f).size()) << c.what;
+        }
+    }
+    // A file its owner keeps to himself, beside one anybody may read.
+    openToEveryone(QDir::currentPath());
+    writeFile(QStringLiteral("private"), "x");
+    setMode(QStringLiteral("private"), 0200);
+    writeFile(QStringLiteral("public"), "x");
+    const OrdinaryUser user;
+    EXPECT_EQ(int(readTextFile(QStringLiteral("private")).status), int(TextFile::Status::Unreadable));
+    EXPECT_EQ(int(readTextFile(QStringLiteral("public")).status), int(TextFile::Status::Ok));
+}
+
+// zeph350.ini refused for its kind or size: the panel starts on its
+// defaults without reading it (a FIFO does not hold the start), and at exit
+// the thing is moved aside whole before the new file is written.
+struct RefusedCase {
+    const char* what;
+    std::function<void(const QString&)> make;
+    std::function<bool(const QString&)> intact;
+};
+
+class RefusedSettings : public WindowTest, public ::testing::WithParamInterface<int> {
+protected:
+    // A valid file that would name input 1 "Camera" if it were read.
+    static QByteArray head() { return settingsFile({QStringLiteral("1=Camera")}) + "\r\n"; }
+    static std::vector<RefusedCase> cases()
+    {
+        const qint64 big = MaxTextFileBytes + 1;
+        return {
+            {"a FIFO", [](const QString& f) { makeFifo(f); }, [](const QString& f) { return isFifo(f); }},
+            {"oversize", [big](const QString& f) { makeSparse(f, head(), big); },
+             [big](const QString& f) {
+                 QFile file(f);
+                 return QFileInfo(f).size() == big && file.open(QIODevice::ReadOnly) && file.read(head().size()) == head();
+             }},
+            {"a folder",
+             [](const QString& f) {
+                 ASSERT_TRUE(QDir().mkdir(f));
+                 writeFile(f + QStringLiteral("/notes.txt"), "kept");
+             },
+             [](const QString& f) { return readFile(f + QStringLiteral("/notes.txt")) == "kept"; }},
+        };
+    }
+};
+
+TEST_P(RefusedSettings, StartsOnDefaultsAndMovesItAsideAtExit)
+{
+    const RefusedCase c = cases()[size_t(GetParam())];
+    c.make(Settings);
+    start();
+    EXPECT_EQ(w().label_input[0]->text(), QStringLiteral("Input 1")) << c.what;
+    EXPECT_EQ(z().ConType(), CON_RS232) << c.what;
+    EXPECT_EQ(z().Port(), QStringLiteral("COM1")) << c.what;
+    EXPECT_TRUE(c.intact(Settings)) << c.what << ": left as it was until the exit";
+    w().close();
+    EXPECT_TRUE(c.intact(QStringLiteral("zeph350.ini.bak"))) << c.what;
+    EXPECT_TRUE(QFileInfo(Settings).isFile()) << c.what;
+    EXPECT_TRUE(readFile(Settings).startsWith("0=COM1\r\n1=Input 1\r\n")) << c.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, RefusedSettings, ::testing::Range(0, 3));
+
+// The store-timing file refused: left alone at start; sizing the store
+// gauge, which needs it, moves it aside and writes "240".
+TEST_F(WindowTest, RefusedStoreTimingFileIsMovedAsideWhenTheGaugeNeedsIt)
+{
+    const QString bak = QStringLiteral("zeph350logo.ini.bak");
+    for (const bool fifo : {true, false}) {
+        if (fifo)
+            makeFifo(Timing);
+        else
+            makeSparse(Timing, "17\r\n", MaxTextFileBytes + 1);  // 17 would give 1 s
+        start();
+        EXPECT_TRUE(fifo ? isFifo(Timing) : QFileInfo(Timing).size() == MaxTextFileBytes + 1) << fifo;
+        // 256 x 256 x 3 bytes at 240: 3 x 240 / 100 + 1 = 8 s.
+        EXPECT_EQ(store_timing::calcul_temps(256, 256), 8) << fifo;
+        EXPECT_EQ(text(readFile(Timing)), "240\r\n") << fifo;
+        EXPECT_TRUE(fifo ? isFifo(bak) : QFileInfo(bak).size() == MaxTextFileBytes + 1) << fifo;
+        windows.reset();
+        QFile::remove(Timing);
+        QFile::remove(bak);
+    }
 }
 
 }  // namespace
