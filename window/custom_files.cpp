@@ -95,8 +95,9 @@ bool CustomFiles::LoadButtonName(const QStringList& lines)
         z.SetIpRemoteAddress(ip.valid ? ip.dotted() : *address);
     }
     if (const std::optional<QString> remote = value(lines, QStringLiteral("REMOTE_PORT_ENTRY"))) {
+        // Port 0 is no destination: every command would fail to go out.
         const std::optional<int32_t> p = portValue(*remote);
-        if (!p) return false;
+        if (!p || *p == 0) return false;
         z.SetIpRemotePort(*p);
     }
     if (const std::optional<QString> local = value(lines, QStringLiteral("LOCAL_PORT_ENTRY"))) {
