@@ -16,6 +16,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QAction;
@@ -141,6 +142,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
+    // An input box whose answer must fit the buttons file (Latin-1): asked
+    // again, after a message, until it does or is cancelled.
+    std::optional<QString> askStorable(const QString& title, const QString& prompt, const QString& initial);
     void buildControls();
     void buildValuePanel();
     void buildMenus();

@@ -82,14 +82,30 @@ void TForm_debug::BitBtn_ADBGClick(int n)
     if (!command.isEmpty()) Driver_envoie(command);
 }
 
+std::optional<QString> TForm_debug::askStorable(const QString& title, const QString& prompt, const QString& initial)
+{
+    // The buttons file and the link carry single-byte text: a character
+    // beyond it would become "?". Such an answer is refused and the
+    // question asked again.
+    for (;;) {
+        const std::optional<QString> answer = prompter().inputBox(this, title, prompt, initial);
+        if (!answer || fitsLatin1(*answer)) return answer;
+        prompter().message(this, QString::fromLatin1(Caption),
+                           QStringLiteral("\"%1\" cannot be stored: the buttons file holds only Western European "
+                                          "(Latin-1) letters, digits and signs.")
+                               .arg(*answer),
+                           Prompter::Icon::Warning);
+    }
+}
+
 void TForm_debug::BitBtn_ADBGMouseUp(int n)
 {
     QPushButton* b = BitBtn_ADBG[size_t(n - 1)];
     if (const std::optional<QString> d =
-            prompter().inputBox(this, QStringLiteral("Entrer description d'addressage"), b->toolTip(), b->text()))
+            askStorable(QStringLiteral("Entrer description d'addressage"), b->toolTip(), b->text()))
         b->setText(*d);
     if (const std::optional<QString> c =
-            prompter().inputBox(this, QStringLiteral("Entrer l'addresse et/ou la donnée"), b->text(), b->toolTip()))
+            askStorable(QStringLiteral("Entrer l'addresse et/ou la donnée"), b->text(), b->toolTip()))
         b->setToolTip(*c);
 }
 
@@ -264,11 +280,21 @@ void TForm_debug::Envoyeruntexte1Click()
                                              QStringLiteral("Fichiers texte (*.txt)|*.txt|Tous les fichiers (*)|*"));
     if (path.isEmpty()) return;
     // Read as bytes: what the file holds goes to the device unchanged.
-    const std::optional<QStringList> lines = readTextLines(path);
-    if (!lines) return;
+    const TextFile file = readTextFile(path);
+    if (file.status == TextFile::Status::TooBig || file.status == TextFile::Status::NotRegular) {
+        // Nothing is read, nothing is sent: the operator learns why.
+        const QString why = file.status == TextFile::Status::TooBig
+                                ? QStringLiteral("is larger than %1 bytes").arg(MaxTextFileBytes)
+                                : QStringLiteral("is not a regular file");
+        prompter().message(this, QString::fromLatin1(Caption),
+                           QStringLiteral("The script \"%1\" %2: nothing was sent.").arg(path, why),
+                           Prompter::Icon::Warning);
+        return;
+    }
+    if (file.status != TextFile::Status::Ok) return;  // unreadable: the sender stays idle
     setWindowTitle(QString::fromLatin1(Caption) + QStringLiteral("  ") + QFileInfo(path).fileName());
     QList<QByteArray> bytes;
-    for (const QString& l : *lines) bytes << l.toLatin1();
+    for (const QString& l : splitTextLines(file.bytes)) bytes << l.toLatin1();
     if (script_->start(bytes, ScrollBar_duration->value())) ScrollBar_duration->setEnabled(false);
 }
 

@@ -1,6 +1,7 @@
 // The console's value panel and script sender.
 #include "console_fixture.h"
-
+#include "file_faults.h"
+#include "text_lines.h"
 
 #include <QFrame>
 
@@ -251,6 +252,38 @@ TEST_F(ConsoleTest, ScriptWithoutLinesLeavesTheSenderIdle)
     ask.openAnswer.clear();
     c().Envoyeruntexte1->trigger();
     EXPECT_FALSE(s.running());
+}
+
+// A script too big or not a regular file is not read: the console says
+// why, and nothing is sent.
+TEST_F(ConsoleTest, RefusedScriptIsNotSent)
+{
+    startConsole();
+    const ScriptSender& s = c().scriptSender();
+    // Commands a line each, then more than the limit of nothing.
+    makeSparse(QStringLiteral("huge.txt"), "128B\n1O\n", MaxTextFileBytes + 1);
+    makeFifo(QStringLiteral("pipe.txt"));
+    struct Refused {
+        const char* name;
+        const char* why;
+    };
+    for (const Refused r : {Refused{"huge.txt", "is larger than 1048576 bytes"}, Refused{"pipe.txt", "is not a regular file"}}) {
+        ask.messages.clear();
+        ask.openAnswer = scratch.path(QString::fromLatin1(r.name));
+        c().Envoyeruntexte1->trigger();
+        ASSERT_EQ(ask.messages.size(), 1) << r.name;
+        EXPECT_EQ(ask.messages[0].title, QStringLiteral("DEBUG ZEPH3502")) << r.name;
+        EXPECT_EQ(ask.messages[0].text, QStringLiteral("The script \"%1\" %2: nothing was sent.")
+                                            .arg(ask.openAnswer, QString::fromLatin1(r.why)))
+            << r.name;
+        EXPECT_EQ(ask.messages[0].icon, Prompter::Icon::Warning) << r.name;
+        EXPECT_FALSE(s.running()) << r.name;
+        EXPECT_FALSE(s.loaded()) << r.name;
+        EXPECT_TRUE(c().ScrollBar_duration->isEnabled()) << r.name;
+        EXPECT_EQ(c().windowTitle(), QStringLiteral("DEBUG ZEPH3502")) << r.name;
+        c().evenement_tempo();
+        EXPECT_TRUE(sent().isEmpty()) << r.name;
+    }
 }
 
 // The scroll bar sets the pause once a script is loaded; "Stop" stops.
