@@ -293,7 +293,7 @@ TEST_F(InputsPage, ReferenceFollowsTheDevice)
         QComboBox* chosen = c.refreq < 9 ? in().combo_refreq : in().ComboBox_seamless_computer;
         EXPECT_EQ(chosen->currentIndex(), int(c.refreq < 9 ? c.refreq : c.refreq - 9));
         EXPECT_EQ(box->currentText(), QString::fromLatin1(c.seamless));
-        if (c.outputFormat) EXPECT_EQ(format->text(), QString::fromLatin1(c.outputFormat));
+        if (c.outputFormat) { EXPECT_EQ(format->text(), QString::fromLatin1(c.outputFormat)); }
     }
     EXPECT_TRUE(sent.isEmpty()) << sent.join(QLatin1Char(' ')).toStdString();
 }

@@ -269,7 +269,7 @@ TEST_F(ModelLayout, EachModelGetsItsRow)
         EXPECT_EQ(client()->height(), 503 + m.panel - 44);
         EXPECT_EQ(geometry("label_input1"), m.input1);
         EXPECT_EQ(geometry("label_input4"), m.input4);
-        if (!four) EXPECT_EQ(geometry("label_input8"), QRect(583, 5, 76, 33));
+        if (!four) { EXPECT_EQ(geometry("label_input8"), QRect(583, 5, 76, 33)); }
         EXPECT_EQ(geometry("combo_refreq"), m.refreq);
         EXPECT_EQ(geometry("ComboBox_seamless_computer"), m.refreq);
         EXPECT_EQ(geometry("TabSet_IASPR"), m.aspect);
@@ -286,7 +286,7 @@ TEST_F(ModelLayout, EachModelGetsItsRow)
         EXPECT_EQ(geometry("Label17").x(), m.masterLabel);
         EXPECT_EQ(geometry("ScrollBar_AMAST").x(), m.masterBar);
         EXPECT_EQ(geometry("ScrollBar_AMAST").width(), m.masterWidth);
-        if (m.shows.effects) EXPECT_EQ(geometry("GfxShapeControl_effects").y(), m.panel);
+        if (m.shows.effects) { EXPECT_EQ(geometry("GfxShapeControl_effects").y(), m.panel); }
         EXPECT_EQ(geometry("BitBtn_initial_please").y(), m.pleaseWait);
         EXPECT_EQ(geometry("BitBtn_effect_color_frame_cleancut").y(), geometry("GfxDrawEdge1").y());
         expectNothingCovered(dev);
