@@ -309,13 +309,25 @@ void LogosController::buildPage()
     ComboBox_lstore = store;
     connect(ComboBox_lstore, &QComboBox::activated, this, [this] { ComboBox_lstoreClick(ComboBox_lstore); });
 
-    // Leaving the page: the tab bar reports the click before the page
-    // changes.
-    connect(w_.PageControl1->tabBar(), &QTabBar::tabBarClicked, this, [this](int index) {
-        if (index == w_.PageControl1->currentIndex()) return;
-        bool allow = true;
-        PageControl1Changing(w_.PageControl1, allow);
+    // Leaving the page, however the page control changed page: a click on
+    // another tab, Ctrl+Tab, Ctrl+Shift+Tab, the arrows on the focused tab
+    // bar, the wheel over it. The page control reports the new page; the
+    // page that was current is the one it showed until then.
+    QTabWidget* pages = w_.PageControl1;
+    pageInView_ = pages->currentWidget();
+    connect(pages, &QTabWidget::currentChanged, this, [this, pages] {
+        QWidget* left = pageInView_;
+        pageInView_ = pages->currentWidget();
+        if (left == w_.logoFramePage && pageInView_ != w_.logoFramePage) {
+            bool allow = true;
+            PageControl1Changing(pages, allow);
+        }
     });
+    // The program changes the page with the page control's signals held
+    // (the model layout hiding the page in view): that is no leaving, but
+    // the page in view is followed all the same, through the tab bar, which
+    // reports after the page control.
+    connect(pages->tabBar(), &QTabBar::currentChanged, this, [this, pages] { pageInView_ = pages->currentWidget(); });
 }
 
 void LogosController::buildAssignmentPanel()
@@ -614,7 +626,9 @@ void LogosController::SpeedButton_erase_modeClick(QObject*)
 
 void LogosController::PageControl1Changing(QObject*, bool&)
 {
-    if (w_.PageControl1->currentWidget() == w_.logoFramePage) dev_.SetLMODE(0);
+    // Run as the page control leaves the logo page: the device goes back to
+    // use mode (and out of any capture).
+    dev_.SetLMODE(0);
 }
 
 void LogosController::ZEPH350_d1LMODEchange(TZEPH350_d*, int)
