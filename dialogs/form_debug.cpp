@@ -1,6 +1,7 @@
 #include "form_debug.h"
 
 #include "check_list_box.h"
+#include "escape_key.h"
 #include "families.h"
 #include "look.h"
 #include "regctl/scroll_bar.h"
@@ -432,6 +433,12 @@ void TForm_debug::showEvent(QShowEvent* e)
     if (!s) return;
     const int h = s->virtualGeometry().height() - (y() + Button_clear->height()) - 20;
     resize(FixedWidth, std::max(h, MinimumHeight));
+}
+
+void TForm_debug::keyPressEvent(QKeyEvent* e)
+{
+    if (holdEscape(e)) return;
+    QDialog::keyPressEvent(e);
 }
 
 void TForm_debug::reject()

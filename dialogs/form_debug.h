@@ -137,6 +137,9 @@ public slots:
 
 protected:
     void resizeEvent(QResizeEvent* e) override;
+    // Escape does not hide the console: it has no Cancel button, and its
+    // command box takes keys of its own.
+    void keyPressEvent(QKeyEvent* e) override;
     void showEvent(QShowEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
 

@@ -796,10 +796,11 @@ void LogosController::ZEPH350_d1LSTOREchange(TZEPH350_d*, int)
         return;
     }
     setStoreButton(false);
-    if (st && st->isVisible()) {
-        st->close();
-        if (dev_.LMODE() == 4) dev_.SetLMODE(0);
-    }
+    // The end of a store this session saw begin is handled whatever became
+    // of its window meanwhile (the operator may have closed it by the
+    // window manager): an erase still ends in use mode.
+    if (st && st->isVisible()) st->close();
+    if (storeRunning_ && dev_.LMODE() == 4) dev_.SetLMODE(0);
     // Only a store this session saw start is measured: the register dump
     // after every connection reports LSTORE false as well.
     const uint32_t mode = dev_.LMODE();
