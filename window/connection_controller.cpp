@@ -32,14 +32,12 @@ void setBold(QWidget* w, bool bold)
 
 QColor buttonTextColour(const QWidget* w)
 {
-    return w->palette().color(QPalette::ButtonText);
+    return w->palette().color(QPalette::Active, QPalette::ButtonText);
 }
 
 void setButtonTextColour(QWidget* w, const QColor& c)
 {
-    QPalette p = w->palette();
-    p.setColor(QPalette::ButtonText, c);
-    w->setPalette(p);
+    setTextColour(w, QPalette::ButtonText, c);
 }
 
 }  // namespace

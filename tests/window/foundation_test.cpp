@@ -1,6 +1,6 @@
 // The frame every page stands on: which family follows which device event,
-// in which order, the controls FormCreate acts on, the menus' radio groups
-// and "Save as" over an existing file.
+// in which order, the controls FormCreate acts on, the menus' radio groups,
+// "Save as" over an existing file, and the look of disabled controls.
 #include "window_fixture.h"
 
 #include "families.h"
@@ -18,7 +18,11 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QTabBar>
+#include <QToolButton>
 #include <QTimer>
 
 #include <set>
@@ -349,4 +353,91 @@ TEST_F(WindowTest, SaveAsGivesTheDialogTheIniSuffix)
     files().Saveas1Click();
     EXPECT_EQ(prompts.saveSuffix, QStringLiteral("ini"));
     EXPECT_TRUE(readFile(scratch.path(QStringLiteral("copy.ini"))).startsWith("0=COM1\r\n"));
+}
+
+namespace {
+
+// The program's look for one case; the application's own comes back after.
+class LookScope {
+public:
+    LookScope()
+        : style_(QApplication::style()->name()), palette_(QApplication::palette()), font_(QApplication::font())
+    {
+        applyLook(*qApp);
+    }
+    ~LookScope()
+    {
+        QApplication::setStyle(QStyleFactory::create(style_));
+        QApplication::setPalette(palette_);
+        QApplication::setFont(font_);
+    }
+
+private:
+    QString style_;
+    QPalette palette_;
+    QFont font_;
+};
+
+// The darkest pixel of a control as drawn, and whether any pixel is
+// clearly red.
+struct Ink {
+    int darkest = 255;
+    bool red = false;
+};
+Ink inkOf(QWidget* w)
+{
+    const QImage image = w->grab().toImage();
+    Ink ink;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            ink.darkest = std::min(ink.darkest, std::max({c.red(), c.green(), c.blue()}));
+            ink.red |= c.red() > 160 && c.green() < 90 && c.blue() < 90;
+        }
+    }
+    return ink;
+}
+
+}  // namespace
+
+// Disabled controls write their text in the classic grey, in the look's
+// palette and in the colours a control takes of its own (the logo display
+// buttons' red "OFF", the input buttons' colours); enabled, they are black.
+TEST_F(WindowTest, DisabledControlsLookDisabled)
+{
+    LookScope look;
+    const QPalette p = classicPalette();
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text}) {
+        EXPECT_EQ(p.color(QPalette::Disabled, role), QColor(128, 128, 128)) << role;
+        EXPECT_EQ(p.color(QPalette::Active, role), QColor(0, 0, 0)) << role;
+        EXPECT_EQ(p.color(QPalette::Inactive, role), QColor(0, 0, 0)) << role;
+        EXPECT_EQ(QApplication::palette().color(QPalette::Disabled, role), QColor(128, 128, 128)) << role;
+    }
+
+    start();
+    connect();
+    reply("DEV23");  // the effect buttons and the logo rows are shown
+    w().show();
+    QToolButton* cut = w().findChild<QToolButton*>(QStringLiteral("SpeedButton_cut"));
+    QLineEdit* fade = w().findChild<QLineEdit*>(QStringLiteral("Edit_FDUR"));
+    QPushButton* display = w().findChild<QPushButton*>(QStringLiteral("BitBtn_Input_1"));
+    ASSERT_TRUE(cut && fade && display);
+    reply("PC1");
+    reply("LDYS0");  // "OFF" in red while enabled
+    ASSERT_EQ(display->text(), QStringLiteral("OFF"));
+
+    reply("EFFA1");
+    reply("LMOD0");  // the logo display buttons are enabled in use mode
+    ASSERT_TRUE(cut->isEnabled() && display->isEnabled());
+    EXPECT_LT(inkOf(cut).darkest, 60) << "enabled text is black";
+    EXPECT_LT(inkOf(fade).darkest, 60);
+    EXPECT_TRUE(inkOf(display).red);
+
+    reply("EFFA0");
+    reply("LMOD3");  // no mode: the buttons are disabled
+    ASSERT_FALSE(cut->isEnabled() || fade->isEnabled() || display->isEnabled());
+    EXPECT_GE(inkOf(cut).darkest, 100) << "disabled text drawn black";
+    EXPECT_GE(inkOf(fade).darkest, 100);
+    EXPECT_GE(inkOf(display).darkest, 100);
+    EXPECT_FALSE(inkOf(display).red) << "a disabled button keeps its own text colour";
 }
