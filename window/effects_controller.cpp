@@ -747,13 +747,16 @@ void EffectsController::ZEPH350_d1LOCKchange(TZEPH350_d*, int)
 
 void EffectsController::Eraseallmemories1Click(QObject*)
 {
-    if (prompter().question(&w_, confirmTitle(), QStringLiteral("Are you sure you want erase all memories ?")))
+    // A confirmation with OK and Cancel: OK goes on.
+    if (prompter().confirm(&w_, confirmTitle(), QStringLiteral("Are you sure you want erase all memories ?"),
+                           Prompter::Icon::Question))
         dev_.SetERAPOS(true);
 }
 
 void EffectsController::Defaultvalues1Click(QObject*)
 {
-    if (prompter().question(&w_, confirmTitle(), QStringLiteral("Are you sure you want default value ?")))
+    if (prompter().confirm(&w_, confirmTitle(), QStringLiteral("Are you sure you want default value ?"),
+                           Prompter::Icon::Question))
         dev_.SetFRESET(true);
 }
 

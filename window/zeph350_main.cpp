@@ -203,8 +203,8 @@ void TZEPH350_main::buildMenus()
     QAction* fadeColour = radio(transition, "FadeColor_et_Frame", "Fade &Color");
     QMenu* cleanCut = submenu(transition, "Cleancutinfo", "Cl&ean Cut");
     radioGroup(this, {fadeColour, cleanCut->menuAction()});
-    radioGroup(this, {radio(cleanCut, "From_Computer", "From Computer"), radio(cleanCut, "From_Video", "From Video"),
-                      radio(cleanCut, "From_ALL", "From ALL")});
+    radioGroup(this, {radio(cleanCut, "From_Computer", "switch from &Computer"),
+                      radio(cleanCut, "From_Video", "switch from &Video"), radio(cleanCut, "From_ALL", "switch from &any")});
     QMenu* keyLock = submenu(controls, "Keylocking1", "&Key locking");
     radio(keyLock, "Menus1", "&Menus");
     radio(keyLock, "Input9", "&Input");

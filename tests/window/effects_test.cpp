@@ -513,15 +513,28 @@ TEST_F(EffectsTest, KeyLockingXorWrites)
 TEST_F(EffectsTest, EraseAndDefaultAskFirst)
 {
     for (bool ok : {false, true}) {
-        prompts.answer = ok;
-        prompts.questions.clear();
+        prompts.onConfirm = [ok](const QString&) { return ok; };
+        prompts.confirmations.clear();
         sent.clear();
         action("Eraseallmemories1")->trigger();
         action("Defaultvalues1")->trigger();
-        EXPECT_EQ(prompts.questions, (QStringList{"Are you sure you want erase all memories ?",
-                                                  "Are you sure you want default value ?"}));
+        EXPECT_TRUE(prompts.questions.isEmpty()) << "asked Yes/No";
+        ASSERT_EQ(prompts.confirmations.size(), 2);
+        const char* texts[2] = {"Are you sure you want erase all memories ?", "Are you sure you want default value ?"};
+        for (int i = 0; i < 2; ++i) {
+            EXPECT_EQ(prompts.confirmations[i].text, QString::fromLatin1(texts[i]));
+            EXPECT_EQ(prompts.confirmations[i].icon, Prompter::Icon::Question);
+        }
         EXPECT_EQ(sent, (ok ? QStringList{"1yc", "1Y"} : QStringList{}));
     }
+}
+
+// The clean-cut items of the "&Transition" menu read as the popups' items.
+TEST_F(EffectsTest, CleanCutMenuCaptions)
+{
+    const char* const names[3] = {"From_Computer", "From_Video", "From_ALL"};
+    const char* const captions[3] = {"switch from &Computer", "switch from &Video", "switch from &any"};
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(action(names[i])->text(), QString::fromLatin1(captions[i])) << names[i];
 }
 
 // "About ZEPH..." shows the program's version in the About box, modally;
