@@ -260,7 +260,7 @@ void TZEPH350_main::buildFrame()
         b->setText(QStringLiteral("Input %1").arg(i + 1));
         b->setGeometry(lefts[i], 5, 76, 33);
         label_input[size_t(i)] = b;
-        inputButtons.add(b, 1);
+        inputButtons.add(b, 10);  // the design's group; the reports of ICHM put them in group 1
     }
     Label__black = new QToolButton(Panel_ichmp);
     Label__black->setObjectName(QStringLiteral("Label__black"));

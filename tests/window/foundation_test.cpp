@@ -441,3 +441,20 @@ TEST_F(WindowTest, DisabledControlsLookDisabled)
     EXPECT_GE(inkOf(display).darkest, 100);
     EXPECT_FALSE(inkOf(display).red) << "a disabled button keeps its own text colour";
 }
+
+// The input buttons start in their design's group 10; the report of the
+// input on the output puts them in group 1 with that input's button down.
+TEST_F(WindowTest, InputButtonsStartInGroupTen)
+{
+    start();
+    for (QToolButton* b : w().label_input) {
+        EXPECT_EQ(w().inputButtons.groupIndex(b), 10) << b->objectName().toStdString();
+        EXPECT_FALSE(b->isChecked());
+    }
+    connect();
+    reply("CH3");
+    for (int i = 0; i < 8; ++i) {
+        EXPECT_EQ(w().inputButtons.groupIndex(w().label_input[size_t(i)]), 1) << i;
+        EXPECT_EQ(w().label_input[size_t(i)]->isChecked(), i == 2) << i;
+    }
+}
