@@ -331,7 +331,12 @@ void ConnectionController::connectionMouseLeave()
 void ConnectionController::dbg()
 {
     if (!w_.state.Mouse_over_connection) return;
-    if (auto* console = w_.state.win.Form_debug) console->show();
+    // An open console, behind other windows, comes to the front.
+    if (auto* console = w_.state.win.Form_debug) {
+        console->show();
+        console->raise();
+        console->activateWindow();
+    }
 }
 
 bool ConnectionController::eventFilter(QObject* watched, QEvent* event)
