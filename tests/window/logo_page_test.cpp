@@ -386,6 +386,46 @@ TEST_F(LogoPage, FadeConversions)
     EXPECT_FALSE(logos().Panel_fade_frame_duration->isVisibleTo(&w()));
 }
 
+// Whole seconds typed into the frame fade never overflow: a count of
+// tenths a register holds is sent as it is, one beyond sends the stored
+// value again. The locale's decimal comma, which the edit shows, reads as
+// the point.
+TEST_F(LogoPage, FrameFadeEntryNeverOverflows)
+{
+    startConnected();
+    reply("LFD20");
+    QLineEdit* frame = edit("Edit_Frame_Fade_duration");
+    const struct {
+        const char* typed;
+        const char* sent;
+    } cases[] = {
+        {"300000000", "3000000000Lf"},  // beyond a signed 32-bit count of tenths
+        {"429496729", "4294967290Lf"},
+        {"500000000", "20Lf"},          // no register holds 5000000000: the stored value again
+        {"2147483647", "20Lf"},
+        {"-5", "4294967246Lf"},         // as its 32-bit pattern
+        {"30000000.5", "300000005Lf"},
+    };
+    for (const auto& c : cases) {
+        sent.clear();
+        enter(frame, QString::fromLatin1(c.typed));
+        EXPECT_EQ(sent, QStringList{QString::fromLatin1(c.sent)}) << c.typed;
+    }
+    EXPECT_TRUE(prompts.messages.isEmpty());
+
+    const QLocale old;
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+    reply("LFD15");
+    const QString shown = frame->text();
+    sent.clear();
+    enter(frame, shown);
+    enter(edit("Edit_Frame2_Fade_duration"), QStringLiteral("2,5"));
+    QLocale::setDefault(old);
+    EXPECT_EQ(shown, QStringLiteral("1,5"));
+    EXPECT_EQ(sent, (QStringList{"15Lf", "25Lf"}));
+    EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.messages.value(0).text.toStdString();
+}
+
 // Choosing a slot for an input writes the input, the layer and the slot;
 // the device's reports select it, in the cache and in the list, and the
 // input button's hint follows.
