@@ -70,7 +70,7 @@ constexpr int EditLeft = 435, EditWidth = 60, EditHeight = 21;
 // edge with the narrow button at the left (every model shows them), then
 // the effect buttons in their frame, left of the master volume (the model
 // layout shows them and moves the row with the top panel).
-constexpr int EffectsLeft = 208, EffectsTop = 44;
+constexpr int EffectsLeft = 208, EffectsTop = 44, EffectsWidth = 190, EffectsHeight = 23;
 constexpr int EdgeLeft = 8, EdgeTop = 45, EdgeWidth = 149, EdgeHeight = 21;
 
 // The fade duration as the edit shows it: seconds, at most three
@@ -135,7 +135,7 @@ QToolButton* effectButton(QWidget* parent, const char* name, const char* caption
     b->setObjectName(QString::fromLatin1(name));
     b->setText(QString::fromLatin1(caption));
     b->setToolTip(QStringLiteral("Output switching mode must be seamless"));
-    b->setGeometry(left, EffectsTop + 2, 44, 18);
+    b->setGeometry(left, EffectsTop + 2, 44, EffectsHeight - 4);
     return b;
 }
 
@@ -192,12 +192,24 @@ void EffectsController::buildEffectButtons()
     QWidget* area = w_.centralWidget();
     GfxShapeControl_effects = new TGfxShapeControl(area);
     GfxShapeControl_effects->setObjectName(QStringLiteral("GfxShapeControl_effects"));
-    GfxShapeControl_effects->setGeometry(EffectsLeft, EffectsTop, 190, 22);
+    GfxShapeControl_effects->setGeometry(EffectsLeft, EffectsTop, EffectsWidth, EffectsHeight);
+    // The frame takes the row's whole height: a shadow would leave a body
+    // lower than the buttons, which would hang out of it over the shadow.
+    GfxShapeControl_effects->Shadow().SetStyle(hssNone);
 
     StaticText_effect = new QLabel(QStringLiteral("Effect"), area);
     StaticText_effect->setObjectName(QStringLiteral("StaticText_effect"));
-    // Inside the frame's body, above the room its shadow takes.
-    StaticText_effect->setGeometry(EffectsLeft + 6, EffectsTop + 2, 34, 17);
+    // Inside the frame's body, left of the buttons, centred on them (12
+    // high from FormCreate on).
+    StaticText_effect->setGeometry(EffectsLeft + 5, EffectsTop + 5, 36, 12);
+    StaticText_effect->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // Its text whole in those 12 pixels.
+    QFont small = StaticText_effect->font();
+    if (small.pixelSize() <= 0) small.setPixelSize(11);
+    while (small.pixelSize() > 7 && StaticText_effect->sizeHint().height() > 12) {
+        small.setPixelSize(small.pixelSize() - 1);
+        StaticText_effect->setFont(small);
+    }
 
     SpeedButton_cut = effectButton(area, "SpeedButton_cut", "CUT", EffectsLeft + 44);
     SpeedButton_fade = effectButton(area, "SpeedButton_fade", "FADE", EffectsLeft + 90);

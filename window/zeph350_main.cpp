@@ -331,12 +331,14 @@ void TZEPH350_main::buildClock()
     // The library's clock with its default options (a dial with three
     // hands, ticking once a second), at the right end of the menu bar: the
     // window's rows have no free 30 pixels of height.
-    constexpr int Size = 30, Margin = 4;
-    auto* corner = new MenuBarCorner(menuBar(), QSize(Size + Margin, Size));
+    // The corner keeps a margin round the dial: it neither touches the top
+    // edge nor covers the menu bar's bottom line.
+    constexpr int Size = 26, Margin = 4, Above = 2, Below = 3;
+    auto* corner = new MenuBarCorner(menuBar(), QSize(Size + Margin, Above + Size + Below));
     corner->setObjectName(QStringLiteral("ClockCorner"));
     GfxClock1 = new TGfxClock(corner);
     GfxClock1->SetName(QStringLiteral("GfxClock1"));
-    GfxClock1->SetBounds(0, 0, Size, Size);
+    GfxClock1->SetBounds(0, Above, Size, Size);
     menuBar()->setCornerWidget(corner, Qt::TopRightCorner);
 }
 
