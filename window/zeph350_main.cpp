@@ -7,6 +7,7 @@
 #include "gfx_graphiclabel.h"
 #include "gfx_globalhotkey.h"
 #include "look.h"
+#include "menu_columns.h"
 #include "names.h"
 #include "prompter.h"
 
@@ -227,14 +228,24 @@ void TZEPH350_main::buildMenus()
     item(codes, "MessageON1", "Message ON")->setData(1);
     item(codes, "MessageOFF1", "Message OFF")->setData(2);
 
+    // "Logo 1" starts the menu's second column.
     QMenu* customize = bar->addMenu(QStringLiteral("C&ustomize"));
     customize->setObjectName(QStringLiteral("Customize1"));
-    for (int n = 1; n <= 8; ++n) item(customize, qPrintable(QStringLiteral("Input%1").arg(n)), qPrintable(QStringLiteral("Input %1").arg(n)));
-    for (int n = 1; n <= 8; ++n) item(customize, qPrintable(QStringLiteral("Audio%1").arg(n)), qPrintable(QStringLiteral("Audio %1").arg(n)));
-    for (int n = 1; n <= 8; ++n) item(customize, qPrintable(QStringLiteral("Logo%1").arg(n)), qPrintable(QStringLiteral("Logo %1").arg(n)));
-    item(customize, "Frame", "Frame");
-    for (int n = 1; n <= 5; ++n) item(customize, qPrintable(QStringLiteral("vide%1").arg(n)), "");
-    item(customize, "Default1", "Default");
+    QList<QAction*> items;
+    auto add = [&](const QString& name, const QString& caption) {
+        auto* a = new QAction(caption, customize);
+        a->setObjectName(name);
+        items << a;
+        return a;
+    };
+    for (int n = 1; n <= 8; ++n) add(QStringLiteral("Input%1").arg(n), QStringLiteral("Input %1").arg(n));
+    for (int n = 1; n <= 8; ++n) add(QStringLiteral("Audio%1").arg(n), QStringLiteral("Audio %1").arg(n));
+    QAction* logo1 = add(QStringLiteral("Logo1"), QStringLiteral("Logo 1"));
+    for (int n = 2; n <= 8; ++n) add(QStringLiteral("Logo%1").arg(n), QStringLiteral("Logo %1").arg(n));
+    add(QStringLiteral("Frame"), QStringLiteral("Frame"));
+    for (int n = 1; n <= 5; ++n) add(QStringLiteral("vide%1").arg(n), QString());
+    add(QStringLiteral("Default1"), QStringLiteral("Default"));
+    new MenuColumns(customize, items, {logo1});
 
     QMenu* about = bar->addMenu(QStringLiteral("&About"));
     about->setObjectName(QStringLiteral("About1"));

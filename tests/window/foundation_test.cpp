@@ -4,6 +4,7 @@
 #include "window_fixture.h"
 
 #include "families.h"
+#include "menu_columns.h"
 #include "image_controller.h"
 #include "inputs_controller.h"
 #include "logos_controller.h"
@@ -457,4 +458,101 @@ TEST_F(WindowTest, InputButtonsStartInGroupTen)
         EXPECT_EQ(w().inputButtons.groupIndex(w().label_input[size_t(i)]), 1) << i;
         EXPECT_EQ(w().label_input[size_t(i)]->isChecked(), i == 2) << i;
     }
+}
+
+namespace {
+
+// Answers every input box with Cancel and records its title.
+struct CancellingPrompter : FakePrompter {
+    QStringList titles;
+    std::optional<QString> inputBox(QWidget*, const QString& title, const QString&, const QString&) override
+    {
+        titles << title;
+        return std::nullopt;
+    }
+};
+
+}  // namespace
+
+// "C&ustomize": "Logo 1" starts the second column; the design's captionless
+// filler items take no row on any model.
+TEST_F(WindowTest, CustomizeMenuHasTwoColumns)
+{
+    start();
+    connect();
+    auto* menu = w().findChild<QMenu*>(QStringLiteral("Customize1"));
+    auto* columns = menu->findChild<MenuColumns*>();
+    ASSERT_NE(columns, nullptr);
+    auto at = [&](const char* name) {
+        MenuColumnItem* i = columns->item(action(name));
+        EXPECT_NE(i, nullptr) << name;
+        return i ? QRect(i->mapTo(columns, QPoint(0, 0)), i->size()) : QRect();
+    };
+    for (uint32_t dev : {23u, 18u, 21u, 26u}) {
+        reply(qPrintable(QStringLiteral("DEV%1").arg(dev)));
+        menu->popup(QPoint(0, 0));
+        QCoreApplication::processEvents();
+        const std::string where = "model " + std::to_string(dev);
+        for (MenuColumnItem* i : columns->items()) {
+            const bool shown = i->isVisibleTo(columns);
+            EXPECT_EQ(shown, i->action()->isVisible() && !i->action()->text().isEmpty())
+                << where << " " << i->objectName().toStdString();
+            if (shown) EXPECT_FALSE(i->text().isEmpty()) << where << ": a blank row";
+        }
+        EXPECT_EQ(columns->column(columns->item(action("Input1"))), 0);
+        EXPECT_EQ(columns->column(columns->item(action("Audio8"))), 0);
+        EXPECT_EQ(columns->column(columns->item(action("Logo1"))), 1);
+        EXPECT_EQ(columns->column(columns->item(action("Default1"))), 1);
+        if (dev != 26) {
+            EXPECT_EQ(at("Logo1").top(), at("Input1").top()) << where << ": \"Logo 1\" heads the second column";
+            EXPECT_GT(at("Logo1").left(), at("Input1").right()) << where;
+            EXPECT_EQ(at("Default1").top(), at("Frame").bottom() + 1) << where << ": rows between Frame and Default";
+        } else {
+            EXPECT_EQ(at("Default1").top(), at("Input1").top()) << where;
+        }
+        menu->hide();
+    }
+}
+
+// The keyboard goes through the columns as through a menu, and an item
+// chosen by key or by mouse closes the menu and runs its action.
+TEST_F(WindowTest, CustomizeMenuByKeyboardAndMouse)
+{
+    start();
+    CancellingPrompter asked;
+    setPrompter(&asked);
+    w().show();
+    QApplication::setActiveWindow(&w());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w()));
+    auto* menu = w().findChild<QMenu*>(QStringLiteral("Customize1"));
+    auto* columns = menu->findChild<MenuColumns*>();
+    menu->popup(w().mapToGlobal(QPoint(0, 0)));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+    columns->setFocus(Qt::TabFocusReason);
+    auto focused = [] {
+        auto* i = dynamic_cast<MenuColumnItem*>(QApplication::focusWidget());
+        return i ? i->action()->objectName() : QString();
+    };
+    ASSERT_EQ(focused(), QStringLiteral("Input1"));
+    // Up from the top goes round to the column's last item; Left from the
+    // second column's tenth item goes to the first column's tenth.
+    const struct {
+        Qt::Key key;
+        const char* then;
+    } steps[] = {{Qt::Key_Down, "Input2"},  {Qt::Key_Right, "Logo2"}, {Qt::Key_Up, "Logo1"},
+                 {Qt::Key_Up, "Default1"}, {Qt::Key_Left, "Audio2"}, {Qt::Key_Down, "Audio3"}};
+    for (const auto& s : steps) {
+        QTest::keyClick(QApplication::focusWidget(), s.key);
+        EXPECT_EQ(focused(), QString::fromLatin1(s.then)) << QKeySequence(s.key).toString().toStdString();
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_FALSE(menu->isVisible());
+    EXPECT_EQ(asked.titles, QStringList{QStringLiteral("Change the button' label AUDIO 3")});
+
+    menu->popup(w().mapToGlobal(QPoint(0, 0)));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+    MenuColumnItem* logo4 = columns->item(action("Logo4"));
+    QTest::mouseClick(logo4, Qt::LeftButton);
+    EXPECT_FALSE(menu->isVisible());
+    EXPECT_EQ(asked.titles.value(1), QStringLiteral("Change the button' label Logo 4"));
 }
