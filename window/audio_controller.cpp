@@ -181,9 +181,15 @@ void AudioController::buildMaster()
     QWidget* client = w_.centralWidget();
     Label17 = new QLabel(QStringLiteral("Master\nvolume :"), client);
     Label17->setObjectName(QStringLiteral("Label17"));
+    // Both lines whole within the row's 23 pixels: the small type, made
+    // smaller still where two of its lines would not fit.
     QFont small = Label17->font();
     small.setPixelSize(10);
     Label17->setFont(small);
+    while (small.pixelSize() > 7 && Label17->sizeHint().height() > 23) {
+        small.setPixelSize(small.pixelSize() - 1);
+        Label17->setFont(small);
+    }
     Label17->setGeometry(208, 44, 50, 23);
     master_ = std::make_unique<RegisterControl>(dev_, kMaster);
     const auto [bar, edit] = regctl::addPair(

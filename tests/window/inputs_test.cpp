@@ -75,8 +75,9 @@ const SelectorCase kSelectors[] = {
      [](InputsPage& t, int row) {
          auto* b = t.find<QPushButton>(QStringLiteral("BitBtn_Input_%1").arg(row));
          const bool on = b->text() == QLatin1String("ON");
-         EXPECT_EQ(b->palette().color(QPalette::ButtonText), on ? InputsController::Color_bitbtn_of_pchan(true)
-                                                                   : QColor(255, 0, 0))
+         // The colour it shows while enabled (disabled, its text is grey).
+         EXPECT_EQ(b->palette().color(QPalette::Active, QPalette::ButtonText),
+                   on ? InputsController::Color_bitbtn_of_pchan(true) : QColor(255, 0, 0))
              << row;
          return on ? 1 : 0;
      }},

@@ -5,6 +5,7 @@
 #include "page_fixture.h"
 
 #include "about.h"
+#include "gfx_shapecontrol.h"
 #include "hd15.h"
 #include "model_layout.h"
 #include "output_controller.h"
@@ -220,6 +221,36 @@ protected:
 };
 
 }  // namespace
+
+// The row under the input buttons on the models with effects: the effect
+// buttons and the caption lie inside the frame's body, side by side, and
+// the master volume's two lines are whole.
+TEST_F(ModelLayout, EffectStripFitsItsFrame)
+{
+    auto* frame = dynamic_cast<TGfxShapeControl*>(widget("GfxShapeControl_effects"));
+    ASSERT_NE(frame, nullptr);
+    QWidget* caption = widget("StaticText_effect");
+    QWidget* label = widget("Label17");
+    for (uint32_t dev : {22u, 23u, 21u}) {
+        model(dev);
+        const std::string where = "model " + std::to_string(dev);
+        const QSize text = label->sizeHint();
+        EXPECT_GE(label->height(), text.height()) << where << ": \"Master volume :\" clipped";
+        EXPECT_GE(label->width(), text.width()) << where;
+        if (dev == 21) continue;  // no effects
+        const int room = frame->Shadow().Room();
+        const QRect body = frame->geometry().adjusted(0, 0, -room, -room);
+        QRect before = caption->geometry();
+        EXPECT_TRUE(body.contains(caption->geometry())) << where << ": the caption leaves the frame";
+        EXPECT_GE(caption->height(), caption->sizeHint().height()) << where;
+        for (const char* name : {"SpeedButton_cut", "SpeedButton_fade", "SpeedButton_title"}) {
+            const QRect b = widget(name)->geometry();
+            EXPECT_TRUE(body.contains(b)) << where << ": " << name << " hangs out of the frame's body";
+            EXPECT_FALSE(b.intersects(before)) << where << ": " << name << " overlaps what is left of it";
+            before = b;
+        }
+    }
+}
 
 // Every model in turn, each after a quite different one, then codes without
 // a row of their own: the model table, what is shown, the texts and places.
