@@ -497,7 +497,9 @@ TEST_F(WindowTest, CustomizeMenuHasTwoColumns)
             const bool shown = i->isVisibleTo(columns);
             EXPECT_EQ(shown, i->action()->isVisible() && !i->action()->text().isEmpty())
                 << where << " " << i->objectName().toStdString();
-            if (shown) EXPECT_FALSE(i->text().isEmpty()) << where << ": a blank row";
+            if (shown) {
+                EXPECT_FALSE(i->text().isEmpty()) << where << ": a blank row";
+            }
         }
         EXPECT_EQ(columns->column(columns->item(action("Input1"))), 0);
         EXPECT_EQ(columns->column(columns->item(action("Audio8"))), 0);
