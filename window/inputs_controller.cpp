@@ -167,7 +167,10 @@ void InputsController::buildRows()
 
         auto* hiz = new TGfxRadioGroup(boxes[4]);
         hiz->setObjectName(QString::fromLatin1(r.hiz));
-        hiz->setGeometry(8, top + 1, 130, 20);
+        // 150 wide rather than the design's 130: the design's font is
+        // narrower than ours, and at 130 "75 Ohms" would lose its last
+        // letter.
+        hiz->setGeometry(8, top + 1, 150, 20);
         hiz->Bevel().SetStandardStyle(lsNone);  // no frame (and no caption)
         hiz->SetTransparent(true);              // on the group box's own face
         hiz->SetColumns(2);

@@ -6,6 +6,7 @@
 #include "simdevice.h"
 
 #include <QAccessible>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QPushButton>
 
@@ -266,12 +267,19 @@ TEST_F(InputsPage, ImpedanceGroupLaysItsItemsInTwoColumns)
     EXPECT_GT(hiz->Buttons(1)->x(), hiz->Buttons(0)->geometry().right());
     EXPECT_LE(hiz->Buttons(1)->geometry().right(), hiz->width());
     EXPECT_EQ(hiz->BevelWidth(), 0);
-    // 130 x 20: each item a column of 61 less a pixel all round, after the
-    // item offset.
+    // 150 x 20: each item a column of 71 less a pixel all round, after the
+    // item offset, and each caption whole within its item.
     for (TGfxRadioGroup* g : in().GfxRadioButton_HiZ) {
-        EXPECT_EQ(g->size(), QSize(130, 20)) << g->objectName().toStdString();
-        EXPECT_EQ(g->Buttons(0)->geometry(), QRect(5, 2, 61, 16)) << g->objectName().toStdString();
-        EXPECT_EQ(g->Buttons(1)->geometry(), QRect(66, 2, 61, 16)) << g->objectName().toStdString();
+        SCOPED_TRACE(g->objectName().toStdString());
+        EXPECT_EQ(g->size(), QSize(150, 20));
+        EXPECT_EQ(g->Buttons(0)->geometry(), QRect(5, 2, 71, 16));
+        EXPECT_EQ(g->Buttons(1)->geometry(), QRect(76, 2, 71, 16));
+        g->grab();  // lays the captions out
+        for (int i = 0; i < 2; ++i) {
+            TGfxRadioButton* b = g->Buttons(i);
+            const int needed = QFontMetrics(b->font()).horizontalAdvance(b->Caption());
+            EXPECT_LE(b->TextRect().Left + needed, b->width()) << b->Caption().toStdString();
+        }
     }
 }
 
