@@ -1,7 +1,7 @@
 // What an idle panel costs: build/zeph350, offscreen, connected over
 // loopback UDP to the simulated device (the model with the logo rows and the
 // effects, with both options, as ./run starts it), left alone for 10 s once
-// it has read all registers and settled; beside it the bare Qt window
+// it has read all registers, taken its ready step and settled; beside it the bare Qt window
 // program left alone for the same 10 s once shown. Both figures are the
 // process's CPU time over those 10 s (the run time of all its threads as
 // the scheduler counts it), in milliseconds. The device's traffic is read
@@ -165,10 +165,12 @@ double panelIdleMs(const std::string& dir)
     Child panel = spawn(ZEPH_PANEL, {}, dir);
     double ms = -1;
     if (panel.pid > 0 && waitShown(panel)) {
-        // Connected once the device was asked for all its registers; then
-        // the panel takes the dump and writes what its ready step writes.
-        const bool dumped = sim.readLines(15000, [](const std::string& l) { return l == "udp < #\\r\\n"; });
-        sim.drain(2000);
+        // Connected once the device was asked for all its registers, ready
+        // once the panel has written what its ready step writes (the logo
+        // mode); then it settles.
+        const bool dumped = sim.readLines(15000, [](const std::string& l) { return l == "udp < #\\r\\n"; }) &&
+                            sim.readLines(15000, [](const std::string& l) { return l == "udp < 3LM"; });
+        sim.drain(1500);
         int probes = 0;
         const double start = cpuMs(panel.pid);
         sim.drain(IdleSeconds * 1000, [&](const std::string& l) {
