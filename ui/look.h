@@ -8,6 +8,7 @@
 
 class QApplication;
 class QFont;
+class QStyle;
 
 // The library's one table of classic system colours, as QColor.
 namespace classic {
@@ -33,6 +34,11 @@ inline const QColor Black = fromTColor(clBlack);
 
 // Fusion, DejaVu Sans at 11 px, the classic palette.
 void applyLook(QApplication& app);
+
+// The panel's Fusion style (what applyLook installs): its standard icons
+// are read from their picture files when first drawn, and the same icon is
+// one shared icon however often it is asked for.
+QStyle* createPanelStyle();
 
 // The fixed-pitch font of texts laid out in columns: DejaVu Sans Mono at the
 // application font's size.
