@@ -141,7 +141,11 @@ TGfxClock::TGfxClock(QWidget* AParent)
       fixedTime_(std::make_unique<TGfxDateTime>()), offset_(std::make_unique<TGfxTimeOffset>()),
       interval_(std::make_unique<TGfxTimeInterval>()), dialCache_(std::make_unique<TGfxBitmap>())
 {
-    SetControlStyle(ControlStyle() & ~csSetCaption);
+    // Every paint covers the whole control, also when transparent (the
+    // parent's picture or the colour goes under the dial first), so Qt
+    // never needs to paint what lies behind it: a tick repaints the clock
+    // alone.
+    SetControlStyle((ControlStyle() & ~csSetCaption) | csOpaque);
     const struct {
         int thickness;
         TColor colour;
@@ -383,6 +387,10 @@ void TGfxClock::WndProc(TMessage& Message)
     case CM_COLORCHANGED:
     case GFX_PARENTBKGNDCHANGED:
         dialStale_ = true;
+        TGfxGraphicControl::WndProc(Message);
+        break;
+    case GFX_TRANSPARENTCHANGED:
+        SetControlStyle(ControlStyle() | csOpaque);  // opaque either way
         TGfxGraphicControl::WndProc(Message);
         break;
     default: TGfxGraphicControl::WndProc(Message); break;

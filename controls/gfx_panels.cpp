@@ -227,7 +227,7 @@ TGfxCustomParentPanel::~TGfxCustomParentPanel() { Destroying(); }
 
 bool TGfxCustomParentPanel::IsTransparent() const
 {
-    return cache_ != nullptr || TGfxCustomBevelPanel::IsTransparent();
+    return wanted_ || TGfxCustomBevelPanel::IsTransparent();
 }
 
 bool TGfxCustomParentPanel::HasDesignFrame() const
@@ -247,6 +247,7 @@ void TGfxCustomParentPanel::RebuildBackground(bool Force)
         return;
     const int w = Width(), h = Height();
     if (w <= 0 || h <= 0) {
+        wanted_ = false;
         cache_.reset();
         return;
     }
@@ -254,16 +255,32 @@ void TGfxCustomParentPanel::RebuildBackground(bool Force)
     if (Transparent() && !parentPanel) {
         // What lies behind is the parent's own painting, which Qt draws
         // before the panel's: there is no picture of it to keep.
+        wanted_ = false;
         cache_.reset();
         return;
     }
+    wanted_ = true;
     if (!Force && cache_ && cache_->Width() == w && cache_->Height() == h && cacheTransparent_ == Transparent())
         return;
+    // Drawn when it is first asked for (a panel is moved, sized and
+    // coloured many times while its window is built, and panels of hidden
+    // pages are not painted at all).
+    cache_.reset();
+}
+
+void TGfxCustomParentPanel::EnsureBackground()
+{
+    if (!wanted_ || cache_ || IsLoading() || IsDestroying())
+        return;
+    const int w = Width(), h = Height();
+    if (w <= 0 || h <= 0)
+        return;
+    auto* parentPanel = dynamic_cast<TGfxCustomPanel*>(parentWidget());
     cacheTransparent_ = Transparent();
     auto picture = std::make_unique<TGfxBitmap>(w, h);
     TGfxCanvas& canvas = picture->Canvas();
     bool copied = false;
-    if (Transparent()) {
+    if (Transparent() && parentPanel) {
         // The parent's picture of the place where the panel lies.
         canvas.SetWindowOrg(Left(), Top());
         copied = parentPanel->PaintBackgroundPart(canvas, BoundsRect());
@@ -282,6 +299,7 @@ void TGfxCustomParentPanel::BackgroundChanged() { NotifyControls(GFX_PARENTBKGND
 
 bool TGfxCustomParentPanel::PaintBackgroundPart(TGfxCanvas& Canvas, const TRect& Rect)
 {
+    EnsureBackground();
     if (!cache_)
         return false;
     Canvas.CopyRect(Rect, cache_->Canvas(), Rect);
@@ -290,6 +308,7 @@ bool TGfxCustomParentPanel::PaintBackgroundPart(TGfxCanvas& Canvas, const TRect&
 
 bool TGfxCustomParentPanel::CopyParentBackground(TGfxCanvas& Canvas, const TRect& Rect, unsigned Flags, TPoint Offset)
 {
+    EnsureBackground();
     if (!cache_)
         return TGfxCustomBevelPanel::CopyParentBackground(Canvas, Rect, Flags, Offset);
     Canvas.CopyRect(Rect, cache_->Canvas(),

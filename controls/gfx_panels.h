@@ -118,6 +118,7 @@ public:
     TGfxBitmap* GetBackgroundBitmap() override
     {
         RebuildBackground(false);
+        EnsureBackground();
         return cache_.get();
     }
     bool PaintBackgroundPart(TGfxCanvas& Canvas, const TRect& Rect) override;
@@ -126,7 +127,8 @@ public:
     // Rebuilds the picture of the panel's background: its Color, or when
     // transparent the part of its library parent's picture behind it (on
     // any other parent there is none: Qt paints the parent first). Without
-    // Force, only when there is none of the panel's size.
+    // Force, only when there is none of the panel's size. The picture is
+    // drawn when it is next asked for.
     virtual void RebuildBackground(bool Force);
     // Tells the children that what lies behind them changed.
     void BackgroundChanged();
@@ -139,7 +141,11 @@ protected:
     void WndProc(TMessage& Message) override;
 
 private:
+    // Draws the picture that RebuildBackground asked for, if not yet drawn.
+    void EnsureBackground();
+
     std::unique_ptr<TGfxBitmap> cache_;
+    bool wanted_ = false;            // the panel has a picture (drawn or to draw)
     bool cacheTransparent_ = false;  // what the picture was made for
 };
 

@@ -8,6 +8,7 @@
 #include <array>
 #include <cmath>
 #include <cstring>
+#include <memory>
 #include <optional>
 
 // ------------------------------------------------------------ sub-objects
@@ -488,18 +489,62 @@ void DrawBevelLines(TGfxCanvas& canvas, TGfxShapeType type, bool teeth, const Sh
     GfxWithClip(canvas, GfxDiagonalHalf(box, false), [&] { outline(-1); });
 }
 
-// Draws the bitmap onto the canvas only inside the shape: a mask with the
-// shape in white keeps the bitmap's pixels inside and blackens the rest,
-// and the inverted mask lets the canvas through outside.
-void DrawThroughShape(TGfxCanvas& canvas, const TRect& rect, TGfxShapeType type, bool teeth, ShapePoints s,
-                      TGfxBitmap& bitmap)
+// The bitmap cut to a shape: the image (the bitmap where the shape's
+// pixels are, black elsewhere) and the region of the shape's pixels, kept
+// for the shape's geometry and the bitmap's pixels they were made from. A
+// shape control paints the same fill through the same shape on every
+// paint, so the few last ones are kept.
+struct ThroughShape {
+    int w = 0, h = 0;
+    TGfxShapeType type = stRectangle;
+    bool teeth = false;
+    std::vector<TPoint> outer;
+    int corner = 0;
+    qint64 fill = 0;
+    std::unique_ptr<TGfxBitmap> image;
+    TGfxRgn region;
+
+    bool Fits(int W, int H, TGfxShapeType Type, bool Teeth, const ShapePoints& s, qint64 Fill) const
+    {
+        return image && w == W && h == H && type == Type && teeth == Teeth && corner == s.corner &&
+               fill == Fill && outer == s.outer;
+    }
+};
+constexpr std::size_t ThroughShapeKept = 4;
+// Larger pictures are made for each paint, not kept.
+constexpr long long ThroughShapeMaxPixels = 512 * 512;
+thread_local std::array<ThroughShape, ThroughShapeKept> throughShapes;
+thread_local std::size_t nextThroughShape = 0;
+
+// The white pixels of the picture, row by row.
+TGfxRgn WhitePixels(const TGfxBitmap& picture)
 {
-    const int w = rect.Width(), h = rect.Height();
-    if (w <= 0 || h <= 0)
-        return;
-    s.Offset(-rect.Left, -rect.Top);
-    const TRect all{0, 0, w, h};
-    TGfxBitmap shape(w, h);
+    const QImage pixels = picture.ToImage();
+    QList<QRect> runs;
+    for (int y = 0; y < pixels.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(pixels.constScanLine(y));
+        for (int x = 0; x < pixels.width();) {
+            if ((line[x] & 0xFFFFFFu) != 0xFFFFFFu) {
+                ++x;
+                continue;
+            }
+            const int from = x;
+            while (x < pixels.width() && (line[x] & 0xFFFFFFu) == 0xFFFFFFu)
+                ++x;
+            runs.append(QRect(from, y, x - from, 1));
+        }
+    }
+    QRegion region;
+    region.setRects(runs.constData(), int(runs.size()));
+    return TGfxRgn(region);
+}
+
+// The shape in white on black (the canvas draws without smoothing, so its
+// pixels are either); the image is the bitmap ANDed with it.
+void MakeThroughShape(ThroughShape& t, TGfxShapeType type, bool teeth, const ShapePoints& s, TGfxBitmap& bitmap)
+{
+    const TRect all{0, 0, t.w, t.h};
+    TGfxBitmap shape(t.w, t.h);
     TGfxCanvas& sc = shape.Canvas();
     sc.Brush.SetColor(clBlack);
     sc.FillRect(all);
@@ -507,21 +552,56 @@ void DrawThroughShape(TGfxCanvas& canvas, const TRect& rect, TGfxShapeType type,
     sc.Brush.SetColor(clWhite);
     DrawShape(sc, type, teeth, s);
 
-    TGfxBitmap image(w, h);
-    image.Canvas().Draw(0, 0, bitmap);
-    image.Canvas().CopyMode = cmSrcAnd;
-    image.Canvas().CopyRect(all, sc, all);
+    t.image = std::make_unique<TGfxBitmap>(t.w, t.h);
+    t.image->Canvas().Draw(0, 0, bitmap);
+    t.image->Canvas().CopyMode = cmSrcAnd;
+    t.image->Canvas().CopyRect(all, sc, all);
+    t.image->Canvas().CopyMode = cmSrcCopy;
+    t.region = WhitePixels(shape);
+}
 
-    TGfxBitmap mask(w, h);
-    mask.Canvas().CopyMode = cmNotSrcCopy;
-    mask.Canvas().CopyRect(all, sc, all);
-    mask.SetMonochrome(true);
-
-    TRect drawn;
-    GfxDrawBitmapEx(canvas, rect, &image.Canvas(), drawn, &mask, nullptr, clNone, gdbMasked, all);
+// Draws the bitmap onto the canvas only where the shape's pixels are: the
+// canvas is clipped to them and takes the image's pixels there.
+void DrawThroughShape(TGfxCanvas& canvas, const TRect& rect, TGfxShapeType type, bool teeth, ShapePoints s,
+                      TGfxBitmap& bitmap)
+{
+    const int w = rect.Width(), h = rect.Height();
+    if (w <= 0 || h <= 0)
+        return;
+    s.Offset(-rect.Left, -rect.Top);
+    const qint64 fill = bitmap.ContentKey();
+    ThroughShape* t = nullptr;
+    for (ThroughShape& kept : throughShapes)
+        if (kept.Fits(w, h, type, teeth, s, fill))
+            t = &kept;
+    ThroughShape once;
+    if (!t) {
+        t = static_cast<long long>(w) * h <= ThroughShapeMaxPixels ? &throughShapes[nextThroughShape] : &once;
+        if (t != &once)
+            nextThroughShape = (nextThroughShape + 1) % ThroughShapeKept;
+        t->w = w;
+        t->h = h;
+        t->type = type;
+        t->teeth = teeth;
+        t->outer = s.outer;
+        t->corner = s.corner;
+        MakeThroughShape(*t, type, teeth, s, bitmap);
+        // Drawing the bitmap may have settled it: the key it has now.
+        t->fill = bitmap.ContentKey();
+    }
+    TGfxRgn region = t->region;
+    region.Offset(rect.Left, rect.Top);
+    GfxWithClip(canvas, region, [&] { canvas.Draw(rect.Left, rect.Top, *t->image); });
 }
 
 }  // namespace
+
+void GfxDropShapeFillCache()
+{
+    for (ThroughShape& t : throughShapes)
+        t = ThroughShape{};
+    nextThroughShape = 0;
+}
 
 void GfxPaintShape(TGfxCanvas& Canvas, const TRect& Rect, TGfxShapeType ShapeType, TGfxTeeth* Teeth,
                    TGfxPointList* List, const TGfxShadow* Shadow, const TGfxSimpleBevel* Bevel, int RoundPercent,

@@ -201,6 +201,11 @@ void GfxPaintShape(TGfxCanvas& Canvas, const TRect& Rect, TGfxShapeType ShapeTyp
                    TGfxPointList* List, const TGfxShadow* Shadow, const TGfxSimpleBevel* Bevel, int RoundPercent,
                    const TGfxBrush& FillBrush, TGfxBitmap* FillBitmap, bool Square);
 
+// GfxPaintShape keeps the last few pictures of fill bitmaps cut to their
+// shape, each until its shape, size or fill bitmap's pixels change; this
+// frees them.
+void GfxDropShapeFillCache();
+
 // The ten points of the five-pointed star in the box (L, T, R, B): the top
 // tip (L + W div 2, T), then clockwise, each coordinate rounded from the
 // box's width and height, halves to even.

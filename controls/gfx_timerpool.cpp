@@ -7,10 +7,18 @@
 #include <limits>
 
 namespace {
+constexpr std::int64_t MaxCount32 = std::numeric_limits<std::int32_t>::max();
+
 // One more, wrapping to 0 instead of going negative.
 std::int32_t NextCount(std::int32_t v)
 {
-    return v == std::numeric_limits<std::int32_t>::max() ? 0 : v + 1;
+    return v == MaxCount32 ? 0 : v + 1;
+}
+
+// n more (n >= 0), wrapping as n single steps would.
+std::int32_t AddCount(std::int32_t v, std::int64_t n)
+{
+    return static_cast<std::int32_t>((std::int64_t(v) + n) % (MaxCount32 + 1));
 }
 }  // namespace
 
@@ -33,6 +41,7 @@ void TGfxTimerItem::SetInterval(TGfxTimerInterval v)
     ticks_ = effective / min;
     interval_ = effective;
     Counter = 0;
+    pool_->ItemChanged();
 }
 
 void TGfxTimerItem::SetEnabled(bool on)
@@ -41,6 +50,7 @@ void TGfxTimerItem::SetEnabled(bool on)
         return;
     enabled_ = on;
     Counter = 0;
+    pool_->ItemChanged();
 }
 
 void TGfxTimerItem::Fire()
@@ -115,6 +125,8 @@ void TGfxTimerPool::RemoveTimer(std::uint16_t ident)
         items_.erase(items_.begin() + index);
         if (items_.empty())
             SetActive(false);
+        else
+            Reschedule();
     }
     removing_ = false;
 }
@@ -149,8 +161,43 @@ void TGfxTimerPool::SetActive(bool on)
         if (!ticks_->Start(minInterval_))
             throw EOutOfResources(QStringLiteral("Not enough timers available"));
         tickCount_ = 1;
+        nextStep_ = 1;
+        ++restarts_;
         active_ = true;
+        Reschedule();
     }
+}
+
+void TGfxTimerPool::Reschedule()
+{
+    if (inTick_ || !active_)
+        return;
+    // The first tick from the next one on (TickCount + j) on which an
+    // enabled item fires. Every item fires where the count wraps to 0.
+    std::int64_t due = MaxCount32 + 1 - tickCount_;
+    bool any = false;
+    for (const auto& item : items_) {
+        if (!item->Enabled() || item->Ticks() <= 0)
+            continue;
+        any = true;
+        due = std::min<std::int64_t>(due, (item->Ticks() - tickCount_ % item->Ticks()) % item->Ticks());
+    }
+    if (!any) {
+        ticks_->Sleep();
+        return;
+    }
+    // Steps of the grid that went by unseen count as ticks without a firing
+    // (only a late or sleeping source lets that happen).
+    const std::int64_t now = ticks_->Step();
+    if (nextStep_ <= now) {
+        const std::int64_t missed = now + 1 - nextStep_;
+        tickCount_ = AddCount(tickCount_, missed);
+        nextStep_ = now + 1;
+        Reschedule();
+        return;
+    }
+    wakeStep_ = nextStep_ + due;
+    ticks_->WakeAt(wakeStep_);
 }
 
 void TGfxTimerPool::Clear()
@@ -180,6 +227,8 @@ void TGfxTimerPool::Dispatch()
         }
     }
     tickCount_ = NextCount(tickCount_);
+    // A tick given by hand moves the phase: the wake-up moves with it.
+    Reschedule();
 }
 
 void TGfxTimerPool::OnTick()
@@ -188,10 +237,20 @@ void TGfxTimerPool::OnTick()
     if (inTick_)
         return;
     inTick_ = true;
+    // The ticks slept through since the last one fired nothing.
+    if (wakeStep_ > nextStep_) {
+        tickCount_ = AddCount(tickCount_, wakeStep_ - nextStep_);
+        nextStep_ = wakeStep_;
+    }
+    const std::uint32_t grid = restarts_;
     try {
         Dispatch();
     } catch (...) {
         GfxHandleException();
     }
+    // A grid laid anew by a callback starts at its own first step.
+    if (restarts_ == grid)
+        ++nextStep_;
     inTick_ = false;
+    Reschedule();
 }

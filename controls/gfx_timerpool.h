@@ -1,8 +1,13 @@
 #pragma once
-// TGfxTimerPool: every timed thing of the library runs from one periodic
-// tick of MinInterval ms on the main thread. Each item fires every
-// Interval / MinInterval pool ticks, counted from the last (re)start of the
-// pool.
+// TGfxTimerPool: every timed thing of the library runs from one platform
+// tick on the main thread. Each item fires every Interval / MinInterval pool
+// ticks, counted from the last (re)start of the pool, on the pool's grid of
+// MinInterval ms. The pool does not wake the program for ticks on which no
+// item fires: it tells its tick source to wake at the next tick on which an
+// enabled item is due (ticks it sleeps through still count), and lets it
+// sleep while no item is enabled. A tick that comes late makes the pool
+// count the steps of its grid it missed, as a periodic timer that skips
+// ticks would.
 //
 // Callbacks may add and remove timers (their own included): a tick visits the
 // items that existed when it began, in list order, skips those removed since,
@@ -78,7 +83,10 @@ public:
     int IndexOfTimer(std::uint16_t ident) const;
     int EnabledCount() const;
     int Count() const { return static_cast<int>(items_.size()); }
+    // Lays the grid anew (TickCount 1) while items exist, else stops.
     void SetActive(bool on);
+    // The grid is laid: true from the first AddTimer while any item exists,
+    // enabled or not (the tick source sleeps while none is enabled).
     bool Active() const { return active_; }
     void Clear();
     void Dispatch();
@@ -86,14 +94,23 @@ public:
 
     GfxTickSource& TickSource() { return *ticks_; }
 
+    // An item's Enabled or Interval changed: the next wake-up moves.
+    void ItemChanged() { Reschedule(); }
+
 private:
     void OnTick();
+    // Tells the tick source the next step on which an item fires, or lets
+    // it sleep. Waits for the end of a running tick.
+    void Reschedule();
 
     TGfxTimerInterval minInterval_ = 1000;
     bool active_ = false;
     bool inTick_ = false;
     bool removing_ = false;
     std::int32_t tickCount_ = 0;
+    std::int64_t nextStep_ = 0;  // the grid step at which TickCount is dispatched
+    std::int64_t wakeStep_ = 0;  // the step the tick source wakes at
+    std::uint32_t restarts_ = 0;  // grids laid so far
     TGfxTimerItemList items_;
     std::unique_ptr<GfxTickSource> ticks_;
 };

@@ -4,6 +4,7 @@
 
 #include <QHostAddress>
 #include <QNetworkDatagram>
+#include <QNetworkProxy>
 #include <QTcpSocket>
 #include <QUdpSocket>
 
@@ -97,11 +98,16 @@ TZEPH350_d::TZEPH350_d(QObject* owner)
     comPort_->ReceiveCallBack = [this](const QByteArray& data) { SerialReceive(data); };
     comPort_->SetPort(port_);
 
+    // The device is reached directly on its own network: a proxy of the
+    // desktop's settings never stands between (and asking for one costs a
+    // helper thread and the settings lookup at every bind and connect).
     udp_ = std::make_unique<QUdpSocket>();
+    udp_->setProxy(QNetworkProxy::NoProxy);
     udpLocalPort_ = ipRemotePort_;  // the constructor binds on the remote port's value
     connect(udp_.get(), &QUdpSocket::readyRead, this, &TZEPH350_d::UdpRead);
 
     tcp_ = std::make_unique<QTcpSocket>();
+    tcp_->setProxy(QNetworkProxy::NoProxy);
     tcpAddress_ = ipRemoteAddress_;
     tcpPort_ = ipRemotePort_;
     connect(tcp_.get(), &QTcpSocket::readyRead, this, &TZEPH350_d::TcpRead);

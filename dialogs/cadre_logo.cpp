@@ -64,6 +64,14 @@ int64_t clampByte(uint32_t v)
     return std::min<uint32_t>(v, 255);
 }
 
+// Stores entry i of a pacing queue. The queues grow as a drag fills them
+// (at most QueueSize entries), so a window nobody drags in holds none.
+void put(std::vector<uint32_t>& queue, uint32_t i, uint32_t value)
+{
+    if (queue.size() <= i) queue.resize(size_t(i) + 1);
+    queue[i] = value;
+}
+
 }  // namespace
 
 TCadre_logo::TCadre_logo(TZEPH350_d* device, QWidget* parent)
@@ -86,7 +94,6 @@ TCadre_logo::TCadre_logo(TZEPH350_d* device, QWidget* parent)
     box->addWidget(PaintBox1);
     box->setSizeConstraint(QLayout::SetFixedSize);
 
-    for (auto& q : queue) q.assign(QueueSize, 0);
     FormCreate();
     PaintBox1Paint();
 }
@@ -239,7 +246,7 @@ void TCadre_logo::startResize(bool horizontal, TShiftState Shift, int X, int Y)
     const uint32_t size = horizontal ? uint32_t(X - int64_t(device_->LHPOS())) : uint32_t(Y - int64_t(device_->LVPOS()));
     (horizontal ? resizingH : resizingV) = true;
     readIndex[q] = 0;
-    queue[q][0] = size;
+    put(queue[q], 0, size);
     write(q, size);
     count = 1;
 }
@@ -292,15 +299,15 @@ void TCadre_logo::PaintBox1MouseMove(QObject*, TShiftState Shift, int X, int Y)
     if (!left || hsizCount != 0 || vsizCount != 0 || X < 0 || Y < 0) return;
     if (positionCount == 0) {
         readIndex[QLHPOS] = readIndex[QLVPOS] = 0;
-        queue[QLHPOS][0] = uint32_t(X);
-        queue[QLVPOS][0] = uint32_t(Y);
+        put(queue[QLHPOS], 0, uint32_t(X));
+        put(queue[QLVPOS], 0, uint32_t(Y));
         write(QLHPOS, uint32_t(X));
         write(QLVPOS, uint32_t(Y));
         positionCount = 1;
     } else if (positionCount < QueueSize) {
         // A full queue takes nothing more until the device has drained it.
-        queue[QLHPOS][positionCount] = uint32_t(std::min(X, 255));
-        queue[QLVPOS][positionCount] = uint32_t(std::min(Y, 255));
+        put(queue[QLHPOS], positionCount, uint32_t(std::min(X, 255)));
+        put(queue[QLVPOS], positionCount, uint32_t(std::min(Y, 255)));
         ++positionCount;
     }
 }

@@ -68,7 +68,7 @@ public:
     // --- pacing state ----------------------------------------------------
     static constexpr uint32_t QueueSize = 65536;
     enum Queue { QLHPOS, QLVPOS, QLHSIZ, QLVSIZ, QueueCount };
-    std::vector<uint32_t> queue[QueueCount];
+    std::vector<uint32_t> queue[QueueCount];  // filled by drags, QueueSize entries at most
     uint32_t positionCount = 0;  // both position queues
     uint32_t hsizCount = 0;
     uint32_t vsizCount = 0;

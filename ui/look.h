@@ -10,6 +10,7 @@
 
 class QApplication;
 class QFont;
+class QStyle;
 class QWidget;
 
 // The library's one table of classic system colours, as QColor.
@@ -45,6 +46,11 @@ QPalette classicPalette();
 // its own while it is enabled: disabled, it keeps the grey text of the
 // look, like every other control.
 void setTextColour(QWidget* w, QPalette::ColorRole role, const QColor& colour);
+
+// The panel's Fusion style (what applyLook installs): its standard icons
+// are read from their picture files when first drawn, and the same icon is
+// one shared icon however often it is asked for.
+QStyle* createPanelStyle();
 
 // The fixed-pitch font of texts laid out in columns: DejaVu Sans Mono at the
 // application font's size.

@@ -384,6 +384,15 @@ TColor TGfxBitmap::PixelAt(int x, int y) const
     return GfxColorFromQRgb(image_.pixel(x, y));
 }
 
+qint64 TGfxBitmap::ContentKey() const
+{
+    // Every write to a QImage goes through its detach, which renews the key;
+    // ending the canvas's drawing makes the next drawing begin (and detach)
+    // again.
+    Settle();
+    return image_.cacheKey();
+}
+
 QImage TGfxBitmap::Snapshot(const QRect& area) const
 {
     Settle();

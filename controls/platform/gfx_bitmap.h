@@ -130,6 +130,11 @@ public:
     QImage Snapshot(const QRect& area) const;
     // The whole picture as RGB32.
     QImage ToImage() const { return Snapshot(QRect(0, 0, Width(), Height())); }
+    // A number that names the bitmap's present pixels: it changes with every
+    // change of size, format or pixels (drawing, scan lines, loading), and
+    // two bitmaps share one only while they share their pixels. For caches
+    // of what is made from a bitmap.
+    qint64 ContentKey() const;
 
 private:
     friend class TGfxCanvas;

@@ -126,6 +126,38 @@ TEST_F(ClockTest, DialAndHandsOnPixels)
     EXPECT_NE(painttest::At(later, 10 + 15, 10 + 10), clBlack);
 }
 
+// The clock covers every pixel, transparent or not: a tick paints the
+// clock and nothing of the window behind it.
+TEST_F(ClockTest, ATickRepaintsNothingBehindTheClock)
+{
+    struct CountingForm : QWidget {
+        int paints = 0;
+        void paintEvent(QPaintEvent*) override { ++paints; }
+    } form;
+    struct CountingClock : TGfxClock {
+        using TGfxClock::TGfxClock;
+        int paints = 0;
+        void Paint() override
+        {
+            ++paints;
+            TGfxClock::Paint();
+        }
+    };
+    auto* clock = new CountingClock(&form);
+    clock->SetBounds(10, 10, 30, 30);
+    Show(form, 60, 60);
+    for (bool transparent : {true, false, true}) {
+        clock->SetTransparent(transparent);
+        QCoreApplication::processEvents();
+        form.paints = clock->paints = 0;
+        now += GfxEncodeTime(0, 0, 1, 0);
+        Second();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(clock->paints, 1) << transparent;
+        EXPECT_EQ(form.paints, 0) << transparent;
+    }
+}
+
 // One shared 1000 ms timer per clock, never a second one, given back when
 // the clock goes; a disabled clock's timer stops.
 TEST_F(ClockTest, OneSharedTimerGivenBack)

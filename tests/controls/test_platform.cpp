@@ -169,6 +169,30 @@ TEST(Platform, QtTicksComeOnTheMainThreadAndExceptionsStayInside)
     EXPECT_EQ(reported, std::vector<QString>{QStringLiteral("first tick fails")});
 }
 
+// Told to wake at a step, the source ticks once, not before that step of
+// its grid, and then sleeps.
+TEST(Platform, QtTicksWakeOnceAtTheirStep)
+{
+    GfxQtTickSource ticks;
+    std::vector<std::int64_t> steps;
+    ticks.SetHandler([&] { steps.push_back(ticks.Step()); });
+    ASSERT_TRUE(ticks.Start(5));
+    ticks.WakeAt(8);
+    EXPECT_TRUE(ticks.IsActive());
+    QEventLoop loop;
+    QTimer::singleShot(200, &loop, &QEventLoop::quit);
+    loop.exec();
+    ASSERT_EQ(steps.size(), 1u);
+    EXPECT_GE(steps.front(), 8);
+    EXPECT_FALSE(ticks.IsActive());
+    ticks.WakeAt(ticks.Step() - 1);  // a step gone by: at once
+    ticks.Sleep();
+    EXPECT_FALSE(ticks.IsActive());
+    QTimer::singleShot(30, &loop, &QEventLoop::quit);
+    loop.exec();
+    EXPECT_EQ(steps.size(), 1u);
+}
+
 TEST(Platform, QtTicksRefuseAnotherThreadAndZeroPeriod)
 {
     GfxQtTickSource ticks;

@@ -369,4 +369,97 @@ rrrrrrrrrrrrrrrr
 )"));
 }
 
+
+// ------------------------------------------------ fills through the shape
+
+// A fill whose every pixel differs from its neighbours.
+void PaintPattern(TGfxBitmap& bitmap, int salt)
+{
+    for (int y = 0; y < bitmap.Height(); ++y)
+        for (int x = 0; x < bitmap.Width(); ++x)
+            bitmap.Canvas().SetPixel(x, y, GfxRGB((x * 9 + salt) & 0xFF, (y * 13 + salt) & 0xFF, ((x + y) * 5) & 0xFF));
+    bitmap.Canvas().Release();
+}
+
+// Where the body of the shape lies (painted in lime without a fill), the
+// fill's own pixels from the rectangle's top-left (white past the fill's
+// size); everywhere else the same pixels as without a fill.
+void ExpectFillThroughTheShape(const QImage& through, const QImage& plain, const TGfxBitmap& fill, const TRect& rect,
+                               const std::string& what)
+{
+    const QImage fillPixels = fill.ToImage();
+    int inside = 0, wrong = 0;
+    for (int y = 0; y < plain.height(); ++y)
+        for (int x = 0; x < plain.width(); ++x) {
+            QRgb want = plain.pixel(x, y);
+            if (At(plain, x, y) == clLime) {
+                ++inside;
+                const int fx = x - rect.Left, fy = y - rect.Top;
+                want = fx < fill.Width() && fy < fill.Height() ? fillPixels.pixel(fx, fy) : qRgb(255, 255, 255);
+            }
+            wrong += (through.pixel(x, y) & 0xFFFFFF) != (want & 0xFFFFFF);
+        }
+    EXPECT_GT(inside, 20) << what;
+    EXPECT_EQ(wrong, 0) << what;
+}
+
+// Every shape, with and without teeth, at two places, with a fill of the
+// rectangle's size and a smaller one, each painted twice (the second time
+// from what the first kept).
+TEST(PaintShape, TheFillShowsItsOwnPixelsThroughEveryShape)
+{
+    GfxDropShapeFillCache();
+    TGfxShadow shadow;
+    shadow.SetDepth(3);
+    TGfxTeeth teeth;
+    teeth.SetDirection(tdRight);
+    teeth.SetCount(3);
+    TGfxBitmap full(30, 20), small(17, 11, pf24bit);
+    PaintPattern(full, 0);
+    PaintPattern(small, 40);
+    for (int type = stEllipse; type <= stStar; ++type)
+        for (TGfxTeeth* t : {static_cast<TGfxTeeth*>(nullptr), &teeth})
+            for (const TRect& rect : {TRect{0, 0, 30, 20}, TRect{4, 3, 34, 23}})
+                for (TGfxBitmap* fill : {&full, &small})
+                    for (int pass = 0; pass < 2; ++pass) {
+                        const auto shape = static_cast<TGfxShapeType>(type);
+                        const QImage plain = Paint(36, 25, shape, &shadow, nullptr, clLime, nullptr, t, rect);
+                        const QImage through = Paint(36, 25, shape, &shadow, nullptr, clRed, fill, t, rect);
+                        ExpectFillThroughTheShape(through, plain, *fill, rect,
+                                                  "type " + std::to_string(type) + (t ? " teeth" : "") + " at " +
+                                                      std::to_string(rect.Left) + " fill " +
+                                                      std::to_string(fill->Width()) + " pass " + std::to_string(pass));
+                    }
+}
+
+// What is kept follows the fill: new pixels drawn on the same bitmap, or
+// written into its rows, show at the next paint; so does a new shape or
+// size; and a repaint with nothing changed gives the same pixels.
+TEST(PaintShape, AFillThatChangesShowsAtTheNextPaint)
+{
+    TGfxSimpleBevel bevel;
+    bevel.SetStyle(sbInset);
+    TGfxBitmap fill(24, 16);
+    PaintPattern(fill, 0);
+    const TRect rect{0, 0, 24, 16};
+    const QImage plain = Paint(24, 16, stDiamond, nullptr, nullptr, clLime, nullptr, nullptr, rect);
+    const QImage first = Paint(24, 16, stRoundRect, nullptr, &bevel, clRed, &fill);
+    EXPECT_EQ(Paint(24, 16, stRoundRect, nullptr, &bevel, clRed, &fill), first);
+
+    PaintPattern(fill, 99);  // drawn anew on its canvas
+    ExpectFillThroughTheShape(Paint(24, 16, stDiamond, nullptr, nullptr, clRed, &fill, nullptr, rect), plain, fill,
+                              rect, "drawn");
+    auto* row = static_cast<std::uint8_t*>(fill.ScanLine(8));
+    row[12 * 4] = 7;  // the blue of pixel (12, 8), in its row
+    row[12 * 4 + 1] = 200;
+    ExpectFillThroughTheShape(Paint(24, 16, stDiamond, nullptr, nullptr, clRed, &fill, nullptr, rect), plain, fill,
+                              rect, "written in its row");
+    EXPECT_EQ((fill.PixelAt(12, 8) >> 8) & 0xFF, 200u);
+    EXPECT_EQ(At(Paint(24, 16, stDiamond, nullptr, nullptr, clRed, &fill, nullptr, rect), 12, 8), fill.PixelAt(12, 8));
+    EXPECT_NE(Paint(24, 16, stRoundRect, nullptr, &bevel, clRed, &fill), first);
+    const QImage smaller = Paint(24, 16, stDiamond, nullptr, nullptr, clLime, nullptr, nullptr, TRect{0, 0, 20, 12});
+    ExpectFillThroughTheShape(Paint(24, 16, stDiamond, nullptr, nullptr, clRed, &fill, nullptr, TRect{0, 0, 20, 12}),
+                              smaller, fill, TRect{0, 0, 20, 12}, "smaller");
+}
+
 }  // namespace

@@ -47,6 +47,66 @@ TEST_F(PoolFixture, A1000msItemFiresEveryTwentiethTick)
     EXPECT_EQ(fired, (std::vector<int>{20, 40, 60}));
 }
 
+// The platform wakes the program only on ticks where an item fires; the
+// ticks in between still count.
+TEST_F(PoolFixture, TheTickComesOnlyWhenAnItemIsDue)
+{
+    const struct { std::vector<TGfxTimerInterval> intervals; int wakes; std::vector<int> firstFired; } cases[] = {
+        {{1000}, 3, {20, 40, 60}},
+        {{150, 1000}, 22, {3, 6, 9}},  // 20 multiples of 3, 3 of 20, 60 shared
+        {{50}, 60, {1, 2, 3}},
+    };
+    for (const auto& c : cases) {
+        std::vector<int> fired;
+        tick = 0;
+        for (std::size_t i = 0; i < c.intervals.size(); ++i)
+            pool->AddTimer(std::uint16_t(i + 1), c.intervals[i], i == 0 ? Recorder(fired) : TNotifyEvent{});
+        const int before = ticks->Delivered;
+        Tick(60);
+        EXPECT_EQ(ticks->Delivered - before, c.wakes) << c.intervals.size();
+        fired.resize(std::min<std::size_t>(fired.size(), 3));
+        EXPECT_EQ(fired, c.firstFired);
+        EXPECT_EQ(pool->TickCount(), 61);  // as if it had ticked 60 times
+        for (std::size_t i = 0; i < c.intervals.size(); ++i) pool->RemoveTimer(std::uint16_t(i + 1));
+    }
+}
+
+// With no item enabled nothing wakes the program; enabled again, an item
+// keeps the phase of the grid.
+TEST_F(PoolFixture, NoTickWhileNoItemIsEnabled)
+{
+    std::vector<int> fired;
+    pool->AddTimer(1, 1000, Recorder(fired));
+    TGfxTimerItem* item = pool->FindTimer(1);
+    Tick(25);
+    item->SetEnabled(false);
+    EXPECT_FALSE(ticks->IsActive());
+    const int before = ticks->Delivered;
+    Tick(10);
+    EXPECT_EQ(ticks->Delivered, before);
+    item->SetEnabled(true);
+    EXPECT_TRUE(ticks->IsActive());
+    Tick(25);
+    EXPECT_EQ(fired, (std::vector<int>{20, 40, 60}));
+    // A new interval moves the next wake-up too.
+    item->SetInterval(100);
+    Tick(2);
+    EXPECT_EQ(fired, (std::vector<int>{20, 40, 60, 62}));
+}
+
+// A callback that outlasts the next due tick: the pool stays on its grid
+// and does not fire twice to catch up.
+TEST_F(PoolFixture, ALateTickKeepsTheGrid)
+{
+    std::vector<int> fired;
+    pool->AddTimer(1, 1000, [&](TObject*) {
+        fired.push_back(int(ticks->Step()));
+        if (fired.size() == 1) ticks->Advance(25);  // busy until step 45
+    });
+    Tick(70);
+    EXPECT_EQ(fired, (std::vector<int>{20, 60, 80}));
+}
+
 TEST_F(PoolFixture, IntervalsFireOnTheirMultiples)
 {
     const struct { TGfxTimerInterval interval; std::vector<int> expected; } cases[] = {
@@ -149,7 +209,8 @@ TEST_F(PoolFixture, RemovingTheLastItemStopsTheTick)
     pool->AddTimer(2, 50, {});
     pool->FindTimer(1)->SetEnabled(false);
     pool->RemoveTimer(2);
-    EXPECT_TRUE(ticks->IsActive());  // a disabled item keeps it running
+    EXPECT_TRUE(pool->Active());      // a disabled item keeps the pool
+    EXPECT_FALSE(ticks->IsActive());  // but nothing wakes it
     pool->RemoveTimer(1);
     EXPECT_FALSE(ticks->IsActive());
     EXPECT_FALSE(pool->Active());
