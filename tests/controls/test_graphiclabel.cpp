@@ -262,7 +262,8 @@ TEST(GraphicLabel, RepaintsAndTheDepthLimit)
 }
 
 // AutoSize: the size of the transformed text (without turns: the sum of
-// the advances by the font's height), plus the bevel on both sides.
+// the advances by the line's height, ascent and descent), plus the bevel
+// on both sides.
 TEST(GraphicLabel, AutoSizeTakesTheExtent)
 {
     LabelForm f;
@@ -278,8 +279,73 @@ TEST(GraphicLabel, AutoSizeTakesTheExtent)
     for (const QChar c : QStringLiteral("Fade color"))
         advances += canvas.TextWidth(QString(c));
     EXPECT_EQ(f.label->Width(), advances + 2 * bevel);
-    EXPECT_EQ(f.label->Height(), 24 + 2 * bevel);
+    // Not the font's 24 pixels: the baseline stands a quarter of the line
+    // above the bottom, and 24 cut the tops of the tall letters.
+    EXPECT_EQ(f.label->Height(), canvas.TextHeight(QStringLiteral("Fade color")) + 2 * bevel);
     EXPECT_EQ(f.label->Left(), 10);
+}
+
+// AutoSize at an angle and under every transform: every pixel the text
+// draws lies inside the label. The text drawn freely on a large surface
+// has as many pixels as the label shows.
+TEST(GraphicLabel, AutoSizeHoldsAllTheInkAtAnAngle)
+{
+    struct Variant {
+        const char* name;
+        unsigned attributes;
+        TGfxThreeDStyle style = tdNone;
+        bool invert = false;
+        bool bevel = false;
+        TGfxPerspective perspective = tpBird;
+    };
+    const Variant variants[] = {
+        {"plain", taAutoToggled},
+        {"perspective", taAutoToggled | taPerspective},
+        {"sunken shadow", taAutoToggled, tdSunkenShadow},
+        {"shadow, perspective from below", taAutoToggled | taPerspective, tdShadow, false, false, tpFrog},
+        {"inverted, bevel", taAutoToggled, tdNone, true, true},
+        {"equal letters", taAutoToggled | taEqualLetters},
+        {"toggled", taAutoToggled | taToggled},
+    };
+    for (const Variant& v : variants)
+        for (int transform = 0; transform < GfxTransLabelTypeCount; ++transform)
+            for (int angle : {0, 15, 30, 45, 90, 135, 180, -30, -90}) {
+                if (v.attributes != taAutoToggled && transform % 3 != 0)
+                    continue;  // the variants over a third of the transforms
+                SCOPED_TRACE(testing::Message() << v.name << ", transform " << transform << ", angle " << angle);
+                LabelForm f;
+                f.label->SetTransform(Tt(transform));
+                f.label->SetAttributes(v.attributes);
+                f.label->SetFactor(10);
+                f.label->SetInvertCaption(v.invert);
+                f.label->SetPerspective(v.perspective);
+                f.label->SetToggle(25);
+                if (v.bevel)
+                    f.label->Bevel().SetStyleOuter(bvRaised);
+                TGfxFxCaption& fx = f.label->FontFX();
+                fx.SetStyle(v.style);
+                fx.SetShadowColor(clBlack);
+                fx.SetLightColor(clBlack);
+                fx.SetAngle(angle);
+                f.label->SetCaption(QStringLiteral("Fade color"));
+                f.label->SetAutoSize(true);
+                const int w = f.label->Width(), h = f.label->Height();
+                ASSERT_GT(w, 0);
+                ASSERT_GT(h, 0);
+
+                QImage free = painttest::Surface(w + 400, h + 400);
+                TGfxCanvas canvas(&free);
+                GfxDrawTransformedText(canvas, TRect{200, 200, 200 + w, 200 + h}, f.label->Font(), fx,
+                                       f.label->Caption(), f.label->TextTransform());
+                canvas.Release();
+                const int drawn = int(Pixels(free, clBlack).size());
+                ASSERT_GT(drawn, 200);
+                f.form.resize(w + 40, h + 40);
+                QApplication::processEvents();
+                const int bevel = f.label->BevelWidth();
+                const QImage shown = f.form.grab().toImage().copy(10 + bevel, 10 + bevel, w - 2 * bevel, h - 2 * bevel);
+                EXPECT_EQ(int(Pixels(shown, clBlack).size()), drawn) << w << " x " << h;
+            }
 }
 
 TEST(GraphicLabel, TellsAssistiveTools)
@@ -294,3 +360,4 @@ TEST(GraphicLabel, TellsAssistiveTools)
     f.label->SetEnabled(false);
     EXPECT_TRUE(face->state().disabled);
 }
+
