@@ -225,12 +225,14 @@ std::vector<std::unique_ptr<TGfxListItem>> TGfxCustomContainer::ReadItems(QIODev
     for (std::int32_t i = 0; i < count; ++i) {
         std::unique_ptr<TGfxListItem> item(CreateItem());
         {
-            // What the item reads is bounded by what the list has left.
-            TGfxReadLimit limit(GfxMaxListMemory - memory);
+            // No object read for the list may take more than the whole list
+            // may (a stream image also holds headers and colour tables, so
+            // it is not held to what is left).
+            TGfxReadLimit limit(maxMemory_);
             item->ReadData(Stream);
         }
         memory += item->MemorySize();
-        if (memory > GfxMaxListMemory)
+        if (memory > maxMemory_)
             ReadError();
         if (Keep)
             read.push_back(std::move(item));

@@ -21,7 +21,8 @@
 // list that fails to load from a stream that can seek (a file, a buffer)
 // keeps the items it had. A list is bounded as a
 // whole: its items may take at most GfxMaxListMemory bytes in memory
-// (pictures, sound and texts together), and a list file is read only when
+// (pictures, sound and texts together; no object read for it may take
+// more either), and a list file is read only when
 // it is a regular file of at most GfxMaxListFileSize bytes (EFOpenError
 // otherwise). A load never holds the old items and the new ones at once:
 // the stream is read through and checked first, item by item, each freed
@@ -39,6 +40,7 @@
 #include <QIODevice>
 #include <QString>
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -138,6 +140,11 @@ public:
     // The directory of the directory kind, with a trailing separator.
     QString Directory() const;
 
+    // The most the list's items may take in memory when it loads:
+    // GfxMaxListMemory, or less when set lower (never more).
+    qint64 MaxMemory() const { return maxMemory_; }
+    void SetMaxMemory(qint64 Value) { maxMemory_ = std::clamp<qint64>(Value, 0, GfxMaxListMemory); }
+
     virtual int Count() const { return static_cast<int>(items_.size()); }
     virtual bool IsEmpty() const { return items_.empty(); }
     // EListError "List index out of bounds (<index>)" outside the list.
@@ -147,7 +154,7 @@ public:
 
     // The container stream. Loading clears the list and reads the items
     // inside one update that ends with one notification; a stream that
-    // fails, or whose items would take more than GfxMaxListMemory, leaves
+    // fails, or whose items would take more than MaxMemory, leaves
     // the list as it was (EReadError). A stream that can seek is read
     // twice, first only to check it; from one that cannot, the old items
     // are cleared before the new ones are read.
@@ -191,6 +198,7 @@ private:
     std::vector<std::unique_ptr<TGfxListItem>> ReadItems(QIODevice& Stream, bool SkipOffsets, bool Keep);
 
     bool defaultCompressed_ = false;
+    qint64 maxMemory_ = GfxMaxListMemory;
     std::vector<TGfxListItem*> items_;
     std::uint8_t directoryKind_ = ppProgram;
     std::uint8_t storageMode_ = 0;

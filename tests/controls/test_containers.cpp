@@ -706,6 +706,46 @@ TEST(Lists, AListIsBoundedAsAWhole)
     EXPECT_EQ(list.Items(fit - 1)->StoredBitmap().Width(), 5792);
 }
 
+// A list's own bound can be set lower, never higher; texts and pictures
+// count alike.
+TEST(Lists, AListsOwnBoundIsLowerOnly)
+{
+    TGfxBitmapList pictures;
+    FillBitmaps(pictures, 3, 64, 64, pf8bit);
+    TGfxStringList texts;
+    for (int i = 0; i < 3; ++i) {
+        auto item = std::make_unique<TGfxStringListItem>();
+        item->SetItems({QString(100, QLatin1Char('x'))});
+        item->SetCompressed(i % 2 == 0);
+        texts.AddItem(std::move(item));
+    }
+    for (TGfxCustomContainer* source : {static_cast<TGfxCustomContainer*>(&pictures), static_cast<TGfxCustomContainer*>(&texts)}) {
+        qint64 total = 0;
+        for (int i = 0; i < source->Count(); ++i)
+            total += source->Items(i)->MemorySize();
+        ASSERT_GT(total, 0);
+        const QByteArray file = ListFile(*source);
+        for (const qint64 bound : {total - 1, total}) {
+            std::unique_ptr<TGfxCustomContainer> list;
+            if (source == &pictures)
+                list = std::make_unique<TGfxBitmapList>();
+            else
+                list = std::make_unique<TGfxStringList>();
+            list->SetMaxMemory(bound);
+            if (bound < total) {
+                EXPECT_THROW(list->LoadFromListFile(*Over(file), QString()), EReadError);
+                EXPECT_EQ(list->Count(), 0);
+            } else {
+                list->LoadFromListFile(*Over(file), QString());
+                EXPECT_EQ(list->Count(), 3);
+            }
+        }
+    }
+    TGfxBitmapList list;
+    list.SetMaxMemory(GfxMaxListMemory * 2);
+    EXPECT_EQ(list.MaxMemory(), GfxMaxListMemory);
+}
+
 // What one object read may take is bounded by the innermost read limit, in
 // the raw form and in the compressed one, and the limit ends with its
 // scope.
