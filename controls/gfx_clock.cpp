@@ -311,6 +311,7 @@ void TGfxClock::Tick()
 {
     if (IsDesigning())
         return;
+    NotifyAccessibleValue();  // the time shown
     if (interval_->Enabled() && GfxTimeReached(interval_->EndTime(), GetCurrentTime()) && Enabled()) {
         interval_->SetEnabled(false);
         mode_ = cmNormal;

@@ -162,14 +162,20 @@ void TGfxCustomControl::Paint()
         return;
     DrawBackground();
     TGfxCanvas* canvas = Canvas();
-    if (!canvas)
-        return;
-    if (!IsDesigning()) {
-        DrawFlatBorder();
-        PaintBorder(*canvas, borderLook_);
-    } else if (ShowDesignFrame()) {
+    if (canvas && IsDesigning() && ShowDesignFrame())
         GfxDrawDesignFrame(*canvas, ClientRect());
-    }
+}
+
+void TGfxCustomControl::PaintHandler(TMessage& Message)
+{
+    TCustomControl::PaintHandler(Message);
+    TGfxCanvas* canvas = Canvas();
+    if (!canvas || IsLoading() || IsDesigning() || IsDestroying())
+        return;
+    // Over everything the paint drew, whatever it left selected.
+    canvas->SelectClipRgn(nullptr);
+    DrawFlatBorder();
+    PaintBorder(*canvas, borderLook_);
 }
 
 void TGfxCustomControl::EraseBackground(TMessage& Message)

@@ -15,7 +15,9 @@
 //
 // The border is the window's own: the platform draws it on the window's
 // device context outside any paint. Here the control keeps the border it
-// last drew and draws it at the end of every paint.
+// last drew and draws it at the end of every paint, after the Paint of
+// whatever class the control is (the paint handler draws it, so no
+// override of Paint can lose it).
 
 #include "gfx_imagelink.h"
 #include "gfx_themes.h"
@@ -107,6 +109,8 @@ public:
 protected:
     void CreateParams(TCreateParams& Params) override;
     void Paint() override;
+    // Paint, then the border the control keeps.
+    void PaintHandler(TMessage& Message) override;
     void DoEnter() override;
     void DoExit() override;
     void Loaded() override;

@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QFocusEvent>
 #include <QImage>
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 #include <algorithm>
@@ -450,6 +451,9 @@ void TGfxRadioButton::SetChecked(bool Value)
             Click();
     }
     UpdateLook();
+    QAccessible::State changed;
+    changed.checked = true;
+    NotifyAccessibleState(changed);
 }
 
 int TGfxRadioButton::GlyphCellCount() const
@@ -589,9 +593,41 @@ void TGfxRadioButton::DoEnter()
 {
     TGfxButtonControl::DoEnter();
     // A radio button that receives the focus is chosen.
-    if (!checked_ && CanModify())
+    if (!checked_ && FocusChooses())
         SetChecked(true);
     Invalidate();
+}
+
+void TGfxRadioButton::keyPressEvent(QKeyEvent* e)
+{
+    if (e->key() == Qt::Key_Space) {
+        // The click comes with the release, as a button's does; a held key
+        // repeats nothing.
+        if (!e->isAutoRepeat())
+            spaceDown_ = true;
+        e->accept();
+        return;
+    }
+    TGfxButtonControl::keyPressEvent(e);
+}
+
+void TGfxRadioButton::keyReleaseEvent(QKeyEvent* e)
+{
+    if (e->key() == Qt::Key_Space) {
+        e->accept();
+        if (e->isAutoRepeat() || !spaceDown_)
+            return;
+        spaceDown_ = false;
+        Click();
+        return;
+    }
+    TGfxButtonControl::keyReleaseEvent(e);
+}
+
+void TGfxRadioButton::focusOutEvent(QFocusEvent* e)
+{
+    spaceDown_ = false;  // a release elsewhere is no click of this button
+    TGfxButtonControl::focusOutEvent(e);
 }
 
 void TGfxRadioButton::WndProc(TMessage& Message)

@@ -18,7 +18,11 @@
 //   modified): from the keyboard with a click, from a mouse press without
 //   one (clicks are disabled while the press takes the focus), and the
 //   release of that press raises the click;
-// - a press on a window that cannot take the focus is dropped.
+// - a press on a window that cannot take the focus is dropped;
+// - Space, pressed and released on the focused button, raises the click as
+//   the mouse's click does. A read-only button is never checked by the
+//   focus, so a window that drives its check (from a device's report)
+//   hears the operator's mouse and Space and shows only what it is told.
 
 #include "gfx_captions.h"
 #include "gfx_panels.h"
@@ -236,11 +240,18 @@ protected:
     void LayoutGlyphText(const TRect& Rect) override;
     void DrawGlyphText(TGfxCanvas& Canvas, const TRect& Rect) override;
     void UpdateLook() override;
+    // Whether the focus arriving now checks the button: when it can be
+    // modified.
+    virtual bool FocusChooses() const { return CanModify(); }
     void DoEnter() override;
     void WndProc(TMessage& Message) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
 
 private:
     // The glyph comes from the image list.
     bool ListGlyph() const;
     bool checked_ = false;
+    bool spaceDown_ = false;  // Space pressed on the button, not yet released
 };

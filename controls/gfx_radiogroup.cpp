@@ -1,5 +1,6 @@
 #include "gfx_radiogroup.h"
 
+#include <QFocusEvent>
 #include <QKeyEvent>
 
 #include <algorithm>
@@ -27,10 +28,35 @@ TGfxRadioGroupButton::~TGfxRadioGroupButton()
 void TGfxRadioGroupButton::SetChecked(bool Value)
 {
     TGfxRadioButton::SetChecked(Value);
-    SetTabStop(Checked());
+    if (group_)
+        group_->UpdateTabStops();
+    else
+        SetTabStop(Checked());
 }
 
 bool TGfxRadioGroupButton::CanModify() const { return group_ ? group_->CanModify() : TGfxRadioButton::CanModify(); }
+
+bool TGfxRadioGroupButton::FocusChooses() const
+{
+    if (!CanModify())
+        return false;
+    if (!group_ || group_->GetItemIndex() >= 0)
+        return true;
+    switch (focusReason_) {
+    case Qt::TabFocusReason:
+    case Qt::BacktabFocusReason:
+    case Qt::ShortcutFocusReason:
+    case Qt::ActiveWindowFocusReason: return false;
+    default: return true;
+    }
+}
+
+bool TGfxRadioGroupButton::event(QEvent* e)
+{
+    if (e->type() == QEvent::FocusIn)
+        focusReason_ = static_cast<QFocusEvent*>(e)->reason();
+    return TGfxRadioButton::event(e);
+}
 
 void TGfxRadioGroupButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
@@ -104,7 +130,9 @@ TGfxCustomButtonGroup::TGfxCustomButtonGroup(QWidget* AParent)
               UpdateButtons();
       })
 {
-    SetControlStyle(csSetCaption | csOpaque | csDoubleClicks | csCaptureMouse | csClickEvents | csReplicatable);
+    // No click events of its own: its OnClick tells of a choice made with
+    // a button, never of a click on its margin.
+    SetControlStyle(csSetCaption | csOpaque | csDoubleClicks | csCaptureMouse | csReplicatable);
     btnAlignment_->SetAlignment(agCenterLeft);
     btnAlignment_->OnChange = [this](TObject*) {
         ForEachButton([this](TGfxRadioGroupButton& b) { b.SetAlignment(*btnAlignment_); });
@@ -242,6 +270,24 @@ void TGfxCustomButtonGroup::SetGlyphSize(std::uint8_t Value)
     LayoutButtons();
 }
 
+void TGfxCustomButtonGroup::SetHelpContextBtn(TGfxChildHelpContextID Value)
+{
+    if (helpContextBtn_ == Value)
+        return;
+    helpContextBtn_ = Value;
+    for (size_t i = 0; i < buttons_.size(); ++i)
+        buttons_[i]->SetHelpContext(ButtonHelpContext(int(i)));
+}
+
+int TGfxCustomButtonGroup::ButtonHelpContext(int Index) const
+{
+    switch (helpContextBtn_) {
+    case ciSameAsParent: return HelpContext();
+    case ciAutoNumbered: return HelpContext() + Index + 1;
+    default: return 0;
+    }
+}
+
 void TGfxCustomButtonGroup::SetItems(const QStringList& Value)
 {
     if (items_ == Value)
@@ -272,11 +318,29 @@ void TGfxCustomButtonGroup::AddButton(TGfxRadioGroupButton* Button)
 void TGfxCustomButtonGroup::RemoveButton(TGfxRadioGroupButton* Button)
 {
     buttons_.erase(std::remove(buttons_.begin(), buttons_.end(), Button), buttons_.end());
+    UpdateTabStops();
+}
+
+void TGfxCustomButtonGroup::UpdateTabStops()
+{
+    if (IsDestroying())
+        return;
+    size_t stop = 0;
+    for (size_t i = 0; i < buttons_.size(); ++i) {
+        if (buttons_[i]->Checked()) {
+            stop = i;
+            break;
+        }
+    }
+    for (size_t i = 0; i < buttons_.size(); ++i)
+        buttons_[i]->SetTabStop(i == stop);
 }
 
 void TGfxCustomButtonGroup::ButtonClicked(TObject* Sender)
 {
-    if (building_ || IsDestroying())
+    // A group that cannot be modified keeps its choice, whatever the mouse
+    // does (the keyboard's paths are closed in the buttons).
+    if (building_ || IsDestroying() || !CanModify())
         return;
     const int index = IndexOfButton(Sender);
     if (index < 0)
@@ -313,7 +377,8 @@ void TGfxCustomButtonGroup::FocusNeighbour(const TGfxRadioGroupButton* From, int
     for (int k = 1; k < n; ++k) {
         TGfxRadioGroupButton* b = buttons_[size_t(((from + Step * k) % n + n) % n)];
         if (b->isVisibleTo(this) && b->isEnabled()) {
-            b->setFocus(Qt::TabFocusReason);
+            // Not a Tab: the arrows choose, also in a group without a choice.
+            b->setFocus(Qt::OtherFocusReason);
             return;
         }
     }
@@ -483,12 +548,14 @@ void TGfxCustomRadioGroup::UpdateButtons()
         b.SetUseBitmap(UseBitmap());
         b.SetFlat(FlatGlyphs());
         b.SetCtlXP(CtlXP());
+        b.SetHelpContext(ButtonHelpContext(i));
         b.SetUpdating(false);
         b.Invalidate();
     }
     if (TGfxRadioGroupButton* checked = Buttons(itemIndex_))
         checked->SetChecked(true);
     building_ = false;
+    UpdateTabStops();
     LayoutButtons();
 }
 
@@ -497,13 +564,14 @@ void TGfxCustomRadioGroup::WndProc(TMessage& Message)
     if (Message.Msg == CM_DIALOGCHAR && GfxIsAccel(Message.WParam, Caption())) {
         if (isVisible() && Enabled()) {
             Message.Result = 1;
-            // The checked button, else the first: only the checked one is
-            // a tab stop.
+            // The checked button, else the first (the tab stops). Without
+            // a choice the focus comes as a shortcut's, which chooses
+            // nothing.
             TGfxRadioGroupButton* checked = Buttons(itemIndex_);
             if (!checked || !checked->isVisibleTo(this) || !checked->isEnabled())
                 checked = Buttons(0);
             if (checked && checked->isVisibleTo(this) && checked->isEnabled())
-                checked->SetFocus();
+                checked->setFocus(Qt::ShortcutFocusReason);
             return;
         }
     }

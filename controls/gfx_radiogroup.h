@@ -23,7 +23,10 @@
 //
 // Only the checked button is a tab stop, as with the platform's radio
 // groups: tabbing through a page enters a group at its choice and never
-// changes it; the arrow keys move within the group.
+// changes it; the arrow keys move within the group. While nothing is
+// chosen (ItemIndex -1) the first button is the tab stop, so that the
+// keyboard reaches the group: entering it by Tab or by the caption's
+// accelerator chooses nothing, and the arrows, Space or the mouse choose.
 
 #include "gfx_radiobutton.h"
 
@@ -35,6 +38,11 @@
 // A method with the group as Sender and the chosen button's index.
 using TGfxChildBtnClick = std::function<void(TObject* Sender, int ButtonIndex)>;
 
+// The help topics a group gives its buttons: none of their own (0), the
+// group's, or the group's followed by one per button (the group's + index
+// + 1).
+enum TGfxChildHelpContextID : std::uint8_t { ciDefault, ciSameAsParent, ciAutoNumbered };
+
 class TGfxCustomButtonGroup;
 
 class TGfxRadioGroupButton : public TGfxRadioButton {
@@ -45,12 +53,17 @@ public:
     ~TGfxRadioGroupButton() override;
 
     TGfxCustomButtonGroup* Group() const { return group_; }
-    // The tab stop follows the check.
+    // The group's tab stop follows the check.
     void SetChecked(bool Value) override;
     // Asks the group.
     bool CanModify() const override;
 
 protected:
+    // In a group without a choice, a focus brought by Tab, Backtab, the
+    // accelerator or the window's activation chooses nothing.
+    bool FocusChooses() const override;
+    // Keeps the reason of the focus arriving.
+    bool event(QEvent* e) override;
     // Every mouse message goes to the group first, then to the button.
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
@@ -63,6 +76,7 @@ protected:
 private:
     friend class TGfxCustomButtonGroup;
     TGfxCustomButtonGroup* group_;
+    Qt::FocusReason focusReason_ = Qt::OtherFocusReason;
 };
 
 class TGfxCustomButtonGroup : public TGfxCustomGroupBox {
@@ -111,6 +125,11 @@ public:
     void SetGlyphTransparentColor(TColor Value);
     int GlyphSize() const { return glyphSize_; }
     void SetGlyphSize(std::uint8_t Value);
+    TGfxChildHelpContextID HelpContextBtn() const { return helpContextBtn_; }
+    // Numbers the buttons' help topics again.
+    void SetHelpContextBtn(TGfxChildHelpContextID Value);
+    // The help topic HelpContextBtn gives button Index.
+    int ButtonHelpContext(int Index) const;
 
     QStringList Items() const { return items_; }
     // Assigns the lines (then ItemsChanged).
@@ -143,6 +162,9 @@ public:
     virtual bool CanModify() const { return !readOnly_; }
     // True while the buttons are rebuilt.
     bool Building() const { return building_; }
+    // Makes the checked button the only tab stop, the first one while none
+    // is checked.
+    void UpdateTabStops();
 
     void ThemeChanged() override;
 
@@ -189,6 +211,7 @@ private:
     bool glyphTransparent_ = false;
     std::uint8_t glyphSize_ = 0;
     TColor glyphTransparentColor_ = GfxRGB(128, 128, 0);
+    TGfxChildHelpContextID helpContextBtn_ = ciDefault;
 };
 
 class TGfxCustomRadioGroup : public TGfxCustomButtonGroup {

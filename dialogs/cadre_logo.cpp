@@ -1,7 +1,9 @@
 #include "cadre_logo.h"
 
+#include "escape_key.h"
 #include "zeph350_d.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QVBoxLayout>
@@ -356,4 +358,10 @@ void TCadre_logo::cadragereception()
         }
     }
     PaintBox1Paint();
+}
+
+void TCadre_logo::keyPressEvent(QKeyEvent* event)
+{
+    if (holdEscape(event)) return;
+    QDialog::keyPressEvent(event);
 }

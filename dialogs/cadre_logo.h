@@ -86,6 +86,8 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // No button closes this window: Escape does not either.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     class Surface;

@@ -1,6 +1,7 @@
 #include "form_debug.h"
 
 #include "check_list_box.h"
+#include "escape_key.h"
 #include "families.h"
 #include "look.h"
 #include "regctl/scroll_bar.h"
@@ -29,18 +30,18 @@ namespace {
 
 const QString DeviceType = QStringLiteral("DEV");
 
-// Decimal digits only, up to 65535: what the value panel's 16 bits hold.
-class SixteenBitDecimal : public QValidator {
+// Decimal digits only, up to 4294967295: any value a register holds.
+class RegisterDecimal : public QValidator {
 public:
     using QValidator::QValidator;
     State validate(QString& input, int&) const override
     {
         if (input.isEmpty()) return Intermediate;
-        uint32_t v = 0;
+        uint64_t v = 0;
         for (const QChar c : input) {
             if (c < QLatin1Char('0') || c > QLatin1Char('9')) return Invalid;
-            v = v * 10 + uint32_t(c.unicode() - '0');
-            if (v > 0xFFFFu) return Invalid;
+            v = v * 10 + uint64_t(c.unicode() - '0');
+            if (v > 0xFFFFFFFFull) return Invalid;
         }
         return Acceptable;
     }
@@ -75,6 +76,9 @@ TForm_debug::TForm_debug(TZEPH350_d& device, QWidget* parent) : QDialog(parent),
     buildControls();
     buildValuePanel();
     setFixedWidth(FixedWidth);
+    // Never shorter than its column of buttons with the delay bar and its
+    // label below: a short console would cut them off.
+    setMinimumHeight(MinimumHeight);
     resize(FixedWidth, 680);
     FormCreate();
 }
@@ -215,13 +219,15 @@ void TForm_debug::buildValuePanel()
     Edit_valeur_dec = new QLineEdit(QStringLiteral("0"), Panel1);
     Edit_valeur_dec->setObjectName(QStringLiteral("Edit_valeur_dec"));
     Edit_valeur_dec->setToolTip(QStringLiteral("Valeur MAX conseiller 65535"));
-    Edit_valeur_dec->setValidator(new SixteenBitDecimal(Edit_valeur_dec));
+    Edit_valeur_dec->setValidator(new RegisterDecimal(Edit_valeur_dec));
     Edit_valeur_dec->setGeometry(120, 25, 70, 20);
     connect(Edit_valeur_dec, &QLineEdit::returnPressed, this, [this] { Edit_valeur_decReturn(); });
     Edit_valeur_hex = new QLineEdit(QStringLiteral("0"), Panel1);
     Edit_valeur_hex->setObjectName(QStringLiteral("Edit_valeur_hex"));
-    Edit_valeur_hex->setMaxLength(4);
-    Edit_valeur_hex->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9A-Fa-f]{0,4}")), Edit_valeur_hex));
+    // Typing stops at four digits; a value from the traffic view or the
+    // decimal box shows all of its digits (up to eight).
+    Edit_valeur_hex->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9A-Fa-f]{0,8}")), Edit_valeur_hex));
+    Edit_valeur_hex->installEventFilter(this);
     Edit_valeur_hex->setGeometry(120, 49, 70, 20);
     connect(Edit_valeur_hex, &QLineEdit::returnPressed, this, [this] { Edit_valeur_hexReturn(); });
 
@@ -434,6 +440,12 @@ void TForm_debug::showEvent(QShowEvent* e)
     resize(FixedWidth, std::max(h, MinimumHeight));
 }
 
+void TForm_debug::keyPressEvent(QKeyEvent* e)
+{
+    if (holdEscape(e)) return;
+    QDialog::keyPressEvent(e);
+}
+
 void TForm_debug::reject()
 {
     saveButtonsFile();
@@ -442,6 +454,14 @@ void TForm_debug::reject()
 
 bool TForm_debug::eventFilter(QObject* watched, QEvent* e)
 {
+    if (e->type() == QEvent::KeyPress && watched == Edit_valeur_hex) {
+        // Four typed digits at most: while the box holds four (or a longer
+        // value shown), a digit more is refused; Backspace and Enter go.
+        const auto* k = static_cast<QKeyEvent*>(e);
+        const QString typed = k->text();
+        const bool character = !typed.isEmpty() && typed.front().isPrint();
+        if (character && Edit_valeur_hex->text().size() - Edit_valeur_hex->selectedText().size() >= 4) return true;
+    }
     if (e->type() == QEvent::KeyPress && (watched == Memo_env || watched == _)) {
         const auto* k = static_cast<QKeyEvent*>(e);
         QString keys;

@@ -16,6 +16,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QAction;
@@ -42,7 +43,9 @@ public:
     ~TForm_debug() override;
 
     static constexpr int FixedWidth = 605;
-    static constexpr int MinimumHeight = 300;  // on a screen too small for the height rule
+    // The height that shows the programmable buttons and the delay bar with
+    // its label (the client's bottom control ends at 622, below the menu).
+    static constexpr int MinimumHeight = 660;
     static constexpr int WatchedMax = 5;
 
     // --- window, traffic view and reception filter ------------------------
@@ -137,10 +140,16 @@ public slots:
 
 protected:
     void resizeEvent(QResizeEvent* e) override;
+    // Escape does not hide the console: it has no Cancel button, and its
+    // command box takes keys of its own.
+    void keyPressEvent(QKeyEvent* e) override;
     void showEvent(QShowEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
+    // An input box whose answer must fit the buttons file (Latin-1): asked
+    // again, after a message, until it does or is cancelled.
+    std::optional<QString> askStorable(const QString& title, const QString& prompt, const QString& initial);
     void buildControls();
     void buildValuePanel();
     void buildMenus();
@@ -155,6 +164,7 @@ private:
     void showDecimal(uint32_t value);
     void showHex(uint32_t value);
     uint32_t bitsValue() const;
+    uint32_t panelValue_ = 0;  // the value the panel holds, all 32 bits
     QString panelMnemonic() const;
 
     TZEPH350_d& dev_;

@@ -11,6 +11,7 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
@@ -23,15 +24,17 @@ namespace {
 const QString NoValue = QStringLiteral("Conversion (aucune valeur d'entrer)");
 
 // The value of a selection's digits when the panel's 16 bits can hold it.
-std::optional<uint32_t> sixteenBits(const QString& digits)
+// Decimal digits as a register value: 0 to 4294967295, what a register
+// holds.
+std::optional<uint32_t> registerValue(const QString& digits)
 {
     if (digits.isEmpty()) return std::nullopt;
-    uint32_t v = 0;
+    uint64_t v = 0;
     for (const QChar c : digits) {
-        v = v * 10 + uint32_t(c.unicode() - '0');
-        if (v > 0xFFFFu) return std::nullopt;
+        v = v * 10 + uint64_t(c.unicode() - '0');
+        if (v > 0xFFFFFFFFull) return std::nullopt;
     }
-    return v;
+    return uint32_t(v);
 }
 
 }  // namespace
@@ -82,14 +85,30 @@ void TForm_debug::BitBtn_ADBGClick(int n)
     if (!command.isEmpty()) Driver_envoie(command);
 }
 
+std::optional<QString> TForm_debug::askStorable(const QString& title, const QString& prompt, const QString& initial)
+{
+    // The buttons file and the link carry single-byte text: a character
+    // beyond it would become "?". Such an answer is refused and the
+    // question asked again.
+    for (;;) {
+        const std::optional<QString> answer = prompter().inputBox(this, title, prompt, initial);
+        if (!answer || fitsLatin1(*answer)) return answer;
+        prompter().message(this, QString::fromLatin1(Caption),
+                           QStringLiteral("\"%1\" cannot be stored: the buttons file holds only Western European "
+                                          "(Latin-1) letters, digits and signs.")
+                               .arg(*answer),
+                           Prompter::Icon::Warning);
+    }
+}
+
 void TForm_debug::BitBtn_ADBGMouseUp(int n)
 {
     QPushButton* b = BitBtn_ADBG[size_t(n - 1)];
     if (const std::optional<QString> d =
-            prompter().inputBox(this, QStringLiteral("Entrer description d'addressage"), b->toolTip(), b->text()))
+            askStorable(QStringLiteral("Entrer description d'addressage"), b->toolTip(), b->text()))
         b->setText(*d);
     if (const std::optional<QString> c =
-            prompter().inputBox(this, QStringLiteral("Entrer l'addresse et/ou la donnée"), b->text(), b->toolTip()))
+            askStorable(QStringLiteral("Entrer l'addresse et/ou la donnée"), b->text(), b->toolTip()))
         b->setToolTip(*c);
 }
 
@@ -132,11 +151,13 @@ void TForm_debug::_Click()
 }
 
 // ---------------------------------------------------------------------------
-// Value panel. It edits 16 bits: the four hexadecimal digits, the sixteen
-// bit boxes and the decimal box (held to 65535) all stay within them.
+// Value panel. It holds any value a register holds (32 bits): the decimal
+// box and the hexadecimal digits show all of it, the sixteen bit boxes its
+// low 16 bits, and a click on a bit box leaves the bits above alone.
 
 void TForm_debug::showBits(uint32_t value)
 {
+    panelValue_ = value;
     for (int i = 0; i < 16; ++i)
         EditBits[size_t(i)]->setText((value >> (15 - i)) & 1u ? QStringLiteral("1") : QStringLiteral("0"));
     Label_valeur_bin->setText(binaryForm(hexDigits(value)) + QLatin1Char(' '));
@@ -156,7 +177,7 @@ void TForm_debug::showHex(uint32_t value)
 
 uint32_t TForm_debug::bitsValue() const
 {
-    uint32_t v = 0;
+    uint32_t v = panelValue_ & 0xFFFF0000u;
     for (int i = 0; i < 16; ++i)
         if (EditBits[size_t(i)]->text() != QLatin1String("0")) v |= 1u << (15 - i);
     return v;
@@ -172,7 +193,7 @@ void TForm_debug::BitBtn_changer_valeursClick()
     Panel1->setVisible(!Panel1->isVisible());
     if (Panel1->isVisible()) Panel1->raise();
     const DigitsAndName selection = splitDigits(Memo_recu->selectedText());
-    const std::optional<uint32_t> value = sixteenBits(selection.digits);
+    const std::optional<uint32_t> value = registerValue(selection.digits);
     if (value) {
         Label_variable->setText(selection.name + QLatin1Char(' '));
         showDecimal(*value);
@@ -195,6 +216,7 @@ void TForm_debug::EditBitClick(int box)
     QLineEdit* e = EditBits[size_t(box - 1)];
     e->setText(e->text() == QLatin1String("0") ? QStringLiteral("1") : QStringLiteral("0"));
     const uint32_t v = bitsValue();
+    panelValue_ = v;
     Label_valeur_bin->setText(binaryForm(hexDigits(v)) + QLatin1Char(' '));
     showDecimal(v);
     showHex(v);
@@ -204,7 +226,7 @@ void TForm_debug::Edit_valeur_decReturn()
 {
     const QString text = Edit_valeur_dec->text();
     if (text.isEmpty()) return;
-    const uint32_t v = text.toUInt();  // digits within 65535: the box takes nothing else
+    const uint32_t v = text.toUInt();  // digits of a 32-bit value: the box takes nothing else
     showDecimal(v);
     showHex(v);
     showBits(v);
@@ -215,7 +237,7 @@ void TForm_debug::Edit_valeur_hexReturn()
     const QString text = Edit_valeur_hex->text().toUpper();
     if (text.isEmpty()) return;
     const QString digits = text.rightJustified(4, QLatin1Char('0'));
-    const uint32_t v = digits.toUInt(nullptr, 16);
+    const uint32_t v = digits.toUInt(nullptr, 16);  // at most eight digits: the box takes no more
     Label_valeur_hex->setText(digits);
     Edit_valeur_hex->setText(digits);
     showDecimal(v);
@@ -260,15 +282,28 @@ void TForm_debug::Envoyeruntexte1Click()
     script_->stop();
     script_->setInterval(ScrollBar_duration->value() + ScriptSender::CharacterDelay);
     ScrollBar_duration->setEnabled(true);
+    // The dialog starts in the working directory, wherever the last file
+    // dialog of the program was.
     const QString path = prompter().openFile(this, QStringLiteral("Charger script, fichier texte à envoyer"),
-                                             QStringLiteral("Fichiers texte (*.txt)|*.txt|Tous les fichiers (*)|*"));
+                                             QStringLiteral("Fichiers texte (*.txt)|*.txt|Tous les fichiers (*)|*"),
+                                             QDir::currentPath());
     if (path.isEmpty()) return;
     // Read as bytes: what the file holds goes to the device unchanged.
-    const std::optional<QStringList> lines = readTextLines(path);
-    if (!lines) return;
+    const TextFile file = readTextFile(path);
+    if (file.status == TextFile::Status::TooBig || file.status == TextFile::Status::NotRegular) {
+        // Nothing is read, nothing is sent: the operator learns why.
+        const QString why = file.status == TextFile::Status::TooBig
+                                ? QStringLiteral("is larger than %1 bytes").arg(MaxTextFileBytes)
+                                : QStringLiteral("is not a regular file");
+        prompter().message(this, QString::fromLatin1(Caption),
+                           QStringLiteral("The script \"%1\" %2: nothing was sent.").arg(path, why),
+                           Prompter::Icon::Warning);
+        return;
+    }
+    if (file.status != TextFile::Status::Ok) return;  // unreadable: the sender stays idle
     setWindowTitle(QString::fromLatin1(Caption) + QStringLiteral("  ") + QFileInfo(path).fileName());
     QList<QByteArray> bytes;
-    for (const QString& l : *lines) bytes << l.toLatin1();
+    for (const QString& l : splitTextLines(file.bytes)) bytes << l.toLatin1();
     if (script_->start(bytes, ScrollBar_duration->value())) ScrollBar_duration->setEnabled(false);
 }
 

@@ -1,8 +1,10 @@
 #include "hd15.h"
 
+#include "escape_key.h"
 #include "gfx_technicalline.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QTableWidget>
@@ -163,4 +165,10 @@ QString TForm_HD15_PIN_ASSIGNEMENT::Cells(int ACol, int ARow) const
     const QTableWidgetItem* item =
         ARow == 0 ? StringGrid1->horizontalHeaderItem(ACol) : StringGrid1->item(ARow - 1, ACol);
     return item ? item->text() : QString();
+}
+
+void TForm_HD15_PIN_ASSIGNEMENT::keyPressEvent(QKeyEvent* event)
+{
+    if (holdEscape(event)) return;
+    QDialog::keyPressEvent(event);
 }

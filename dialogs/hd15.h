@@ -36,4 +36,8 @@ public:
     QLabel* Label1;
     TGfxTechnicalLine* GfxTechnicalLine1;
     QTableWidget* StringGrid1;
+
+protected:
+    // No button closes this window: Escape does not either.
+    void keyPressEvent(QKeyEvent* event) override;
 };

@@ -152,9 +152,10 @@ void TIPConfigDlg::BOkClick()
         return;
     }
     SetLocalPort(*local);
+    // Port 0 is no destination: every datagram to it would fail.
     const std::optional<int32_t> remote = PortFromText(ERemotePort->text());
-    if (!remote) {
-        warn("Choose a Remote Port <0-65535>");
+    if (!remote || *remote == 0) {
+        warn("Choose a Remote Port <1-65535>");
         return;
     }
     const IpAddress address = ParseIpAddress(ERemoteAddr->text());

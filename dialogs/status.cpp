@@ -1,5 +1,6 @@
 #include "status.h"
 
+#include "escape_key.h"
 #include "look.h"
 #include "zeph350_d.h"
 
@@ -61,6 +62,12 @@ void Tstatus::SetGaugeProgress(int seconds)
 void Tstatus::StepGauge()
 {
     if (Gauge_store->value() < Gauge_store->maximum()) SetGaugeProgress(Gauge_store->value() + 1);
+}
+
+void Tstatus::keyPressEvent(QKeyEvent* event)
+{
+    if (holdEscape(event)) return;
+    QDialog::keyPressEvent(event);
 }
 
 void Tstatus::showEvent(QShowEvent* event)

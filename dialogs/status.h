@@ -25,6 +25,8 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // Escape leaves the window: only the end of the store closes it.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     TZEPH350_d* device_;

@@ -1,5 +1,6 @@
 #include "waitstoring.h"
 
+#include "escape_key.h"
 #include "window_placement.h"
 
 #include <QLabel>
@@ -20,6 +21,12 @@ TForm_wait_storing_settings::TForm_wait_storing_settings(QWidget* mainWindow)
     box->setContentsMargins(24, 16, 24, 16);
     box->addWidget(Label1);
     box->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void TForm_wait_storing_settings::keyPressEvent(QKeyEvent* event)
+{
+    if (holdEscape(event)) return;
+    QDialog::keyPressEvent(event);
 }
 
 void TForm_wait_storing_settings::showEvent(QShowEvent* event)

@@ -13,6 +13,8 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // Escape leaves the window: only the end of the storing closes it.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QWidget* main_;

@@ -6,8 +6,11 @@
 
 #include <QColor>
 
+#include <QPalette>
+
 class QApplication;
 class QFont;
+class QWidget;
 
 // The library's one table of classic system colours, as QColor.
 namespace classic {
@@ -23,6 +26,7 @@ inline const QColor Window = fromTColor(clWindow);
 inline const QColor WindowText = fromTColor(clWindowText);
 inline const QColor MenuText = fromTColor(clMenuText);
 inline const QColor InactiveCaptionText = fromTColor(clInactiveCaptionText);
+inline const QColor GrayText = fromTColor(clGrayText);
 inline const QColor HotLight = fromTColor(clHotLight);
 inline const QColor Highlight = fromTColor(clHighlight);
 inline const QColor HighlightText = fromTColor(clHighlightText);
@@ -31,8 +35,16 @@ inline const QColor Green = fromTColor(clGreen);
 inline const QColor Black = fromTColor(clBlack);
 }  // namespace classic
 
-// Fusion, DejaVu Sans at 11 px, the classic palette.
+// Fusion, DejaVu Sans at 11 px, the classic palette. A disabled control
+// writes its text in the classic grey.
 void applyLook(QApplication& app);
+// The classic palette itself.
+QPalette classicPalette();
+
+// Gives a control's text (role WindowText, ButtonText or Text) a colour of
+// its own while it is enabled: disabled, it keeps the grey text of the
+// look, like every other control.
+void setTextColour(QWidget* w, QPalette::ColorRole role, const QColor& colour);
 
 // The fixed-pitch font of texts laid out in columns: DejaVu Sans Mono at the
 // application font's size.

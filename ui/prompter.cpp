@@ -73,9 +73,9 @@ std::optional<QColor> Prompter::color(QWidget* parent, const QColor& initial)
     return c;
 }
 
-QString Prompter::openFile(QWidget* parent, const QString& title, const QString& filter)
+QString Prompter::openFile(QWidget* parent, const QString& title, const QString& filter, const QString& folder)
 {
-    return QFileDialog::getOpenFileName(parent, title, QString(), qtFilter(filter));
+    return QFileDialog::getOpenFileName(parent, title, folder, qtFilter(filter));
 }
 
 QString Prompter::saveFile(QWidget* parent, const QString& title, const QString& filter,

@@ -26,11 +26,13 @@ public:
                                             const QString& initial);
     virtual std::optional<QColor> color(QWidget* parent, const QColor& initial);
     // File dialogs; an empty result means cancelled. `filter` is in the
-    // "Description (*.ext)|*.ext" form. The save dialog completes a name
+    // "Description (*.ext)|*.ext" form. The open dialog starts in `folder`
+    // when one is given, else where the last file dialog was. The save dialog completes a name
     // typed without an extension with `defaultSuffix` before it asks
     // whether to replace an existing file, so the question is about the
     // file that will really be written.
-    virtual QString openFile(QWidget* parent, const QString& title, const QString& filter);
+    virtual QString openFile(QWidget* parent, const QString& title, const QString& filter,
+                             const QString& folder = QString());
     virtual QString saveFile(QWidget* parent, const QString& title, const QString& filter,
                              const QString& defaultSuffix);
     // Shows a dialog modally and gives its result code.

@@ -1,6 +1,12 @@
 #pragma once
 // Small text files of single-byte lines: the customisation files, the
 // console's buttons file and its scripts.
+//
+// Reading is bounded: only a regular file of at most MaxTextFileBytes is
+// read, and opening never waits (a FIFO in a file's place does not block).
+// Writing never loses the file it replaces: a write that fails leaves the
+// old file byte-identical and no temporary file, and a file that is there
+// but could not be read is moved aside under a backup name first.
 
 #include <QByteArray>
 #include <QString>
@@ -8,19 +14,61 @@
 
 #include <optional>
 
+// Far above any file of the panel (its settings files hold a few hundred
+// bytes, the buttons file a few kilobytes, a script a few hundred lines).
+constexpr qint64 MaxTextFileBytes = 1024 * 1024;
+
+struct TextFile {
+    enum class Status {
+        Ok,
+        Missing,     // nothing by that name
+        Unreadable,  // there, but it cannot be opened or read
+        NotRegular,  // a directory, a FIFO, a device...
+        TooBig       // larger than the limit
+    };
+    Status status = Status::Missing;
+    QByteArray bytes;  // what was read, when Ok
+    // There but refused: such a file is never replaced, only moved aside.
+    bool refused() const { return status != Status::Ok && status != Status::Missing; }
+};
+
+// Reads a regular file of at most `limit` bytes; anything else is refused
+// without reading it.
+TextFile readTextFile(const QString& path, qint64 limit = MaxTextFileBytes);
+
 // The file's lines, split at CR LF, LF or a lone CR; a last line without a
-// line end counts, an empty file has no lines. Nothing when the file cannot
-// be read. `raw`, when given, receives the bytes as read.
+// line end counts, an empty file has no lines. Nothing when the file is
+// missing or refused. `raw`, when given, receives the bytes as read.
 std::optional<QStringList> readTextLines(const QString& path, QByteArray* raw = nullptr);
 
 // The same split on bytes already read.
 QStringList splitTextLines(const QByteArray& bytes);
 
-// Writes the lines, each ended by CR LF, through an atomic replace: a crash
-// or a full disk during the write leaves the old file whole. The error text
-// on failure.
+// Writes the bytes through an atomic replace, checking every step: a crash,
+// a full disk or a file-size limit during the write leaves the old file
+// whole and no temporary file. A file in the way that could not be read
+// (see TextFile::refused) is first moved aside with moveAside; when that
+// fails nothing is written. The error text on failure.
+std::optional<QString> writeTextFile(const QString& path, const QByteArray& bytes);
+
+// The lines, each ended by CR LF, written as by writeTextFile.
 std::optional<QString> writeTextLines(const QString& path, const QStringList& lines);
+
+// Backup names of a file: "name.bak", then "name.1.bak", "name.2.bak" and
+// so on. `freeBackupName` gives the first that nothing holds yet, so an
+// earlier backup is never replaced; nothing when all are taken.
+QString backupName(const QString& path, int n);
+std::optional<QString> freeBackupName(const QString& path);
+
+// Renames the file (whatever its kind) to its first free backup name,
+// never replacing anything there. The new name, or nothing when it could
+// not be moved; `error`, when given, receives why.
+std::optional<QString> moveAside(const QString& path, QString* error = nullptr);
 
 // The value of the first "name=value" line named `name` (case ignored);
 // nothing when no line has that name. Lines without "=" are skipped.
 std::optional<QString> lineValue(const QStringList& lines, const QString& name);
+
+// True when every character of the text has a single-byte (Latin-1) code,
+// as the files store them.
+bool fitsLatin1(const QString& text);

@@ -106,11 +106,15 @@ void AudioController::buildButtons()
     RadioButton = new TGfxRadioButton(GroupBox7);
     RadioButton->setObjectName(QStringLiteral("RadioButton"));
     RadioButton->SetCaption(QStringLiteral("Auto Follow"));
-    RadioButton->setGeometry(10, 22, 110, 16);
+    RadioButton->setGeometry(10, 22, 87, 16);
     RadioButton->SetTransparent(true);  // on the group box's own face
+    // Its mark shows the device's mode only: neither the focus nor the
+    // operator's press checks it.
+    RadioButton->SetReadOnly(true);
     RadioButton->OnMouseUp = [this](TObject* s, TMouseButton b, TShiftState m, int x, int y) {
         RadioButtonMouseUp(s, b, m, x, y);
     };
+    RadioButton->OnClick = [this](TObject* s) { RadioButtonClick(s); };
 
     // The audio buttons are renamable: the shell lists them after the
     // input buttons, in this order.
@@ -177,9 +181,15 @@ void AudioController::buildMaster()
     QWidget* client = w_.centralWidget();
     Label17 = new QLabel(QStringLiteral("Master\nvolume :"), client);
     Label17->setObjectName(QStringLiteral("Label17"));
+    // Both lines whole within the row's 23 pixels: the small type, made
+    // smaller still where two of its lines would not fit.
     QFont small = Label17->font();
     small.setPixelSize(10);
     Label17->setFont(small);
+    while (small.pixelSize() > 7 && Label17->sizeHint().height() > 23) {
+        small.setPixelSize(small.pixelSize() - 1);
+        Label17->setFont(small);
+    }
     Label17->setGeometry(208, 44, 50, 23);
     master_ = std::make_unique<RegisterControl>(dev_, kMaster);
     const auto [bar, edit] = regctl::addPair(
@@ -218,6 +228,15 @@ void AudioController::Label_audioMouseDown(int n)
 void AudioController::RadioButtonMouseUp(TObject*, TMouseButton, TShiftState, int, int)
 {
     dev_.SetAMOD(dev_.AMOD() != 0 ? 0 : 1);
+}
+
+void AudioController::RadioButtonClick(TObject* Sender)
+{
+    // The button's click also comes with the mouse's release (the mouse-up
+    // that follows writes) and with the check a report sets: neither is the
+    // keyboard's.
+    if (showingMode_ || RadioButton->Pressed()) return;
+    RadioButtonMouseUp(Sender, mbLeft, 0, 0, 0);
 }
 
 void AudioController::channelScroll(int n, int reg, QObject* Sender, int ScrollCode, int ScrollPos)
@@ -335,13 +354,19 @@ void AudioController::ZEPH350_d1ACHANchange(TZEPH350_d*, int)
     const uint32_t mode = dev_.AMOD();
     const uint32_t heard = dev_.ACHAN();
     const bool channel = heard >= 1 && heard <= 8;
+    if (mode == 0 || mode == 1) {
+        // Checking the button raises its click: the report's, not the
+        // operator's.
+        const bool was = showingMode_;
+        showingMode_ = true;
+        RadioButton->SetChecked(mode == 0);
+        showingMode_ = was;
+    }
     if (mode == 0) {
         // The audio follows the input shown: only the channel heard.
-        RadioButton->SetChecked(true);
         for (QRadioButton* b : w_.Label_audio) b->setEnabled(false);
         if (channel) w_.Label_audio[heard - 1]->setEnabled(true);
     } else if (mode == 1) {
-        RadioButton->SetChecked(false);
         for (QRadioButton* b : w_.Label_audio) b->setEnabled(true);
     }
     if (!channel) return;

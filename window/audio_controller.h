@@ -44,6 +44,8 @@ public:
     void levelKeyPress(int n, QObject* Sender, QChar& Key);
     void balanceKeyPress(int n, QObject* Sender, QChar& Key);
     void RadioButtonMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    // Space on "Auto Follow": what the mouse-up does.
+    void RadioButtonClick(TObject* Sender);
     void ScrollBar_AMASTScroll(QObject* Sender, int ScrollCode, int& ScrollPos);
     void Edit17KeyPress(QObject* Sender, QChar& Key);
     void SpeedButton_shutamastClick();
@@ -88,6 +90,7 @@ private:
     void keep(Cache& cache, uint32_t value) const;
 
     TZEPH350_main& w_;
+    bool showingMode_ = false;  // "Auto Follow" is being set from a report
     std::unique_ptr<RegisterControl> master_;
     Cache levels_{};
     Cache balances_{};

@@ -32,14 +32,12 @@ void setBold(QWidget* w, bool bold)
 
 QColor buttonTextColour(const QWidget* w)
 {
-    return w->palette().color(QPalette::ButtonText);
+    return w->palette().color(QPalette::Active, QPalette::ButtonText);
 }
 
 void setButtonTextColour(QWidget* w, const QColor& c)
 {
-    QPalette p = w->palette();
-    p.setColor(QPalette::ButtonText, c);
-    w->setPalette(p);
+    setTextColour(w, QPalette::ButtonText, c);
 }
 
 }  // namespace
@@ -333,7 +331,12 @@ void ConnectionController::connectionMouseLeave()
 void ConnectionController::dbg()
 {
     if (!w_.state.Mouse_over_connection) return;
-    if (auto* console = w_.state.win.Form_debug) console->show();
+    // An open console, behind other windows, comes to the front.
+    if (auto* console = w_.state.win.Form_debug) {
+        console->show();
+        console->raise();
+        console->activateWindow();
+    }
 }
 
 bool ConnectionController::eventFilter(QObject* watched, QEvent* event)

@@ -12,7 +12,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QFileInfo>
-#include <QSaveFile>
 
 CustomFiles::CustomFiles(TZEPH350_main& w, ConnectionController& connection) : w_(w), connection_(connection)
 {
@@ -96,8 +95,9 @@ bool CustomFiles::LoadButtonName(const QStringList& lines)
         z.SetIpRemoteAddress(ip.valid ? ip.dotted() : *address);
     }
     if (const std::optional<QString> remote = value(lines, QStringLiteral("REMOTE_PORT_ENTRY"))) {
+        // Port 0 is no destination: every command would fail to go out.
         const std::optional<int32_t> p = portValue(*remote);
-        if (!p) return false;
+        if (!p || *p == 0) return false;
         z.SetIpRemotePort(*p);
     }
     if (const std::optional<QString> local = value(lines, QStringLiteral("LOCAL_PORT_ENTRY"))) {
@@ -176,14 +176,23 @@ QStringList CustomFiles::settingsLines() const
 bool CustomFiles::save(SaveKind kind)
 {
     const QString path = w_.state.Settings_file_name;
+    std::optional<QString> error;
     const auto rejected = rejected_.constFind(QFileInfo(path).absoluteFilePath());
     if (rejected != rejected_.constEnd()) {
-        // A rejected file goes aside once; after that the file is ours.
-        QSaveFile bak(path + QStringLiteral(".bak"));
-        if (bak.open(QIODevice::WriteOnly) && bak.write(*rejected) == rejected->size()) bak.commit();
-        rejected_.erase(rejected);
+        // A rejected file goes aside once, under a name no earlier backup
+        // holds; after that the file is ours. When it cannot be kept, it is
+        // not replaced either.
+        const std::optional<QString> bak = freeBackupName(path);
+        const std::optional<QString> failed =
+            bak ? writeTextFile(*bak, *rejected) : std::optional<QString>(QStringLiteral("no backup name is free"));
+        if (failed)
+            error = QStringLiteral("the file it replaces could not be kept as \"%1\": %2")
+                        .arg(bak.value_or(backupName(path, 0)), *failed);
+        else
+            rejected_.erase(rejected);
     }
-    const std::optional<QString> error = writeLines(path, settingsLines());
+    // A file that could not be read at all is moved aside by the write.
+    if (!error) error = writeLines(path, settingsLines());
     if (error && kind == SaveKind::Explicit) {
         prompter().message(&w_, QApplication::applicationName(),
                            QStringLiteral("Cannot save \"%1\": %2").arg(path, *error), Prompter::Icon::Error);

@@ -59,7 +59,7 @@ private:
 
     TZEPH350_main& w_;
     ConnectionController& connection_;
-    // Files that were rejected when read: each content is kept beside its
-    // before a save replaces it.
+    // Files that were rejected when read: each content is kept under a
+    // backup name before a save replaces the file.
     QHash<QString, QByteArray> rejected_;  // by absolute path
 };

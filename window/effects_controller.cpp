@@ -1,16 +1,17 @@
 #include "effects_controller.h"
 
 #include "about.h"
+#include "device_button.h"
 #include "hd15.h"
 #include "gfx_drawedge.h"
 #include "gfx_graphiclabel.h"
 #include "gfx_shapecontrol.h"
 #include "platform/gfx_platform.h"
 #include "prompter.h"
+#include "radio_group.h"
 #include "zeph350_main.h"
 
 #include <QActionGroup>
-#include <QButtonGroup>
 #include <QCursor>
 #include <QEvent>
 #include <QGroupBox>
@@ -69,7 +70,7 @@ constexpr int EditLeft = 435, EditWidth = 60, EditHeight = 21;
 // edge with the narrow button at the left (every model shows them), then
 // the effect buttons in their frame, left of the master volume (the model
 // layout shows them and moves the row with the top panel).
-constexpr int EffectsLeft = 208, EffectsTop = 44;
+constexpr int EffectsLeft = 208, EffectsTop = 44, EffectsWidth = 190, EffectsHeight = 23;
 constexpr int EdgeLeft = 8, EdgeTop = 45, EdgeWidth = 149, EdgeHeight = 21;
 
 // The fade duration as the edit shows it: seconds, at most three
@@ -134,7 +135,7 @@ QToolButton* effectButton(QWidget* parent, const char* name, const char* caption
     b->setObjectName(QString::fromLatin1(name));
     b->setText(QString::fromLatin1(caption));
     b->setToolTip(QStringLiteral("Output switching mode must be seamless"));
-    b->setGeometry(left, EffectsTop + 2, 44, 18);
+    b->setGeometry(left, EffectsTop + 2, 44, EffectsHeight - 4);
     return b;
 }
 
@@ -191,12 +192,24 @@ void EffectsController::buildEffectButtons()
     QWidget* area = w_.centralWidget();
     GfxShapeControl_effects = new TGfxShapeControl(area);
     GfxShapeControl_effects->setObjectName(QStringLiteral("GfxShapeControl_effects"));
-    GfxShapeControl_effects->setGeometry(EffectsLeft, EffectsTop, 190, 22);
+    GfxShapeControl_effects->setGeometry(EffectsLeft, EffectsTop, EffectsWidth, EffectsHeight);
+    // The frame takes the row's whole height: a shadow would leave a body
+    // lower than the buttons, which would hang out of it over the shadow.
+    GfxShapeControl_effects->Shadow().SetStyle(hssNone);
 
     StaticText_effect = new QLabel(QStringLiteral("Effect"), area);
     StaticText_effect->setObjectName(QStringLiteral("StaticText_effect"));
-    // Inside the frame's body, above the room its shadow takes.
-    StaticText_effect->setGeometry(EffectsLeft + 6, EffectsTop + 2, 34, 17);
+    // Inside the frame's body, left of the buttons, centred on them (12
+    // high from FormCreate on).
+    StaticText_effect->setGeometry(EffectsLeft + 5, EffectsTop + 5, 36, 12);
+    StaticText_effect->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // Its text whole in those 12 pixels.
+    QFont small = StaticText_effect->font();
+    if (small.pixelSize() <= 0) small.setPixelSize(11);
+    while (small.pixelSize() > 7 && StaticText_effect->sizeHint().height() > 12) {
+        small.setPixelSize(small.pixelSize() - 1);
+        StaticText_effect->setFont(small);
+    }
 
     SpeedButton_cut = effectButton(area, "SpeedButton_cut", "CUT", EffectsLeft + 44);
     SpeedButton_fade = effectButton(area, "SpeedButton_fade", "FADE", EffectsLeft + 90);
@@ -329,12 +342,14 @@ void EffectsController::buildPage()
     GroupBox_Shadow_title = new QGroupBox(QStringLiteral("Shadow title"), page);
     GroupBox_Shadow_title->setObjectName(QStringLiteral("GroupBox_Shadow_title"));
     GroupBox_Shadow_title->setGeometry(RowLeft, 70, 200, 52);
-    RadioButton_off = new QRadioButton(QStringLiteral("Off"), GroupBox_Shadow_title);
+    // The marks show the device's SHACT: a click (or Space) only asks.
+    RadioButton_off = new DeviceButton<QRadioButton>(QStringLiteral("Off"), GroupBox_Shadow_title);
     RadioButton_off->setObjectName(QStringLiteral("RadioButton_off"));
     RadioButton_off->setGeometry(16, 22, 60, 19);
-    RadioButton_on = new QRadioButton(QStringLiteral("On"), GroupBox_Shadow_title);
+    RadioButton_on = new DeviceButton<QRadioButton>(QStringLiteral("On"), GroupBox_Shadow_title);
     RadioButton_on->setObjectName(QStringLiteral("RadioButton_on"));
     RadioButton_on->setGeometry(100, 22, 60, 19);
+    for (QRadioButton* r : {RadioButton_off, RadioButton_on}) r->setAutoExclusive(false);
     connect(RadioButton_off, &QRadioButton::clicked, this, [this] { RadioButton_offMouseUp(RadioButton_off); });
     connect(RadioButton_on, &QRadioButton::clicked, this, [this] { RadioButton_onMouseUp(RadioButton_on); });
 
@@ -349,17 +364,12 @@ void EffectsController::buildPage()
 void EffectsController::buildAutoFrame()
 {
     QWidget* page = w_.logoFramePage;
-    RadioGroup_auto_frame = new QGroupBox(QStringLiteral("Auto frame"), page);
+    // The item shows the device's AUTOFRAME: a click only asks.
+    RadioGroup_auto_frame = new RadioGroup(QStringLiteral("Auto frame"), {QStringLiteral("On"), QStringLiteral("Off")}, 1, page);
     RadioGroup_auto_frame->setObjectName(QStringLiteral("RadioGroup_auto_frame"));
     RadioGroup_auto_frame->setGeometry(16, 300, 130, 60);
-    autoFrameItems = new QButtonGroup(RadioGroup_auto_frame);
-    const char* const items[2] = {"On", "Off"};
-    for (int i = 0; i < 2; ++i) {
-        auto* r = new QRadioButton(QString::fromLatin1(items[i]), RadioGroup_auto_frame);
-        r->setGeometry(12, 18 + i * 19, 100, 19);
-        autoFrameItems->addButton(r, i);
-    }
-    connect(autoFrameItems, &QButtonGroup::idClicked, this, [this] { RadioGroup_auto_frameClick(RadioGroup_auto_frame); });
+    connect(RadioGroup_auto_frame, &RadioGroup::itemClicked, this,
+            [this](int index) { RadioGroup_auto_frameClick(RadioGroup_auto_frame, index); });
 }
 
 void EffectsController::connectMenus()
@@ -492,9 +502,11 @@ void EffectsController::RadioButton_onMouseUp(QObject*)
 
 void EffectsController::ZEPH350_d1SHACTchange(TZEPH350_d*, int)
 {
-    QRadioButton* shown = dev_.SHACT() ? RadioButton_on : RadioButton_off;
-    const QSignalBlocker block(shown);
-    shown->setChecked(true);
+    const bool on = dev_.SHACT();
+    for (QRadioButton* r : {RadioButton_off, RadioButton_on}) {
+        const QSignalBlocker block(r);
+        r->setChecked((r == RadioButton_on) == on);
+    }
 }
 
 void EffectsController::ZEPH350_d1TITAchange(TZEPH350_d*, int)
@@ -690,9 +702,9 @@ void EffectsController::autoframeClick(QObject* Sender)
     if (auto* item = qobject_cast<QAction*>(Sender)) dev_.SetAUTOFRAME(uint32_t(item->data().toInt()));
 }
 
-void EffectsController::RadioGroup_auto_frameClick(QObject*)
+void EffectsController::RadioGroup_auto_frameClick(QObject*, int ItemIndex)
 {
-    switch (autoFrameItems->checkedId()) {
+    switch (ItemIndex) {
     case 0: dev_.SetAUTOFRAME(1); break;
     case 1: dev_.SetAUTOFRAME(0); break;
     default: break;
@@ -703,12 +715,7 @@ void EffectsController::ZEPH350_d1AUTOFRAMEchange(TZEPH350_d*, int)
 {
     const uint32_t v = dev_.AUTOFRAME();
     if (v > 1) return;
-    const int item = v == 1 ? 0 : 1;
-    QAbstractButton* r = autoFrameItems->button(item);
-    {
-        const QSignalBlocker block(autoFrameItems);
-        r->setChecked(true);
-    }
+    RadioGroup_auto_frame->SetItemIndex(v == 1 ? 0 : 1);
     checks_.set(action(v == 1 ? "ON1" : "Off1"), true);
 }
 
@@ -752,13 +759,16 @@ void EffectsController::ZEPH350_d1LOCKchange(TZEPH350_d*, int)
 
 void EffectsController::Eraseallmemories1Click(QObject*)
 {
-    if (prompter().question(&w_, confirmTitle(), QStringLiteral("Are you sure you want erase all memories ?")))
+    // A confirmation with OK and Cancel: OK goes on.
+    if (prompter().confirm(&w_, confirmTitle(), QStringLiteral("Are you sure you want erase all memories ?"),
+                           Prompter::Icon::Question))
         dev_.SetERAPOS(true);
 }
 
 void EffectsController::Defaultvalues1Click(QObject*)
 {
-    if (prompter().question(&w_, confirmTitle(), QStringLiteral("Are you sure you want default value ?")))
+    if (prompter().confirm(&w_, confirmTitle(), QStringLiteral("Are you sure you want default value ?"),
+                           Prompter::Icon::Question))
         dev_.SetFRESET(true);
 }
 

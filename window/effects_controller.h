@@ -12,7 +12,7 @@
 #include <memory>
 #include <vector>
 
-class QButtonGroup;
+class RadioGroup;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -62,8 +62,7 @@ public:
     QRadioButton* RadioButton_off = nullptr;
     QRadioButton* RadioButton_on = nullptr;
     // "Auto frame" on the "Logo && Frame" page: item 0 "On", item 1 "Off".
-    QGroupBox* RadioGroup_auto_frame = nullptr;
-    QButtonGroup* autoFrameItems = nullptr;
+    RadioGroup* RadioGroup_auto_frame = nullptr;
 
     RegisterControl* control(int reg) const;
 
@@ -105,7 +104,8 @@ public:
     void dsactivated1Click(QObject* Sender);
     void ZEPH350_d1EPDchange(TZEPH350_d* Sender, int nroZeph);
     void autoframeClick(QObject* Sender);
-    void RadioGroup_auto_frameClick(QObject* Sender);
+    // The operator chose item ItemIndex of the group.
+    void RadioGroup_auto_frameClick(QObject* Sender, int ItemIndex);
     void ZEPH350_d1AUTOFRAMEchange(TZEPH350_d* Sender, int nroZeph);
     void menuitem_OnClick(QObject* Sender);
     void menuitem_OffClick(QObject* Sender);

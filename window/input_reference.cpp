@@ -107,9 +107,11 @@ void InputsController::setFastSeamIndex(int index)
 }
 
 // SEAMLESS: the computer reference list; FAST: the input reference list.
+// The four-input model has no seamless switching: its layout shows the
+// input reference list only, whatever mode the device reports.
 void InputsController::showReferenceLists()
 {
-    const bool seamless = fastSeamIndex() == 1;
+    const bool seamless = fastSeamIndex() == 1 && !w_.state.fourInputs;
     ComboBox_seamless_computer->setVisible(seamless);
     combo_refreq->setVisible(!seamless);
 }
@@ -145,6 +147,10 @@ void InputsController::ZEPH350_d1REFREQchange(TZEPH350_d*, int)
         select(combo_refreq, refreq);
     else if (refreq <= 10)
         select(ComboBox_seamless_computer, refreq - 9);
+    // The list in view on the four-input model has no item for a computer
+    // reference (nor for one above 10): it shows none, as it does for an
+    // input the model lacks.
+    if (refreq >= 9 && w_.state.fourInputs) select(combo_refreq, uint32_t(-1));
     // The mode follows the device; showing it writes nothing back.
     setFastSeamIndex(refreq >= 9 ? 1 : 0);
     showReferenceLists();

@@ -167,11 +167,16 @@ void InputsController::buildRows()
 
         auto* hiz = new TGfxRadioGroup(boxes[4]);
         hiz->setObjectName(QString::fromLatin1(r.hiz));
+        // 150 wide rather than the design's 130: the design's font is
+        // narrower than ours, and at 130 "75 Ohms" would lose its last
+        // letter.
         hiz->setGeometry(8, top + 1, 150, 20);
         hiz->Bevel().SetStandardStyle(lsNone);  // no frame (and no caption)
         hiz->SetTransparent(true);              // on the group box's own face
         hiz->SetColumns(2);
         hiz->SetItems({QStringLiteral("Hi-Z"), QStringLiteral("75 Ohms")});
+        // No caption of its own: assistive tools read it by its row.
+        hiz->setAccessibleName(QStringLiteral("Input%1 impedance").arg(input));
         hiz->OnChange = [this, input](TObject*, int index) { GfxRadioButton_HiZChange(input, index); };
         GfxRadioButton_HiZ[k] = hiz;
     }
@@ -186,7 +191,7 @@ void InputsController::buildLogoDisplayButtons(QWidget* panel)
         auto* b = new QPushButton(Text_bitbtn_of_pchan(true), panel);
         b->setObjectName(QStringLiteral("BitBtn_Input_%1").arg(i + 1));
         b->setGeometry(w_.label_input[size_t(i)]->x(), 42, 76, 20);
-        setColour(b, {QPalette::ButtonText}, Color_bitbtn_of_pchan(true));
+        setTextColour(b, QPalette::ButtonText, Color_bitbtn_of_pchan(true));
         BitBtn_Input[size_t(i)] = b;
     }
 }
@@ -271,7 +276,7 @@ void InputsController::drawRow(int what, int row, uint32_t p)
     case 45:
         setChecked(Label_input_[i], used);
         w_.label_input[i]->setEnabled(used);
-        setColour(GfxRadioButton_HiZ[i], {QPalette::WindowText}, impedanceText(used));
+        setTextColour(GfxRadioButton_HiZ[i], QPalette::WindowText, impedanceText(used));
         setListColour(ComboBox_signaltype[i], listBackground(used));
         if (!all) setListColour(ComboBox_standard[i], standardBackground(used, c.PRGBI[p]));
         break;
@@ -300,7 +305,7 @@ void InputsController::drawRow(int what, int row, uint32_t p)
         if (QPushButton* b = BitBtn_Input[i]) {
             const bool on = c.LDYSPLAY[p] != 0;
             b->setText(Text_bitbtn_of_pchan(on));
-            setColour(b, {QPalette::ButtonText}, Color_bitbtn_of_pchan(on));
+            setTextColour(b, QPalette::ButtonText, Color_bitbtn_of_pchan(on));
         }
         break;
     default: break;
@@ -389,7 +394,7 @@ void InputsController::ZEPH350_d1ICHPchange(TZEPH350_d*, int)
     const uint32_t ichp = dev_.ICHP();
     for (int i = 0; i < 8; ++i) {
         const bool preselected = ichp == uint32_t(i + 1);
-        setColour(w_.label_input[size_t(i)], {QPalette::ButtonText}, preselected ? classic::Green : classic::WindowText);
+        setTextColour(w_.label_input[size_t(i)], QPalette::ButtonText, preselected ? classic::Green : classic::WindowText);
     }
     const uint32_t ichm = dev_.ICHM();
     QToolButton* onOutput = ichm >= 1 && ichm <= 8 ? w_.label_input[ichm - 1] : nullptr;

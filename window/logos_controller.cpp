@@ -309,13 +309,25 @@ void LogosController::buildPage()
     ComboBox_lstore = store;
     connect(ComboBox_lstore, &QComboBox::activated, this, [this] { ComboBox_lstoreClick(ComboBox_lstore); });
 
-    // Leaving the page: the tab bar reports the click before the page
-    // changes.
-    connect(w_.PageControl1->tabBar(), &QTabBar::tabBarClicked, this, [this](int index) {
-        if (index == w_.PageControl1->currentIndex()) return;
-        bool allow = true;
-        PageControl1Changing(w_.PageControl1, allow);
+    // Leaving the page, however the page control changed page: a click on
+    // another tab, Ctrl+Tab, Ctrl+Shift+Tab, the arrows on the focused tab
+    // bar, the wheel over it. The page control reports the new page; the
+    // page that was current is the one it showed until then.
+    QTabWidget* pages = w_.PageControl1;
+    pageInView_ = pages->currentWidget();
+    connect(pages, &QTabWidget::currentChanged, this, [this, pages] {
+        QWidget* left = pageInView_;
+        pageInView_ = pages->currentWidget();
+        if (left == w_.logoFramePage && pageInView_ != w_.logoFramePage) {
+            bool allow = true;
+            PageControl1Changing(pages, allow);
+        }
     });
+    // The program changes the page with the page control's signals held
+    // (the model layout hiding the page in view): that is no leaving, but
+    // the page in view is followed all the same, through the tab bar, which
+    // reports after the page control.
+    connect(pages->tabBar(), &QTabBar::currentChanged, this, [this, pages] { pageInView_ = pages->currentWidget(); });
 }
 
 void LogosController::buildAssignmentPanel()
@@ -614,7 +626,9 @@ void LogosController::SpeedButton_erase_modeClick(QObject*)
 
 void LogosController::PageControl1Changing(QObject*, bool&)
 {
-    if (w_.PageControl1->currentWidget() == w_.logoFramePage) dev_.SetLMODE(0);
+    // Run as the page control leaves the logo page: the device goes back to
+    // use mode (and out of any capture).
+    dev_.SetLMODE(0);
 }
 
 void LogosController::ZEPH350_d1LMODEchange(TZEPH350_d*, int)
@@ -782,10 +796,11 @@ void LogosController::ZEPH350_d1LSTOREchange(TZEPH350_d*, int)
         return;
     }
     setStoreButton(false);
-    if (st && st->isVisible()) {
-        st->close();
-        if (dev_.LMODE() == 4) dev_.SetLMODE(0);
-    }
+    // The end of a store this session saw begin is handled whatever became
+    // of its window meanwhile (the operator may have closed it by the
+    // window manager): an erase still ends in use mode.
+    if (st && st->isVisible()) st->close();
+    if (storeRunning_ && dev_.LMODE() == 4) dev_.SetLMODE(0);
     // Only a store this session saw start is measured: the register dump
     // after every connection reports LSTORE false as well.
     const uint32_t mode = dev_.LMODE();
@@ -1010,13 +1025,25 @@ void LogosController::Edit_Frame_Fade_durationKeyPress(QObject* Sender, QChar& K
     if (Key != QChar(13)) return;
     auto* edit = qobject_cast<QLineEdit*>(Sender);
     if (!edit) return;
-    // Seconds with an optional point: "1.5" is 15 tenths, "2" is 20.
+    // Seconds with an optional point: "1.5" is 15 tenths, "2" is 20. The
+    // locale's decimal separator, which the edit itself shows, counts as
+    // the point.
     QString digits = edit->text();
-    const bool point = digits.contains(QLatin1Char('.'));
+    const QString separator = QLocale().decimalPoint();
+    const bool point = digits.contains(QLatin1Char('.')) || (!separator.isEmpty() && digits.contains(separator));
     digits.remove(QLatin1Char('.'));
+    if (!separator.isEmpty()) digits.remove(separator);
     const std::optional<int32_t> v = StrToIntOrReport(digits);
     if (!v) return;
-    dev_.SetLFRAMEDUR(uint32_t(point ? *v : *v * 10));
+    // Whole seconds are counted in tenths without overflow; a count no
+    // register holds sends the stored value again, and the device's answer
+    // puts the edit right.
+    const int64_t tenths = point ? int64_t(*v) : int64_t(*v) * 10;
+    if (tenths > int64_t(UINT32_MAX) || tenths < int64_t(INT32_MIN)) {
+        dev_.SetLFRAMEDUR(dev_.LFRAMEDUR());
+        return;
+    }
+    dev_.SetLFRAMEDUR(uint32_t(tenths));  // a negative count goes as its 32-bit pattern
 }
 
 void LogosController::Edit_Logo_Fade_durationKeyPress(QObject*, QChar& Key)

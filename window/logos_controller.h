@@ -13,6 +13,7 @@
 #include "zeph350_d.h"
 
 #include <QList>
+#include <QPointer>
 
 #include <array>
 #include <memory>
@@ -42,7 +43,7 @@ public:
     // --- operator ---------------------------------------------------------
     void TabControl_logoChange(QObject* Sender);
     void SpeedButton_erase_modeClick(QObject* Sender);
-    // The page control is about to leave its current page.
+    // The page control leaves the "Logo && Frame" page.
     void PageControl1Changing(QObject* Sender, bool& AllowChange);
     void new_SpeedButton_storeClick(QObject* Sender);
     void ComboBox_lstoreClick(QObject* Sender);
@@ -169,5 +170,6 @@ private:
     SpeedButtons buttons_;
     std::array<QList<QWidget*>, GroupCount> groups_;
     std::array<bool, 10> emptyFlags_{};  // slots 1 to 9
+    QPointer<QWidget> pageInView_;      // the page the page control shows
     bool storeRunning_ = false;
 };

@@ -4,10 +4,12 @@
 #include "inputs_controller.h"
 #include "logos_controller.h"
 #include "prompter.h"
+#include "text_lines.h"
 #include "zeph350_main.h"
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -88,6 +90,13 @@ void spreadLogoNames(TZEPH350_main& w)
     for (int slot = 1; slot <= 9; ++slot) logorename(w, slot);
 }
 
+QString unstorableName(const QString& name)
+{
+    return QStringLiteral("\"%1\" cannot be stored: the customization file holds only Western European "
+                          "(Latin-1) letters, digits and signs. Enter another label.")
+        .arg(name);
+}
+
 bool acceptableName(const QString& name)
 {
     return name.size() <= MaxNameLength && !name.trimmed().isEmpty();
@@ -101,7 +110,11 @@ std::optional<QString> askName(QWidget* parent, const QString& title, const QStr
         const std::optional<QString> answer =
             prompter().inputBox(parent, title, QStringLiteral("Enter a new label (10 characters maximum)"), old);
         if (!answer) return std::nullopt;
-        if (acceptableName(*answer)) return answer;
+        if (!acceptableName(*answer)) continue;
+        // The customisation file stores single-byte text: a character
+        // beyond it would come back as "?".
+        if (fitsLatin1(*answer)) return answer;
+        prompter().message(parent, QApplication::applicationName(), unstorableName(*answer), Prompter::Icon::Warning);
     }
 }
 

@@ -35,8 +35,11 @@ void fillLogoLists(TZEPH350_main& w);
 // with an empty caption is refused when read.
 constexpr int MaxNameLength = 10;
 bool acceptableName(const QString& name);
-// Asks for a new name in an input box until the answer is acceptable; the
-// old name is the default every time. Nothing when the operator cancels.
+QString unstorableName(const QString& name);
+// Asks for a new name in an input box until the answer is acceptable and
+// the customisation file can hold it (Latin-1; a name beyond it is refused
+// with the message unstorableName gives); the old name is the default
+// every time. Nothing when the operator cancels.
 std::optional<QString> askName(QWidget* parent, const QString& title, const QString& old);
 
 }  // namespace names

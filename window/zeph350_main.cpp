@@ -7,6 +7,7 @@
 #include "gfx_graphiclabel.h"
 #include "gfx_globalhotkey.h"
 #include "look.h"
+#include "menu_columns.h"
 #include "names.h"
 #include "prompter.h"
 
@@ -203,8 +204,8 @@ void TZEPH350_main::buildMenus()
     QAction* fadeColour = radio(transition, "FadeColor_et_Frame", "Fade &Color");
     QMenu* cleanCut = submenu(transition, "Cleancutinfo", "Cl&ean Cut");
     radioGroup(this, {fadeColour, cleanCut->menuAction()});
-    radioGroup(this, {radio(cleanCut, "From_Computer", "From Computer"), radio(cleanCut, "From_Video", "From Video"),
-                      radio(cleanCut, "From_ALL", "From ALL")});
+    radioGroup(this, {radio(cleanCut, "From_Computer", "switch from &Computer"),
+                      radio(cleanCut, "From_Video", "switch from &Video"), radio(cleanCut, "From_ALL", "switch from &any")});
     QMenu* keyLock = submenu(controls, "Keylocking1", "&Key locking");
     radio(keyLock, "Menus1", "&Menus");
     radio(keyLock, "Input9", "&Input");
@@ -227,14 +228,24 @@ void TZEPH350_main::buildMenus()
     item(codes, "MessageON1", "Message ON")->setData(1);
     item(codes, "MessageOFF1", "Message OFF")->setData(2);
 
+    // "Logo 1" starts the menu's second column.
     QMenu* customize = bar->addMenu(QStringLiteral("C&ustomize"));
     customize->setObjectName(QStringLiteral("Customize1"));
-    for (int n = 1; n <= 8; ++n) item(customize, qPrintable(QStringLiteral("Input%1").arg(n)), qPrintable(QStringLiteral("Input %1").arg(n)));
-    for (int n = 1; n <= 8; ++n) item(customize, qPrintable(QStringLiteral("Audio%1").arg(n)), qPrintable(QStringLiteral("Audio %1").arg(n)));
-    for (int n = 1; n <= 8; ++n) item(customize, qPrintable(QStringLiteral("Logo%1").arg(n)), qPrintable(QStringLiteral("Logo %1").arg(n)));
-    item(customize, "Frame", "Frame");
-    for (int n = 1; n <= 5; ++n) item(customize, qPrintable(QStringLiteral("vide%1").arg(n)), "");
-    item(customize, "Default1", "Default");
+    QList<QAction*> items;
+    auto add = [&](const QString& name, const QString& caption) {
+        auto* a = new QAction(caption, customize);
+        a->setObjectName(name);
+        items << a;
+        return a;
+    };
+    for (int n = 1; n <= 8; ++n) add(QStringLiteral("Input%1").arg(n), QStringLiteral("Input %1").arg(n));
+    for (int n = 1; n <= 8; ++n) add(QStringLiteral("Audio%1").arg(n), QStringLiteral("Audio %1").arg(n));
+    QAction* logo1 = add(QStringLiteral("Logo1"), QStringLiteral("Logo 1"));
+    for (int n = 2; n <= 8; ++n) add(QStringLiteral("Logo%1").arg(n), QStringLiteral("Logo %1").arg(n));
+    add(QStringLiteral("Frame"), QStringLiteral("Frame"));
+    for (int n = 1; n <= 5; ++n) add(QStringLiteral("vide%1").arg(n), QString());
+    add(QStringLiteral("Default1"), QStringLiteral("Default"));
+    new MenuColumns(customize, items, {logo1});
 
     QMenu* about = bar->addMenu(QStringLiteral("&About"));
     about->setObjectName(QStringLiteral("About1"));
@@ -260,7 +271,7 @@ void TZEPH350_main::buildFrame()
         b->setText(QStringLiteral("Input %1").arg(i + 1));
         b->setGeometry(lefts[i], 5, 76, 33);
         label_input[size_t(i)] = b;
-        inputButtons.add(b, 1);
+        inputButtons.add(b, 10);  // the design's group; the reports of ICHM put them in group 1
     }
     Label__black = new QToolButton(Panel_ichmp);
     Label__black->setObjectName(QStringLiteral("Label__black"));
@@ -331,12 +342,14 @@ void TZEPH350_main::buildClock()
     // The library's clock with its default options (a dial with three
     // hands, ticking once a second), at the right end of the menu bar: the
     // window's rows have no free 30 pixels of height.
-    constexpr int Size = 30, Margin = 4;
-    auto* corner = new MenuBarCorner(menuBar(), QSize(Size + Margin, Size));
+    // The corner keeps a margin round the dial: it neither touches the top
+    // edge nor covers the menu bar's bottom line.
+    constexpr int Size = 26, Margin = 4, Above = 2, Below = 3;
+    auto* corner = new MenuBarCorner(menuBar(), QSize(Size + Margin, Above + Size + Below));
     corner->setObjectName(QStringLiteral("ClockCorner"));
     GfxClock1 = new TGfxClock(corner);
     GfxClock1->SetName(QStringLiteral("GfxClock1"));
-    GfxClock1->SetBounds(0, 0, Size, Size);
+    GfxClock1->SetBounds(0, Above, Size, Size);
     menuBar()->setCornerWidget(corner, Qt::TopRightCorner);
 }
 

@@ -10,6 +10,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 std::uintptr_t GfxNewThemeWave()
@@ -58,6 +59,17 @@ void InstallAccessibleFactory()
         QAccessible::installFactory(&AccessibleFactory);
         installed = true;
     }
+}
+
+GfxAccessibleListener accessibleListener = nullptr;
+
+bool AccessibleListening() { return accessibleListener || QAccessible::isActive(); }
+
+void TellAccessible(QAccessibleEvent& Event)
+{
+    if (accessibleListener)
+        accessibleListener(&Event);
+    QAccessible::updateAccessibility(&Event);
 }
 
 // Runs a message handler with a flag raised, lowered again even when it throws.
@@ -125,6 +137,11 @@ void FontOf(const QWidget* w, TGfxFont& out)
 }
 
 }  // namespace
+
+GfxAccessibleListener GfxSetAccessibleListener(GfxAccessibleListener Listener)
+{
+    return std::exchange(accessibleListener, Listener);
+}
 
 // --------------------------------------------------------------- alignment
 // Lays out the aligned children of a parent (top, bottom, left, right, then
@@ -482,6 +499,30 @@ void TControl::SetCaption(const QString& Value)
         return;
     caption_ = Value;
     Perform(CM_TEXTCHANGED);
+    if (AccessibleListening() && !IsDestroying()) {
+        QAccessibleEvent changed(this, QAccessible::NameChanged);
+        TellAccessible(changed);
+    }
+}
+
+void TControl::NotifyAccessibleState(const QAccessible::State& Changed)
+{
+    if (!AccessibleListening() || IsDestroying())
+        return;
+    QAccessibleStateChangeEvent changed(this, Changed);
+    TellAccessible(changed);
+}
+
+void TControl::NotifyAccessibleValue()
+{
+    if (!AccessibleListening() || IsDestroying())
+        return;
+    const QString value = AccessibleText(QAccessible::Value);
+    if (value == accessibleValue_)
+        return;
+    accessibleValue_ = value;
+    QAccessibleValueChangeEvent changed(this, value);
+    TellAccessible(changed);
 }
 
 std::uintptr_t TControl::CurrentThemeWave()

@@ -63,6 +63,13 @@ constexpr std::uint32_t WS_EX_CLIENTEDGE = 0x00000200;
 constexpr std::uint32_t CS_VREDRAW = 0x0001;
 constexpr std::uint32_t CS_HREDRAW = 0x0002;
 
+// A receiver of every update the library's controls send to assistive
+// tools, called beside them (and also while none is active): a reader of
+// the controls inside the program, such as the tests. Returns the one it
+// replaces; none by default.
+using GfxAccessibleListener = void (*)(QAccessibleEvent* Event);
+GfxAccessibleListener GfxSetAccessibleListener(GfxAccessibleListener Listener);
+
 // A theme change is named by a number, so that a control that hears of one
 // change by several roads (the form's broadcast, its parent's) reacts once.
 std::uintptr_t GfxNewThemeWave();
@@ -112,6 +119,10 @@ public:
     // The caption (the platform's Text); a change performs CM_TEXTCHANGED.
     QString Caption() const { return caption_; }
     void SetCaption(const QString& Value);
+
+    // The control's topic in the help (0: none of its own).
+    int HelpContext() const { return helpContext_; }
+    void SetHelpContext(int Value) { helpContext_ = Value; }
 
     TColor Color() const { return color_; }
     // Stores the colour and stops following the parent's.
@@ -172,6 +183,14 @@ public:
 protected:
     explicit TControl(QWidget* AParent, bool Windowed);
 
+    // Tell assistive tools that what they read of the control changed: its
+    // states (the ones set in Changed), or its value (AccessibleText of
+    // Value; sent only when that text differs from the one last told). A
+    // caption's change is told as a name change by SetCaption. Nothing is
+    // sent while nobody listens, or once the control is going.
+    void NotifyAccessibleState(const QAccessible::State& Changed);
+    void NotifyAccessibleValue();
+
     // Each class handles the messages it knows and hands the rest to its
     // base; TControl's handling ends in DefaultHandler.
     virtual void WndProc(TMessage& Message);
@@ -220,6 +239,8 @@ private:
     QSize anchorParentSize_;
     bool anchorValid_ = false;
     QString caption_;
+    QString accessibleValue_;  // the value last told to assistive tools
+    int helpContext_ = 0;
     TColor color_ = clWindow;
     bool parentColor_ = true;
     TGfxFont font_;

@@ -14,6 +14,7 @@
 #include "serial/comport_p.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QMetaObject>
 
 #include <algorithm>
@@ -444,8 +445,13 @@ QString TComPort::DevicePath(const QString& portName)
 
     // comports.ini in the working directory maps a port name to a device,
     // e.g. "COM3=/dev/ttyUSB0". The first line naming the port wins.
-    QFile map(QStringLiteral("comports.ini"));
-    if (map.open(QIODevice::ReadOnly | QIODevice::Text)) {
+    // Only a small regular file is read: a FIFO or a device in its place
+    // would block the open, and a huge file would be read line by line for
+    // every port name.
+    const QFileInfo mapInfo(QStringLiteral("comports.ini"));
+    QFile map(mapInfo.filePath());
+    if (mapInfo.isFile() && mapInfo.size() <= MaxPortMapBytes &&
+        map.open(QIODevice::ReadOnly | QIODevice::Text)) {
         while (!map.atEnd()) {
             const QString line = QString::fromUtf8(map.readLine()).trimmed();
             if (line.isEmpty() || line.startsWith(QLatin1Char(';')) ||

@@ -72,7 +72,9 @@ public:
     void Close();
     void Write(const QByteArray& text);
 
-    // The device file a port name stands for.
+    // The device file a port name stands for. A comports.ini that is not a
+    // regular file of at most MaxPortMapBytes is not read.
+    static constexpr qint64 MaxPortMapBytes = 64 * 1024;
     static QString DevicePath(const QString& portName);
 
 private:

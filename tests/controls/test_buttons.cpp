@@ -17,6 +17,8 @@
 
 #include <QAccessible>
 #include <QAction>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QPointer>
 
 #include <memory>
@@ -479,6 +481,54 @@ TEST(RadioButton, AReadOnlyButtonStaysUncheckedWhenFocused)
     EXPECT_FALSE(radio->Checked());
 }
 
+// A button whose check its window drives: ReadOnly. Neither the focus nor
+// the keyboard changes the check mark; Space raises the click, as the
+// mouse's click does, once per press and release.
+TEST(RadioButton, AReadOnlyButtonKeepsItsMarkAndSpaceClicksIt)
+{
+    QWidget form;
+    auto* other = new TGfxRadioButton(&form);
+    auto* radio = new TGfxRadioButton(&form);
+    radio->SetReadOnly(true);
+    int clicks = 0;
+    radio->OnClick = [&](TObject*) { ++clicks; };
+    ShowActive(form);
+    for (bool checked : {false, true}) {
+        SCOPED_TRACE(checked ? "checked" : "unchecked");
+        other->SetFocus();
+        radio->SetChecked(checked);
+        clicks = 0;
+        QTest::keyClick(other, Qt::Key_Tab);
+        ASSERT_TRUE(radio->Focused());
+        EXPECT_EQ(radio->Checked(), checked);
+        EXPECT_EQ(clicks, 0) << "the focus raises nothing";
+        QTest::keyClick(radio, Qt::Key_Space);
+        EXPECT_EQ(clicks, 1);
+        EXPECT_EQ(radio->Checked(), checked) << "the mark stays";
+        // A held key: one click, on the release.
+        QTest::keyPress(radio, Qt::Key_Space);
+        for (QEvent::Type type : {QEvent::KeyRelease, QEvent::KeyPress}) {
+            QKeyEvent repeat(type, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), true);
+            QApplication::sendEvent(radio, &repeat);
+        }
+        EXPECT_EQ(clicks, 1);
+        QTest::keyRelease(radio, Qt::Key_Space);
+        EXPECT_EQ(clicks, 2);
+        EXPECT_EQ(radio->Checked(), checked);
+    }
+    // An ordinary button keeps the Part's rule: the focus checks it, and
+    // Space then clicks it.
+    radio->SetReadOnly(false);
+    radio->SetChecked(false);
+    other->SetFocus();
+    clicks = 0;
+    QTest::keyClick(other, Qt::Key_Tab);
+    EXPECT_TRUE(radio->Checked());
+    EXPECT_EQ(clicks, 1);
+    QTest::keyClick(radio, Qt::Key_Space);
+    EXPECT_EQ(clicks, 2);
+}
+
 TEST(RadioButton, APressOnAWindowThatCannotTakeTheFocusIsDropped)
 {
     QWidget form;  // never shown
@@ -603,6 +653,39 @@ TEST(RadioGroup, ColumnsAndItemsKeepWithinBounds)
     EXPECT_EQ(h, g->BevelExtent() + 2 * 21);
 }
 
+// The buttons' help topics by HelpContextBtn, given again to every button
+// when it changes and to new buttons when the items change.
+TEST(RadioGroup, HelpContextsOfTheButtons)
+{
+    QWidget form;
+    auto* g = new TGfxRadioGroup(&form);
+    g->SetHelpContext(200);
+    g->SetItems({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
+    const auto contexts = [g] {
+        std::vector<int> out;
+        for (int i = 0; i < g->ButtonCount(); ++i)
+            out.push_back(g->Buttons(i)->HelpContext());
+        return out;
+    };
+    EXPECT_EQ(g->HelpContextBtn(), ciDefault);
+    EXPECT_EQ(contexts(), (std::vector<int>{0, 0, 0}));
+    const struct {
+        TGfxChildHelpContextID mode;
+        std::vector<int> three, four;
+    } cases[] = {
+        {ciAutoNumbered, {201, 202, 203}, {201, 202, 203, 204}},
+        {ciSameAsParent, {200, 200, 200}, {200, 200, 200, 200}},
+        {ciDefault, {0, 0, 0}, {0, 0, 0, 0}},
+    };
+    for (const auto& c : cases) {
+        g->SetItems({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
+        g->SetHelpContextBtn(c.mode);
+        EXPECT_EQ(contexts(), c.three) << int(c.mode);
+        g->SetItems({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("d")});
+        EXPECT_EQ(contexts(), c.four) << int(c.mode) << ": the items rebuilt";
+    }
+}
+
 class GroupEvents : public ::testing::Test {
 protected:
     void SetUp() override
@@ -645,6 +728,21 @@ TEST_F(GroupEvents, AClickRaisesOnClickThenOnChangeOnce)
     EXPECT_TRUE(log.empty()) << "the checked button: nothing";
 }
 
+// The group's own area around its buttons is no choice.
+TEST_F(GroupEvents, AClickOnTheMarginRaisesNothing)
+{
+    ShowActive(form);
+    for (int index : {-1, 0}) {
+        group->SetItemIndex(index);
+        for (QPoint at : {QPoint(1, 1), QPoint(2, 10), QPoint(128, 18)}) {
+            ASSERT_EQ(group->childAt(at), nullptr) << at.x() << "," << at.y();
+            QTest::mouseClick(group, Qt::LeftButton, {}, at);
+        }
+        EXPECT_EQ(group->ItemIndex(), index);
+    }
+    EXPECT_TRUE(log.empty());
+}
+
 TEST_F(GroupEvents, APressReleasedOutsideStillReachesTheGroup)
 {
     ShowActive(form);
@@ -681,6 +779,71 @@ TEST_F(GroupEvents, AReadOnlyGroupKeepsItsChoice)
     QTest::keyClick(group->Buttons(0), Qt::Key_Right);
     EXPECT_TRUE(group->Buttons(1)->Focused());
     EXPECT_EQ(group->ItemIndex(), 0);
+    EXPECT_TRUE(log.empty());
+    // The mouse neither: a click on the other button, focused or not.
+    for (int round = 0; round < 2; ++round) {
+        QTest::mouseClick(group->Buttons(1), Qt::LeftButton, {}, QPoint(5, 8));
+        EXPECT_EQ(group->ItemIndex(), 0) << round;
+        EXPECT_TRUE(group->Buttons(0)->Checked()) << round;
+        EXPECT_FALSE(group->Buttons(1)->Checked()) << round;
+        group->Buttons(0)->SetFocus();
+    }
+    EXPECT_TRUE(log.empty());
+    // Code still sets the choice.
+    group->SetItemIndex(1);
+    EXPECT_TRUE(group->Buttons(1)->Checked());
+    EXPECT_TRUE(log.empty());
+}
+
+// Before its first choice a group is still reached by Tab, at its first
+// button, and entering it chooses nothing; Space or an arrow chooses.
+TEST_F(GroupEvents, AGroupWithoutAChoiceIsReachedByTabWithoutChoosing)
+{
+    auto* before = new QLineEdit(&form);
+    group->setParent(nullptr);
+    group->setParent(&form);  // after the edit in the tab order
+    auto* after = new QLineEdit(&form);
+    ShowActive(form);
+    ASSERT_EQ(group->ItemIndex(), -1);
+    EXPECT_TRUE(group->Buttons(0)->TabStop());
+    EXPECT_FALSE(group->Buttons(1)->TabStop());
+    before->setFocus();
+    QTest::keyClick(before, Qt::Key_Tab);
+    EXPECT_TRUE(group->Buttons(0)->Focused());
+    QTest::keyClick(group->Buttons(0), Qt::Key_Tab);
+    EXPECT_TRUE(after->hasFocus()) << "one tab stop in the group";
+    QTest::keyClick(after, Qt::Key_Backtab);
+    EXPECT_TRUE(group->Buttons(0)->Focused());
+    EXPECT_EQ(group->ItemIndex(), -1);
+    EXPECT_FALSE(group->Buttons(0)->Checked());
+    EXPECT_TRUE(log.empty());
+
+    QTest::keyClick(group->Buttons(0), Qt::Key_Space);
+    EXPECT_EQ(log, (std::vector<std::string>{"click", "change 0"}));
+    EXPECT_EQ(group->ItemIndex(), 0);
+
+    // Without a choice again, an arrow chooses the button it moves to.
+    group->SetItemIndex(-1);
+    log.clear();
+    before->setFocus();
+    QTest::keyClick(before, Qt::Key_Tab);
+    ASSERT_TRUE(group->Buttons(0)->Focused());
+    EXPECT_TRUE(log.empty());
+    QTest::keyClick(group->Buttons(0), Qt::Key_Right);
+    EXPECT_EQ(log, (std::vector<std::string>{"click", "change 1"}));
+    EXPECT_TRUE(group->Buttons(1)->TabStop());
+    EXPECT_FALSE(group->Buttons(0)->TabStop());
+}
+
+TEST_F(GroupEvents, TheAcceleratorFocusesAGroupWithoutAChoiceWithoutChoosing)
+{
+    group->SetCaption(QStringLiteral("&Load"));
+    auto* other = new QLineEdit(&form);
+    ShowActive(form);
+    other->setFocus();
+    QTest::keyClick(&form, Qt::Key_L, Qt::AltModifier);
+    EXPECT_TRUE(group->Buttons(0)->Focused());
+    EXPECT_EQ(group->ItemIndex(), -1);
     EXPECT_TRUE(log.empty());
 }
 

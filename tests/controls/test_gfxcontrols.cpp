@@ -8,6 +8,8 @@
 #include "gfx_imagelist.h"
 #include "gfx_library.h"
 #include "gfx_lists.h"
+#include "gfx_panels.h"
+#include "gfx_radiobutton.h"
 #include "gfx_themes.h"
 #include "paint_helpers.h"
 #include "platform/gfx_theme_service.h"
@@ -15,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -273,20 +276,121 @@ TEST(FlatBorder, ShownFlatUnlessFocusedAndKeptWhenTheMouseLeavesFocused)
     EXPECT_EQ(at(1, 1), clLime);
 }
 
-TEST(FlatBorder, TheMouseLeavingAnUnfocusedControlFlattensIt)
+// The border's pixels: the sunken 3-D look, or the face twice.
+void ExpectBorder(QWidget* control, TGfxCustomControl::TBorderLook look, const char* where)
+{
+    const QImage shown = control->grab().toImage();
+    const int w = shown.width(), h = shown.height();
+    const auto at = [&](int x, int y) { return GfxColorFromQRgb(shown.pixel(x, y)); };
+    if (look == TGfxCustomControl::blActive) {
+        EXPECT_EQ(at(0, 0), GfxColorToRGB(clBtnShadow)) << where;
+        EXPECT_EQ(at(1, 1), GfxColorToRGB(clWindowFrame)) << where;
+        EXPECT_EQ(at(w - 1, h - 1), GfxColorToRGB(clBtnHighlight)) << where;
+        EXPECT_EQ(at(w - 2, h - 2), GfxColorToRGB(clBtnFace)) << where;
+    } else {
+        for (int d : {0, 1}) {
+            EXPECT_EQ(at(d, d), GfxColorToRGB(clBtnFace)) << where << " " << d;
+            EXPECT_EQ(at(w - 1 - d, h - 1 - d), GfxColorToRGB(clBtnFace)) << where << " " << d;
+        }
+    }
+}
+
+// Losing the focus with the mouse over the control keeps the active look;
+// the mouse leaving then flattens it.
+TEST(FlatBorder, TheFocusLostUnderTheMouseKeepsTheActiveLookUntilTheMouseLeaves)
 {
     QWidget form;
     auto* control = new TGfxCustomControl(&form);
+    auto* other = new TGfxCustomControl(&form);
+    control->SetBounds(10, 10, 40, 20);
+    control->SetColor(clLime);
+    control->SetTabStop(true);
+    other->SetBounds(10, 50, 40, 20);
+    other->SetTabStop(true);
+    control->SetFlat(true);
     Show(form);
-    control->SetFlat(true);
-    control->SetFlat(false);
-    EXPECT_EQ(control->BorderLook(), TGfxCustomControl::blActive) << "Flat off shows the 3-D border";
-    control->SetFlat(true);
+    QApplication::setActiveWindow(&form);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    control->SetFocus();
     MouseEnter(control);
-    EXPECT_EQ(control->BorderLook(), TGfxCustomControl::blFlat);
+    ExpectBorder(control, TGfxCustomControl::blActive, "focused under the mouse");
+    other->SetFocus();
+    ASSERT_FALSE(control->Focused());
+    EXPECT_EQ(control->BorderLook(), TGfxCustomControl::blActive);
+    ExpectBorder(control, TGfxCustomControl::blActive, "the focus gone, the mouse still over it");
     MouseLeave(control);
-    EXPECT_FALSE(control->MouseIn());
     EXPECT_EQ(control->BorderLook(), TGfxCustomControl::blFlat);
+    ExpectBorder(control, TGfxCustomControl::blFlat, "the mouse gone");
+}
+
+// Every windowed library control paints the border it keeps at the end of
+// its paint, whatever its own Paint draws (a frame, a caption, a glyph).
+TEST(FlatBorder, EveryKindOfControlPaintsItLast)
+{
+    const struct {
+        const char* kind;
+        std::function<TGfxCustomControl*(QWidget*)> make;
+    } kinds[] = {
+        {"button control", [](QWidget* p) { return new TGfxButtonControl(p); }},
+        {"radio button",
+         [](QWidget* p) {
+             auto* r = new TGfxRadioButton(p);
+             r->SetCaption(QStringLiteral("Hi-Z"));
+             r->SetFocusStyle(fcNone);
+             return r;
+         }},
+        {"bevel panel",
+         [](QWidget* p) {
+             auto* b = new TGfxCustomBevelPanel(p);
+             b->Bevel().SetStyleOuter(bvRaised);
+             b->Bevel().SetStyleInner(bvLowered);
+             return b;
+         }},
+        {"parent panel",
+         [](QWidget* p) {
+             auto* b = new TGfxCustomParentPanel(p);
+             b->Bevel().SetStyleOuter(bvRaised);
+             return b;
+         }},
+        {"group box",
+         [](QWidget* p) {
+             auto* g = new TGfxCustomGroupBox(p);
+             g->SetCaption(QStringLiteral("Load"));
+             return g;
+         }},
+    };
+    for (const auto& k : kinds) {
+        SCOPED_TRACE(k.kind);
+        QWidget form;
+        TGfxCustomControl* control = k.make(&form);
+        auto* other = new TGfxCustomControl(&form);
+        other->SetBounds(0, 150, 40, 20);
+        other->SetTabStop(true);
+        control->SetBounds(10, 10, 90, 40);
+        control->SetColor(clLime);
+        control->SetTabStop(true);
+        control->SetFlat(true);
+        Show(form);
+        QApplication::setActiveWindow(&form);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+        other->SetFocus();
+        ExpectBorder(control, TGfxCustomControl::blFlat, "flat");
+        control->SetFocus();
+        ASSERT_TRUE(control->Focused());
+        ExpectBorder(control, TGfxCustomControl::blActive, "focused");
+        MouseEnter(control);
+        other->SetFocus();
+        ExpectBorder(control, TGfxCustomControl::blActive, "the focus lost under the mouse");
+        MouseLeave(control);
+        ExpectBorder(control, TGfxCustomControl::blFlat, "the mouse gone");
+        // Hot and not focused: the flat border the control keeps.
+        MouseEnter(control);
+        ExpectBorder(control, TGfxCustomControl::blFlat, "hot");
+        MouseLeave(control);
+        // Flat off: the 3-D border.
+        control->SetFlat(false);
+        ExpectBorder(control, TGfxCustomControl::blActive, "Flat off");
+    }
 }
 
 // ---------------------------------------------------- image-list link

@@ -21,6 +21,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/stat.h>
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
@@ -158,6 +159,24 @@ TEST_F(PtyTest, DevicePathMapsComNames)
     };
     for (const auto& c : cases)
         EXPECT_EQ(TComPort::DevicePath(c.name), c.path) << c.name;
+}
+
+// A map that is not a small regular file is not read: a FIFO would block
+// the open for ever, and an oversized file is left alone. The default
+// mapping still holds.
+TEST_F(PtyTest, DevicePathReadsOnlyASmallRegularMap)
+{
+    const QString map = dir_.filePath("comports.ini");
+    ASSERT_TRUE(QFile::remove(map));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(map).constData(), 0600), 0) << std::strerror(errno);
+    EXPECT_EQ(TComPort::DevicePath("COM5"), "/dev/ttyS4");
+    ASSERT_TRUE(QFile::remove(map));
+
+    WriteMap("COM5=/dev/ttyUSB7\n");
+    ASSERT_EQ(::truncate(QFile::encodeName(map).constData(), TComPort::MaxPortMapBytes + 1), 0);
+    EXPECT_EQ(TComPort::DevicePath("COM5"), "/dev/ttyS4");
+    ASSERT_EQ(::truncate(QFile::encodeName(map).constData(), TComPort::MaxPortMapBytes), 0);
+    EXPECT_EQ(TComPort::DevicePath("COM5"), "/dev/ttyUSB7");
 }
 
 // The line parameters as termios flags. Checked on the settings themselves:

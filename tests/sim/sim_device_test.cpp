@@ -135,10 +135,13 @@ TEST_F(SimParse, EffectsFollowTheSwitchingMode)
 
 TEST_F(SimParse, PerInputWithPchanZeroSetsAllInputs)
 {
+    const uint32_t input2 = sim.perInput(Reg::PRGBI, 2);
     EXPECT_EQ(feed("3PC"), "PCH3\r\n");
+    EXPECT_EQ(feed("9PR"), "PRGB9\r\n");
+    EXPECT_EQ(sim.perInput(Reg::PRGBI, 3), 9u);
+    EXPECT_EQ(sim.perInput(Reg::PRGBI, 2), input2);
+    ASSERT_NE(input2, 9u);
     EXPECT_EQ(feed("5PR"), "PRGB5\r\n");
-    EXPECT_EQ(sim.perInput(Reg::PRGBI, 3), 5u);
-    EXPECT_EQ(sim.perInput(Reg::PRGBI, 2), 0u);
     EXPECT_EQ(feed("0PC9PR"), "PCH0\r\nPRGB9\r\n");
     for (int i = 1; i <= 8; ++i) EXPECT_EQ(sim.perInput(Reg::PRGBI, i), 9u) << i;
     // The reply of a per-input register reports input PCHAN.
@@ -224,30 +227,70 @@ TEST_F(SimParse, LanTablesByAdip)
     EXPECT_EQ(feed("16nk"), "NTMK16\r\n");
 }
 
-TEST_F(SimParse, DumpHoldsEveryRegisterOnce)
+TEST_F(SimParse, DumpHoldsEveryRegisterOnceThenEachInput)
 {
     feed("3PC42PE");  // input 3's PENA is 42 & 0xFF
+    feed("1LI6LP");   // input 3 shows slot 6 on layer 1
     const QByteArray out = feed("#\r\n");
     EXPECT_EQ(out, sim.dump());
     const auto got = lines(out);
-    ASSERT_EQ(got.size(), size_t(RegisterCount - 1));  // all but the "#" command itself
+    // Every register once (all but the "#" command itself), then eight
+    // blocks of PCHAN, the eight per-input registers and two logo layers,
+    // then PCHAN and LINDEX again.
+    constexpr size_t everyRegister = size_t(RegisterCount - 1), block = 1 + PerInputTables + 4;
+    ASSERT_EQ(got.size(), everyRegister + 8 * block + 2);
     std::set<int> seen;
-    for (const std::string& line : got) {
+    for (size_t i = 0; i < everyRegister; ++i) {
         uint32_t v = 0;
-        const int reg = matchReply(line, v);
-        ASSERT_GE(reg, 0) << line;
-        EXPECT_TRUE(seen.insert(reg).second) << "twice: " << line;
-        EXPECT_EQ(v, sim.value(reg)) << line;
+        const int reg = matchReply(got[i], v);
+        ASSERT_GE(reg, 0) << got[i];
+        EXPECT_TRUE(seen.insert(reg).second) << "twice: " << got[i];
+        EXPECT_EQ(v, sim.value(reg)) << got[i];
     }
     // Pointer registers lead, so the per-input values that follow are read
     // for the right input.
     EXPECT_EQ(got[0], "PCH3");
-    EXPECT_EQ(got[1], "LIND0");
+    EXPECT_EQ(got[1], "LIND1");
     EXPECT_EQ(got[2], "LCUR1");
     EXPECT_EQ(got[3], "ADIP1");
     const std::set<std::string> expected = {"DEV24", "BRG128", "RLV64", "GLV64", "BLV64", "DPHA16", "PEN42", "IPD192"};
-    for (const std::string& e : expected) EXPECT_NE(std::find(got.begin(), got.end(), e), got.end()) << e;
+    for (const std::string& e : expected)
+        EXPECT_NE(std::find(got.begin(), got.begin() + long(everyRegister), e), got.begin() + long(everyRegister)) << e;
+    // Each input's own values, after its PCHAN line.
+    for (int input = 1; input <= 8; ++input) {
+        const size_t at = everyRegister + size_t(input - 1) * block;
+        EXPECT_EQ(got[at], "PCH" + std::to_string(input));
+        std::set<int> perInput;
+        for (size_t k = 1; k <= size_t(PerInputTables); ++k) {
+            uint32_t v = 0;
+            const int reg = matchReply(got[at + k], v);
+            ASSERT_GE(reg, 0) << got[at + k];
+            perInput.insert(reg);
+            EXPECT_EQ(v, sim.perInput(reg, input)) << got[at + k];
+        }
+        EXPECT_EQ(perInput.size(), size_t(PerInputTables)) << input;
+        for (int slot = 0; slot < 2; ++slot) {
+            EXPECT_EQ(got[at + 9 + size_t(slot) * 2], "LIND" + std::to_string(slot));
+            EXPECT_EQ(got[at + 10 + size_t(slot) * 2], "LPLG" + std::to_string(sim.lplogo(input, slot)));
+        }
+    }
+    EXPECT_EQ(got[got.size() - 2], "PCH3");
+    EXPECT_EQ(got.back(), "LIND1");
     EXPECT_EQ(sim.commandCount(Reg::queryall), 1);
+}
+
+// The inputs as they are wired: each used, with its own signal type,
+// standard and load.
+TEST_F(SimParse, EachInputHasItsOwnValues)
+{
+    const uint32_t types[8] = {0, 1, 2, 5, 7, 6, 8, 7};
+    const uint32_t loads[8] = {1, 1, 1, 1, 0, 0, 1, 0};
+    for (int i = 1; i <= 8; ++i) {
+        EXPECT_EQ(sim.perInput(Reg::PENA, i), 1u) << i;
+        EXPECT_EQ(sim.perInput(Reg::PRGBI, i), types[i - 1]) << i;
+        EXPECT_EQ(sim.perInput(Reg::PLOAD, i), loads[i - 1]) << i;
+    }
+    EXPECT_EQ(sim.perInput(Reg::PISTD, 1), 3u);  // PAL
 }
 
 TEST_F(SimParse, NoiseLinesCarryNoKnownCode)

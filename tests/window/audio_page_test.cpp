@@ -77,8 +77,8 @@ TEST_F(AudioPage, AudioButtonsWriteOnMouseDown)
 }
 
 // "Auto Follow" toggles the audio mode on a mouse-up, and the device's
-// report decides what it shows (a library radio button is checked by the
-// press that gives it the focus, before the device answers).
+// report decides what it shows (the press that gives it the focus checks
+// nothing).
 TEST_F(AudioPage, AutoFollowTogglesTheModeOnMouseUp)
 {
     TGfxRadioButton* follow = audio().RadioButton;
@@ -89,10 +89,45 @@ TEST_F(AudioPage, AutoFollowTogglesTheModeOnMouseUp)
         sent.clear();
         operatorClick(w().audioPage, follow, QPoint(5, 8));
         EXPECT_EQ(sent, QStringList{command(Reg::AMOD, mode == 0 ? 1 : 0)});
+        EXPECT_EQ(follow->Checked(), mode == 0) << "nothing shown before the device answers";
         reply(Reg::AMOD, mode);  // the device kept its mode
         EXPECT_EQ(follow->Checked(), mode == 0) << "the device decides";
         reply(Reg::AMOD, mode == 0 ? 1 : 0);
         EXPECT_EQ(follow->Checked(), mode != 0);
+    }
+}
+
+// The keyboard reaches "Auto Follow" as the mouse does: tabbing onto it
+// changes nothing and sends nothing, Space toggles the mode as the
+// mouse-up does, and the mark follows the device's report only.
+TEST_F(AudioPage, AutoFollowByTheKeyboard)
+{
+    TGfxRadioButton* follow = audio().RadioButton;
+    EXPECT_EQ(follow->size(), QSize(87, 16));
+    w().PageControl1->setCurrentWidget(w().audioPage);
+    w().show();
+    QApplication::setActiveWindow(&w());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w()));
+    // The control before it in the tab order.
+    QWidget* before = follow->previousInFocusChain();
+    while (before != follow && !((before->focusPolicy() & Qt::TabFocus) && before->isVisible() && before->isEnabled()))
+        before = before->previousInFocusChain();
+    ASSERT_NE(before, follow);
+    for (uint32_t mode : {1u, 0u, 1u}) {
+        SCOPED_TRACE(mode);
+        reply(Reg::AMOD, mode);
+        before->setFocus();
+        sent.clear();
+        QTest::keyClick(before, Qt::Key_Tab);
+        ASSERT_TRUE(follow->hasFocus());
+        EXPECT_EQ(follow->Checked(), mode == 0) << "the focus changes nothing";
+        EXPECT_TRUE(sent.isEmpty());
+        QTest::keyClick(follow, Qt::Key_Space);
+        EXPECT_EQ(sent, QStringList{command(Reg::AMOD, mode == 0 ? 1 : 0)});
+        EXPECT_EQ(follow->Checked(), mode == 0) << "until the device answers";
+        reply(Reg::AMOD, mode == 0 ? 1 : 0);
+        EXPECT_EQ(follow->Checked(), mode != 0);
+        EXPECT_EQ(sent.size(), 1) << "the report writes nothing";
     }
 }
 

@@ -241,6 +241,26 @@ TEST_F(WindowTest, DebugHotKeyNeedsTheMouseOnTheConnectionLabel)
     EXPECT_FALSE(windows->Form_debug->isVisible());
 }
 
+// The hot key brings an open console that lies behind the main window to
+// the front, with the keyboard.
+TEST_F(WindowTest, DebugHotKeyRaisesAnOpenConsole)
+{
+    start();
+    TGfxGlobalHotKey* key = w().debugHotKey();
+    TForm_debug* console = windows->Form_debug.get();
+    console->show();
+    w().show();
+    QApplication::setActiveWindow(&w());
+    w().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w()));
+    ASSERT_NE(QApplication::activeWindow(), console);
+    QEvent enter(QEvent::Enter);
+    QCoreApplication::sendEvent(w().connection, &enter);
+    key->WndProc();
+    EXPECT_TRUE(console->isVisible());
+    EXPECT_TRUE(QTest::qWaitForWindowActive(console)) << "the open console stayed behind";
+}
+
 TEST_F(WindowTest, UdpSendErrorIsShownWithTheErrorIcon)
 {
     start();

@@ -1,6 +1,7 @@
 // The console's typed commands, programmable buttons and their file, and
 // its register table.
 #include "console_fixture.h"
+#include "file_faults.h"
 
 #include "registers.h"
 #include "text_lines.h"
@@ -133,6 +134,29 @@ TEST_F(ConsoleTest, ProgrammableButtonsSendAndAreEdited)
     EXPECT_TRUE(ask.asked.isEmpty());
 }
 
+// A description or command the buttons file cannot hold (beyond Latin-1)
+// is refused with a message and asked again.
+TEST_F(ConsoleTest, ProgrammableButtonRefusesTextsTheFileCannotHold)
+{
+    startConsole();
+    QPushButton* b = c().BitBtn_ADBG[2];
+    ask.answers = {QStringLiteral("Gel ❄"), QStringLiteral("Gel é"), QStringLiteral("1Z ✓"), QStringLiteral("1Z")};
+    QTest::mouseClick(b, Qt::RightButton);
+    ASSERT_EQ(ask.asked.size(), 4);
+    EXPECT_EQ(ask.asked[1].title, QStringLiteral("Entrer description d'addressage"));
+    EXPECT_EQ(ask.asked[1].initial, QStringLiteral("..@..> Click")) << "asked again as at first";
+    EXPECT_EQ(ask.asked[3].title, QStringLiteral("Entrer l'addresse et/ou la donnée"));
+    EXPECT_EQ(ask.asked[3].initial, QString());
+    ASSERT_EQ(ask.messages.size(), 2);
+    EXPECT_TRUE(ask.messages[0].text.startsWith(QStringLiteral("\"Gel ❄\" cannot be stored"))) << ask.messages[0].text.toStdString();
+    EXPECT_TRUE(ask.messages[1].text.startsWith(QStringLiteral("\"1Z ✓\" cannot be stored")));
+    EXPECT_EQ(ask.messages[0].icon, Prompter::Icon::Warning);
+    EXPECT_EQ(b->text(), QStringLiteral("Gel é"));
+    EXPECT_EQ(b->toolTip(), QStringLiteral("1Z"));
+    c().saveButtonsFile();
+    EXPECT_TRUE(readFile(TForm_debug::buttonsFileName()).contains("desc3=Gel \xE9\r\nadon3=1Z\r\n"));
+}
+
 // Every description and command makes the round trip through the file,
 // written when the console closes, as 52 lines in order.
 TEST_F(ConsoleTest, ButtonsFileRoundTrip)
@@ -220,11 +244,38 @@ TEST_F(ConsoleTest, ButtonsFileSavedWhenTheProgramEndsWithTheConsoleOpen)
     EXPECT_EQ(lines[0], QStringLiteral("desc1=Gel"));
     EXPECT_EQ(lines[1], QStringLiteral("adon1=1Z"));
 
-    // Escape closes the console, and saves too.
+    // Closing the console by its frame hides it, and saves too (Escape does
+    // not hide it: it has no Cancel button).
     QFile::remove(TForm_debug::buttonsFileName());
-    QTest::keyClick(&c(), Qt::Key_Escape);
+    c().close();
     EXPECT_FALSE(c().isVisible());
     EXPECT_TRUE(QFile::exists(TForm_debug::buttonsFileName()));
+}
+
+// A buttons file refused for its kind or size is not read (a FIFO does not
+// hold the start): the buttons keep their design. When the console closes
+// the thing is moved aside whole, and the new file takes its place.
+TEST_F(ConsoleTest, RefusedButtonsFileIsMovedAsideWhenTheConsoleCloses)
+{
+    const QString file = TForm_debug::buttonsFileName();
+    const QString bak = backupName(file, 0);
+    const qint64 big = MaxTextFileBytes + 1;
+    for (const bool fifo : {true, false}) {
+        if (fifo)
+            makeFifo(file);
+        else
+            makeSparse(file, "desc1=Reset\r\nadon1=1Z\r\n", big);
+        start();
+        EXPECT_EQ(c().BitBtn_ADBG[0]->text(), QStringLiteral("..@..> Click")) << fifo;
+        EXPECT_TRUE(c().BitBtn_ADBG[0]->toolTip().isEmpty()) << fifo;
+        c().show();
+        c().close();
+        EXPECT_TRUE(fifo ? isFifo(bak) : QFileInfo(bak).size() == big) << fifo;
+        EXPECT_EQ(readTextLines(file).value_or(QStringList()).size(), 52) << fifo;
+        windows.reset();
+        QFile::remove(file);
+        QFile::remove(bak);
+    }
 }
 
 // The console's table: 137 rows in their own order, "Z" twice, and, where

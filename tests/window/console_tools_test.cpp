@@ -1,6 +1,7 @@
 // The console's value panel and script sender.
 #include "console_fixture.h"
-
+#include "file_faults.h"
+#include "text_lines.h"
 
 #include <QFrame>
 
@@ -23,7 +24,12 @@ const Panel kPanels[] = {
     {"I_0", "I_ ", "0 ", "0000 ", "0000.0000.0000.0000b ", true},
     {nullptr, NoValue, "0", "0", "0000.0000.0000.0000b", false},
     {"BRG", NoValue, "0", "0", "0000.0000.0000.0000b", false},              // no digits
-    {"DEV70000", NoValue, "0", "0", "0000.0000.0000.0000b", false},         // beyond 16 bits
+    // Any value a register holds: the hexadecimal digits and the binary form
+    // grow, the bit boxes show the low 16 bits.
+    {"DEV70000", "DEV ", "70000 ", "11170 ", "0001.0001.0001.0111.0000b ", true},
+    {"V_4294967295", "V_ ", "4294967295 ", "FFFFFFFF ",
+     "1111.1111.1111.1111.1111.1111.1111.1111b ", true},
+    {"V_4294967296", NoValue, "0", "0", "0000.0000.0000.0000b", false},    // beyond 32 bits
     {"BRG300   012Ch   0000.0001.0010.1100b", NoValue, "0", "0", "0000.0000.0000.0000b", false},  // the whole line
 };
 
@@ -69,7 +75,7 @@ TEST_F(ValuePanelTest, OpensOnTheSelection)
         EXPECT_EQ(c().Label_valeur_bin->text(), QString::fromLatin1(p.bin)) << what;
         QString expectedBits = QString::fromLatin1(p.bin).remove(QLatin1Char('.')).trimmed();
         expectedBits.chop(1);
-        EXPECT_EQ(bits(), expectedBits) << what;
+        EXPECT_EQ(bits(), expectedBits.right(16)) << what;
         EXPECT_EQ(c().Button_envoie->isEnabled(), p.send) << what;
     }
     c().BitBtn_changer_valeurs->click();
@@ -102,17 +108,41 @@ TEST_F(ValuePanelTest, BitsDecimalAndHexFollowEachOther)
     QTest::keyClick(c().Edit_valeur_hex, Qt::Key_Return);
     EXPECT_EQ(c().Label_valeur_dec->text().trimmed(), QStringLiteral("61731"));
 
-    // The decimal box takes digits up to 65535 only.
+    // The decimal box takes digits of any value a register holds, up to
+    // 4294967295.
     c().Edit_valeur_dec->clear();
-    QTest::keyClicks(c().Edit_valeur_dec, QStringLiteral("6x5536"));
-    EXPECT_EQ(c().Edit_valeur_dec->text(), QStringLiteral("6553"));
-    QTest::keyClicks(c().Edit_valeur_dec, QStringLiteral("5"));
+    QTest::keyClicks(c().Edit_valeur_dec, QStringLiteral("6x5535"));
+    EXPECT_EQ(c().Edit_valeur_dec->text(), QStringLiteral("65535"));
     QTest::keyClick(c().Edit_valeur_dec, Qt::Key_Return);
     EXPECT_EQ(c().Label_valeur_dec->text().trimmed(), QStringLiteral("65535"));
     EXPECT_EQ(c().Label_valeur_hex->text().trimmed(), QStringLiteral("FFFF"));
     EXPECT_EQ(bits(), QStringLiteral("1111111111111111"));
     QTest::mouseClick(c().EditBits[0], Qt::LeftButton);
     EXPECT_EQ(c().Edit_valeur_dec->text(), QStringLiteral("32767"));
+    c().Edit_valeur_dec->clear();
+    QTest::keyClicks(c().Edit_valeur_dec, QStringLiteral("42949672950"));
+    EXPECT_EQ(c().Edit_valeur_dec->text(), QStringLiteral("4294967295"));
+    c().Edit_valeur_dec->clear();
+    QTest::keyClicks(c().Edit_valeur_dec, QStringLiteral("2147549183"));  // 8000FFFFh
+    QTest::keyClick(c().Edit_valeur_dec, Qt::Key_Return);
+    EXPECT_EQ(c().Label_valeur_dec->text().trimmed(), QStringLiteral("2147549183"));
+    EXPECT_EQ(c().Edit_valeur_hex->text(), QStringLiteral("8000FFFF"));
+    EXPECT_EQ(c().Label_valeur_bin->text().trimmed(), QStringLiteral("1000.0000.0000.0000.1111.1111.1111.1111b"));
+    EXPECT_EQ(bits(), QStringLiteral("1111111111111111"));
+    // A bit box changes its bit and leaves the bits above the sixteen.
+    QTest::mouseClick(c().EditBits[15], Qt::LeftButton);
+    EXPECT_EQ(c().Edit_valeur_dec->text(), QStringLiteral("2147549182"));
+    EXPECT_EQ(c().Label_valeur_hex->text().trimmed(), QStringLiteral("8000FFFE"));
+    // A long value shown in the hexadecimal box is read whole on Enter; a
+    // digit typed more is refused, Backspace goes.
+    QTest::keyClick(c().Edit_valeur_hex, Qt::Key_End);
+    QTest::keyClicks(c().Edit_valeur_hex, QStringLiteral("1"));
+    EXPECT_EQ(c().Edit_valeur_hex->text(), QStringLiteral("8000FFFE"));
+    QTest::keyClick(c().Edit_valeur_hex, Qt::Key_Return);
+    EXPECT_EQ(c().Label_valeur_dec->text().trimmed(), QStringLiteral("2147549182"));
+    QTest::keyClick(c().Edit_valeur_hex, Qt::Key_Backspace);
+    QTest::keyClick(c().Edit_valeur_hex, Qt::Key_Return);
+    EXPECT_EQ(c().Label_valeur_dec->text().trimmed(), QString::number(0x8000FFFu));
 }
 
 // "Envoie" sends the value right before the register's code; "Ok" puts it
@@ -233,6 +263,32 @@ TEST_F(ConsoleTest, ScriptSentLineByLineOrCharacterByCharacter)
     EXPECT_EQ(ask.fileTitles.front().section(QLatin1Char('|'), 0, 0).left(15), QStringLiteral("Charger script,"));
 }
 
+// The script's open dialog starts in the working directory, wherever the
+// program's last file dialog was.
+TEST_F(ConsoleTest, ScriptDialogStartsInTheWorkingDirectory)
+{
+    startConsole();
+    c().Envoyeruntexte1->trigger();
+    ASSERT_EQ(ask.openFolders.size(), 1);
+    ASSERT_FALSE(ask.openFolders.front().isEmpty()) << "the dialog starts where the last one was";
+    EXPECT_EQ(QDir(ask.openFolders.front()).canonicalPath(), QDir::current().canonicalPath());
+}
+
+// A short console still shows its delay bar and the bar's label whole.
+TEST_F(ConsoleTest, DelayBarNotCutWhenShort)
+{
+    startConsole();
+    c().show();
+    c().resize(TForm_debug::FixedWidth, 200);
+    QCoreApplication::processEvents();
+    for (QWidget* shown : {static_cast<QWidget*>(c().ScrollBar_duration), static_cast<QWidget*>(c().Label_scroll_timer),
+                           static_cast<QWidget*>(c().BitBtn_ADBG[25])}) {
+        const QRect inWindow(shown->mapTo(&c(), QPoint(0, 0)), shown->size());
+        EXPECT_TRUE(c().rect().contains(inWindow)) << shown->objectName().toStdString() << " cut off at height "
+                                                   << c().height();
+    }
+}
+
 // Files that give nothing to send leave the sender idle.
 TEST_F(ConsoleTest, ScriptWithoutLinesLeavesTheSenderIdle)
 {
@@ -251,6 +307,38 @@ TEST_F(ConsoleTest, ScriptWithoutLinesLeavesTheSenderIdle)
     ask.openAnswer.clear();
     c().Envoyeruntexte1->trigger();
     EXPECT_FALSE(s.running());
+}
+
+// A script too big or not a regular file is not read: the console says
+// why, and nothing is sent.
+TEST_F(ConsoleTest, RefusedScriptIsNotSent)
+{
+    startConsole();
+    const ScriptSender& s = c().scriptSender();
+    // Commands a line each, then more than the limit of nothing.
+    makeSparse(QStringLiteral("huge.txt"), "128B\n1O\n", MaxTextFileBytes + 1);
+    makeFifo(QStringLiteral("pipe.txt"));
+    struct Refused {
+        const char* name;
+        const char* why;
+    };
+    for (const Refused r : {Refused{"huge.txt", "is larger than 1048576 bytes"}, Refused{"pipe.txt", "is not a regular file"}}) {
+        ask.messages.clear();
+        ask.openAnswer = scratch.path(QString::fromLatin1(r.name));
+        c().Envoyeruntexte1->trigger();
+        ASSERT_EQ(ask.messages.size(), 1) << r.name;
+        EXPECT_EQ(ask.messages[0].title, QStringLiteral("DEBUG ZEPH3502")) << r.name;
+        EXPECT_EQ(ask.messages[0].text, QStringLiteral("The script \"%1\" %2: nothing was sent.")
+                                            .arg(ask.openAnswer, QString::fromLatin1(r.why)))
+            << r.name;
+        EXPECT_EQ(ask.messages[0].icon, Prompter::Icon::Warning) << r.name;
+        EXPECT_FALSE(s.running()) << r.name;
+        EXPECT_FALSE(s.loaded()) << r.name;
+        EXPECT_TRUE(c().ScrollBar_duration->isEnabled()) << r.name;
+        EXPECT_EQ(c().windowTitle(), QStringLiteral("DEBUG ZEPH3502")) << r.name;
+        c().evenement_tempo();
+        EXPECT_TRUE(sent().isEmpty()) << r.name;
+    }
 }
 
 // The scroll bar sets the pause once a script is loaded; "Stop" stops.

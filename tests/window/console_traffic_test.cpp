@@ -202,21 +202,22 @@ TEST_F(ConsoleTest, WindowWidthStaysAndListsFollowTheHeight)
     const int expected = c().screen()->virtualGeometry().height() - (c().y() + clear) - 20;
     EXPECT_EQ(c().height(), std::max(expected, int(TForm_debug::MinimumHeight)));
 
-    c().resize(700, 640);
+    const int H = int(TForm_debug::MinimumHeight) + 40;
+    c().resize(700, H);
     QCoreApplication::processEvents();  // the platform reports the new size
     EXPECT_EQ(c().width(), 605);
-    ASSERT_EQ(c().height(), 640);
+    ASSERT_EQ(c().height(), H);
     const int top = c().Memo_env->y();
-    EXPECT_EQ(c().Memo_env->height(), 640 - (top + clear + 60));
-    EXPECT_EQ(c().Memo_recu->height(), 640 - (top + clear + 60));
-    EXPECT_EQ(receptionList().height(), 640 - (top + clear + 35));
+    EXPECT_EQ(c().Memo_env->height(), H - (top + clear + 60));
+    EXPECT_EQ(c().Memo_recu->height(), H - (top + clear + 60));
+    EXPECT_EQ(receptionList().height(), H - (top + clear + 35));
     EXPECT_EQ(c().Button_clear->y(), c().Memo_env->y() + c().Memo_env->height());
 
     // Only the first time.
     c().hide();
     c().show();
     QCoreApplication::processEvents();
-    EXPECT_EQ(c().height(), 640);
+    EXPECT_EQ(c().height(), H);
 }
 
 TEST_F(ConsoleTest, ForceConnectMenuFollowsAndSetsForceConn)

@@ -3,6 +3,8 @@
 // the not-connected display once the device falls silent. The link timer is
 // ticked by hand so that the run takes well under a second.
 
+#include "gfx_radiogroup.h"
+#include "inputs_controller.h"
 #include "logos_controller.h"
 #include "qt_wait.h"
 #include "simdevice.h"
@@ -10,6 +12,7 @@
 #include "store_timing.h"
 #include "window_fixture.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QProgressBar>
 #include <QElapsedTimer>
@@ -265,4 +268,29 @@ TEST_F(EndToEnd, FourInputDeviceFoundLostAndFoundAgain)
     EXPECT_EQ(refreq->count(), 5);
     EXPECT_EQ(refreq->itemText(4), QStringLiteral("Follow  Input 4"));
     z().SetConType(CON_NONE);
+}
+
+// The demo's device answers per input: after the register dump each input
+// shows its own "Used" box, impedance, signal type and standard, inputs 2
+// to 8 included.
+TEST_F(EndToEnd, EveryInputShowsItsOwnValuesAfterTheDump)
+{
+    sim.setValue(zeph::Reg::PCHAN, 1);
+    startOnUdp();
+    ASSERT_TRUE(tickUntil([&] { return z().Ready(); }));
+    InputsController& in = w().inputs();
+    for (int i = 1; i <= 8; ++i) {
+        const size_t row = size_t(i - 1);
+        EXPECT_TRUE(in.Label_input_[row]->isChecked()) << "Used " << i;
+        EXPECT_EQ(in.GfxRadioButton_HiZ[row]->ItemIndex(), int(sim.perInput(zeph::Reg::PLOAD, i))) << "load " << i;
+        auto* type = w().findChild<QComboBox*>(QStringLiteral("ComboBox_signaltype%1").arg(i));
+        EXPECT_EQ(type->currentIndex(), int(sim.perInput(zeph::Reg::PRGBI, i))) << "type " << i;
+        auto* standard = w().findChild<QComboBox*>(QStringLiteral("ComboBox_standard%1").arg(i));
+        EXPECT_EQ(standard->currentIndex(), int(sim.perInput(zeph::Reg::PISTD, i))) << "standard " << i;
+    }
+    // Both loads are seen among the inputs, and the pointer ends where the
+    // device has it.
+    EXPECT_EQ(in.GfxRadioButton_HiZ[4]->ItemIndex(), 0);
+    EXPECT_EQ(in.GfxRadioButton_HiZ[1]->ItemIndex(), 1);
+    EXPECT_EQ(z().PCHAN(), 1u);
 }

@@ -236,17 +236,40 @@ TEST_F(EffectsTest, TitleEndReleasesTheReferenceInput)
     EXPECT_TRUE(sent.isEmpty());
 }
 
-// Shadow "Off" and "On" write SHACT; the report checks its button.
-TEST_F(EffectsTest, ShadowOnOff)
+// Shadow "Off" and "On" write SHACT, by the mouse and by Space on the
+// focused button; only the report moves the mark, a click or a focus change
+// leaves it where the device put it.
+TEST_F(EffectsTest, ShadowOnOffFollowTheReportOnly)
 {
     reply("EFFA1");
-    QTest::mouseClick(fx().RadioButton_on, Qt::LeftButton);
-    QTest::mouseClick(fx().RadioButton_off, Qt::LeftButton);
-    EXPECT_EQ(sent, (QStringList{"1tS", "0tS"}));
-    reply("SHAC1");
-    EXPECT_TRUE(fx().RadioButton_on->isChecked());
     reply("SHAC0");
-    EXPECT_TRUE(fx().RadioButton_off->isChecked());
+    QRadioButton* on = fx().RadioButton_on;
+    QRadioButton* off = fx().RadioButton_off;
+    ASSERT_TRUE(off->isChecked());
+    w().PageControl1->setCurrentWidget(w().effectsPage);
+    QApplication::setActiveWindow(&w());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w()));
+    QTest::mouseClick(on, Qt::LeftButton);
+    EXPECT_EQ(sent, QStringList{"1tS"});
+    EXPECT_FALSE(on->isChecked()) << "checked itself before the device answered";
+    EXPECT_TRUE(off->isChecked());
+    sent.clear();
+    on->setFocus();
+    QTest::keyClick(on, Qt::Key_Space);
+    QTest::keyClick(on, Qt::Key_Right);  // the arrows only move the focus
+    EXPECT_EQ(sent, QStringList{"1tS"});
+    EXPECT_FALSE(on->isChecked());
+    reply("SHAC1");
+    EXPECT_TRUE(on->isChecked());
+    EXPECT_FALSE(off->isChecked());
+    sent.clear();
+    QTest::mouseClick(off, Qt::LeftButton);
+    EXPECT_EQ(sent, QStringList{"0tS"});
+    EXPECT_TRUE(on->isChecked());
+    EXPECT_FALSE(off->isChecked());
+    reply("SHAC0");
+    EXPECT_TRUE(off->isChecked());
+    EXPECT_FALSE(on->isChecked());
 }
 
 // LFADE 0 to 5: the radio marks of the menu and both popups, the label's
@@ -421,23 +444,32 @@ TEST_F(EffectsTest, MenuSwitchesWriteAndFollowTheDevice)
 }
 
 // The auto-frame radio group on the "Logo && Frame" page: "On" writes 1,
-// "Off" 0; the report selects the item.
-TEST_F(EffectsTest, AutoFrameRadioGroup)
+// "Off" 0; only the report selects the item.
+TEST_F(EffectsTest, AutoFrameRadioGroupFollowsTheReportOnly)
 {
-    QButtonGroup* items = fx().autoFrameItems;
-    fx().RadioGroup_auto_frame->window()->show();
+    auto* group = find<QWidget>("RadioGroup_auto_frame");
+    const QList<QRadioButton*> items = group->findChildren<QRadioButton*>();
+    ASSERT_EQ(items.size(), 2);
+    auto chosen = [&items] { return QList<bool>{items[0]->isChecked(), items[1]->isChecked()}; };
     w().PageControl1->setCurrentWidget(w().logoFramePage);
-    // On the radio indicator.
-    const QPoint indicator(6, items->button(0)->height() / 2);
-    QTest::mouseClick(items->button(1), Qt::LeftButton, {}, indicator);
-    QTest::mouseClick(items->button(0), Qt::LeftButton, {}, indicator);
-    EXPECT_EQ(sent, (QStringList{"0af", "1af"}));
-    reply("AFRA0");
-    EXPECT_EQ(items->checkedId(), 1);
+    group->show();
     reply("AFRA1");
-    EXPECT_EQ(items->checkedId(), 0);
+    ASSERT_EQ(chosen(), (QList<bool>{true, false}));
+    // On the radio indicator.
+    const QPoint indicator(6, items[0]->height() / 2);
+    QTest::mouseClick(items[1], Qt::LeftButton, {}, indicator);
+    EXPECT_EQ(sent, QStringList{"0af"});
+    EXPECT_EQ(chosen(), (QList<bool>{true, false})) << "the click chose the item before the device answered";
+    reply("AFRA0");
+    EXPECT_EQ(chosen(), (QList<bool>{false, true}));
+    sent.clear();
+    QTest::mouseClick(items[0], Qt::LeftButton, {}, indicator);
+    EXPECT_EQ(sent, QStringList{"1af"});
+    EXPECT_EQ(chosen(), (QList<bool>{false, true}));
+    reply("AFRA1");
+    EXPECT_EQ(chosen(), (QList<bool>{true, false}));
     reply("AFRA5");
-    EXPECT_EQ(items->checkedId(), 0);
+    EXPECT_EQ(chosen(), (QList<bool>{true, false}));
 }
 
 // Key locking: "&Menus" and "&Input" flip their bit of the stored LOCK,
@@ -481,15 +513,28 @@ TEST_F(EffectsTest, KeyLockingXorWrites)
 TEST_F(EffectsTest, EraseAndDefaultAskFirst)
 {
     for (bool ok : {false, true}) {
-        prompts.answer = ok;
-        prompts.questions.clear();
+        prompts.onConfirm = [ok](const QString&) { return ok; };
+        prompts.confirmations.clear();
         sent.clear();
         action("Eraseallmemories1")->trigger();
         action("Defaultvalues1")->trigger();
-        EXPECT_EQ(prompts.questions, (QStringList{"Are you sure you want erase all memories ?",
-                                                  "Are you sure you want default value ?"}));
+        EXPECT_TRUE(prompts.questions.isEmpty()) << "asked Yes/No";
+        ASSERT_EQ(prompts.confirmations.size(), 2);
+        const char* texts[2] = {"Are you sure you want erase all memories ?", "Are you sure you want default value ?"};
+        for (int i = 0; i < 2; ++i) {
+            EXPECT_EQ(prompts.confirmations[i].text, QString::fromLatin1(texts[i]));
+            EXPECT_EQ(prompts.confirmations[i].icon, Prompter::Icon::Question);
+        }
         EXPECT_EQ(sent, (ok ? QStringList{"1yc", "1Y"} : QStringList{}));
     }
+}
+
+// The clean-cut items of the "&Transition" menu read as the popups' items.
+TEST_F(EffectsTest, CleanCutMenuCaptions)
+{
+    const char* const names[3] = {"From_Computer", "From_Video", "From_ALL"};
+    const char* const captions[3] = {"switch from &Computer", "switch from &Video", "switch from &any"};
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(action(names[i])->text(), QString::fromLatin1(captions[i])) << names[i];
 }
 
 // "About ZEPH..." shows the program's version in the About box, modally;

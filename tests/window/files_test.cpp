@@ -140,7 +140,8 @@ TEST_P(FilePorts, AUnusablePortEndsOnCom1)
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, FilePorts,
-                         ::testing::Values(PortCase{"10100", "65535", true}, PortCase{"0", "0", true},
+                         ::testing::Values(PortCase{"10100", "65535", true}, PortCase{"10100", "0", true},
+                                           PortCase{"0", "10000", false}, PortCase{"00", "10000", false},
                                            PortCase{"10100", "abc", false}, PortCase{"65536", "10000", false},
                                            PortCase{"10100", "-1", false}, PortCase{"99999999999", "10000", false},
                                            PortCase{"10100", "", false}, PortCase{"$2774", "10000", false},

@@ -1,9 +1,10 @@
 // The frame every page stands on: which family follows which device event,
-// in which order, the controls FormCreate acts on, the menus' radio groups
-// and "Save as" over an existing file.
+// in which order, the controls FormCreate acts on, the menus' radio groups,
+// "Save as" over an existing file, and the look of disabled controls.
 #include "window_fixture.h"
 
 #include "families.h"
+#include "menu_columns.h"
 #include "image_controller.h"
 #include "inputs_controller.h"
 #include "logos_controller.h"
@@ -18,7 +19,11 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QTabBar>
+#include <QToolButton>
 #include <QTimer>
 
 #include <set>
@@ -349,4 +354,207 @@ TEST_F(WindowTest, SaveAsGivesTheDialogTheIniSuffix)
     files().Saveas1Click();
     EXPECT_EQ(prompts.saveSuffix, QStringLiteral("ini"));
     EXPECT_TRUE(readFile(scratch.path(QStringLiteral("copy.ini"))).startsWith("0=COM1\r\n"));
+}
+
+namespace {
+
+// The program's look for one case; the application's own comes back after.
+class LookScope {
+public:
+    LookScope()
+        : style_(QApplication::style()->name()), palette_(QApplication::palette()), font_(QApplication::font())
+    {
+        applyLook(*qApp);
+    }
+    ~LookScope()
+    {
+        QApplication::setStyle(QStyleFactory::create(style_));
+        QApplication::setPalette(palette_);
+        QApplication::setFont(font_);
+    }
+
+private:
+    QString style_;
+    QPalette palette_;
+    QFont font_;
+};
+
+// The darkest pixel of a control as drawn, and whether any pixel is
+// clearly red.
+struct Ink {
+    int darkest = 255;
+    bool red = false;
+};
+Ink inkOf(QWidget* w)
+{
+    const QImage image = w->grab().toImage();
+    Ink ink;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            ink.darkest = std::min(ink.darkest, std::max({c.red(), c.green(), c.blue()}));
+            ink.red |= c.red() > 160 && c.green() < 90 && c.blue() < 90;
+        }
+    }
+    return ink;
+}
+
+}  // namespace
+
+// Disabled controls write their text in the classic grey, in the look's
+// palette and in the colours a control takes of its own (the logo display
+// buttons' red "OFF", the input buttons' colours); enabled, they are black.
+TEST_F(WindowTest, DisabledControlsLookDisabled)
+{
+    LookScope look;
+    const QPalette p = classicPalette();
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text}) {
+        EXPECT_EQ(p.color(QPalette::Disabled, role), QColor(128, 128, 128)) << role;
+        EXPECT_EQ(p.color(QPalette::Active, role), QColor(0, 0, 0)) << role;
+        EXPECT_EQ(p.color(QPalette::Inactive, role), QColor(0, 0, 0)) << role;
+        EXPECT_EQ(QApplication::palette().color(QPalette::Disabled, role), QColor(128, 128, 128)) << role;
+    }
+
+    start();
+    connect();
+    reply("DEV23");  // the effect buttons and the logo rows are shown
+    w().show();
+    QToolButton* cut = w().findChild<QToolButton*>(QStringLiteral("SpeedButton_cut"));
+    QLineEdit* fade = w().findChild<QLineEdit*>(QStringLiteral("Edit_FDUR"));
+    QPushButton* display = w().findChild<QPushButton*>(QStringLiteral("BitBtn_Input_1"));
+    ASSERT_TRUE(cut && fade && display);
+    reply("PC1");
+    reply("LDYS0");  // "OFF" in red while enabled
+    ASSERT_EQ(display->text(), QStringLiteral("OFF"));
+
+    reply("EFFA1");
+    reply("LMOD0");  // the logo display buttons are enabled in use mode
+    ASSERT_TRUE(cut->isEnabled() && display->isEnabled());
+    EXPECT_LT(inkOf(cut).darkest, 60) << "enabled text is black";
+    EXPECT_LT(inkOf(fade).darkest, 60);
+    EXPECT_TRUE(inkOf(display).red);
+
+    reply("EFFA0");
+    reply("LMOD3");  // no mode: the buttons are disabled
+    ASSERT_FALSE(cut->isEnabled() || fade->isEnabled() || display->isEnabled());
+    EXPECT_GE(inkOf(cut).darkest, 100) << "disabled text drawn black";
+    EXPECT_GE(inkOf(fade).darkest, 100);
+    EXPECT_GE(inkOf(display).darkest, 100);
+    EXPECT_FALSE(inkOf(display).red) << "a disabled button keeps its own text colour";
+}
+
+// The input buttons start in their design's group 10; the report of the
+// input on the output puts them in group 1 with that input's button down.
+TEST_F(WindowTest, InputButtonsStartInGroupTen)
+{
+    start();
+    for (QToolButton* b : w().label_input) {
+        EXPECT_EQ(w().inputButtons.groupIndex(b), 10) << b->objectName().toStdString();
+        EXPECT_FALSE(b->isChecked());
+    }
+    connect();
+    reply("CH3");
+    for (int i = 0; i < 8; ++i) {
+        EXPECT_EQ(w().inputButtons.groupIndex(w().label_input[size_t(i)]), 1) << i;
+        EXPECT_EQ(w().label_input[size_t(i)]->isChecked(), i == 2) << i;
+    }
+}
+
+namespace {
+
+// Answers every input box with Cancel and records its title.
+struct CancellingPrompter : FakePrompter {
+    QStringList titles;
+    std::optional<QString> inputBox(QWidget*, const QString& title, const QString&, const QString&) override
+    {
+        titles << title;
+        return std::nullopt;
+    }
+};
+
+}  // namespace
+
+// "C&ustomize": "Logo 1" starts the second column; the design's captionless
+// filler items take no row on any model.
+TEST_F(WindowTest, CustomizeMenuHasTwoColumns)
+{
+    start();
+    connect();
+    auto* menu = w().findChild<QMenu*>(QStringLiteral("Customize1"));
+    auto* columns = menu->findChild<MenuColumns*>();
+    ASSERT_NE(columns, nullptr);
+    auto at = [&](const char* name) {
+        MenuColumnItem* i = columns->item(action(name));
+        EXPECT_NE(i, nullptr) << name;
+        return i ? QRect(i->mapTo(columns, QPoint(0, 0)), i->size()) : QRect();
+    };
+    for (uint32_t dev : {23u, 18u, 21u, 26u}) {
+        reply(qPrintable(QStringLiteral("DEV%1").arg(dev)));
+        menu->popup(QPoint(0, 0));
+        QCoreApplication::processEvents();
+        const std::string where = "model " + std::to_string(dev);
+        for (MenuColumnItem* i : columns->items()) {
+            const bool shown = i->isVisibleTo(columns);
+            EXPECT_EQ(shown, i->action()->isVisible() && !i->action()->text().isEmpty())
+                << where << " " << i->objectName().toStdString();
+            if (shown) {
+                EXPECT_FALSE(i->text().isEmpty()) << where << ": a blank row";
+            }
+        }
+        EXPECT_EQ(columns->column(columns->item(action("Input1"))), 0);
+        EXPECT_EQ(columns->column(columns->item(action("Audio8"))), 0);
+        EXPECT_EQ(columns->column(columns->item(action("Logo1"))), 1);
+        EXPECT_EQ(columns->column(columns->item(action("Default1"))), 1);
+        if (dev != 26) {
+            EXPECT_EQ(at("Logo1").top(), at("Input1").top()) << where << ": \"Logo 1\" heads the second column";
+            EXPECT_GT(at("Logo1").left(), at("Input1").right()) << where;
+            EXPECT_EQ(at("Default1").top(), at("Frame").bottom() + 1) << where << ": rows between Frame and Default";
+        } else {
+            EXPECT_EQ(at("Default1").top(), at("Input1").top()) << where;
+        }
+        menu->hide();
+    }
+}
+
+// The keyboard goes through the columns as through a menu, and an item
+// chosen by key or by mouse closes the menu and runs its action.
+TEST_F(WindowTest, CustomizeMenuByKeyboardAndMouse)
+{
+    start();
+    CancellingPrompter asked;
+    setPrompter(&asked);
+    w().show();
+    QApplication::setActiveWindow(&w());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w()));
+    auto* menu = w().findChild<QMenu*>(QStringLiteral("Customize1"));
+    auto* columns = menu->findChild<MenuColumns*>();
+    menu->popup(w().mapToGlobal(QPoint(0, 0)));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+    columns->setFocus(Qt::TabFocusReason);
+    auto focused = [] {
+        auto* i = dynamic_cast<MenuColumnItem*>(QApplication::focusWidget());
+        return i ? i->action()->objectName() : QString();
+    };
+    ASSERT_EQ(focused(), QStringLiteral("Input1"));
+    // Up from the top goes round to the column's last item; Left from the
+    // second column's tenth item goes to the first column's tenth.
+    const struct {
+        Qt::Key key;
+        const char* then;
+    } steps[] = {{Qt::Key_Down, "Input2"},  {Qt::Key_Right, "Logo2"}, {Qt::Key_Up, "Logo1"},
+                 {Qt::Key_Up, "Default1"}, {Qt::Key_Left, "Audio2"}, {Qt::Key_Down, "Audio3"}};
+    for (const auto& s : steps) {
+        QTest::keyClick(QApplication::focusWidget(), s.key);
+        EXPECT_EQ(focused(), QString::fromLatin1(s.then)) << QKeySequence(s.key).toString().toStdString();
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_FALSE(menu->isVisible());
+    EXPECT_EQ(asked.titles, QStringList{QStringLiteral("Change the button' label AUDIO 3")});
+
+    menu->popup(w().mapToGlobal(QPoint(0, 0)));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+    MenuColumnItem* logo4 = columns->item(action("Logo4"));
+    QTest::mouseClick(logo4, Qt::LeftButton);
+    EXPECT_FALSE(menu->isVisible());
+    EXPECT_EQ(asked.titles.value(1), QStringLiteral("Change the button' label Logo 4"));
 }

@@ -293,9 +293,33 @@ TEST_F(InputsPage, ReferenceFollowsTheDevice)
         QComboBox* chosen = c.refreq < 9 ? in().combo_refreq : in().ComboBox_seamless_computer;
         EXPECT_EQ(chosen->currentIndex(), int(c.refreq < 9 ? c.refreq : c.refreq - 9));
         EXPECT_EQ(box->currentText(), QString::fromLatin1(c.seamless));
-        if (c.outputFormat) EXPECT_EQ(format->text(), QString::fromLatin1(c.outputFormat));
+        if (c.outputFormat) { EXPECT_EQ(format->text(), QString::fromLatin1(c.outputFormat)); }
     }
     EXPECT_TRUE(sent.isEmpty()) << sent.join(QLatin1Char(' ')).toStdString();
+}
+
+// On the four-input model, which has no seamless switching, a computer
+// reference (or one above 10) keeps the input reference list in view, with
+// no item chosen, and the computer list hidden, as the layout has them.
+TEST_F(InputsPage, ComputerReferenceOnTheFourInputModel)
+{
+    reply("DEV26");
+    ASSERT_TRUE(w().state.fourInputs);
+    ASSERT_FALSE(in().combo_refreq->isHidden());
+    ASSERT_TRUE(in().ComboBox_seamless_computer->isHidden());
+    for (uint32_t refreq : {9u, 10u, 11u, 3u, 10u, 6u}) {
+        SCOPED_TRACE(testing::Message() << "REFREQ " << refreq);
+        reply(qPrintable(QStringLiteral("REFR%1").arg(refreq)));
+        EXPECT_FALSE(in().combo_refreq->isHidden());
+        EXPECT_TRUE(in().ComboBox_seamless_computer->isHidden());
+        EXPECT_EQ(in().combo_refreq->currentIndex(), refreq < 5 ? int(refreq) : -1);
+    }
+    EXPECT_TRUE(sent.isEmpty()) << sent.join(QLatin1Char(' ')).toStdString();
+    // An eight-input model again: the computer list comes with SEAMLESS.
+    reply("DEV23");
+    reply("REFR9");
+    EXPECT_TRUE(in().combo_refreq->isHidden());
+    EXPECT_FALSE(in().ComboBox_seamless_computer->isHidden());
 }
 
 // The operator's switching mode and reference choices.

@@ -5,6 +5,8 @@
 
 #include "simdevice.h"
 
+#include <QAccessible>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QPushButton>
 
@@ -74,8 +76,9 @@ const SelectorCase kSelectors[] = {
      [](InputsPage& t, int row) {
          auto* b = t.find<QPushButton>(QStringLiteral("BitBtn_Input_%1").arg(row));
          const bool on = b->text() == QLatin1String("ON");
-         EXPECT_EQ(b->palette().color(QPalette::ButtonText), on ? InputsController::Color_bitbtn_of_pchan(true)
-                                                                   : QColor(255, 0, 0))
+         // The colour it shows while enabled (disabled, its text is grey).
+         EXPECT_EQ(b->palette().color(QPalette::Active, QPalette::ButtonText),
+                   on ? InputsController::Color_bitbtn_of_pchan(true) : QColor(255, 0, 0))
              << row;
          return on ? 1 : 0;
      }},
@@ -264,7 +267,40 @@ TEST_F(InputsPage, ImpedanceGroupLaysItsItemsInTwoColumns)
     EXPECT_GT(hiz->Buttons(1)->x(), hiz->Buttons(0)->geometry().right());
     EXPECT_LE(hiz->Buttons(1)->geometry().right(), hiz->width());
     EXPECT_EQ(hiz->BevelWidth(), 0);
-    EXPECT_EQ(hiz->Buttons(0)->geometry(), QRect(5, 2, 71, 16)) << "150 x 20 less a pixel all round";
+    // 150 x 20: each item a column of 71 less a pixel all round, after the
+    // item offset, and each caption whole within its item.
+    for (TGfxRadioGroup* g : in().GfxRadioButton_HiZ) {
+        SCOPED_TRACE(g->objectName().toStdString());
+        EXPECT_EQ(g->size(), QSize(150, 20));
+        EXPECT_EQ(g->Buttons(0)->geometry(), QRect(5, 2, 71, 16));
+        EXPECT_EQ(g->Buttons(1)->geometry(), QRect(76, 2, 71, 16));
+        g->grab();  // lays the captions out
+        for (int i = 0; i < 2; ++i) {
+            TGfxRadioButton* b = g->Buttons(i);
+            const int needed = QFontMetrics(b->font()).horizontalAdvance(b->Caption());
+            EXPECT_LE(b->TextRect().Left + needed, b->width()) << b->Caption().toStdString();
+        }
+    }
+}
+
+// Assistive tools read each impedance group by its row, and its items with
+// the choice the device reported.
+TEST_F(InputsPage, ImpedanceGroupsCanBeReadByAssistiveTools)
+{
+    replies({"PCH2", "PLD1", "PCH5", "PLD0"});
+    for (int row = 1; row <= 8; ++row) {
+        SCOPED_TRACE(row);
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(in().GfxRadioButton_HiZ[size_t(row - 1)]);
+        ASSERT_NE(face, nullptr);
+        EXPECT_EQ(face->role(), QAccessible::Grouping);
+        EXPECT_EQ(face->text(QAccessible::Name), QStringLiteral("Input%1 impedance").arg(row));
+        ASSERT_EQ(face->childCount(), 2);
+        EXPECT_EQ(face->child(0)->text(QAccessible::Name), QStringLiteral("Hi-Z"));
+        EXPECT_EQ(face->child(1)->text(QAccessible::Name), QStringLiteral("75 Ohms"));
+        EXPECT_EQ(face->child(0)->role(), QAccessible::RadioButton);
+        EXPECT_EQ(face->child(0)->state().checked, row == 5);
+        EXPECT_EQ(face->child(1)->state().checked, row == 2);
+    }
 }
 
 // A burst of every report the page follows, for every input pointer,

@@ -57,7 +57,9 @@ INSTANTIATE_TEST_SUITE_P(
     Table, ApplyTable,
     ::testing::Values(
         ApplyCase{"65535", "1000", "10.0.0.5", nullptr, "10.0.0.5"},
-        ApplyCase{"0", "0", "0.0.0.0", nullptr, "0.0.0.0"},
+        ApplyCase{"0", "1", "0.0.0.0", nullptr, "0.0.0.0"},
+        ApplyCase{"0", "0", "10.0.0.5", "Choose a Remote Port <1-65535>", nullptr},
+        ApplyCase{"10000", "00000", "10.0.0.5", "Choose a Remote Port <1-65535>", nullptr},
         ApplyCase{"10000", "10100", "255.255.255.255", nullptr, "255.255.255.255"},
         ApplyCase{"10000", "10100", "010.0.0.5", nullptr, "10.0.0.5"},
         ApplyCase{"10000", "10100", "$0A.0.0.5", nullptr, "10.0.0.5"},
@@ -67,8 +69,8 @@ INSTANTIATE_TEST_SUITE_P(
         ApplyCase{"", "1000", "10.0.0.5", "Choose a Local Port <0-65535>", nullptr},
         ApplyCase{"100a", "1000", "10.0.0.5", "Choose a Local Port <0-65535>", nullptr},
         ApplyCase{"$10", "1000", "10.0.0.5", "Choose a Local Port <0-65535>", nullptr},
-        ApplyCase{"10000", "70000", "10.0.0.5", "Choose a Remote Port <0-65535>", nullptr},
-        ApplyCase{"10000", "", "bad", "Choose a Remote Port <0-65535>", nullptr},
+        ApplyCase{"10000", "70000", "10.0.0.5", "Choose a Remote Port <1-65535>", nullptr},
+        ApplyCase{"10000", "", "bad", "Choose a Remote Port <1-65535>", nullptr},
         ApplyCase{"10000", "1000", "10.0.0.256", "Remote IP address not Valid", nullptr},
         ApplyCase{"10000", "1000", "10.0.0", "Remote IP address not Valid", nullptr},
         ApplyCase{"10000", "1000", "10.0.0.5.6", "Remote IP address not Valid", nullptr},
@@ -171,7 +173,7 @@ TEST_F(WindowTest, LanSetupMenuAppliesOnlyWhatWasAccepted)
     EXPECT_EQ(z().ConType(), CON_UDP);
     EXPECT_TRUE(w().MIPConfig->isChecked());
     ASSERT_EQ(prompts.messages.size(), 1);
-    EXPECT_EQ(prompts.messages[0].text, QStringLiteral("Choose a Remote Port <0-65535>"));
+    EXPECT_EQ(prompts.messages[0].text, QStringLiteral("Choose a Remote Port <1-65535>"));
 }
 
 TEST_F(WindowTest, LanSetupCancelledFromSerialKeepsThePortChecked)

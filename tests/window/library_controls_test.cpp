@@ -43,7 +43,7 @@ TEST_F(WindowTest, MainWindowClock)
     TGfxClock* clock = w().GfxClock1;
     ASSERT_NE(clock, nullptr);
     EXPECT_EQ(w().findChild<QWidget*>(QStringLiteral("GfxClock1")), clock);
-    EXPECT_EQ((std::array{clock->Width(), clock->Height()}), (std::array{30, 30}));
+    EXPECT_EQ((std::array{clock->Width(), clock->Height()}), (std::array{26, 26}));
     EXPECT_EQ(clock->Options(), coShowAnalog | co24Hour);
     EXPECT_EQ(clock->Mode(), cmNormal);
     EXPECT_EQ(clock->Style(), csWin95);
@@ -67,6 +67,11 @@ TEST_F(WindowTest, MainWindowClock)
         EXPECT_FALSE(bar->actionGeometry(menu).intersects(QRect(clock->mapTo(bar, QPoint(0, 0)), clock->size())))
             << menu->text().toStdString();
     EXPECT_LE(at.bottom(), w().centralWidget()->mapTo(&w(), QPoint(0, 0)).y());
+    // With a margin: off the bar's top edge, and clear of its bottom line.
+    const QRect inBar(clock->mapTo(bar, QPoint(0, 0)), clock->size());
+    EXPECT_GE(inBar.top(), 2);
+    EXPECT_LE(inBar.bottom(), bar->height() - 3);
+    EXPECT_LE(inBar.right(), bar->width() - 3);
 
     windows.reset();
     EXPECT_EQ(SharedTimers(), 0);

@@ -14,6 +14,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTabWidget>
+#include <QTest>
+#include <QWheelEvent>
+
+#include <functional>
 
 namespace {
 
@@ -122,15 +126,87 @@ TEST_F(LogoPage, TabsEraseAndLeavingThePageWriteTheMode)
     logos().SpeedButton_erase_mode->click();  // up
     EXPECT_EQ(sent, (QStringList{"1LM", "0LM"}));
 
+}
+
+// Leaving the page by any gesture a person makes writes LMODE 0 once: a
+// click on another tab, Ctrl+Tab and Ctrl+Shift+Tab from a control of the
+// page, the arrows on the focused tab bar, the wheel over it. A click on the
+// page's own tab, or a gesture that leaves another page, writes nothing.
+TEST_F(LogoPage, LeavingThePageByAnyGestureWritesUseMode)
+{
+    startConnected();
+    reply("LMOD1");
+    QTabWidget* pages = w().PageControl1;
+    QTabBar* tabs = pages->tabBar();
+    w().show();
+    QApplication::setActiveWindow(&w());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w()));
+    QLineEdit* onPage = edit("new_Edit_lhpos");  // shown while capturing a logo
+    auto wheel = [tabs](int delta) {
+        const QPointF at = tabs->rect().center();
+        QWheelEvent e(at, tabs->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+        QApplication::sendEvent(tabs, &e);
+    };
+    const int logo = pages->indexOf(w().logoFramePage);
+    const int other = pages->indexOf(w().audioPage);
+    struct Gesture {
+        const char* name;
+        QWidget* focus;  // where the keyboard is
+        std::function<void()> act;
+    };
+    const Gesture gestures[] = {
+        {"click on another tab", onPage, [&] { QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(other).center()); }},
+        {"Ctrl+Tab", onPage, [&] { QTest::keyClick(onPage, Qt::Key_Tab, Qt::ControlModifier); }},
+        {"Ctrl+Shift+Tab", onPage,
+         [&] { QTest::keyClick(onPage, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier); }},
+        {"Right on the tab bar", tabs, [&] { QTest::keyClick(tabs, Qt::Key_Right); }},
+        {"Left on the tab bar", tabs, [&] { QTest::keyClick(tabs, Qt::Key_Left); }},
+        {"wheel down", tabs, [&] { wheel(-120); }},
+        {"wheel up", tabs, [&] { wheel(120); }},
+    };
+    for (const Gesture& g : gestures) {
+        pages->setCurrentIndex(logo);
+        g.focus->setFocus();
+        sent.clear();
+        g.act();
+        EXPECT_NE(pages->currentIndex(), logo) << g.name << ": the page did not change";
+        EXPECT_EQ(sent, QStringList{"0LM"}) << g.name;
+    }
+
+    // The page's own tab: no change, nothing written.
+    pages->setCurrentIndex(logo);
     sent.clear();
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(logo).center());
+    EXPECT_EQ(pages->currentIndex(), logo);
+    EXPECT_TRUE(sent.isEmpty());
+
+    // Leaving another page writes nothing, by click or by key.
+    pages->setCurrentIndex(other);
+    sent.clear();
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(0).center());
+    tabs->setFocus();
+    QTest::keyClick(tabs, Qt::Key_Right);
+    EXPECT_NE(pages->currentIndex(), logo);
+    EXPECT_TRUE(sent.isEmpty());
+}
+
+// The model layout hiding the logo page in view is the program's change,
+// not the operator leaving it; the page control still knows the page in
+// view afterwards, so the next gesture writes nothing either.
+TEST_F(LogoPage, ModelLayoutHidingThePageWritesNothing)
+{
+    startConnected();
+    reply("DEV23");
     QTabWidget* pages = w().PageControl1;
     pages->setCurrentWidget(w().logoFramePage);
-    emit pages->tabBar()->tabBarClicked(0);
-    EXPECT_EQ(sent, QStringList{"0LM"});
-    pages->setCurrentIndex(0);
     sent.clear();
-    emit pages->tabBar()->tabBarClicked(1);
-    EXPECT_TRUE(sent.isEmpty());
+    reply("DEV26");  // no logo page on this model
+    ASSERT_FALSE(pages->isTabVisible(pages->indexOf(w().logoFramePage)));
+    EXPECT_TRUE(sent.isEmpty()) << sent.join(u' ').toStdString();
+    QTest::keyClick(pages->currentWidget(), Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_NE(pages->currentWidget(), w().logoFramePage);
+    EXPECT_TRUE(sent.isEmpty()) << sent.join(u' ').toStdString();
 }
 
 // Storing a logo: the slot chosen in the list, then the store; a frame is
@@ -308,6 +384,46 @@ TEST_F(LogoPage, FadeConversions)
     emit floating->scrolled(ScrollBarEx::EndScroll, 31);
     EXPECT_EQ(sent, (QStringList{"30Lf", "31Lf"}));
     EXPECT_FALSE(logos().Panel_fade_frame_duration->isVisibleTo(&w()));
+}
+
+// Whole seconds typed into the frame fade never overflow: a count of
+// tenths a register holds is sent as it is, one beyond sends the stored
+// value again. The locale's decimal comma, which the edit shows, reads as
+// the point.
+TEST_F(LogoPage, FrameFadeEntryNeverOverflows)
+{
+    startConnected();
+    reply("LFD20");
+    QLineEdit* frame = edit("Edit_Frame_Fade_duration");
+    const struct {
+        const char* typed;
+        const char* sent;
+    } cases[] = {
+        {"300000000", "3000000000Lf"},  // beyond a signed 32-bit count of tenths
+        {"429496729", "4294967290Lf"},
+        {"500000000", "20Lf"},          // no register holds 5000000000: the stored value again
+        {"2147483647", "20Lf"},
+        {"-5", "4294967246Lf"},         // as its 32-bit pattern
+        {"30000000.5", "300000005Lf"},
+    };
+    for (const auto& c : cases) {
+        sent.clear();
+        enter(frame, QString::fromLatin1(c.typed));
+        EXPECT_EQ(sent, QStringList{QString::fromLatin1(c.sent)}) << c.typed;
+    }
+    EXPECT_TRUE(prompts.messages.isEmpty());
+
+    const QLocale old;
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+    reply("LFD15");
+    const QString shown = frame->text();
+    sent.clear();
+    enter(frame, shown);
+    enter(edit("Edit_Frame2_Fade_duration"), QStringLiteral("2,5"));
+    QLocale::setDefault(old);
+    EXPECT_EQ(shown, QStringLiteral("1,5"));
+    EXPECT_EQ(sent, (QStringList{"15Lf", "25Lf"}));
+    EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.messages.value(0).text.toStdString();
 }
 
 // Choosing a slot for an input writes the input, the layer and the slot;

@@ -5,6 +5,7 @@
 #include "page_fixture.h"
 
 #include "about.h"
+#include "gfx_shapecontrol.h"
 #include "hd15.h"
 #include "model_layout.h"
 #include "output_controller.h"
@@ -221,6 +222,36 @@ protected:
 
 }  // namespace
 
+// The row under the input buttons on the models with effects: the effect
+// buttons and the caption lie inside the frame's body, side by side, and
+// the master volume's two lines are whole.
+TEST_F(ModelLayout, EffectStripFitsItsFrame)
+{
+    auto* frame = dynamic_cast<TGfxShapeControl*>(widget("GfxShapeControl_effects"));
+    ASSERT_NE(frame, nullptr);
+    QWidget* caption = widget("StaticText_effect");
+    QWidget* label = widget("Label17");
+    for (uint32_t dev : {22u, 23u, 21u}) {
+        model(dev);
+        const std::string where = "model " + std::to_string(dev);
+        const QSize text = label->sizeHint();
+        EXPECT_GE(label->height(), text.height()) << where << ": \"Master volume :\" clipped";
+        EXPECT_GE(label->width(), text.width()) << where;
+        if (dev == 21) continue;  // no effects
+        const int room = frame->Shadow().Room();
+        const QRect body = frame->geometry().adjusted(0, 0, -room, -room);
+        QRect before = caption->geometry();
+        EXPECT_TRUE(body.contains(caption->geometry())) << where << ": the caption leaves the frame";
+        EXPECT_GE(caption->height(), caption->sizeHint().height()) << where;
+        for (const char* name : {"SpeedButton_cut", "SpeedButton_fade", "SpeedButton_title"}) {
+            const QRect b = widget(name)->geometry();
+            EXPECT_TRUE(body.contains(b)) << where << ": " << name << " hangs out of the frame's body";
+            EXPECT_FALSE(b.intersects(before)) << where << ": " << name << " overlaps what is left of it";
+            before = b;
+        }
+    }
+}
+
 // Every model in turn, each after a quite different one, then codes without
 // a row of their own: the model table, what is shown, the texts and places.
 TEST_F(ModelLayout, EachModelGetsItsRow)
@@ -269,7 +300,7 @@ TEST_F(ModelLayout, EachModelGetsItsRow)
         EXPECT_EQ(client()->height(), 503 + m.panel - 44);
         EXPECT_EQ(geometry("label_input1"), m.input1);
         EXPECT_EQ(geometry("label_input4"), m.input4);
-        if (!four) EXPECT_EQ(geometry("label_input8"), QRect(583, 5, 76, 33));
+        if (!four) { EXPECT_EQ(geometry("label_input8"), QRect(583, 5, 76, 33)); }
         EXPECT_EQ(geometry("combo_refreq"), m.refreq);
         EXPECT_EQ(geometry("ComboBox_seamless_computer"), m.refreq);
         EXPECT_EQ(geometry("TabSet_IASPR"), m.aspect);
@@ -286,7 +317,7 @@ TEST_F(ModelLayout, EachModelGetsItsRow)
         EXPECT_EQ(geometry("Label17").x(), m.masterLabel);
         EXPECT_EQ(geometry("ScrollBar_AMAST").x(), m.masterBar);
         EXPECT_EQ(geometry("ScrollBar_AMAST").width(), m.masterWidth);
-        if (m.shows.effects) EXPECT_EQ(geometry("GfxShapeControl_effects").y(), m.panel);
+        if (m.shows.effects) { EXPECT_EQ(geometry("GfxShapeControl_effects").y(), m.panel); }
         EXPECT_EQ(geometry("BitBtn_initial_please").y(), m.pleaseWait);
         EXPECT_EQ(geometry("BitBtn_effect_color_frame_cleancut").y(), geometry("GfxDrawEdge1").y());
         expectNothingCovered(dev);

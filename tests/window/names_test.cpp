@@ -13,6 +13,8 @@ struct NameCase {
     std::vector<std::optional<QString>> answers;
     int questions;
     const char* caption;  // input 3's caption afterwards
+    // Answers refused with a message: the file could not hold them.
+    std::vector<const char*> unstorable = {};
 };
 
 class NameLengths : public InputsPage, public ::testing::WithParamInterface<NameCase> {};
@@ -31,6 +33,12 @@ TEST_P(NameLengths, AskedAgainUntilTheNameFits)
     EXPECT_EQ(w().label_input[2]->text(), QString::fromUtf8(c.caption));
     EXPECT_EQ(in().Label_input_[2]->text(), QString::fromUtf8(c.caption));
     EXPECT_TRUE(sent.isEmpty()) << "renaming writes no register";
+    ASSERT_EQ(naming.messages.size(), qsizetype(c.unstorable.size()));
+    for (size_t i = 0; i < c.unstorable.size(); ++i) {
+        EXPECT_EQ(naming.messages[qsizetype(i)].text, names::unstorableName(QString::fromUtf8(c.unstorable[i])));
+        EXPECT_TRUE(naming.messages[qsizetype(i)].text.startsWith(QLatin1Char('"') + QString::fromUtf8(c.unstorable[i])));
+        EXPECT_EQ(naming.messages[qsizetype(i)].icon, Prompter::Icon::Warning);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -41,7 +49,10 @@ INSTANTIATE_TEST_SUITE_P(
                       NameCase{"empty", {QString(), QStringLiteral("x")}, 2, "x"},
                       NameCase{"blank", {QStringLiteral("   "), QStringLiteral(" y ")}, 2, " y "},
                       NameCase{"cancel", {std::nullopt}, 1, "Input 3"},
-                      NameCase{"longThenCancel", {QStringLiteral("a very long name"), std::nullopt}, 2, "Input 3"}),
+                      NameCase{"longThenCancel", {QStringLiteral("a very long name"), std::nullopt}, 2, "Input 3"},
+                      NameCase{"beyondLatin1", {QStringLiteral("Caméra ★"), QStringLiteral("Caméra 2")}, 2, "Caméra 2", {"Caméra ★"}},
+                      NameCase{"cyrillicThenCancel", {QStringLiteral("Камера"), std::nullopt}, 2, "Input 3", {"Камера"}},
+                      NameCase{"euroSign", {QStringLiteral("10 €"), QStringLiteral("10 EUR")}, 2, "10 EUR", {"10 €"}}),
     [](const testing::TestParamInfo<NameCase>& i) { return std::string(i.param.what); });
 
 // A name longer than the box takes (from a file) can still be cancelled.
@@ -118,6 +129,24 @@ TEST_F(InputsPage, LogoNameSpreadsUnlessTheSlotIsEmpty)
     for (QComboBox* c : logos().new_Combologo) c->setItemText(5, w().state.Logo_names[5]);
     names::logorename(w(), 5);
     EXPECT_EQ(logos().LINDEX2_Combologo[7]->itemText(5), QStringLiteral("Clock"));
+}
+
+// Every renaming question refuses what the file cannot hold, and the file
+// gets the name that was taken instead of a "?".
+TEST_F(InputsPage, NamesBeyondLatin1AreRefusedAtEntry)
+{
+    for (const char* item : {"Audio2", "Frame", "Logo8"}) {
+        naming.answers << QStringLiteral("Star ★") << QStringLiteral("Star");
+        action(item)->trigger();
+    }
+    EXPECT_EQ(naming.questions.size(), 6);
+    EXPECT_EQ(naming.messages.size(), 3);
+    EXPECT_EQ(w().Label_audio[1]->text(), QStringLiteral("Star"));
+    w().close();
+    const QByteArray file = readFile(QStringLiteral("zeph350.ini"));
+    for (const char* line : {"\r\n10=Star\r\n", "\r\n18=Star\r\n", "\r\n26=Star\r\n"})
+        EXPECT_TRUE(file.contains(line)) << line;
+    EXPECT_FALSE(file.contains('?'));
 }
 
 // --- the input buttons' popup, hints and "Default" ---------------------------------------

@@ -96,7 +96,7 @@ TEST_F(OutputPage, FormatFollowsTheDeviceInEveryMode)
                 EXPECT_TRUE(out().output_format_follow->isHidden());
                 // A computer reference names the format itself (the inputs
                 // family writes it); otherwise it stays as it was.
-                if (m.refsta < 9) EXPECT_EQ(out().Label_outformat->text(), "before");
+                if (m.refsta < 9) { EXPECT_EQ(out().Label_outformat->text(), "before"); }
                 continue;
             }
             EXPECT_EQ(out().output_format_master->isHidden(), following);

@@ -1,15 +1,95 @@
-// The HD15 pin-assignment window and the About box.
+// The HD15 pin-assignment window, the About box, and Escape in every
+// companion window.
 #include "window_fixture.h"
+
+#include "logos_controller.h"
+#include "standby_dialog.h"
+#include "waitstoring.h"
 
 #include "gfx_bitmaplist.h"
 #include "gfx_technicalline.h"
 #include "platform/gfx_exceptions.h"
 
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QSet>
 #include <QTableWidget>
 
 namespace {
+
+// Escape as a person types it: to the widget that has the keyboard in the
+// window, shown and active.
+void typeEscape(QWidget* window, QWidget* into = nullptr)
+{
+    window->show();
+    QApplication::setActiveWindow(window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    if (into) into->setFocus();
+    QWidget* target = QApplication::focusWidget();
+    QTest::keyClick(target && window->isAncestorOf(target) ? target : window, Qt::Key_Escape);
+}
+
+// A window closes on Escape only where a Cancel or close button of its own
+// does the same; the progress and wait windows, the service console and
+// the button-less windows stay.
+TEST_F(WindowTest, EscapeClosesOnlyWindowsWithACancelOrCloseButton)
+{
+    start();
+    struct Case {
+        const char* name;
+        QWidget* window;
+        QWidget* focus;
+        bool closes;
+    };
+    const Case cases[] = {
+        {"storing progress", windows->status.get(), nullptr, false},
+        {"wait storing", windows->Form_wait_storing_settings.get(), nullptr, false},
+        {"service console", windows->Form_debug.get(), nullptr, false},
+        {"service console, command box", windows->Form_debug.get(), windows->Form_debug->Memo_env, false},
+        {"logo position", windows->Cadre_logo.get(), nullptr, false},
+        {"HD15", windows->Form_HD15_PIN_ASSIGNEMENT.get(), nullptr, false},
+        {"About (OK closes)", windows->About_zeph_350.get(), nullptr, true},
+        {"LAN setup (Cancel)", windows->IPConfigDlg.get(), nullptr, true},
+        {"LAN status (Cancel)", windows->Rs232LanDlg.get(), nullptr, true},
+        {"stand-by message (Cancel)", windows->Form_register_code_standby_projector.get(), nullptr, true},
+    };
+    for (const Case& c : cases) {
+        typeEscape(c.window, c.focus);
+        EXPECT_EQ(!c.window->isVisible(), c.closes) << c.name;
+        c.window->hide();
+    }
+    // Escape in the LAN dialogs is their Cancel: nothing is applied.
+    windows->IPConfigDlg->Accepted = 1;
+    typeEscape(windows->IPConfigDlg.get());
+    EXPECT_EQ(windows->IPConfigDlg->Accepted, 0);
+}
+
+// The end of an erase ends in use mode also when the storing window was
+// closed meanwhile (by the window manager, say): the device's report is
+// what counts, not the window.
+TEST_F(WindowTest, EraseEndsInUseModeWhateverBecameOfTheStoringWindow)
+{
+    start();
+    connect();
+    QStringList sent;
+    z().setHandler(TZEPH350_d::Event::OnSentString, [&sent](TZEPH350_d* s, int) { sent << s->sentString; });
+    reply("LMOD4");
+    reply("LSTO1");
+    ASSERT_TRUE(windows->status->isVisible());
+    typeEscape(windows->status.get());
+    EXPECT_TRUE(windows->status->isVisible());
+    windows->status->close();
+    sent.clear();
+    reply("LSTO0");
+    EXPECT_EQ(sent, QStringList{"0LM"});
+    EXPECT_EQ(w().logos().new_SpeedButton_store->text(), QStringLiteral("STORE"));
+
+    // The register dump's LSTORE false, with no store seen begin, writes
+    // nothing.
+    sent.clear();
+    reply("LSTO0");
+    EXPECT_TRUE(sent.isEmpty());
+}
 
 TEST_F(WindowTest, Hd15GridTexts)
 {

@@ -69,9 +69,11 @@ struct FakePrompter : Prompter {
         confirmations.push_back({title, text, icon});
         return onConfirm ? onConfirm(text) : false;
     }
-    QString openFile(QWidget*, const QString& title, const QString& filter) override
+    QStringList openFolders;  // where each open dialog started
+    QString openFile(QWidget*, const QString& title, const QString& filter, const QString& folder) override
     {
         fileTitles << title + QLatin1Char('|') + filter;
+        openFolders << folder;
         return openAnswer;
     }
     QString saveFile(QWidget*, const QString& title, const QString& filter, const QString& suffix) override

@@ -8,6 +8,7 @@
 //
 // Runs on any Qt platform; under Xvfb (xvfb-run -a) the pictures are the
 // real windows' contents.
+#include "about.h"
 #include "simdevice.h"
 #include "widgets/gfx_wndproc.h"
 #include "windows.h"
@@ -121,6 +122,9 @@ int main(int argc, char** argv)
             if (top == &main || top->objectName().isEmpty() || top->objectName().startsWith(QLatin1String("qt_")))
                 continue;
             if (top->isWindow()) {
+                // The About box shows the panel's version, as "About ZEPH..."
+                // writes it before every show.
+                if (auto* about = dynamic_cast<TAbout_zeph_350*>(top)) about->ShowProgramVersion();
                 top->show();
                 // The HD15 window with a pin chosen, so that its marker shows.
                 if (auto* grid = top->findChild<QTableWidget*>(QStringLiteral("StringGrid1"))) grid->setCurrentCell(0, 1);

@@ -81,7 +81,6 @@ void describeInputSignal(SimDevice& device)
     device.setValue(Reg::IINTM, 1);
     device.setValue(Reg::ILDM, 1728000);
     device.setValue(Reg::IFDM, 312);
-    device.setValue(Reg::PLOAD, 1);  // PCHAN is 1 here: input 1 loaded with 75 ohms
 }
 
 std::unique_ptr<SimBehaviour> makeInputSwitchBehaviour()

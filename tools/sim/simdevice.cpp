@@ -92,8 +92,17 @@ SimDevice::SimDevice(QObject* parent)
     regs_[Reg::LANENABLE] = 1;
     regs_[Reg::ADIP] = 1;
     regs_[Reg::NTMK] = 8;
+    // Each input as a real one is wired: all used; composite PAL on input
+    // 1, S-Video PAL, YUV and RGB on 2 to 4, computers on 5, 6 and 8 (Hi-Z)
+    // and HDTV on 7; video inputs loaded with 75 ohms.
+    const uint32_t types[9] = {0, 0, 1, 2, 5, 7, 6, 8, 7};
+    const uint32_t standards[9] = {0, 3, 3, 0, 0, 0, 0, 0, 0};
+    const uint32_t loads[9] = {0, 1, 1, 1, 1, 0, 0, 1, 0};
     for (int i = 1; i <= 8; ++i) {
         perInput_[size_t(perInputSlot(Reg::PENA))][size_t(i)] = 1;
+        perInput_[size_t(perInputSlot(Reg::PRGBI))][size_t(i)] = types[i];
+        perInput_[size_t(perInputSlot(Reg::PISTD))][size_t(i)] = standards[i];
+        perInput_[size_t(perInputSlot(Reg::PLOAD))][size_t(i)] = loads[i];
         // Levels and balances (0 to 64) in the middle.
         perInput_[size_t(perInputSlot(Reg::ALEV))][size_t(i)] = 32;
         perInput_[size_t(perInputSlot(Reg::ABALANCE))][size_t(i)] = 32;
@@ -269,6 +278,25 @@ QByteArray SimDevice::dump() const
             continue;
         appendLine(out, r.number);
     }
+    // Then each input's own values, each after the input it is for (and
+    // its two logo layers after theirs); the pointers as they were last.
+    auto line = [&out](int reg, uint32_t v) {
+        const std::string_view code = Registers[size_t(reg)].reply;
+        out.append(code.data(), qsizetype(code.size()));
+        out.append(QByteArray::number(v));
+        out.append("\r\n");
+    };
+    for (int i = 1; i <= 8; ++i) {
+        line(Reg::PCHAN, uint32_t(i));
+        for (const RegisterInfo& r : Registers)
+            if (r.kind == StoreKind::PerInput) line(r.number, perInput(r.number, i));
+        for (uint32_t slot = 0; slot < 2; ++slot) {
+            line(Reg::LINDEX, slot);
+            line(Reg::LPLOGO, lplogo(i, int(slot)));
+        }
+    }
+    line(Reg::PCHAN, regs_[Reg::PCHAN]);
+    line(Reg::LINDEX, regs_[Reg::LINDEX]);
     return out;
 }
 

@@ -103,7 +103,9 @@ public:
     QByteArray replyLine(int reg) const;
     // The answer to "#" CR LF: the pointer registers first, so that a
     // listener stores what follows under the right input and slot, then
-    // every other register in number order.
+    // every other register in number order; then, for each input 1 to 8,
+    // PCHAN with that input's per-input registers and its two logo layers
+    // (LINDEX, LPLOGO); last PCHAN and LINDEX as they are.
     QByteArray dump() const;
 
     // Reads bytes of a stream and gives the reply bytes (noise included).

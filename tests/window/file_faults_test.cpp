@@ -1,0 +1,348 @@
+// The panel's files under real file-system faults: a write that fails
+// keeps the old file byte-identical and leaves no temporary file, a backup
+// that cannot be written stops the replace, and only regular files of a
+// bounded size are read; the others are moved aside, never emptied.
+
+#include "file_faults.h"
+#include "store_timing.h"
+#include "text_lines.h"
+#include "window_fixture.h"
+#include "window_state.h"
+
+namespace {
+
+const QString Settings = QStringLiteral("zeph350.ini");
+const QString Timing = QString::fromLatin1(StoreTimingFile);
+
+// --- writes that fail -------------------------------------------------------
+
+// Each writer of the panel, run in a child whose file-size limit is below
+// what it writes: the file it would replace keeps every byte.
+struct FailedWrite {
+    const char* what;
+    QString file;
+    QByteArray original;
+    rlim_t limit;
+    // The writer, run in the child; false when it did not behave (an exit
+    // save that spoke, an explicit save that stayed silent).
+    std::function<bool(FakePrompter&, TZEPH350_main&)> write;
+};
+
+class FailedWrites : public WindowTest, public ::testing::WithParamInterface<int> {
+protected:
+    static std::vector<FailedWrite> cases()
+    {
+        return {
+            {"zeph350.ini at exit", Settings, settingsFile({QStringLiteral("1=Camera")}), 100,
+             [](FakePrompter& p, TZEPH350_main& w) {
+                 w.close();
+                 return p.messages.isEmpty();  // the save at exit is silent
+             }},
+            {"zeph350.ini by Save", Settings, settingsFile({QStringLiteral("1=Camera")}), 100,
+             [](FakePrompter& p, TZEPH350_main& w) {
+                 // Not the file last opened: "Save as", answered with the same name.
+                 p.saveAnswer = QStringLiteral("zeph350.ini");
+                 w.findChild<QAction*>(QStringLiteral("Save1"))->trigger();
+                 return p.messages.size() == 1 && p.messages[0].icon == Prompter::Icon::Error &&
+                        p.messages[0].text.startsWith(QStringLiteral("Cannot save \"zeph350.ini\""));
+             }},
+            {"zeph350logo.ini after a store", Timing, "17\r\n", 3,
+             [](FakePrompter&, TZEPH350_main&) {
+                 store_timing::write(123456);
+                 return true;
+             }},
+            {"the buttons file when the console closes", TForm_debug::buttonsFileName(), "desc1=Reset\r\nadon1=1Z\r\n", 30,
+             [](FakePrompter&, TZEPH350_main& w) {
+                 w.close();  // the program's end saves the console's buttons too
+                 return true;
+             }},
+        };
+    }
+};
+
+TEST_P(FailedWrites, LeaveTheOldFileWholeAndNoTemporaryFile)
+{
+    const FailedWrite c = cases()[size_t(GetParam())];
+    writeFile(c.file, c.original);
+    start();
+    const QStringList before = entries();
+    TZEPH350_main& window = w();
+    FakePrompter& p = prompts;
+    EXPECT_TRUE(runInChild(c.limit, [&] { return c.write(p, window); })) << c.what;
+    EXPECT_EQ(text(readFile(c.file)), text(c.original)) << c.what;
+    EXPECT_EQ(names(entries()), names(before)) << c.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryWriter, FailedWrites, ::testing::Range(0, 4));
+
+// The same limit, high enough: the writes go through (the child is no
+// test of its own making).
+TEST_F(WindowTest, WritesUnderALimitThatFitsSucceed)
+{
+    writeFile(Settings, settingsFile({QStringLiteral("1=Camera")}));
+    start();
+    TZEPH350_main& window = w();
+    EXPECT_TRUE(runInChild(4096, [&] {
+        window.close();
+        store_timing::write(99);
+        return true;
+    }));
+    EXPECT_TRUE(readFile(Settings).startsWith("0=COM1\r\n1=Camera\r\n"));
+    EXPECT_EQ(readFile(Timing), QByteArray("99\r\n"));
+}
+
+// A write cut short leaves no file where there was none.
+TEST(TextFiles, AFailedFirstWriteLeavesNothing)
+{
+    ScratchDir scratch;
+    EXPECT_TRUE(runInChild(10, [] {
+        return writeTextLines(QStringLiteral("new.ini"), {QStringLiteral("a line longer than the limit")}).has_value();
+    }));
+    EXPECT_EQ(names(entries()), "comports.ini");
+}
+
+// --- what a save replaces ----------------------------------------------------
+
+// As seen on a panel: a large file rejected for one missing line, and a
+// file-size limit that the backup passes but the defaults do not.
+TEST_F(WindowTest, RejectedFileIsNotReplacedWhenItsBackupFails)
+{
+    QByteArray original = settingsFile({QStringLiteral("IP_ENABLE"), QStringLiteral("1=Camera")});
+    while (original.size() < 49000) original += "; a note the operator keeps in the file\r\n";
+    writeFile(Settings, original);
+    start();
+    TZEPH350_main& window = w();
+    FakePrompter& p = prompts;
+    EXPECT_TRUE(runInChild(4000, [&] {
+        // "Save as" under the same name tells why; the save at exit is silent.
+        p.saveAnswer = Settings;
+        window.findChild<QAction*>(QStringLiteral("Saveas1"))->trigger();
+        window.close();
+        return p.messages.size() == 1 && p.messages[0].text.contains(QStringLiteral("zeph350.ini.bak"));
+    }));
+    EXPECT_EQ(text(readFile(Settings)), text(original));
+    // No backup and no temporary file (the console's buttons file fits).
+    EXPECT_EQ(names(entries().filter(QStringLiteral("zeph350"))), "zeph350.ini");
+}
+
+// Three runs, each with a rejected file: each is kept under its own name.
+TEST_F(WindowTest, BackupsNeverReplaceEarlierOnes)
+{
+    QList<QByteArray> originals;
+    for (int run = 0; run < 3; ++run) {
+        originals << settingsFile({QStringLiteral("0=com%1").arg(run + 2)});
+        writeFile(Settings, originals.last());
+        start();
+        w().close();
+        windows.reset();
+    }
+    EXPECT_EQ(text(readFile(QStringLiteral("zeph350.ini.bak"))), text(originals[0]));
+    EXPECT_EQ(text(readFile(QStringLiteral("zeph350.ini.1.bak"))), text(originals[1]));
+    EXPECT_EQ(text(readFile(QStringLiteral("zeph350.ini.2.bak"))), text(originals[2]));
+    EXPECT_TRUE(readFile(Settings).startsWith("0=COM1\r\n"));
+}
+
+// What holds a backup name is left alone, whatever it is: a folder, or a
+// file its owner made read-only. The next name takes the backup.
+struct TakenName {
+    const char* what;
+    std::function<void()> make;
+    std::function<bool()> unchanged;
+};
+
+class BackupNameTaken : public WindowTest, public ::testing::WithParamInterface<int> {
+protected:
+    static std::vector<TakenName> cases()
+    {
+        const QString bak = QStringLiteral("zeph350.ini.bak");
+        return {
+            {"a folder",
+             [bak] {
+                 ASSERT_TRUE(QDir().mkpath(bak));
+                 writeFile(bak + QStringLiteral("/inside.txt"), "kept");
+             },
+             [bak] { return QFileInfo(bak).isDir() && readFile(bak + QStringLiteral("/inside.txt")) == "kept"; }},
+            {"a read-only backup",
+             [bak] {
+                 writeFile(bak, "an earlier backup");
+                 setMode(bak, 0444);
+             },
+             [bak] { return QFileInfo(bak).isFile() && readFile(bak) == "an earlier backup"; }},
+        };
+    }
+};
+
+TEST_P(BackupNameTaken, TheNextNameTakesTheBackup)
+{
+    const TakenName c = cases()[size_t(GetParam())];
+    c.make();
+    const QByteArray original = settingsFile({QStringLiteral("0=com2")});
+    writeFile(Settings, original);
+    openToEveryone(scratch.path(QString()));
+    {
+        const OrdinaryUser user;  // for whom the read-only mark holds
+        start();
+        w().close();
+    }
+    EXPECT_TRUE(c.unchanged()) << c.what;
+    EXPECT_EQ(text(readFile(QStringLiteral("zeph350.ini.1.bak"))), text(original)) << c.what;
+    EXPECT_TRUE(readFile(Settings).startsWith("0=COM1\r\n")) << c.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, BackupNameTaken, ::testing::Range(0, 2));
+
+// A folder the panel may not write to: nothing is replaced, nothing left.
+TEST_F(WindowTest, ReadOnlyBackupLocationReplacesNothing)
+{
+    const QByteArray original = settingsFile({QStringLiteral("0=com2")});
+    writeFile(Settings, original);
+    setMode(scratch.path(QString()), 0555);
+    const QStringList before = entries();
+    {
+        const OrdinaryUser user;
+        start();
+        files().save(CustomFiles::SaveKind::Explicit);
+        w().close();
+    }
+    setMode(scratch.path(QString()), 0755);
+    EXPECT_EQ(prompts.messages.size(), 1);
+    EXPECT_EQ(text(readFile(Settings)), text(original));
+    EXPECT_EQ(names(entries()), names(before));
+}
+
+// A file that exists but cannot be read: the panel starts on its defaults
+// and, at exit, moves the file aside (a rename needs no right to read it)
+// before it writes its own.
+TEST_F(WindowTest, UnreadableFileIsMovedAsideBeforeTheExitSave)
+{
+    const QByteArray original = settingsFile({QStringLiteral("1=Camera")});
+    writeFile(Settings, original);
+    setMode(Settings, 0200);
+    openToEveryone(scratch.path(QString()));
+    {
+        const OrdinaryUser user;
+        start();
+        EXPECT_EQ(w().label_input[0]->text(), QStringLiteral("Input 1"));
+        w().close();
+    }
+    setMode(QStringLiteral("zeph350.ini.bak"), 0644);
+    EXPECT_EQ(text(readFile(QStringLiteral("zeph350.ini.bak"))), text(original));
+    EXPECT_TRUE(readFile(Settings).startsWith("0=COM1\r\n1=Input 1\r\n"));
+}
+
+// --- what is read -------------------------------------------------------------
+
+struct ReadCase {
+    const char* what;
+    std::function<void(const QString&)> make;
+    qint64 limit;
+    TextFile::Status status;
+};
+
+TEST(TextFiles, OnlyABoundedRegularFileIsRead)
+{
+    ScratchDir scratch;
+    const auto bytes = [](qint64 n) { return [n](const QString& f) { writeFile(f, QByteArray(qsizetype(n), 'x')); }; };
+    const ReadCase cases[] = {
+        {"empty", bytes(0), 10, TextFile::Status::Ok},
+        {"at the limit", bytes(10), 10, TextFile::Status::Ok},
+        {"one byte over", bytes(11), 10, TextFile::Status::TooBig},
+        {"sparse, over the default limit", [](const QString& f) { makeSparse(f, "1=a\r\n", MaxTextFileBytes + 1); },
+         MaxTextFileBytes, TextFile::Status::TooBig},
+        {"missing", [](const QString&) {}, 10, TextFile::Status::Missing},
+        {"a folder", [](const QString& f) { ASSERT_TRUE(QDir().mkdir(f)); }, 10, TextFile::Status::NotRegular},
+        {"a FIFO without writer", [](const QString& f) { makeFifo(f); }, 10, TextFile::Status::NotRegular},
+    };
+    int n = 0;
+    for (const ReadCase& c : cases) {
+        const QString f = QStringLiteral("f%1").arg(n++);
+        c.make(f);
+        const TextFile read = readTextFile(f, c.limit);
+        EXPECT_EQ(int(read.status), int(c.status)) << c.what;
+        if (c.status == TextFile::Status::Ok) {
+            EXPECT_EQ(read.bytes.size(), QFileInfo(f).size()) << c.what;
+        }
+    }
+    // A file its owner keeps to himself, beside one anybody may read.
+    openToEveryone(QDir::currentPath());
+    writeFile(QStringLiteral("private"), "x");
+    setMode(QStringLiteral("private"), 0200);
+    writeFile(QStringLiteral("public"), "x");
+    const OrdinaryUser user;
+    EXPECT_EQ(int(readTextFile(QStringLiteral("private")).status), int(TextFile::Status::Unreadable));
+    EXPECT_EQ(int(readTextFile(QStringLiteral("public")).status), int(TextFile::Status::Ok));
+}
+
+// zeph350.ini refused for its kind or size: the panel starts on its
+// defaults without reading it (a FIFO does not hold the start), and at exit
+// the thing is moved aside whole before the new file is written.
+struct RefusedCase {
+    const char* what;
+    std::function<void(const QString&)> make;
+    std::function<bool(const QString&)> intact;
+};
+
+class RefusedSettings : public WindowTest, public ::testing::WithParamInterface<int> {
+protected:
+    // A valid file that would name input 1 "Camera" if it were read.
+    static QByteArray head() { return settingsFile({QStringLiteral("1=Camera")}) + "\r\n"; }
+    static std::vector<RefusedCase> cases()
+    {
+        const qint64 big = MaxTextFileBytes + 1;
+        return {
+            {"a FIFO", [](const QString& f) { makeFifo(f); }, [](const QString& f) { return isFifo(f); }},
+            {"oversize", [big](const QString& f) { makeSparse(f, head(), big); },
+             [big](const QString& f) {
+                 QFile file(f);
+                 return QFileInfo(f).size() == big && file.open(QIODevice::ReadOnly) && file.read(head().size()) == head();
+             }},
+            {"a folder",
+             [](const QString& f) {
+                 ASSERT_TRUE(QDir().mkdir(f));
+                 writeFile(f + QStringLiteral("/notes.txt"), "kept");
+             },
+             [](const QString& f) { return readFile(f + QStringLiteral("/notes.txt")) == "kept"; }},
+        };
+    }
+};
+
+TEST_P(RefusedSettings, StartsOnDefaultsAndMovesItAsideAtExit)
+{
+    const RefusedCase c = cases()[size_t(GetParam())];
+    c.make(Settings);
+    start();
+    EXPECT_EQ(w().label_input[0]->text(), QStringLiteral("Input 1")) << c.what;
+    EXPECT_EQ(z().ConType(), CON_RS232) << c.what;
+    EXPECT_EQ(z().Port(), QStringLiteral("COM1")) << c.what;
+    EXPECT_TRUE(c.intact(Settings)) << c.what << ": left as it was until the exit";
+    w().close();
+    EXPECT_TRUE(c.intact(QStringLiteral("zeph350.ini.bak"))) << c.what;
+    EXPECT_TRUE(QFileInfo(Settings).isFile()) << c.what;
+    EXPECT_TRUE(readFile(Settings).startsWith("0=COM1\r\n1=Input 1\r\n")) << c.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, RefusedSettings, ::testing::Range(0, 3));
+
+// The store-timing file refused: left alone at start; sizing the store
+// gauge, which needs it, moves it aside and writes "240".
+TEST_F(WindowTest, RefusedStoreTimingFileIsMovedAsideWhenTheGaugeNeedsIt)
+{
+    const QString bak = QStringLiteral("zeph350logo.ini.bak");
+    for (const bool fifo : {true, false}) {
+        if (fifo)
+            makeFifo(Timing);
+        else
+            makeSparse(Timing, "17\r\n", MaxTextFileBytes + 1);  // 17 would give 1 s
+        start();
+        EXPECT_TRUE(fifo ? isFifo(Timing) : QFileInfo(Timing).size() == MaxTextFileBytes + 1) << fifo;
+        // 256 x 256 x 3 bytes at 240: 3 x 240 / 100 + 1 = 8 s.
+        EXPECT_EQ(store_timing::calcul_temps(256, 256), 8) << fifo;
+        EXPECT_EQ(text(readFile(Timing)), "240\r\n") << fifo;
+        EXPECT_TRUE(fifo ? isFifo(bak) : QFileInfo(bak).size() == MaxTextFileBytes + 1) << fifo;
+        windows.reset();
+        QFile::remove(Timing);
+        QFile::remove(bak);
+    }
+}
+
+}  // namespace
