@@ -22,12 +22,6 @@ std::vector<TPoint> Outline(int w, int h, TGfxShapeType type, const TGfxShadow* 
     return list.Points();
 }
 
-void PrintTo(const std::vector<TPoint>& points, std::ostream* os)
-{
-    for (const TPoint& p : points)
-        *os << "(" << p.X << ", " << p.Y << ") ";
-}
-
 TEST(ShapeOutline, ElevenShapesAtTwoSizes)
 {
     // Outer points, then the inset points of the bevel's half widths
