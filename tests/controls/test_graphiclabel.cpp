@@ -319,6 +319,7 @@ TEST(GraphicLabel, AutoSizeHoldsAllTheInkAtAnAngle)
         {"inverted, bevel", taAutoToggled, tdNone, true, true},
         {"equal letters", taAutoToggled | taEqualLetters},
         {"toggled", taAutoToggled | taToggled},
+        {"upright letters", 0},
     };
     LabelForm f;
     f.label->SetCaption(QStringLiteral("Fade color"));
