@@ -214,6 +214,6 @@ void GfxLoadListFileBitmap(QIODevice& Stream, const QString& Name, int Index, TG
 void GfxLoadListFileBitmap(const QString& FileName, int Index, TGfxBitmap& Target)
 {
     QFile file(FileName);
-    GfxOpenFile(file);
+    GfxOpenStoredFile(file, GfxMaxListFileSize);
     GfxLoadListFileBitmap(file, FileName, Index, Target);
 }

@@ -118,6 +118,7 @@ public:
 
     void Clear() override { bitmap_.Assign(nullptr); }
     bool IsEmpty() const override { return bitmap_.Empty(); }
+    qint64 MemorySize() const override { return bitmap_.MemorySize(); }
     void Assign(const TObject* Source) override;
 
 protected:

@@ -207,7 +207,8 @@ void TGfxCustomContainer::Detach(TGfxListItem* Item)
         Change();
 }
 
-void TGfxCustomContainer::LoadFromStream(QIODevice& Stream, bool SkipOffsets)
+std::vector<std::unique_ptr<TGfxListItem>> TGfxCustomContainer::ReadItems(QIODevice& Stream, bool SkipOffsets,
+                                                                         bool Keep)
 {
     const std::int32_t count = GfxReadInteger(Stream);
     // Every item takes at least its flag byte, every offset four bytes.
@@ -218,14 +219,42 @@ void TGfxCustomContainer::LoadFromStream(QIODevice& Stream, bool SkipOffsets)
     if (SkipOffsets)
         GfxSkipBuffer(Stream, qint64{count} * 4);
     std::vector<std::unique_ptr<TGfxListItem>> read;
-    read.reserve(static_cast<std::size_t>(count));
+    if (Keep)
+        read.reserve(static_cast<std::size_t>(count));
+    qint64 memory = 0;
     for (std::int32_t i = 0; i < count; ++i) {
         std::unique_ptr<TGfxListItem> item(CreateItem());
-        item->ReadData(Stream);
-        read.push_back(std::move(item));
+        {
+            // No object read for the list may take more than the whole list
+            // may (a stream image also holds headers and colour tables, so
+            // it is not held to what is left).
+            TGfxReadLimit limit(maxMemory_);
+            item->ReadData(Stream);
+        }
+        memory += item->MemorySize();
+        if (memory > maxMemory_)
+            ReadError();
+        if (Keep)
+            read.push_back(std::move(item));
+    }
+    return read;
+}
+
+void TGfxCustomContainer::LoadFromStream(QIODevice& Stream, bool SkipOffsets)
+{
+    // The old items and the new are never held together. A stream that
+    // can seek is read through once to check it, each item freed as soon
+    // as it is read, so that a stream that fails leaves the list as it
+    // was; then the old items go and the new are read.
+    if (!Stream.isSequential()) {
+        const qint64 start = Stream.pos();
+        (void)ReadItems(Stream, SkipOffsets, false);
+        if (!Stream.seek(start))
+            ReadError();
     }
     UpdateScope update(*this);
     Clear();
+    std::vector<std::unique_ptr<TGfxListItem>> read = ReadItems(Stream, SkipOffsets, true);
     for (auto& item : read)
         AddListItem(item.release());
 }
@@ -272,7 +301,7 @@ void TGfxCustomContainer::SaveToListFile(QIODevice& Stream) const
 void TGfxCustomContainer::LoadFromFile(const QString& FileName)
 {
     QFile file(FileName);
-    GfxOpenFile(file);
+    GfxOpenStoredFile(file, GfxMaxListFileSize);
     LoadFromListFile(file, FileName);
 }
 

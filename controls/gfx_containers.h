@@ -18,7 +18,15 @@
 // Stored data is untrusted: counts and offsets are checked against what
 // the stream still holds (EReadError "Stream read error"), an item index
 // outside a list is EListError "List index out of bounds (<index>)", and a
-// list that fails to load keeps the items it had.
+// list that fails to load from a stream that can seek (a file, a buffer)
+// keeps the items it had. A list is bounded as a
+// whole: its items may take at most GfxMaxListMemory bytes in memory
+// (pictures, sound and texts together; no object read for it may take
+// more either), and a list file is read only when
+// it is a regular file of at most GfxMaxListFileSize bytes (EFOpenError
+// otherwise). A load never holds the old items and the new ones at once:
+// the stream is read through and checked first, item by item, each freed
+// again, and only then are the old items replaced.
 //
 // Items are owned by their container (their QObject parent) and freed by
 // it; an item freed on its own leaves its container's list. A container
@@ -32,10 +40,17 @@
 #include <QIODevice>
 #include <QString>
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <vector>
+
+// The most a list's items may take in memory, and the largest list file
+// read. Far above any real list (the About window's five pictures take
+// 20 KB).
+constexpr qint64 GfxMaxListMemory = qint64{64} << 20;
+constexpr qint64 GfxMaxListFileSize = qint64{16} << 20;
 
 class TGfxBaseContainer;
 class TGfxCustomContainer;
@@ -125,6 +140,11 @@ public:
     // The directory of the directory kind, with a trailing separator.
     QString Directory() const;
 
+    // The most the list's items may take in memory when it loads:
+    // GfxMaxListMemory, or less when set lower (never more).
+    qint64 MaxMemory() const { return maxMemory_; }
+    void SetMaxMemory(qint64 Value) { maxMemory_ = std::clamp<qint64>(Value, 0, GfxMaxListMemory); }
+
     virtual int Count() const { return static_cast<int>(items_.size()); }
     virtual bool IsEmpty() const { return items_.empty(); }
     // EListError "List index out of bounds (<index>)" outside the list.
@@ -134,13 +154,17 @@ public:
 
     // The container stream. Loading clears the list and reads the items
     // inside one update that ends with one notification; a stream that
-    // fails leaves the list as it was.
+    // fails, or whose items would take more than MaxMemory, leaves
+    // the list as it was (EReadError). A stream that can seek is read
+    // twice, first only to check it; from one that cannot, the old items
+    // are cleared before the new ones are read.
     virtual void LoadFromStream(QIODevice& Stream, bool SkipOffsets);
     virtual void SaveToStream(QIODevice& Stream, bool WithOffsets) const;
     // The list file. A file of another kind is Exception "Cannot open file
     // %s: <name>" (the library's own wording).
     void LoadFromListFile(QIODevice& Stream, const QString& Name);
     void SaveToListFile(QIODevice& Stream) const;
+    // Only a regular file of at most GfxMaxListFileSize bytes is read.
     void LoadFromFile(const QString& FileName);
     void SaveToFile(const QString& FileName) const;
 
@@ -169,8 +193,12 @@ private:
     void Detach(TGfxListItem* Item);
     // A new item with the container's defaults, for AddItem without one.
     TGfxListItem* CreateDefaultItem();
+    // Reads the count, the offset table when asked, and the items, within
+    // the list's memory bound; the items are given back only with Keep.
+    std::vector<std::unique_ptr<TGfxListItem>> ReadItems(QIODevice& Stream, bool SkipOffsets, bool Keep);
 
     bool defaultCompressed_ = false;
+    qint64 maxMemory_ = GfxMaxListMemory;
     std::vector<TGfxListItem*> items_;
     std::uint8_t directoryKind_ = ppProgram;
     std::uint8_t storageMode_ = 0;
@@ -201,6 +229,9 @@ public:
 
     virtual void Clear() {}
     virtual bool IsEmpty() const { return false; }
+    // The bytes the item's content takes in memory (pictures, sound,
+    // texts); what bounds a list as a whole.
+    virtual qint64 MemorySize() const { return 0; }
     // The binary property "Internal": the header, then the item's data
     // (ReadContent, WriteContent). Reading notifies once, at the end.
     virtual void ReadData(QIODevice& Stream);

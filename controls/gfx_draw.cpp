@@ -448,8 +448,10 @@ void GfxDrawTransparentBitmap(TGfxCanvas& canvas, const TRect& rect, TGfxBitmap&
     if (bitmap.Empty() || IsEmptyRect(rect))
         return;
     const TRect all{0, 0, bitmap.Width(), bitmap.Height()};
-    if (work.Width() != bitmap.Width() || work.Height() != bitmap.Height())
-        GfxFillBitmapRect(work, all, background);
+    // Cleared on every call: a work bitmap kept from an earlier picture of
+    // the same size would show that picture wherever this one is
+    // transparent.
+    GfxFillBitmapRect(work, all, background);
     TGfxBitmap mask(bitmap.Width(), bitmap.Height());
     TGfxBitmap image;
     GfxPrepareMask(bitmap.Canvas(), all, mask, transparentColor, image);

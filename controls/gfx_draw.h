@@ -95,8 +95,8 @@ void GfxDrawClippedBy(TGfxCanvas& canvas, const TRect& rect, unsigned flags, con
 void GfxDrawBitmapClipped(TGfxCanvas& canvas, const TRect& rect, TGfxBitmap& bitmap, TRect& drawn,
                           TColor transparentColor, unsigned flags);
 // Two passes: the bitmap without its transparent colour onto the work
-// bitmap (sized to the bitmap and filled with the background colour first
-// when its size differs), then the work bitmap onto the canvas without the
+// bitmap (sized to the bitmap and filled with the background colour first,
+// on every call), then the work bitmap onto the canvas without the
 // background colour.
 void GfxDrawTransparentBitmap(TGfxCanvas& canvas, const TRect& rect, TGfxBitmap& bitmap, TColor background,
                               TColor transparentColor, TGfxBitmap& work);

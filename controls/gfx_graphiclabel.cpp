@@ -4,9 +4,11 @@
 #include "platform/gfx_bitmap.h"
 #include "platform/gfx_exceptions.h"
 
+#include <QFontMetrics>
 #include <QImage>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <functional>
 #include <numbers>
@@ -39,28 +41,21 @@ TGfxSize EqualCellOf(TGfxCanvas& canvas, const QString& text)
     return cell;
 }
 
-// Runs the characters of the text from the start point that places the
-// transformed text in the rectangle; each is handed over with the canvas's
-// font set to its own.
-void RunCharacters(TGfxCanvas& canvas, const TRect& rect, const TGfxFont& font, const TGfxFxCaption& fx,
-                   const QString& original, const TGfxTextTransform& t,
-                   const std::function<void(const TGfxCharPlacement&)>& each)
+// The line the characters stand on: its height across the baseline, and
+// how far the baseline lies above its bottom.
+struct TLineBox {
+    int Height = 0;
+    int Descent = 0;
+};
+
+// With the canvas's font set to the label's.
+TLineBox LineBoxOf(TGfxCanvas& canvas, const QString& text, const TGfxFxCaption& fx, const TGfxTextTransform& t)
 {
-    const int n = static_cast<int>(original.size());
-    if (n < 2)
-        return;  // the curves divide by the length less one
-    QString text = original;
-    if (t.InvertCaption)
-        std::reverse(text.begin(), text.end());
-    canvas.Font.Assign(font);
-    canvas.SetTextAlign(TA_BASELINE);
-    canvas.SetTextCharacterExtra(fx.Tracing());
     const int textHeight = canvas.TextHeight(text);
     const int F = t.Factor;
-    int H = textHeight;
-    int D = textHeight / 4;
+    TLineBox box{textHeight, textHeight / 4};
     switch (t.Transform) {
-    case Tt::tmWave: H += GfxRound(F / 5.0); break;
+    case Tt::tmWave: box.Height += GfxRound(F / 5.0); break;
     case Tt::tmHalfcircle:
     case Tt::tmArrow:
     case Tt::tmEnterprise:
@@ -68,29 +63,117 @@ void RunCharacters(TGfxCanvas& canvas, const TRect& rect, const TGfxFont& font, 
     case Tt::tmLNoseDown:
     case Tt::tmRNoseUp:
     case Tt::tmRNoseDown:
-    case Tt::tmHalfmoon: H += GfxRound(F / 10.0); break;
+    case Tt::tmHalfmoon: box.Height += GfxRound(F / 10.0); break;
     default: break;
     }
     if (t.Transform == Tt::tmWave || t.Transform == Tt::tmLNoseUp || t.Transform == Tt::tmRNoseUp ||
         t.Transform == Tt::tmHalfmoon)
-        D += F / 10;
+        box.Descent += F / 10;
     if (t.Attributes & taPerspective) {
-        H += t.PerspectiveDepth;
+        box.Height += t.PerspectiveDepth;
         if (t.Perspective == tpBird)
-            D += t.PerspectiveDepth;
+            box.Descent += t.PerspectiveDepth;
     }
+    const TGfxThreeDStyle style = fx.Style();
+    if (style == tdSunkenShadow || style == tdRaisedShadow || style == tdShadow) {
+        box.Height += fx.ShadowDepth();
+        if (style == tdShadow)
+            box.Descent += fx.ShadowDepth();
+    }
+    return box;
+}
+
+// The copies of a character in drawing order, as offsets from its point
+// and colours: the perspective copies, the 3D copies of the style, and the
+// character itself last.
+struct TCharCopy {
+    int Dx = 0;
+    int Dy = 0;
+    TColor Colour = clBlack;
+};
+
+std::vector<TCharCopy> CopiesOf(const TGfxFont& font, const TGfxFxCaption& fx, const TGfxTextTransform& t)
+{
+    std::vector<TCharCopy> out;
+    if (t.Attributes & taPerspective)
+        for (int k = 1; k <= t.PerspectiveDepth; ++k)
+            out.push_back({0, t.Perspective == tpFrog ? -k : k, clBlack});
+    const int d = fx.LightDepth();
+    const int e = fx.ShadowDepth();
+    switch (fx.Style()) {
+    case tdSunken: out.push_back({d, d, fx.LightColor()}); break;
+    case tdRaised: out.push_back({-d, -d, fx.LightColor()}); break;
+    case tdSunkenShadow:
+    case tdPColorSunken:
+        out.push_back({-e - d, -e - d, fx.ShadowColor()});
+        out.push_back({d, d, fx.LightColor()});
+        break;
+    case tdRaisedShadow:
+    case tdPColorRaised:
+        out.push_back({e - d, e - d, fx.ShadowColor()});
+        out.push_back({-d, -d, fx.LightColor()});
+        break;
+    case tdShadow: out.push_back({e, e, fx.ShadowColor()}); break;
+    default: break;
+    }
+    out.push_back({0, 0, font.Color()});
+    return out;
+}
+
+// Hands over the corners of the cells of one placed character: for each of
+// its copies, the character's advance along its own direction by the
+// line's height across it, the baseline the line's descent above the
+// bottom, each side grown to the character's ink where that reaches
+// further. The canvas's font is the character's own.
+void CellReach(TGfxCanvas& canvas, const TGfxCharPlacement& p, QChar ch, const TLineBox& line,
+               const std::vector<TCharCopy>& copies, const std::function<void(double, double)>& take)
+{
+    const QRect ink = QFontMetrics(canvas.Font.ToQFont()).boundingRect(ch);
+    const double back = std::min(0, ink.left());
+    const double along = std::max(p.CellWidth, ink.right() + 1);
+    const double above = std::max(line.Height - line.Descent, -ink.top());
+    const double below = std::max(line.Descent, ink.bottom() + 1);
+    const double turn = -p.Escapement / 10.0 * Pi / 180.0;
+    const double ux = std::cos(turn), uy = std::sin(turn);  // along the character
+    const double nx = uy, ny = -ux;                           // up from its baseline
+    for (const TCharCopy& c : copies)
+        for (const double a : {back, along})
+            for (const double h : {above, -below})
+                take(p.At.X + c.Dx + a * ux + h * nx, p.At.Y + c.Dy + a * uy + h * ny);
+}
+
+// Runs the characters of the text from the start point that places the
+// transformed text in the rectangle; each is handed over with the canvas's
+// font set to its own. The line the characters stand on is a box of the
+// summed advances by the line's height, turned by the angle; it is placed
+// with its leftmost corner at the rectangle's left and its lowest at the
+// rectangle's bottom (only those two edges of the rectangle count), and
+// its corners are given when asked for. Where a character's cells reach
+// further left or down than the box (a turned letter at the line's far
+// end, a shadow or perspective copy under a steep angle), the whole text
+// moves in by that much, so that nothing is drawn outside those two edges.
+void RunCharacters(TGfxCanvas& canvas, const TRect& rect, const TGfxFont& font, const TGfxFxCaption& fx,
+                   const QString& original, const TGfxTextTransform& t,
+                   const std::function<void(const TGfxCharPlacement&, QChar)>& each,
+                   std::array<TPoint, 4>* corners = nullptr)
+{
+    const int n = static_cast<int>(original.size());
+    QString text = original;
+    if (t.InvertCaption)
+        std::reverse(text.begin(), text.end());
+    canvas.Font.Assign(font);
+    canvas.SetTextAlign(TA_BASELINE);
+    canvas.SetTextCharacterExtra(fx.Tracing());
+    const TLineBox box = LineBoxOf(canvas, text, fx, t);
+    const int H = box.Height;
+    const int D = box.Descent;
     const double a = -fx.Angle();  // the baseline's direction on screen, in degrees
     TPoint start{rect.Left, rect.Bottom};
     const int e = fx.ShadowDepth();
     const TGfxThreeDStyle style = fx.Style();
     const bool shiftedShadow = style == tdSunkenShadow || style == tdRaisedShadow;
-    if (shiftedShadow || style == tdShadow) {
-        H += e;
-        if (shiftedShadow)
-            start = Along(start, a, e);
-        else
-            D += e;
-    }
+    if (shiftedShadow)
+        start = Along(start, a, e);
     const TGfxSize equal = EqualCellOf(canvas, text);
     int W = 0;
     for (int i = 1; i <= n; ++i)
@@ -105,18 +188,44 @@ void RunCharacters(TGfxCanvas& canvas, const TRect& rect, const TGfxFont& font, 
         minX = std::min(minX, c.X);
         maxY = std::max(maxY, c.Y);
     }
+    TPoint moved{};  // what the placement adds to the start point
     if (minX < rect.Left)
-        pen.X += rect.Left - minX;
+        moved.X += rect.Left - minX;
     if (shiftedShadow) {
         const int hx = GfxRound(std::cos(a * Pi / 180.0) * e);
-        if (rect.Left >= pen.X - hx)
-            pen.X += hx;
+        if (rect.Left >= pen.X + moved.X - hx)
+            moved.X += hx;
     }
-    pen.Y += rect.Bottom - maxY;
+    moved.Y += rect.Bottom - maxY;
+    pen.X += moved.X;
+    pen.Y += moved.Y;
     const double phi = a * Pi / 180.0;
+    if (n >= 2) {
+        const std::vector<TCharCopy> copies = CopiesOf(font, fx, t);
+        int left = rect.Left, bottom = rect.Bottom;
+        TPoint at = pen;
+        for (int i = 1; i <= n; ++i) {
+            const TGfxCharPlacement p = GfxTransformCharPos(canvas, font, fx, t, text[i - 1], i, n, at, equal);
+            CellReach(canvas, p, text[i - 1], box, copies, [&](double x, double y) {
+                left = std::min(left, static_cast<int>(std::floor(x)));
+                bottom = std::max(bottom, static_cast<int>(std::ceil(y)));
+            });
+            at.X += GfxRound(std::cos(phi) * p.CellWidth);
+            at.Y += GfxRound(std::sin(phi) * p.CellWidth);
+        }
+        moved.X += rect.Left - left;
+        moved.Y += rect.Bottom - bottom;
+        pen.X += rect.Left - left;
+        pen.Y += rect.Bottom - bottom;
+    }
+    if (corners)
+        *corners = {TPoint{start.X + moved.X, start.Y + moved.Y}, TPoint{c1.X + moved.X, c1.Y + moved.Y},
+                    TPoint{c2.X + moved.X, c2.Y + moved.Y}, TPoint{c3.X + moved.X, c3.Y + moved.Y}};
+    if (n < 2)
+        return;  // the curves divide by the length less one
     for (int i = 1; i <= n; ++i) {
         const TGfxCharPlacement p = GfxTransformCharPos(canvas, font, fx, t, text[i - 1], i, n, pen, equal);
-        each(p);
+        each(p, text[i - 1]);
         pen.X += GfxRound(std::cos(phi) * p.CellWidth);
         pen.Y += GfxRound(std::sin(phi) * p.CellWidth);
     }
@@ -239,48 +348,20 @@ std::vector<TGfxCharPlacement> GfxTransformedLayout(TGfxCanvas& Canvas, const TR
                                                     const TGfxTextTransform& T)
 {
     std::vector<TGfxCharPlacement> out;
-    RunCharacters(Canvas, Rect, Font, FontFX, Text, T, [&](const TGfxCharPlacement& p) { out.push_back(p); });
+    RunCharacters(Canvas, Rect, Font, FontFX, Text, T, [&](const TGfxCharPlacement& p, QChar) { out.push_back(p); });
     return out;
 }
 
 void GfxDrawTransformedText(TGfxCanvas& Canvas, const TRect& Rect, const TGfxFont& Font, const TGfxFxCaption& FontFX,
                             const QString& Text, const TGfxTextTransform& T)
 {
-    QString text = Text;
-    if (T.InvertCaption)
-        std::reverse(text.begin(), text.end());
-    int index = 0;
-    const int d = FontFX.LightDepth();
-    const int e = FontFX.ShadowDepth();
-    const TColor colour = Font.Color();
+    const std::vector<TCharCopy> copies = CopiesOf(Font, FontFX, T);
     Canvas.Brush.SetStyle(bsClear);
-    RunCharacters(Canvas, Rect, Font, FontFX, Text, T, [&](const TGfxCharPlacement& p) {
-        const QString ch(text[index++]);
-        const int x = p.At.X, y = p.At.Y;
-        auto copy = [&](int cx, int cy, TColor c) {
-            Canvas.Font.SetColor(c);
-            Canvas.ExtTextOut(cx, cy, 0, nullptr, ch);
-        };
-        if (T.Attributes & taPerspective)
-            for (int k = 1; k <= T.PerspectiveDepth; ++k)
-                copy(x, T.Perspective == tpFrog ? y - k : y + k, clBlack);
-        switch (FontFX.Style()) {
-        case tdSunken: copy(x + d, y + d, FontFX.LightColor()); break;
-        case tdRaised: copy(x - d, y - d, FontFX.LightColor()); break;
-        case tdSunkenShadow:
-        case tdPColorSunken:
-            copy(x - e - d, y - e - d, FontFX.ShadowColor());
-            copy(x + d, y + d, FontFX.LightColor());
-            break;
-        case tdRaisedShadow:
-        case tdPColorRaised:
-            copy(x + e - d, y + e - d, FontFX.ShadowColor());
-            copy(x - d, y - d, FontFX.LightColor());
-            break;
-        case tdShadow: copy(x + e, y + e, FontFX.ShadowColor()); break;
-        default: break;
+    RunCharacters(Canvas, Rect, Font, FontFX, Text, T, [&](const TGfxCharPlacement& p, QChar ch) {
+        for (const TCharCopy& c : copies) {
+            Canvas.Font.SetColor(c.Colour);
+            Canvas.ExtTextOut(p.At.X + c.Dx, p.At.Y + c.Dy, 0, nullptr, QString(ch));
         }
-        copy(x, y, colour);
     });
     Canvas.Font.Assign(Font);
     Canvas.SetTextAlign(TA_LEFT | TA_TOP);
@@ -290,33 +371,29 @@ void GfxDrawTransformedText(TGfxCanvas& Canvas, const TRect& Rect, const TGfxFon
 TRect GfxTransformTextExtent(const TGfxFont& Font, const TGfxFxCaption& FontFX, const QString& Text,
                              const TGfxTextTransform& T)
 {
+    // The text is laid out as it is drawn, into a rectangle whose left and
+    // bottom edges are at 0: the placement depends only on those. The
+    // extent reaches from there to the far right and top of the line's box
+    // and of every character's cells (and those of its 3D and perspective
+    // copies). So an angled baseline's rise counts from the starting line,
+    // as do the curves' offsets and the letters' turns.
     QImage scratch(1, 1, QImage::Format_RGB32);
     TGfxCanvas canvas(&scratch);
     canvas.Font.Assign(Font);
-    canvas.SetTextAlign(TA_BASELINE);
-    canvas.SetTextCharacterExtra(FontFX.Tracing());
-    const int n = static_cast<int>(Text.size());
-    const TGfxSize equal = EqualCellOf(canvas, Text);
-    const double phi = -FontFX.Angle() * Pi / 180.0;
-    TPoint pen;
-    int W = 0, V = 0, tallest = 0;
-    for (int i = 1; i <= n; ++i) {
-        const TGfxCharPlacement p = GfxTransformCharPos(canvas, Font, FontFX, T, Text[i - 1], i, n, pen, equal);
-        const int dx = GfxRound(std::cos(phi) * p.CellWidth);
-        W += dx;
-        V = std::max(V, std::abs(p.At.Y - pen.Y));
-        tallest = std::max(tallest, p.CellHeight);
-        pen.X += dx;
-        pen.Y += GfxRound(std::sin(phi) * p.CellWidth);
-    }
-    if (W == 0)
-        W = tallest;
-    if (EqualCellApplies(T))
-        W = n * equal.cx;
-    const double a = (FontFX.Angle() + 90) * Pi / 180.0;
-    const int h = std::abs(Font.Height());
-    return TRect{0, 0, std::abs(W) + std::abs(GfxRound(std::cos(a) * h)),
-                 V + std::abs(GfxRound(std::sin(a) * h))};
+    const TLineBox line = LineBoxOf(canvas, Text, FontFX, T);
+    const std::vector<TCharCopy> copies = CopiesOf(Font, FontFX, T);
+    int right = 0, top = 0;
+    auto take = [&](double x, double y) {
+        right = std::max(right, static_cast<int>(std::ceil(x)));
+        top = std::min(top, static_cast<int>(std::floor(y)));
+    };
+    std::array<TPoint, 4> corners{};
+    RunCharacters(
+        canvas, TRect{}, Font, FontFX, Text, T,
+        [&](const TGfxCharPlacement& p, QChar ch) { CellReach(canvas, p, ch, line, copies, take); }, &corners);
+    for (const TPoint& c : corners)
+        take(c.X, c.Y);
+    return TRect{0, 0, right, -top};
 }
 
 // --------------------------------------------------- TGfxCustomGraphicLabel

@@ -74,11 +74,15 @@ TGfxCharPlacement GfxTransformCharPos(TGfxCanvas& Canvas, const TGfxFont& Font, 
 std::vector<TGfxCharPlacement> GfxTransformedLayout(TGfxCanvas& Canvas, const TRect& Rect, const TGfxFont& Font,
                                                     const TGfxFxCaption& FontFX, const QString& Text,
                                                     const TGfxTextTransform& T);
-// Draws the text in the rectangle; a text of fewer than two characters
-// draws nothing.
+// Draws the text in the rectangle, placed by its left and bottom edges; a
+// text of fewer than two characters draws nothing. Nothing is drawn left
+// of or below the rectangle.
 void GfxDrawTransformedText(TGfxCanvas& Canvas, const TRect& Rect, const TGfxFont& Font, const TGfxFxCaption& FontFX,
                             const QString& Text, const TGfxTextTransform& T);
-// The size the transformed text needs, as a rectangle at (0, 0).
+// The size the transformed text needs, as a rectangle at (0, 0): drawn
+// into a rectangle of that size, all of it lies inside, at any angle and
+// under any transform (the line's rise along an angled baseline, the
+// curves, the letters' turns and their 3D and perspective copies).
 TRect GfxTransformTextExtent(const TGfxFont& Font, const TGfxFxCaption& FontFX, const QString& Text,
                              const TGfxTextTransform& T);
 

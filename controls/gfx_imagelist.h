@@ -73,6 +73,7 @@ public:
 
     void Clear() override;
     bool IsEmpty() const override { return entries_.empty(); }
+    qint64 MemorySize() const override { return image_.MemorySize() + mask_.MemorySize(); }
     void Assign(const TObject* Source) override;
     // The read-only binary property "Bitmap" of older streams: the image
     // part of "Internal" (count, strip and mask) at the item's current

@@ -85,7 +85,12 @@ void FillPolygon(TGfxCanvas& canvas, const TGfxLEDPolygon& p, int dx, int dy)
 
 std::uint16_t GfxLEDSegmentMask(QChar c)
 {
-    switch (c.toUpper().unicode()) {
+    // Only the table's own letters fold to their capitals: a full Unicode
+    // upper-casing would light 'ı' as I and 'ſ' as S, which have no picture.
+    char16_t u = c.unicode();
+    if (u >= 'a' && u <= 'z')
+        u = static_cast<char16_t>(u - 'a' + 'A');
+    switch (u) {
     case '"': return 0x0082;
     case '\'': return 0x0080;
     case '(': case '<': return 0x1400;

@@ -16,6 +16,14 @@ void TGfxStringListItem::SetItems(const QStringList& Value)
     Change();
 }
 
+qint64 TGfxStringListItem::MemorySize() const
+{
+    qint64 bytes = 0;
+    for (const QString& line : items_)
+        bytes += (line.size() + 1) * qint64{sizeof(QChar)};
+    return bytes;
+}
+
 void TGfxStringListItem::ReadContent(QIODevice& Stream, std::uint8_t Flags)
 {
     if (Flags & gifData)

@@ -24,6 +24,7 @@ public:
 
     void Clear() override { SetItems({}); }
     bool IsEmpty() const override { return items_.isEmpty(); }
+    qint64 MemorySize() const override;
     void Assign(const TObject* Source) override;
 
 protected:
@@ -44,6 +45,7 @@ public:
 
     void Clear() override { wave_.Clear(); }
     bool IsEmpty() const override { return wave_.Empty(); }
+    qint64 MemorySize() const override { return wave_.Size(); }
     void Assign(const TObject* Source) override;
 
 protected:

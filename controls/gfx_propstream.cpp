@@ -5,6 +5,7 @@
 
 #include <QBuffer>
 
+#include <algorithm>
 #include <limits>
 #include <memory>
 
@@ -139,13 +140,30 @@ void GfxWriteObject(QIODevice& destination, bool compressed, const std::function
         throw EWriteError(QString::fromLatin1(GfxWriteErrorText));
 }
 
+namespace {
+thread_local qint64 readLimit = GfxMaxExpandedSize;
+}  // namespace
+
+TGfxReadLimit::TGfxReadLimit(qint64 MaxSize) : previous_(readLimit)
+{
+    readLimit = std::clamp<qint64>(MaxSize, 0, GfxMaxExpandedSize);
+}
+
+TGfxReadLimit::~TGfxReadLimit() { readLimit = previous_; }
+
+qint64 TGfxReadLimit::Current() { return readLimit; }
+
 QByteArray GfxReadObject(QIODevice& source, bool compressed)
 {
-    if (!compressed)
-        return GfxReadBlock(source, GfxReadInteger(source));
+    if (!compressed) {
+        const std::int32_t length = GfxReadInteger(source);
+        if (length > readLimit)
+            ReadError();
+        return GfxReadBlock(source, length);
+    }
     QBuffer image;
     image.open(QIODevice::WriteOnly);
-    GfxDecompressStream(source, image);
+    GfxDecompressStream(source, image, readLimit);
     return image.data();
 }
 

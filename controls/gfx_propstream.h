@@ -68,6 +68,23 @@ void GfxCompressStream(QIODevice& source, QIODevice& destination, qint64 count);
 // to the destination; more than maxSize expanded bytes is EReadError.
 void GfxDecompressStream(QIODevice& source, QIODevice& destination, qint64 maxSize = GfxMaxExpandedSize);
 
+// While one lives, every object read on its thread (GfxReadObject and the
+// readers built on it) takes at most its size, when that is below
+// GfxMaxExpandedSize: a reader of many objects bounds them as a whole.
+// Past it the read is EReadError. Scopes nest; the innermost counts.
+class TGfxReadLimit {
+public:
+    explicit TGfxReadLimit(qint64 MaxSize);
+    ~TGfxReadLimit();
+    TGfxReadLimit(const TGfxReadLimit&) = delete;
+    TGfxReadLimit& operator=(const TGfxReadLimit&) = delete;
+    // The size an object read now may take.
+    static qint64 Current();
+
+private:
+    qint64 previous_;
+};
+
 // --------------------------------------------------------- object forms
 // Writes the raw or compressed form around the stream image that
 // writeImage puts into the stream it is given. The raw form reserves the

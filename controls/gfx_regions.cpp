@@ -1,8 +1,11 @@
 #include "gfx_regions.h"
 
+#include "platform/gfx_exceptions.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -199,10 +202,26 @@ void TGfxRegion::SetRound(int Index, int Value)
         Change();
 }
 
+std::optional<QByteArray> TGfxRegion::StoredRegionOf(const std::vector<TPoint>& Points)
+{
+    if (Points.size() < 3)
+        return QByteArray();
+    if (Points.size() > static_cast<std::size_t>(GfxMaxStoredPoints))
+        return std::nullopt;
+    const std::optional<TGfxRgn> region =
+        TGfxRgn::Polygon(Points, ALTERNATE, TGfxPolygonLimits{GfxMaxPointListWork, GfxMaxPointListRects});
+    if (!region)
+        return std::nullopt;
+    return region->Data();
+}
+
 void TGfxRegion::RebuildFromPoints()
 {
-    const std::vector<TPoint> points = points_.Points();
-    regionData_ = points.size() >= 3 ? TGfxRgn::Polygon(points, ALTERNATE).Data() : QByteArray();
+    if (readData_) {
+        regionData_ = *std::exchange(readData_, std::nullopt);
+        return;
+    }
+    regionData_ = StoredRegionOf(points_.Points()).value_or(QByteArray());
 }
 
 std::optional<TGfxRgn> TGfxRegion::Outline(const TRect& Rect) const
@@ -389,10 +408,22 @@ std::vector<std::int32_t> TGfxRegion::WritePointList() const
 
 void TGfxRegion::ReadPointList(std::span<const std::int32_t> Values)
 {
+    const std::size_t pairs = Values.size() / 2;
+    if (pairs > static_cast<std::size_t>(GfxMaxStoredPoints - points_.Count()))
+        throw EReadError(QString::fromLatin1(GfxReadErrorText));
+    // The points as the list keeps them, checked before the list takes any.
+    std::vector<TPoint> points = points_.Points();
+    for (std::size_t i = 0; i < pairs; ++i)
+        points.push_back(TGfxPointList::Unpack(TGfxPointList::Pack(TPoint{Values[2 * i], Values[2 * i + 1]})));
+    std::optional<QByteArray> data = StoredRegionOf(points);
+    if (!data)
+        throw EReadError(QString::fromLatin1(GfxReadErrorText));
+    readData_ = std::move(data);
     points_.BeginUpdate();
-    for (std::size_t i = 0; i + 1 < Values.size(); i += 2)
-        points_.AddPoint(TPoint{Values[i], Values[i + 1]});
+    for (std::size_t i = 0; i < pairs; ++i)
+        points_.AddPoint(TPoint{Values[2 * i], Values[2 * i + 1]});
     points_.EndUpdate();
+    readData_.reset();
 }
 
 void TGfxRegion::Assign(const TObject* Source)

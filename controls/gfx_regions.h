@@ -48,6 +48,18 @@
 #include <span>
 #include <vector>
 
+// Bounds on a stored point list and on the region made of it: at most
+// GfxMaxStoredPoints points, and a polygon whose scan (the rows it spans
+// times its edges) takes at most GfxMaxPointListWork steps and gives at
+// most GfxMaxPointListRects rectangles (1 MB of region data). An outline
+// drawn by hand, a few hundred points round a form of a few thousand rows,
+// gives a few thousand rectangles; past the bounds reading the list is
+// refused as other bad stored data is (EReadError), and a list that code
+// changes past them gives no region.
+constexpr int GfxMaxStoredPoints = 4096;
+constexpr long long GfxMaxPointListWork = 2'000'000;
+constexpr int GfxMaxPointListRects = 65536;
+
 enum TGfxRegionBorderStyle : std::uint8_t {
     rbNone, rbLowered, rbRaised, rbSingle, rbSingleRaised, rbSingleLowered, rbRaisedpsb, rbLoweredpsb
 };
@@ -152,7 +164,9 @@ public:
     void PaintBorder(TGfxCanvas& Canvas, const TRect& Rect);
 
     // The stored property "PointList": the points as pairs x, y; written
-    // only when there are points; reading appends the pairs.
+    // only when there are points; reading appends the pairs. A list that
+    // would pass the bounds above is EReadError "Stream read error", and
+    // the points stay as they were.
     bool PointListStored() const { return points_.Count() > 0; }
     std::vector<std::int32_t> WritePointList() const;
     void ReadPointList(std::span<const std::int32_t> Values);
@@ -164,6 +178,8 @@ public:
 private:
     bool RoundShape() const;
     void RebuildFromPoints();
+    // The stored region data of the points; none past the bounds.
+    static std::optional<QByteArray> StoredRegionOf(const std::vector<TPoint>& Points);
 
     TGfxRegionShape shape_ = rsRoundRect;
     TGfxRegionBorder border_;
@@ -177,6 +193,8 @@ private:
     TGfxRgnShadow shadow_;
     TPoint offset_{};
     TGfxPointList points_;
+    // The region data of a list just read, built once while checking it.
+    std::optional<QByteArray> readData_;
 };
 
 class TGfxBorderRegion : public TGfxRegion {

@@ -446,12 +446,26 @@ TRect BoxOf(const std::vector<TPoint>& p)
     return box;
 }
 
+// The pixels of the region that lie within w pixels of its outside to the
+// right or below.
+TGfxRgn RimTowardsLowerRight(const TGfxRgn& body, int w)
+{
+    QRegion inner = body.QtRegion();
+    for (int k = 1; k <= w && !inner.isEmpty(); ++k)
+        inner = inner.intersected(body.QtRegion().translated(-k, 0)).intersected(body.QtRegion().translated(0, -k));
+    return TGfxRgn(body.QtRegion().subtracted(inner));
+}
+
 // The bevel lines along the inset outline: the upper-left part in the first
 // colour, the lower-right part in the second. The ellipse and the rectangle
-// draw their halves directly; the other outlines are drawn whole twice,
-// each time clipped to one side of their box's diagonal from the lower left
-// to the upper right. Lower-right lines lie one pixel inside, where the
-// shape's own pixels end.
+// draw their halves directly. The other outlines are split by their box's
+// diagonal from the lower left to the upper right. A pen along an edge that
+// faces right or down lies outside the pixels the body filled (the fill
+// ends a pixel before such an edge; moving the whole outline back by a
+// pixel leaves a rim of fill along slanted edges and a gap where the halves
+// meet). So the lower-right half is the rim of the pen's width inside the
+// body's own pixels; the upper-left half is the pen along the inset
+// outline, over the rim of its edges that face down or right.
 void DrawBevelLines(TGfxCanvas& canvas, TGfxShapeType type, bool teeth, const ShapePoints& s, TColor first,
                     TColor second)
 {
@@ -473,20 +487,33 @@ void DrawBevelLines(TGfxCanvas& canvas, TGfxShapeType type, bool teeth, const Sh
     const bool round = !teeth && type == stRoundRect;
     const TRect box = round ? TRect{p[0].X, p[0].Y, p[1].X, p[1].Y} : BoxOf(p);
     canvas.Brush.SetStyle(bsClear);
-    auto outline = [&](int shift) {
-        if (round) {
-            // A pen of one pixel outlines the round rectangle's own pixels.
-            canvas.RoundRect(box, s.corner, s.corner);
-            return;
-        }
-        std::vector<TPoint> moved = p;
-        GfxOffsetPoints(moved, static_cast<int>(moved.size()) - 1, shift, shift);
-        canvas.Polygon(moved);
+    if (round) {
+        // A pen of one pixel outlines the round rectangle's own pixels.
+        canvas.Pen.SetColor(first);
+        GfxWithClip(canvas, GfxDiagonalHalf(box, true), [&] { canvas.RoundRect(box, s.corner, s.corner); });
+        canvas.Pen.SetColor(second);
+        GfxWithClip(canvas, GfxDiagonalHalf(box, false), [&] { canvas.RoundRect(box, s.corner, s.corner); });
+        return;
+    }
+    const int mode = canvas.SetPolyFillMode(ALTERNATE);
+    canvas.SetPolyFillMode(mode);
+    const int width = std::max(canvas.Pen.Width(), 1);
+    const TGfxRgn body = TGfxRgn::Polygon(s.outer, mode);
+    const TPoint origin = canvas.WindowOrg();
+    auto fill = [&](const TGfxRgn& rim, bool upperLeft, TColor colour) {
+        TGfxRgn part;
+        part.Combine(rim, GfxDiagonalHalf(box, upperLeft), RGN_AND);
+        part.Offset(-origin.X, -origin.Y);  // filled in device pixels
+        TGfxBrush brush;
+        brush.SetColor(colour);
+        canvas.FillRgn(part, brush);
     };
+    TGfxRgn rim;
+    rim.Combine(body.Frame(width, 0), body.Frame(0, width), RGN_OR);
+    fill(rim, false, second);
+    fill(RimTowardsLowerRight(body, width), true, first);
     canvas.Pen.SetColor(first);
-    GfxWithClip(canvas, GfxDiagonalHalf(box, true), [&] { outline(0); });
-    canvas.Pen.SetColor(second);
-    GfxWithClip(canvas, GfxDiagonalHalf(box, false), [&] { outline(-1); });
+    GfxWithClip(canvas, GfxDiagonalHalf(box, true), [&] { canvas.Polygon(p); });
 }
 
 // The bitmap cut to a shape: the image (the bitmap where the shape's

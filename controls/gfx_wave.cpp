@@ -40,7 +40,10 @@ bool GfxCheckWave(QIODevice& stream, TGfxWaveInfo* info)
         return false;
     const std::uint32_t riffSize = U32(head, 4);
     const std::uint32_t formatSize = U32(head, 16);
-    if (!Tag(head, 0, "RIFF") || !Tag(head, 8, "WAVE") || !Tag(head, 12, "fmt ") || riffSize > size - 8 ||
+    // The RIFF size is reported, not held against the stream: recorders that
+    // stream their output, or stop before they patch the header, leave a
+    // size larger than the data, and such a sound still plays.
+    if (!Tag(head, 0, "RIFF") || !Tag(head, 8, "WAVE") || !Tag(head, 12, "fmt ") ||
         formatSize < FormatFieldsSize || formatSize > size - 20)
         return false;
     if (info) {

@@ -39,9 +39,9 @@ struct TGfxWaveInfo {
 
 // Checks the whole stream from its start: "RIFF", the RIFF size, "WAVE",
 // "fmt ", the format chunk's size, then format tag, channel count, sample
-// rate, byte rate and block alignment. The RIFF size may not claim more
-// than the stream holds, and the format chunk must hold those fields and
-// lie inside the stream. Rewinds the stream; false for anything else (an
+// rate, byte rate and block alignment. The RIFF size is only read (it may
+// claim more than the stream holds); the format chunk must hold those
+// fields and lie inside the stream. Rewinds the stream; false for anything else (an
 // empty stream included). A stream not open for reading is
 // EErrorCheckingWave.
 bool GfxCheckWave(QIODevice& stream, TGfxWaveInfo* info = nullptr);

@@ -82,6 +82,8 @@ public:
     int Width() const { return image_.width(); }
     int Height() const { return image_.height(); }
     bool Empty() const { return image_.isNull(); }
+    // The bytes its pixels take (with a working copy while drawn on).
+    qint64 MemorySize() const { return image_.sizeInBytes() + work_.sizeInBytes(); }
     // Keeps the pixels that still fit; new pixels are white (index 0 of a
     // colour table becomes the nearest to white). Sizes below 1 empty it.
     void SetSize(int width, int height);

@@ -68,6 +68,8 @@ public:
         previousY_ = y;
     }
 
+    qsizetype Count() const { return rects_.size(); }
+
     QRegion Region() const
     {
         QRegion region;
@@ -126,10 +128,13 @@ QPainterPath GfxPolygonPath(std::span<const TPoint> points, int fillMode)
     return path;
 }
 
-TGfxRgn TGfxRgn::Polygon(std::span<const TPoint> points, int fillMode)
+namespace {
+
+// The scan of Polygon; maxWork and maxRects of 0 set no limit.
+std::optional<QRegion> ScanPolygon(std::span<const TPoint> points, int fillMode, long long maxWork, int maxRects)
 {
     if (points.size() < 3)
-        return {};
+        return QRegion();
     // Scan conversion by exact arithmetic, row by row, so the cost follows
     // the rows and edges and not the area: pixel (x, y) belongs to the
     // region when the point (x + 1/64, y + 1/64), the sample that the fill
@@ -143,6 +148,8 @@ TGfxRgn TGfxRgn::Polygon(std::span<const TPoint> points, int fillMode)
         return a.Y < b.Y;
     });
     const int top = lowY->Y, bottom = highY->Y;
+    if (maxWork > 0 && static_cast<long long>(bottom - top) * static_cast<long long>(p.size()) > maxWork)
+        return std::nullopt;
     RowRuns rows;
     std::vector<std::pair<long long, int>> crossings;  // first pixel right of the crossing, direction
     for (int y = top; y < bottom; ++y) {
@@ -179,8 +186,26 @@ TGfxRgn TGfxRgn::Polygon(std::span<const TPoint> points, int fillMode)
                 runs.append({static_cast<int>(start), static_cast<int>(x - start)});
         }
         rows.AddRow(y, runs);
+        if (maxRects > 0 && rows.Count() > maxRects)
+            return std::nullopt;
     }
-    return TGfxRgn(rows.Region());
+    return rows.Region();
+}
+
+}  // namespace
+
+TGfxRgn TGfxRgn::Polygon(std::span<const TPoint> points, int fillMode)
+{
+    return TGfxRgn(*ScanPolygon(points, fillMode, 0, 0));
+}
+
+std::optional<TGfxRgn> TGfxRgn::Polygon(std::span<const TPoint> points, int fillMode, const TGfxPolygonLimits& limits)
+{
+    const std::optional<QRegion> region = ScanPolygon(points, fillMode, std::max(limits.MaxWork, 1LL),
+                                                      std::max(limits.MaxRects, 1));
+    if (!region)
+        return std::nullopt;
+    return TGfxRgn(*region);
 }
 
 TGfxRgn TGfxRgn::FromPath(const QPainterPath& path, bool centres)
@@ -228,23 +253,69 @@ TGfxRgn TGfxRgn::FromPath(const QPainterPath& path, bool centres)
     return TGfxRgn(rows.Region());
 }
 
+namespace {
+
+// Whether the rectangles are a region's own form, as Data writes it: bands
+// of equal top and height, top to bottom without overlap; in each band
+// rectangles left to right with gaps between them; and no band just below
+// another with the same rectangles across (those would be one band).
+bool Canonical(const std::vector<QRect>& rects)
+{
+    auto sameColumns = [&](std::size_t a, std::size_t b, std::size_t count) {
+        for (std::size_t k = 0; k < count; ++k)
+            if (rects[a + k].left() != rects[b + k].left() || rects[a + k].right() != rects[b + k].right())
+                return false;
+        return true;
+    };
+    std::size_t i = 0, aboveStart = 0, aboveEnd = 0;  // the band before, [aboveStart, aboveEnd)
+    while (i < rects.size()) {
+        const std::size_t start = i;
+        const int top = rects[i].top(), height = rects[i].height();
+        for (++i; i < rects.size() && rects[i].top() == top; ++i)
+            if (rects[i].height() != height || rects[i].left() <= rects[i - 1].right() + 1)
+                return false;
+        if (aboveEnd > aboveStart) {
+            const int aboveBottom = rects[aboveStart].bottom();
+            if (top <= aboveBottom)
+                return false;
+            if (top == aboveBottom + 1 && i - start == aboveEnd - aboveStart &&
+                sameColumns(start, aboveStart, i - start))
+                return false;
+        }
+        aboveStart = start;
+        aboveEnd = i;
+    }
+    return true;
+}
+
+}  // namespace
+
 std::optional<TGfxRgn> TGfxRgn::FromData(const QByteArray& data)
 {
     if (data.size() < 32 || GetI32(data, 0) != 32 || GetI32(data, 4) != 1)
         return std::nullopt;
     const std::int32_t count = GetI32(data, 8);
-    if (count < 0 || count > (data.size() - 32) / 16)
+    if (count < 0 || count > (data.size() - 32) / 16 || count > GfxMaxRegionRects)
         return std::nullopt;
-    std::vector<QRegion> parts;
-    parts.reserve(static_cast<std::size_t>(count));
+    std::vector<QRect> rects;
+    rects.reserve(static_cast<std::size_t>(count));
     for (std::int32_t i = 0; i < count; ++i) {
         const qsizetype at = 32 + qsizetype{i} * 16;
         const TRect r{GetI32(data, at), GetI32(data, at + 4), GetI32(data, at + 8), GetI32(data, at + 12)};
         if (r.Left >= r.Right || r.Top >= r.Bottom || r.Left < CoordMin || r.Top < CoordMin ||
             r.Right > CoordMax + 1 || r.Bottom > CoordMax + 1)
             return std::nullopt;
-        parts.emplace_back(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top);
+        rects.emplace_back(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top);
     }
+    // A region's own data (all that Data writes) is taken as it stands, in
+    // one pass; any other set of rectangles is united, pairwise.
+    if (Canonical(rects)) {
+        QRegion region;
+        if (!rects.empty())
+            region.setRects(rects.data(), static_cast<int>(rects.size()));
+        return TGfxRgn(region);
+    }
+    std::vector<QRegion> parts(rects.begin(), rects.end());
     return TGfxRgn(UnionOf(std::move(parts)));
 }
 

@@ -40,6 +40,17 @@ constexpr int COMPLEXREGION = 3;
 // The closed polygon through the points, with the fill rule of the mode.
 QPainterPath GfxPolygonPath(std::span<const TPoint> points, int fillMode);
 
+// The most rectangles a region made from stored data may hold (4 MB of
+// region data): more is not valid data.
+constexpr int GfxMaxRegionRects = 262144;
+
+// Bounds on building a polygon's region: the scan's work (the rows the
+// polygon spans times its edges) and the rectangles of the result.
+struct TGfxPolygonLimits {
+    long long MaxWork = 0;
+    int MaxRects = 0;
+};
+
 class TGfxRgn {
 public:
     TGfxRgn() = default;
@@ -51,10 +62,16 @@ public:
     // The rectangle with its corners rounded by an ellipse of w x h.
     static TGfxRgn RoundRect(const TRect& r, int w, int h);
     static TGfxRgn Polygon(std::span<const TPoint> points, int fillMode = ALTERNATE);
+    // The same region, or none when building it would pass a limit: the
+    // work is known before the scan starts, the rectangles are counted as
+    // it goes, so a refusal costs no more than the limits allow.
+    static std::optional<TGfxRgn> Polygon(std::span<const TPoint> points, int fillMode,
+                                          const TGfxPolygonLimits& limits);
     // The pixels whose top-left points (pixel centres with centres set)
     // lie inside the path (device coordinates).
     static TGfxRgn FromPath(const QPainterPath& path, bool centres = false);
-    // A region of stored data; none when the data is not a valid region.
+    // A region of stored data; none when the data is not a valid region
+    // (more than GfxMaxRegionRects rectangles included).
     static std::optional<TGfxRgn> FromData(const QByteArray& data);
 
     // this := a <mode> b; returns the kind of the result (NULLREGION,

@@ -2,7 +2,15 @@
 
 #include "gfx_exceptions.h"
 
+#include <QFileInfo>
+
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 void GfxReadBuffer(QIODevice& stream, void* buffer, qint64 count)
 {
@@ -62,6 +70,43 @@ void GfxOpenFile(QFile& file)
 {
     if (!file.open(QIODevice::ReadOnly))
         throw EFOpenError(GfxFormat(QStringLiteral("Cannot open file \"%s\". %s"), {file.fileName(), file.errorString()}));
+}
+
+void GfxOpenStoredFile(QFile& file, qint64 maxSize)
+{
+    auto refuse = [&](const QString& reason) {
+        throw EFOpenError(GfxFormat(QStringLiteral("Cannot open file \"%s\". %s"), {file.fileName(), reason}));
+    };
+    if (!QFileInfo(file.fileName()).isNativePath()) {
+        // A file built into the program (a resource) is always a plain file.
+        if (!file.open(QIODevice::ReadOnly))
+            refuse(file.errorString());
+        if (file.size() > maxSize) {
+            file.close();
+            refuse(QStringLiteral("The file is larger than %1 bytes").arg(maxSize));
+        }
+        return;
+    }
+    // Opened without waiting (a pipe would wait for a writer), then looked
+    // at through the open handle, so that what is checked is what is read.
+    const QByteArray path = QFile::encodeName(file.fileName());
+    const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        refuse(QString::fromLocal8Bit(std::strerror(errno)));
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        refuse(QStringLiteral("Not a regular file"));
+    }
+    if (info.st_size > maxSize) {
+        ::close(fd);
+        refuse(QStringLiteral("The file is larger than %1 bytes").arg(maxSize));
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        refuse(file.errorString());
+    }
 }
 
 void GfxCreateFile(QFile& file)

@@ -33,6 +33,11 @@ void GfxSkipBuffer(QIODevice& stream, qint64 count);
 // Opens the file for reading; EFOpenError "Cannot open file "<name>".
 // <reason>" when it cannot.
 void GfxOpenFile(QFile& file);
+// Opens a stored file for reading, only when it is a regular file of at
+// most maxSize bytes: a pipe, a device or a directory could block the
+// reader or never end. Otherwise, or when it cannot be opened, EFOpenError
+// "Cannot open file "<name>". <reason>".
+void GfxOpenStoredFile(QFile& file, qint64 maxSize);
 // Creates the file (emptied when it exists) for writing; EFCreateError
 // "Cannot create file "<name>". <reason>" when it cannot.
 void GfxCreateFile(QFile& file);

@@ -5,6 +5,7 @@
 #include "control_helpers.h"
 #include "gfx_application.h"
 #include "gfx_clock.h"
+#include "gfx_customcontrol.h"
 #include "paint_helpers.h"
 #include "platform/gfx_exceptions.h"
 
@@ -53,6 +54,45 @@ struct ClockTest : ::testing::Test {
 };
 
 QImage Shown(QWidget& form) { return form.grab().toImage(); }
+
+constexpr TColor Yellow = 0x00FFFF;
+
+// A library parent with a background of its own: it hands a yellow
+// background to a transparent child each time the child asks for it.
+class BackgroundParent : public TGfxCustomControl {
+public:
+    using TGfxCustomControl::TGfxCustomControl;
+    int copies = 0;
+    bool HasOwnBackground() const override { return true; }
+    bool CopyParentBackground(TGfxCanvas& Canvas, const TRect& Rect, unsigned, TPoint) override
+    {
+        ++copies;
+        Canvas.Brush.SetBitmap(nullptr);
+        Canvas.Brush.SetStyle(bsSolid);
+        Canvas.Brush.SetColor(Yellow);
+        Canvas.FillRect(Rect);
+        return true;
+    }
+};
+
+int CountOf(const QImage& image, TColor colour)
+{
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            n += painttest::At(image, x, y) == colour;
+    return n;
+}
+
+// Whether a pixel of the colour lies within one pixel of (x, y).
+bool Near(const QImage& image, int x, int y, TColor colour)
+{
+    for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx)
+            if (painttest::At(image, x + dx, y + dy) == colour)
+                return true;
+    return false;
+}
 
 }  // namespace
 
@@ -341,4 +381,196 @@ TEST_F(ClockTest, TellsAssistiveTools)
     EXPECT_EQ(face->text(QAccessible::Value), QStringLiteral("15:30:00"));
     clock->SetEnabled(false);
     EXPECT_TRUE(face->state().disabled);
+}
+
+// The dial, with its background, is drawn once and then reused: ticking
+// repaints only the hands over the kept dial; a resize draws it again.
+TEST_F(ClockTest, DialIsDrawnOnceAndReused)
+{
+    QWidget form;
+    auto* parent = new BackgroundParent(&form);
+    parent->SetBounds(0, 0, 80, 80);
+    auto* clock = new TGfxClock(parent);
+    clock->SetBounds(10, 10, 40, 40);
+    ASSERT_TRUE(clock->Transparent());
+    Show(form, 100, 100);
+    QApplication::processEvents();
+    const int built = parent->copies;
+    ASSERT_GE(built, 1) << "the dial's background comes from the parent";
+    const QImage first = Shown(form);
+    for (int i = 0; i < 5; ++i) {
+        now += GfxEncodeTime(0, 0, 7, 0);
+        Second();
+    }
+    const QImage later = Shown(form);
+    EXPECT_EQ(parent->copies, built) << "five ticks and two paints reuse the dial";
+    EXPECT_NE(first, later) << "the hands moved";
+    EXPECT_EQ(painttest::At(later, 11, 11), Yellow) << "the kept dial holds the background";
+    const TGfxClockGeometry g = clock->Geometry();
+    const TPoint three = g.At(90, g.r);
+    EXPECT_EQ(painttest::At(later, 10 + three.X - 1, 10 + three.Y - 2), clTeal) << "the 3 o'clock tick stays";
+
+    clock->SetBounds(10, 10, 50, 50);
+    QApplication::processEvents();
+    (void)Shown(form);
+    EXPECT_EQ(parent->copies, built + 1) << "a new size draws the dial again, once";
+}
+
+// The second circle: up to the second hand the part of the minute still to
+// come; after the minute turns, the part already passed.
+TEST_F(ClockTest, SecondCircleShowsTheMinute)
+{
+    QWidget form;
+    auto* clock = new TGfxClock(&form);
+    clock->SetBounds(0, 0, 80, 80);
+    clock->SetOptions(coShowAnalog | co24Hour | coShowSecCircle);
+    clock->SecondCircle().SetColor(clRed);
+    for (auto* hand : {&clock->HourHand(), &clock->MinuteHand(), &clock->SecondHand()})
+        hand->SetVisible(false);
+    now = GfxEncodeDate(2024, 5, 6) + GfxEncodeTime(15, 30, 15, 0);
+    Show(form, 100, 100);
+    const TGfxClockGeometry g = clock->Geometry();
+    EXPECT_EQ(g.r, 40 - 4 - 1) << "the pen's width is part of the margin";
+    const int r2 = g.r + 1 + 2;
+    auto red = [&](const QImage& im, double degrees) {
+        const TPoint p = g.At(degrees, r2);
+        return Near(im, p.X, p.Y, clRed);
+    };
+    // 15 seconds: from 12 counter-clockwise down to 3 o'clock.
+    QImage im = Shown(form);
+    for (double a : {120.0, 180.0, 270.0, 330.0})
+        EXPECT_TRUE(red(im, a)) << "to come, at " << a;
+    for (double a : {20.0, 45.0, 70.0})
+        EXPECT_FALSE(red(im, a)) << "passed, at " << a;
+    EXPECT_EQ(painttest::BoundsOf(im.copy(0, 0, 80, 80), clRed).Top, g.cy - r2) << "the circle reaches the top";
+
+    // Ten seconds into the next minute: the part passed, 12 to 2 o'clock.
+    now = GfxEncodeDate(2024, 5, 6) + GfxEncodeTime(15, 31, 10, 0);
+    Second();
+    im = Shown(form);
+    for (double a : {15.0, 30.0, 45.0})
+        EXPECT_TRUE(red(im, a)) << "passed, at " << a;
+    for (double a : {90.0, 180.0, 270.0, 330.0})
+        EXPECT_FALSE(red(im, a)) << "to come, at " << a;
+
+    // The next minute's first second: the whole minute is to come.
+    now = GfxEncodeDate(2024, 5, 6) + GfxEncodeTime(15, 32, 0, 0);
+    Second();
+    im = Shown(form);
+    for (double a : {15.0, 45.0, 90.0, 180.0, 270.0, 330.0})
+        EXPECT_TRUE(red(im, a)) << "a whole circle, at " << a;
+}
+
+// The simple style draws each tick as a black line inwards from the rim,
+// the twelve big ones twice as long; nothing of the shaded style's colours.
+TEST_F(ClockTest, SimpleTicksAreLines)
+{
+    QWidget form;
+    auto* clock = new TGfxClock(&form);
+    clock->SetBounds(0, 0, 80, 80);
+    for (auto* hand : {&clock->HourHand(), &clock->MinuteHand(), &clock->SecondHand()})
+        hand->SetVisible(false);
+    Show(form, 100, 100);
+    EXPECT_GT(CountOf(Shown(form).copy(0, 0, 80, 80), clTeal), 0) << "the shaded style's big ticks";
+    clock->SetStyle(csSimple);
+    const QImage im = Shown(form).copy(0, 0, 80, 80);
+    const TGfxClockGeometry g = clock->Geometry();
+    EXPECT_EQ(CountOf(im, clTeal), 0);
+    EXPECT_EQ(CountOf(im, clAqua), 0);
+    // 12 o'clock: from the rim down to 0.8 r (that end left out); the
+    // minute tick at 30 seconds: down to 0.9 r.
+    for (int y = g.cy - g.r; y > g.cy - GfxRound(0.8 * g.r); --y)
+        EXPECT_EQ(painttest::At(im, g.cx, y), clBlack) << y;
+    EXPECT_NE(painttest::At(im, g.cx, g.cy - GfxRound(0.8 * g.r) + 1), clBlack);
+    const TPoint small = g.At(36, g.r), beyond = g.At(36, GfxRound(0.8 * g.r));
+    EXPECT_EQ(painttest::At(im, small.X, small.Y), clBlack);
+    EXPECT_NE(painttest::At(im, beyond.X, beyond.Y), clBlack) << "a small tick is shorter";
+    // Sixty ticks of black, nothing inside the ticks' ring.
+    EXPECT_EQ(painttest::BoundsOf(im, clBlack), (TRect{g.cx - g.r, g.cy - g.r, g.cx + g.r + 1, g.cy + g.r + 1}));
+    EXPECT_EQ(CountOf(im.copy(g.cx - 20, g.cy - 20, 40, 40), clBlack), 0);
+}
+
+// Digital only: the clock takes the size of its text (cells and bevel),
+// and follows the text when its length changes.
+TEST_F(ClockTest, DigitalOnlySizesItselfToTheText)
+{
+    QWidget form;
+    auto* clock = new TGfxClock(&form);
+    clock->SetBounds(5, 5, 30, 30);
+    clock->SetOptions(coShowDigital | co24Hour);
+    clock->SetDigitalFlag(0, true);
+    Show(form, 300, 100);
+    QApplication::processEvents();
+    const int bw = clock->BevelWidth();
+    const int cw = clock->Digital().CellWidth(), ch = clock->Digital().CellHeight();
+    EXPECT_EQ(clock->Width(), 8 * cw + 2 * bw) << "15:30:00";
+    EXPECT_EQ(clock->Height(), ch + 2 * bw);
+    EXPECT_EQ(clock->Left(), 5);
+    QImage im = Shown(form).copy(5, 5, clock->Width(), clock->Height());
+    EXPECT_EQ(painttest::BoundsOf(im, clLime).Left, bw + 8) << "the 1's centre verticals, from the corner";
+    EXPECT_GT(CountOf(im, clLime), 100);
+
+    clock->SetEnabled(false);  // "--- NA ---"
+    QApplication::processEvents();
+    EXPECT_EQ(clock->Width(), 10 * cw + 2 * bw);
+    im = Shown(form).copy(5, 5, clock->Width(), clock->Height());
+    EXPECT_EQ(CountOf(im, clLime), 0) << "a disabled clock lights no segment";
+    EXPECT_GT(CountOf(im, clGreen), 0) << "but shows its cells";
+}
+
+// A disabled clock shows all three hands at 12, whatever the time.
+TEST_F(ClockTest, DisabledClockHasItsHandsAtTwelve)
+{
+    now = GfxEncodeDate(2024, 5, 6) + GfxEncodeTime(15, 30, 45, 0);
+    QWidget form;
+    auto* clock = new TGfxClock(&form);
+    clock->SetBounds(0, 0, 80, 80);
+    Show(form, 100, 100);
+    const TGfxClockGeometry g = clock->Geometry();
+    auto up = [&](double part) { return g.cy - GfxRound(part * g.r); };
+    QImage im = Shown(form);
+    EXPECT_EQ(painttest::At(im, g.cx + 1, g.cy + GfxRound(0.4 * g.r)), clTeal) << "enabled: the minute hand down";
+    EXPECT_NE(painttest::At(im, g.cx + 1, up(0.55)), clTeal);
+
+    clock->SetEnabled(false);
+    im = Shown(form);
+    EXPECT_EQ(painttest::At(im, g.cx, up(0.65)), clBlack) << "second hand";
+    EXPECT_EQ(painttest::At(im, g.cx + 1, up(0.55)), clTeal) << "minute hand";
+    EXPECT_EQ(painttest::At(im, g.cx + 2, up(0.3)), clAqua) << "hour hand";
+    EXPECT_NE(painttest::At(im, g.cx + 1, g.cy + GfxRound(0.4 * g.r)), clTeal) << "nothing down at half past";
+    const TPoint fortyFive = g.At(270, GfxRound(0.6 * g.r));
+    EXPECT_NE(painttest::At(im, fortyFive.X, fortyFive.Y), clBlack) << "nothing at 45 seconds";
+    // Still at 12 a minute later: the disabled clock does not move.
+    now += GfxEncodeTime(0, 1, 0, 0);
+    Second();
+    EXPECT_EQ(Shown(form), im);
+}
+
+// While the alarm rings the digits are blank on every other paint.
+TEST_F(ClockTest, RingingDigitsAreBlankEveryOtherPaint)
+{
+    QWidget form;
+    auto* clock = new TGfxClock(&form);
+    clock->SetBounds(0, 0, 240, 100);
+    clock->SetOptions(coShowDigital | coShowAnalog | coEnableAlarm | co24Hour);
+    clock->SetAlarmTime(now - GfxEncodeTime(0, 1, 0, 0));
+    clock->SetMode(cmAlarm);
+    Show(form, 260, 120);
+    const QRect digits(0, 50, 240, clock->Digital().CellHeight());
+    auto lit = [&] { return CountOf(Shown(form).copy(digits), clLime); };
+    const int before = lit();
+    EXPECT_GT(before, 100) << "A 15:29:00";
+    EXPECT_GT(lit(), 100) << "not ringing: lit on every paint";
+    Second();
+    ASSERT_TRUE(clock->Ringing());
+    std::vector<bool> shown;
+    for (int i = 0; i < 6; ++i)
+        shown.push_back(lit() > 0);
+    for (std::size_t i = 1; i < shown.size(); ++i)
+        EXPECT_NE(shown[i], shown[i - 1]) << "paint " << i;
+    // A tick paints too and keeps the rhythm.
+    const bool last = shown.back();
+    Second();
+    EXPECT_EQ(lit() > 0, last);
+    EXPECT_GT(CountOf(Shown(form).copy(digits), clGreen), 0) << "blank paints show the unlit cells";
 }

@@ -8,6 +8,14 @@
 
 #include <QTemporaryDir>
 
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 using namespace streamtest;
@@ -41,6 +49,48 @@ void FillBitmaps(TGfxBitmapList& list, int n, int w, int h, TGfxPixelFormat form
 {
     for (int i = 0; i < n; ++i)
         list.AddItem(BitmapItem(w + i % 3, h, format, QStringLiteral("item %1").arg(i), static_cast<std::uint16_t>(i)));
+}
+
+// Bitmap items that count how many of them live at once.
+struct Alive {
+    static inline int now = 0;
+    static inline int most = 0;
+    static void Reset() { most = now; }
+};
+
+class CountedItem : public TGfxBitmapListItem {
+public:
+    explicit CountedItem(QObject* AOwner = nullptr) : TGfxBitmapListItem(AOwner) { Alive::most = std::max(Alive::most, ++Alive::now); }
+    ~CountedItem() override { --Alive::now; }
+};
+
+class CountedList : public TGfxBitmapList {
+public:
+    void Add(int n)
+    {
+        for (int i = 0; i < n; ++i) {
+            std::unique_ptr<TGfxBitmapListItem> item(new CountedItem);
+            TGfxBitmap b;
+            Pattern(b, 4, 3, pf8bit);
+            item->SetBitmap(&b);
+            AddItem(std::move(item));
+        }
+    }
+
+protected:
+    TGfxListItem* CreateItem() override { return new CountedItem(this); }
+};
+
+// A bitmap list file of n copies of one stored item.
+QByteArray ListFileOf(const QByteArray& item, int n)
+{
+    QByteArray file = Bytes({8}) + "GfxBML30" + Int(n);
+    const qsizetype first = file.size() + 4 * qsizetype{n};
+    for (int i = 0; i < n; ++i)
+        file += Int(static_cast<std::int32_t>(first + i * item.size()));
+    for (int i = 0; i < n; ++i)
+        file += item;
+    return file;
 }
 
 // ------------------------------------------------------------ stored items
@@ -591,6 +641,212 @@ TEST(Lists, CorruptStoredListsFailAndKeepTheList)
             EXPECT_LT(n, 9) << e.Message().toStdString();
         }
         EXPECT_EQ(list.Count(), 0);
+    }
+}
+
+// A load holds the old items or the new ones, never both: one that
+// succeeds replaces the old items before it reads the new, one that fails
+// has held the old ones and one new item at a time.
+TEST(Lists, ALoadNeverHoldsTheOldAndTheNewItemsTogether)
+{
+    TGfxBitmapList source;
+    FillBitmaps(source, 5, 8, 8, pf4bit);
+    const QByteArray file = ListFile(source);
+    CountedList list;
+    list.Add(3);
+    int changes = 0;
+    list.OnChange = [&](TObject*) { ++changes; };
+    Alive::Reset();
+    list.LoadFromListFile(*Over(file), QStringLiteral("five"));
+    EXPECT_EQ(list.Count(), 5);
+    EXPECT_EQ(ListFile(list), file);
+    EXPECT_EQ(Alive::most, 5) << "three old items and five new";
+    EXPECT_EQ(changes, 1);
+
+    Alive::Reset();
+    changes = 0;
+    EXPECT_THROW(list.LoadFromListFile(*Over(file.left(file.size() - 3)), QStringLiteral("cut")), EReadError);
+    EXPECT_EQ(list.Count(), 5) << "the list is kept";
+    EXPECT_EQ(ListFile(list), file);
+    EXPECT_EQ(Alive::most, 5 + 1);
+    EXPECT_EQ(changes, 0);
+}
+
+// A list is bounded as a whole: a file the library itself writes, a few
+// kilobytes of pictures of the largest size a bitmap may have (4 MB each in
+// memory at one bit per pixel), loads as long as its items together stay
+// within GfxMaxListMemory. One more is refused while it is read, and the
+// list keeps its items.
+TEST(Lists, AListIsBoundedAsAWhole)
+{
+    TGfxBitmapListItem big;
+    big.SetCompressed(true);
+    big.SetPixelFormat(spfMono);
+    big.Bitmap()->SetPixelFormat(pf1bit);
+    big.Bitmap()->SetSize(5792, 5792);
+    const qint64 each = big.MemorySize();
+    ASSERT_GT(each, 4'000'000);
+    const QByteArray item = ItemBytes(big);
+    const int fit = static_cast<int>(GfxMaxListMemory / each);
+    ASSERT_LT(ListFileOf(item, fit + 1).size(), qint64{1} << 20) << "small files";
+
+    CountedList list;
+    list.Add(2);
+    Alive::Reset();
+    EXPECT_THROW(list.LoadFromListFile(*Over(ListFileOf(item, fit + 1)), QStringLiteral("big")), EReadError);
+    EXPECT_EQ(list.Count(), 2);
+    EXPECT_EQ(Alive::most, 2 + 1) << "one picture read at a time";
+
+    list.LoadFromListFile(*Over(ListFileOf(item, fit)), QStringLiteral("big"));
+    ASSERT_EQ(list.Count(), fit);
+    qint64 memory = 0;
+    for (int i = 0; i < fit; ++i)
+        memory += list.Items(i)->MemorySize();
+    EXPECT_LE(memory, GfxMaxListMemory);
+    EXPECT_EQ(list.Items(fit - 1)->StoredBitmap().Width(), 5792);
+}
+
+// A list's own bound can be set lower, never higher; texts and pictures
+// count alike.
+TEST(Lists, AListsOwnBoundIsLowerOnly)
+{
+    TGfxBitmapList pictures;
+    FillBitmaps(pictures, 3, 64, 64, pf8bit);
+    TGfxStringList texts;
+    for (int i = 0; i < 3; ++i) {
+        auto item = std::make_unique<TGfxStringListItem>();
+        item->SetItems({QString(100, QLatin1Char('x'))});
+        item->SetCompressed(i % 2 == 0);
+        texts.AddItem(std::move(item));
+    }
+    for (TGfxCustomContainer* source : {static_cast<TGfxCustomContainer*>(&pictures), static_cast<TGfxCustomContainer*>(&texts)}) {
+        qint64 total = 0;
+        for (int i = 0; i < source->Count(); ++i)
+            total += source->Items(i)->MemorySize();
+        ASSERT_GT(total, 0);
+        const QByteArray file = ListFile(*source);
+        for (const qint64 bound : {total - 1, total}) {
+            std::unique_ptr<TGfxCustomContainer> list;
+            if (source == &pictures)
+                list = std::make_unique<TGfxBitmapList>();
+            else
+                list = std::make_unique<TGfxStringList>();
+            list->SetMaxMemory(bound);
+            if (bound < total) {
+                EXPECT_THROW(list->LoadFromListFile(*Over(file), QString()), EReadError);
+                EXPECT_EQ(list->Count(), 0);
+            } else {
+                list->LoadFromListFile(*Over(file), QString());
+                EXPECT_EQ(list->Count(), 3);
+            }
+        }
+    }
+    TGfxBitmapList list;
+    list.SetMaxMemory(GfxMaxListMemory * 2);
+    EXPECT_EQ(list.MaxMemory(), GfxMaxListMemory);
+}
+
+// What one object read may take is bounded by the innermost read limit, in
+// the raw form and in the compressed one, and the limit ends with its
+// scope.
+TEST(Lists, ReadLimitsBoundEachObject)
+{
+    const QByteArray text(1000, 'a');
+    for (const bool compressed : {false, true}) {
+        SCOPED_TRACE(compressed);
+        const QByteArray stored = Written([&](QIODevice& s) {
+            GfxWriteObject(s, compressed, [&](QIODevice& image) { GfxWriteBuffer(image, text.constData(), 1000); });
+        });
+        {
+            TGfxReadLimit limit(999);
+            EXPECT_THROW(GfxReadObject(*Over(stored), compressed), EReadError);
+            {
+                TGfxReadLimit wider(1000);
+                EXPECT_EQ(GfxReadObject(*Over(stored), compressed), text);
+            }
+            EXPECT_THROW(GfxReadObject(*Over(stored), compressed), EReadError);
+        }
+        EXPECT_EQ(GfxReadObject(*Over(stored), compressed), text);
+    }
+}
+
+// Only a regular file of a bounded size is read as a list: a pipe is
+// refused at once instead of waiting for a writer, and so are a directory
+// and a file past GfxMaxListFileSize; the list keeps its items. A link to a
+// list file is read.
+TEST(Lists, OnlyRegularListFilesOfABoundedSizeAreRead)
+{
+    QTemporaryDir dir;
+    TGfxBitmapList source;
+    FillBitmaps(source, 2, 8, 8, pf4bit);
+    const QString good = dir.filePath(QStringLiteral("good.bmp"));
+    source.SaveToFile(good);
+    const QString link = dir.filePath(QStringLiteral("link.bmp"));
+    ASSERT_TRUE(QFile::link(good, link));
+    const QString pipe = dir.filePath(QStringLiteral("pipe.bmp"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const QString big = dir.filePath(QStringLiteral("big.bmp"));
+    {
+        QFile f(big);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(ListFile(source));
+        ASSERT_TRUE(f.resize(GfxMaxListFileSize + 1));  // sparse: takes no room
+    }
+    const QString exact = dir.filePath(QStringLiteral("exact.bmp"));
+    ASSERT_TRUE(QFile::copy(big, exact));
+    {
+        QFile f(exact);
+        ASSERT_TRUE(f.resize(GfxMaxListFileSize));
+    }
+
+    const struct {
+        const char* name;
+        QString file;
+        bool read;
+    } cases[] = {
+        {"a list file", good, true},
+        {"a link to one", link, true},
+        {"a list file of the largest size", exact, true},
+        {"a pipe", pipe, false},
+        {"a directory", dir.path(), false},
+        {"a file one byte larger", big, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TGfxBitmapList list;
+        FillBitmaps(list, 3, 4, 4, pf8bit);
+        // Should the pipe be opened as a file, writers that connect and go
+        // at once let the test end.
+        std::atomic<bool> done = false;
+        std::thread unblock([&] {
+            for (int i = 0; i < 100 && !done; ++i)
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            while (!done) {
+                const int fd = ::open(QFile::encodeName(pipe).constData(), O_WRONLY | O_NONBLOCK);
+                if (fd >= 0)
+                    ::close(fd);
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            }
+        });
+        bool read = false;
+        try {
+            list.LoadFromFile(c.file);
+            read = true;
+        } catch (const EFOpenError& e) {
+            EXPECT_TRUE(e.Message().startsWith(QStringLiteral("Cannot open file \"%1\". ").arg(c.file)))
+                << e.Message().toStdString();
+        } catch (const Exception& e) {
+            ADD_FAILURE() << "not refused as a file: " << e.Message().toStdString();
+        }
+        EXPECT_EQ(read, c.read);
+        EXPECT_EQ(list.Count(), c.read ? 2 : 3);
+        TGfxBitmap one;
+        if (c.read)
+            EXPECT_NO_THROW(GfxLoadListFileBitmap(c.file, 1, one));
+        else
+            EXPECT_THROW(GfxLoadListFileBitmap(c.file, 1, one), EFOpenError);
+        done = true;
+        unblock.join();
     }
 }
 

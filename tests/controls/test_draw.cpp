@@ -360,6 +360,18 @@ TEST(BitmapDrawing, TransparentBitmapLeavesOutBothColours)
 ######
 )"));
     EXPECT_EQ(work.Width(), 4);
+
+    // The same work bitmap for a second picture of the same size that is
+    // all transparent: nothing of the first one shows.
+    TGfxBitmap clear;
+    clear.SetSize(4, 3);
+    clear.Canvas().Brush.SetColor(clLime);
+    clear.Canvas().FillRect({0, 0, 4, 3});
+    QImage second = Surface(6, 5, clBlack);
+    TGfxCanvas again(&second);
+    GfxDrawTransparentBitmap(again, {1, 1, 5, 4}, clear, clRed, clLime, work);
+    again.Release();
+    EXPECT_EQ(Picture(second, L), Picture(Surface(6, 5, clBlack), L));
 }
 
 TEST(BitmapDrawing, EmptyInputsDrawNothing)

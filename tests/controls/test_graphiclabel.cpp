@@ -64,6 +64,19 @@ std::vector<TPoint> Pixels(const QImage& image, TColor colour)
     return out;
 }
 
+// The black pixels of the picture.
+int Black(const QImage& image)
+{
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+    int n = 0;
+    for (int y = 0; y < rgb.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+        for (int x = 0; x < rgb.width(); ++x)
+            n += (line[x] & 0xFFFFFF) == 0;
+    }
+    return n;
+}
+
 }  // namespace
 
 // Four characters at 20 points, Factor 10, no turns, each at the pen point
@@ -262,7 +275,8 @@ TEST(GraphicLabel, RepaintsAndTheDepthLimit)
 }
 
 // AutoSize: the size of the transformed text (without turns: the sum of
-// the advances by the font's height), plus the bevel on both sides.
+// the advances by the line's height, ascent and descent), plus the bevel
+// on both sides.
 TEST(GraphicLabel, AutoSizeTakesTheExtent)
 {
     LabelForm f;
@@ -278,8 +292,75 @@ TEST(GraphicLabel, AutoSizeTakesTheExtent)
     for (const QChar c : QStringLiteral("Fade color"))
         advances += canvas.TextWidth(QString(c));
     EXPECT_EQ(f.label->Width(), advances + 2 * bevel);
-    EXPECT_EQ(f.label->Height(), 24 + 2 * bevel);
+    // Not the font's 24 pixels: the baseline stands a quarter of the line
+    // above the bottom, and 24 cut the tops of the tall letters.
+    EXPECT_EQ(f.label->Height(), canvas.TextHeight(QStringLiteral("Fade color")) + 2 * bevel);
     EXPECT_EQ(f.label->Left(), 10);
+}
+
+// AutoSize at an angle and under every transform: every pixel the text
+// draws lies inside the label. The text drawn freely on a large surface
+// has as many pixels as the label shows.
+TEST(GraphicLabel, AutoSizeHoldsAllTheInkAtAnAngle)
+{
+    struct Variant {
+        const char* name;
+        unsigned attributes;
+        TGfxThreeDStyle style = tdNone;
+        bool invert = false;
+        bool bevel = false;
+        TGfxPerspective perspective = tpBird;
+    };
+    const Variant variants[] = {
+        {"plain", taAutoToggled},
+        {"perspective", taAutoToggled | taPerspective},
+        {"sunken shadow", taAutoToggled, tdSunkenShadow},
+        {"shadow, perspective from below", taAutoToggled | taPerspective, tdShadow, false, false, tpFrog},
+        {"inverted, bevel", taAutoToggled, tdNone, true, true},
+        {"equal letters", taAutoToggled | taEqualLetters},
+        {"toggled", taAutoToggled | taToggled},
+        {"upright letters", 0},
+    };
+    LabelForm f;
+    f.label->SetCaption(QStringLiteral("Fade color"));
+    f.label->SetFactor(10);
+    f.label->SetToggle(25);
+    TGfxFxCaption& fx = f.label->FontFX();
+    fx.SetShadowColor(clBlack);
+    fx.SetLightColor(clBlack);
+    for (const Variant& v : variants)
+        for (int transform = 0; transform < GfxTransLabelTypeCount; ++transform)
+            for (int angle : {0, 15, 30, 45, 90, 135, 180, -30, -90}) {
+                // The variants over a third of the transforms and five angles.
+                if (&v != &variants[0] && (transform % 3 != 0 || angle == 15 || angle == 45 || angle == 135 || angle == -90))
+                    continue;
+                SCOPED_TRACE(testing::Message() << v.name << ", transform " << transform << ", angle " << angle);
+                f.label->SetAutoSize(false);
+                f.label->SetTransform(Tt(transform));
+                f.label->SetAttributes(v.attributes);
+                f.label->SetInvertCaption(v.invert);
+                f.label->SetPerspective(v.perspective);
+                f.label->Bevel().SetStyleOuter(v.bevel ? bvRaised : bvNone);
+                fx.SetStyle(v.style);
+                fx.SetAngle(angle);
+                f.label->SetAutoSize(true);
+                const int w = f.label->Width(), h = f.label->Height();
+                ASSERT_GT(w, 0);
+                ASSERT_GT(h, 0);
+
+                QImage free = painttest::Surface(w + 400, h + 400);
+                TGfxCanvas canvas(&free);
+                GfxDrawTransformedText(canvas, TRect{200, 200, 200 + w, 200 + h}, f.label->Font(), fx,
+                                       f.label->Caption(), f.label->TextTransform());
+                canvas.Release();
+                const int drawn = Black(free);
+                ASSERT_GT(drawn, 200);
+                f.form.resize(w + 40, h + 40);
+                QApplication::processEvents();
+                const int bevel = f.label->BevelWidth();
+                const QImage shown = f.form.grab().toImage().copy(10 + bevel, 10 + bevel, w - 2 * bevel, h - 2 * bevel);
+                EXPECT_EQ(Black(shown), drawn) << w << " x " << h;
+            }
 }
 
 TEST(GraphicLabel, TellsAssistiveTools)
@@ -294,3 +375,4 @@ TEST(GraphicLabel, TellsAssistiveTools)
     f.label->SetEnabled(false);
     EXPECT_TRUE(face->state().disabled);
 }
+

@@ -60,6 +60,12 @@ TEST(LedSegments, MasksOfCharacters)
                  {' ', 0},      {'#', 0},      {'?', 0}};
     for (const auto& c : cases)
         EXPECT_EQ(GfxLEDSegmentMask(QLatin1Char(c.c)), c.mask) << c.c;
+    // Characters outside the table have no picture, also those whose
+    // Unicode capital is a table letter (dotless i, long s) and accented
+    // letters of the Latin-1 range.
+    for (const char16_t c : {u'\u0131', u'\u017F', u'\u00E9', u'\u00C9', u'\u00FF', u'\u00B5', u'\u00DF',
+                             u'\u212A', u'\uFF41'})
+        EXPECT_EQ(GfxLEDSegmentMask(QChar(c)), 0u) << int(c);
     // No character lights the top dot.
     for (int c = 32; c < 128; ++c)
         EXPECT_EQ(GfxLEDSegmentMask(QChar(c)) & (1u << lsgTopDot), 0u) << c;
@@ -148,6 +154,12 @@ TEST(LedText, CasesUnknownCharactersAndShortBars)
     EXPECT_EQ(led.ColCount(), 1);
     EXPECT_EQ(LitIn(led, hash, 0), TRect{});
     EXPECT_EQ(At(hash, 19, 5), clWhite) << "no second cell";
+    // A dotless i and a long s are cells without lit segments, not I and S.
+    const QImage foreign = Drawn(led, QStringLiteral(u"\u0131\u017F"));
+    EXPECT_EQ(led.ColCount(), 2);
+    EXPECT_EQ(LitIn(led, foreign, 0), TRect{});
+    EXPECT_EQ(LitIn(led, foreign, 1), TRect{});
+    EXPECT_NE(LitIn(led, Drawn(led, QStringLiteral("is")), 1), TRect{});
     // With Horzsize 3 only the seven bars can light: an X shows unlit.
     led.SetHorzsize(3);
     EXPECT_EQ(LitIn(led, Drawn(led, QStringLiteral("X")), 0), TRect{});

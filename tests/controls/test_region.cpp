@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <optional>
 #include <vector>
 #include <cstring>
 
@@ -144,6 +145,31 @@ TEST(Region, StoredDataRoundTrip)
     ASSERT_TRUE(back.has_value());
     EXPECT_EQ(*back, r);
     EXPECT_EQ(TGfxRgn::FromData(TGfxRgn().Data()).value(), TGfxRgn());
+
+    // Rectangles in any other order or form make their union.
+    auto stored = [](std::initializer_list<TRect> rects) {
+        QByteArray d(32, '\0');
+        const std::int32_t header[8] = {32, 1, std::int32_t(rects.size()), 16 * std::int32_t(rects.size()), 0, 0, 0, 0};
+        std::memcpy(d.data(), header, sizeof header);
+        for (const TRect& r : rects)
+            d.append(reinterpret_cast<const char*>(&r), 16);
+        return d;
+    };
+    const struct {
+        const char* name;
+        QByteArray data;
+        TGfxRgn region;
+    } unions[] = {
+        {"overlapping, lower first", stored({{2, 2, 6, 6}, {0, 0, 4, 4}}), r},
+        {"side by side", stored({{0, 0, 2, 2}, {2, 0, 4, 2}}), TGfxRgn::Rect({0, 0, 4, 2})},
+        {"one band over the same", stored({{0, 0, 4, 1}, {0, 1, 4, 2}}), TGfxRgn::Rect({0, 0, 4, 2})},
+        {"right to left", stored({{5, 0, 6, 1}, {0, 0, 2, 1}}),
+         TGfxRgn(QRegion(0, 0, 2, 1).united(QRegion(5, 0, 1, 1)))},
+        {"bands of two heights", stored({{0, 0, 2, 3}, {4, 0, 6, 1}}),
+         TGfxRgn(QRegion(0, 0, 2, 3).united(QRegion(4, 0, 2, 1)))},
+    };
+    for (const auto& u : unions)
+        EXPECT_EQ(TGfxRgn::FromData(u.data).value(), u.region) << u.name;
 }
 
 TEST(Region, MalformedDataIsRefused)
@@ -165,6 +191,70 @@ TEST(Region, MalformedDataIsRefused)
     };
     for (const QByteArray& d : cases)
         EXPECT_FALSE(TGfxRgn::FromData(d).has_value());
+}
+
+// The limits of a bounded polygon: the work (rows spanned times edges) is
+// refused before the scan, the rectangles as soon as they pass the limit;
+// within both the region is the unbounded one.
+TEST(Region, BoundedPolygonsKeepToTheirLimits)
+{
+    // A triangle over 100 rows: 3 edges, 300 steps of work.
+    const std::vector<TPoint> triangle{{0, 0}, {50, 100}, {0, 100}};
+    const int triangleRects = TGfxRgn::Polygon(triangle).QtRegion().rectCount();
+    ASSERT_GT(triangleRects, 40);
+    // Parallel slanted edges two pixels apart: every row has its own runs,
+    // so the rectangles grow with rows times edges.
+    std::vector<TPoint> comb;
+    for (int i = 0; i < 20; ++i) {
+        comb.push_back({4 * i, 0});
+        comb.push_back({4 * i + 50, 50});
+    }
+    const int combRects = TGfxRgn::Polygon(comb).QtRegion().rectCount();
+    ASSERT_GT(combRects, 500);
+    const struct {
+        const std::vector<TPoint>* points;
+        TGfxPolygonLimits limits;
+        bool built;
+    } cases[] = {
+        {&triangle, {300, triangleRects}, true},
+        {&triangle, {299, 1000000}, false},
+        {&triangle, {1000000, triangleRects - 1}, false},
+        {&comb, {50 * 40, combRects}, true},
+        {&comb, {50 * 40 - 1, 1000000}, false},
+        {&comb, {1000000, combRects - 1}, false},
+        {&comb, {1000000, 10}, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.points->size() << " points, work " << c.limits.MaxWork << ", rectangles "
+                                        << c.limits.MaxRects);
+        const std::optional<TGfxRgn> bounded = TGfxRgn::Polygon(*c.points, ALTERNATE, c.limits);
+        ASSERT_EQ(bounded.has_value(), c.built);
+        if (bounded) {
+            EXPECT_EQ(*bounded, TGfxRgn::Polygon(*c.points));
+        }
+    }
+    // Fewer than three points: an empty region, no work.
+    EXPECT_EQ(TGfxRgn::Polygon(std::vector<TPoint>{{0, 0}, {5, 5}}, ALTERNATE, {1, 1}), TGfxRgn());
+}
+
+// Stored data of more rectangles than a stored region may hold is not a
+// region, refused before any of it is built.
+TEST(Region, StoredDataPastTheRectangleLimitIsRefused)
+{
+    auto data = [](int count) {
+        QByteArray d(32 + 16 * qsizetype(count), '\0');
+        const std::int32_t header[8] = {32, 1, count, 16 * count, 0, 0, 32000, count / 16000 + 1};
+        std::memcpy(d.data(), header, sizeof header);
+        for (int i = 0; i < count; ++i) {
+            const std::int32_t r[4] = {2 * (i % 16000), i / 16000, 2 * (i % 16000) + 1, i / 16000 + 1};
+            std::memcpy(d.data() + 32 + 16 * qsizetype(i), r, sizeof r);
+        }
+        return d;
+    };
+    EXPECT_FALSE(TGfxRgn::FromData(data(GfxMaxRegionRects + 1)).has_value());
+    const auto some = TGfxRgn::FromData(data(1000));
+    ASSERT_TRUE(some.has_value());
+    EXPECT_EQ(some->QtRegion().rectCount(), 1000);
 }
 
 }  // namespace

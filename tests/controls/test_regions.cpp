@@ -217,6 +217,101 @@ TEST(RegionObject, PointsBecomeTheStoredRegion)
     EXPECT_FALSE(TGfxRegion().PointListStored());
 }
 
+// A stored point list is bounded: by its points, by the work of its
+// polygon (rows spanned times edges) and by the rectangles of its region.
+// Past a bound reading is refused as other bad stored data is, and neither
+// the points nor the region change.
+TEST(RegionObject, StoredPointListsAreBounded)
+{
+    auto values = [](const std::vector<TPoint>& points) {
+        std::vector<std::int32_t> out;
+        for (const TPoint& p : points) {
+            out.push_back(p.X);
+            out.push_back(p.Y);
+        }
+        return out;
+    };
+    // Round a 100-pixel square, as many points as asked for.
+    auto square = [](int n) {
+        std::vector<TPoint> out;
+        for (int i = 0; i < n; ++i) {
+            const int side = 4 * i / n, at = 400 * i / n % 100;
+            out.push_back(side == 0 ? TPoint{at, 0} : side == 1 ? TPoint{100, at} : side == 2 ? TPoint{100 - at, 100}
+                                                                                        : TPoint{0, 100 - at});
+        }
+        return out;
+    };
+    // Parallel slanted edges two pixels apart over the rows: every row has
+    // its own runs.
+    auto comb = [](int n, int rows) {
+        std::vector<TPoint> out;
+        for (int i = 0; i < n / 2; ++i) {
+            out.push_back({4 * i, 0});
+            out.push_back({4 * i + rows, rows});
+        }
+        return out;
+    };
+    // A list of the kind that took seconds and a gigabyte: a thousand points
+    // over the whole 16-bit range.
+    std::vector<TPoint> wild;
+    std::uint32_t seed = 1;
+    for (int i = 0; i < 1000; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        wild.push_back({int(seed >> 16) % 60000, int(seed & 0xFFFF) % 60000 - 30000});
+    }
+    std::vector<TPoint> tall;  // 100 points, 60,000 rows: 6,000,000 steps
+    for (int i = 0; i < 100; ++i)
+        tall.push_back({i, i % 2 ? 30000 : -30000});
+
+    const struct {
+        const char* name;
+        std::vector<TPoint> points;
+        bool taken;
+    } cases[] = {
+        // The list holds three points before.
+        {"as many points as the bound", square(GfxMaxStoredPoints - 3), true},
+        {"one point more", square(GfxMaxStoredPoints - 2), false},
+        {"a thousand points anywhere", wild, false},
+        {"a hundred points over 60,000 rows", tall, false},
+        {"rectangles within the bound", comb(100, 1000), true},
+        {"rectangles past the bound", comb(200, 1000), false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TGfxRegion region;
+        region.ReadPointList(values({{0, 0}, {10, 0}, {10, 10}}));
+        const QByteArray before = region.RegionData();
+        int changes = 0;
+        region.OnChange = [&](TObject*) { ++changes; };
+        try {
+            region.ReadPointList(values(c.points));
+            EXPECT_TRUE(c.taken);
+        } catch (const EReadError& e) {
+            EXPECT_FALSE(c.taken);
+            EXPECT_EQ(e.Message(), QStringLiteral("Stream read error"));
+        }
+        if (c.taken) {
+            EXPECT_EQ(region.Points().Count(), 3 + int(c.points.size()));
+            EXPECT_NE(region.RegionData(), before);
+            EXPECT_LE(region.RegionData().size(), 32 + 16 * GfxMaxPointListRects);
+            EXPECT_EQ(changes, 1);
+        } else {
+            EXPECT_EQ(region.Points().Count(), 3);
+            EXPECT_EQ(region.RegionData(), before);
+            EXPECT_EQ(changes, 0);
+        }
+    }
+    // Points added by code past the bound give no region instead.
+    TGfxRegion region;
+    region.SetShape(rsPointList);
+    region.Points().BeginUpdate();
+    for (const TPoint& p : tall)
+        region.Points().AddPoint(p);
+    region.Points().EndUpdate();
+    EXPECT_TRUE(region.RegionData().isEmpty());
+    EXPECT_FALSE(region.BuildRegion(TRect{0, 0, 200, 200}).has_value());
+}
+
 TEST(RegionObject, AssignCopiesTheOutlineSettings)
 {
     TGfxRegion source;

@@ -22,12 +22,6 @@ std::vector<TPoint> Outline(int w, int h, TGfxShapeType type, const TGfxShadow* 
     return list.Points();
 }
 
-void PrintTo(const std::vector<TPoint>& points, std::ostream* os)
-{
-    for (const TPoint& p : points)
-        *os << "(" << p.X << ", " << p.Y << ") ";
-}
-
 TEST(ShapeOutline, ElevenShapesAtTwoSizes)
 {
     // Outer points, then the inset points of the bevel's half widths
@@ -326,6 +320,59 @@ TEST(PaintShape, BevelLinesFollowTheUpperLeftAndLowerRightHalves)
     }
 }
 
+// An inset bevel closes round the fill of every polygon shape (and of
+// teeth): no pixel of the fill touches the background, the lower-right
+// lines lie on the shape's own last pixels, not one pixel further in nor
+// outside the shape's rectangle.
+TEST(PaintShape, InsetBevelOfPolygonsLeavesNoFillOutside)
+{
+    TGfxTeeth teeth;
+    teeth.SetDirection(tdRight);
+    teeth.SetCount(3);
+    struct Case {
+        TGfxShapeType type;
+        TGfxTeeth* teeth;
+    };
+    const Case cases[] = {{stDirectUp, nullptr}, {stDirectRight, nullptr}, {stDirectDown, nullptr},
+                          {stDirectLeft, nullptr}, {stDiamond, nullptr}, {stComb, nullptr},
+                          {stOctagon, nullptr}, {stStar, nullptr}, {stRectangle, &teeth}};
+    TGfxSimpleBevel bevel;
+    bevel.SetStyle(sbInset);
+    bevel.SetShadowColor(clBlack);
+    bevel.SetLightColor(clLime);
+    for (const Case& c : cases)
+        for (const TGfxSize size : {TGfxSize{21, 19}, TGfxSize{40, 27}})
+            for (int width : {1, 2, 3}) {
+                SCOPED_TRACE(testing::Message() << "shape " << int(c.type) << (c.teeth ? " with teeth" : "") << ", "
+                                                << size.cx << " x " << size.cy << ", bevel " << width);
+                bevel.SetWidth(width);
+                const QImage im = Paint(size.cx + 4, size.cy + 4, c.type, nullptr, &bevel, clRed, nullptr, c.teeth,
+                                        TRect{0, 0, size.cx, size.cy});
+                const TRect lowerRight = BoundsOf(im, clLime);
+                EXPECT_LE(lowerRight.Right, size.cx);
+                EXPECT_LE(lowerRight.Bottom, size.cy);
+                int fill = 0, dark = 0;
+                std::vector<TPoint> exposed;
+                for (int y = 0; y < im.height(); ++y)
+                    for (int x = 0; x < im.width(); ++x) {
+                        dark += At(im, x, y) == clLime;
+                        if (At(im, x, y) != clRed)
+                            continue;
+                        ++fill;
+                        for (const TPoint n : {TPoint{x - 1, y}, TPoint{x + 1, y}, TPoint{x, y - 1}, TPoint{x, y + 1}})
+                            if (n.X < 0 || n.Y < 0 || At(im, n.X, n.Y) == clWhite) {
+                                exposed.push_back(TPoint{x, y});
+                                break;
+                            }
+                    }
+                EXPECT_TRUE(exposed.empty()) << exposed.size() << " pixels of fill touch the background, the first at "
+                                             << exposed.front().X << "," << exposed.front().Y << "\n"
+                                             << Picture(im, L).toStdString();
+                EXPECT_GT(fill, 10);
+                EXPECT_GT(dark, size.cx / 2);
+            }
+}
+
 TEST(PaintShape, FillBitmapShowsOnlyInsideTheShape)
 {
     // Painting through a lime bitmap gives the pixels of a lime brush.
@@ -463,3 +510,4 @@ TEST(PaintShape, AFillThatChangesShowsAtTheNextPaint)
 }
 
 }  // namespace
+

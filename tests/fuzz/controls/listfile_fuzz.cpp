@@ -2,9 +2,14 @@
 // of its kind or is refused with the library's own errors, and a list that
 // loads saves a file that loads and saves the same bytes again.
 //
+// A list is bounded as a whole: a list that loads keeps within its memory
+// bound, and one past it is refused like other bad data and keeps its
+// items. The bound can be set low, so that a short input reaches it.
+//
 // Input: a mode byte (bits 0-1: the list kind, 0 image, 1 bitmap, 2 wave,
-// 3 string list; bit 2: load one bitmap, item <index byte>, instead), an
-// index byte, then the file.
+// 3 string list; bit 2: load one bitmap, item <index byte>, instead; bit 3:
+// a memory bound of (index byte + 1) x 256 bytes for the list), an index
+// byte, then the file.
 #include "gfx_lists.h"
 #include "stored_refusals.h"
 
@@ -59,13 +64,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     auto list = NewList(kind);
+    if (data[0] & 8)
+        list->SetMaxMemory(256 * qint64{index + 1});
     try {
         list->LoadFromListFile(in, QStringLiteral("fuzz"));
     } catch (const Exception& e) {
-        if (!StoredDataRefusal(e))
+        if (!StoredDataRefusal(e) || list->Count() != 0)
             std::abort();
         return 0;
     }
+    qint64 memory = 0;
+    for (int i = 0; i < list->Count(); ++i)
+        memory += list->Items(i)->MemorySize();
+    if (memory > list->MaxMemory())
+        std::abort();
     // What loaded saves and loads again; the second save is the first.
     QByteArray first = Saved(*list);
     QBuffer again(&first);
