@@ -297,8 +297,25 @@ void TZEPH350_d::QueryAll()
     SendText(QByteArrayLiteral("#\r\n"));
 }
 
-void TZEPH350_d::SendText(const QByteArray& text)
+int TZEPH350_d::textLimit(tConnectionType type)
 {
+    switch (type) {
+    case CON_UDP: return UdpDatagramMax;
+    case CON_TCP: return IoBufferSize;
+    case CON_RS232:
+    case CON_NONE: break;
+    }
+    return 0;
+}
+
+bool TZEPH350_d::SendText(const QByteArray& text)
+{
+    // A text longer than the transport carries in one piece is refused
+    // whole rather than cut, so the device never sees half a command: the
+    // TCP I/O buffer holds 8,192 bytes, and a datagram that cannot be sent
+    // must not close the endpoint as a socket error does.
+    const int limit = textLimit(conType_);
+    if (limit > 0 && text.size() > limit) return false;
     switch (conType_) {
     case CON_RS232:
         comPort_->Write(text);
@@ -317,14 +334,12 @@ void TZEPH350_d::SendText(const QByteArray& text)
         }
         break;
     case CON_TCP:
-        // The I/O buffer holds 8,192 bytes: a longer text is refused whole
-        // rather than cut, so the device never sees half a command.
-        if (text.size() > IoBufferSize) break;
         if (tcpActive()) tcp_->write(text);
         break;
     case CON_NONE:
         break;
     }
+    return true;
 }
 
 void TZEPH350_d::sendAddress(uint32_t adip, const QString& text)

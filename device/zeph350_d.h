@@ -160,7 +160,12 @@ public:
     void SendValue(int reg, uint32_t value);
     void SendCode(int reg);
     void QueryAll();
-    void SendText(const QByteArray& text);
+    // Writes the text on the transport. False when the transport cannot
+    // carry it in one piece (longer than textLimit): it is refused whole
+    // and the link stays as it was.
+    bool SendText(const QByteArray& text);
+    // The longest text the transport takes in one piece; 0 for no limit.
+    static int textLimit(tConnectionType type);
     // Appends received text to the receive buffer and parses what it can.
     void receive(const QByteArray& chunk);
     void ParseReplies();
@@ -215,6 +220,9 @@ public:
     // tried again.
     static constexpr int TcpRetryMs = 1000;
     static constexpr int IoBufferSize = 8192;
+    // The largest payload of one IPv4 datagram: 65,535 less the IP and UDP
+    // headers.
+    static constexpr int UdpDatagramMax = 65507;
     static constexpr bool validPort(int32_t port) { return port >= 0 && port <= 65535; }
 
 private:

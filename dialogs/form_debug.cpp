@@ -190,7 +190,7 @@ void TForm_debug::buildControls()
     BitBtn_changer_valeurs = button(client, "BitBtn_changer_valeurs", vertical, {585, 40, 18, 220});
     connect(BitBtn_changer_valeurs, &QPushButton::clicked, this, [this] { BitBtn_changer_valeursClick(); });
 
-    script_ = std::make_unique<ScriptSender>([this](const QByteArray& bytes) { dev_.SendText(bytes); });
+    script_ = std::make_unique<ScriptSender>([this](const QByteArray& bytes) { sendRaw(bytes); });
     script_->onFinished = [this] { ScrollBar_duration->setEnabled(true); };
 }
 

@@ -86,6 +86,30 @@ TEST_F(UdpTransport, LongDatagramAndNul)
     EXPECT_EQ(z.BLKLV(), 0u);
 }
 
+// A text longer than one datagram carries is refused before it is sent:
+// the endpoint stays open, no error is reported as a socket error would
+// be, and the next command goes out.
+TEST_F(UdpTransport, TextLongerThanADatagramIsRefusedAndTheLinkStays)
+{
+    QStringList errors;
+    z.onUdpSendError = [&](const QString& m) { errors << m; };
+    EXPECT_FALSE(z.SendText(QByteArray(TZEPH350_d::UdpDatagramMax + 1, '7')));
+    EXPECT_TRUE(z.udpActive());
+    EXPECT_TRUE(errors.isEmpty());
+    EXPECT_TRUE(z.SendText(QByteArray(TZEPH350_d::UdpDatagramMax, '8')));  // the largest that fits goes
+    EXPECT_TRUE(z.SendText("128B"));
+    EXPECT_TRUE(errors.isEmpty());
+    EXPECT_TRUE(z.udpActive());
+    QList<QByteArray> got;
+    waitFor([&] {
+        while (peer.hasPendingDatagrams()) got << peer.receiveDatagram().data();
+        return got.size() >= 2;
+    });
+    ASSERT_EQ(got.size(), 2);
+    EXPECT_EQ(got[0], QByteArray(TZEPH350_d::UdpDatagramMax, '8'));
+    EXPECT_EQ(got[1], "128B");
+}
+
 TEST_F(UdpTransport, LocalPortWriteRebindsEvenWithTheSameValue)
 {
     z.SetIpLocalPort(0);
@@ -180,7 +204,7 @@ TEST(TcpTransport, ConnectsSendsReceivesAndRefusesLongTexts)
     ASSERT_TRUE(waitFor([&] { return server.hasPendingConnections() && z.tcpActive(); }));
     EXPECT_FALSE(z.tcpConnecting());
     QTcpSocket* peer = server.nextPendingConnection();
-    z.SendText(QByteArray(8193, 'A'));  // refused whole
+    EXPECT_FALSE(z.SendText(QByteArray(8193, 'A')));  // refused whole
     z.SendText("?");
     QByteArray got;
     waitFor([&] {
