@@ -72,6 +72,16 @@ const ChangeEvents& changeEvents()
     return table;
 }
 
+// Latin-1 bytes into a text that keeps its buffer from one line to the
+// next: a reply or a command costs no allocation unless someone still holds
+// the previous text.
+void assignLatin1(QString& to, const char* data, qsizetype size)
+{
+    to.resize(size);
+    QChar* out = to.data();
+    for (qsizetype i = 0; i < size; ++i) out[i] = QLatin1Char(data[i]);
+}
+
 QString dotted(uint32_t a, uint32_t b, uint32_t c, uint32_t d)
 {
     return QString::number(a) + u'.' + QString::number(b) + u'.' + QString::number(c) + u'.' + QString::number(d);
@@ -88,7 +98,7 @@ const char* TZEPH350_d::eventName(Event e)
 TZEPH350_d::TZEPH350_d(QObject* owner)
     : QObject(owner)
 {
-    ipRemoteAddress_ = QStringLiteral("192.168.0.10");
+    setRemoteAddress(QStringLiteral("192.168.0.10"));
     rebuildAddresses();
     netmask_.clear();
 
@@ -119,7 +129,7 @@ TZEPH350_d::TZEPH350_d(QObject* owner)
     linkTimer_.setTimerType(Qt::PreciseTimer);
     tcpRetryTimer_.setTimerType(Qt::PreciseTimer);
     linkTimer_.setInterval(3000);
-    connect(&linkTimer_, &QTimer::timeout, this, &TZEPH350_d::LinkTimerTick);
+    connect(&linkTimer_, &QTimer::timeout, this, &TZEPH350_d::linkTimerTimeout);
 }
 
 TZEPH350_d::~TZEPH350_d()
@@ -129,7 +139,7 @@ TZEPH350_d::~TZEPH350_d()
     CloseSerial();
     CloseUdp();
     CloseTcp();
-    linkTimer_.stop();
+    stopTimer();
 }
 
 // ---------------------------------------------------------------------------
@@ -278,7 +288,7 @@ void TZEPH350_d::SendValue(int reg, uint32_t value)
     QByteArray text = QByteArray::number(value);
     text.append(code.data(), qsizetype(code.size()));
     SendText(text);
-    sentString = QString::fromLatin1(text);
+    assignLatin1(sentString, text.constData(), text.size());
     raise(Event::OnSentString);
 }
 
@@ -288,7 +298,7 @@ void TZEPH350_d::SendCode(int reg)
     const std::string_view code = Registers[size_t(reg)].command;
     const QByteArray text(code.data(), qsizetype(code.size()));
     SendText(text);
-    sentString = QString::fromLatin1(text);
+    assignLatin1(sentString, text.constData(), text.size());
     raise(Event::OnSentString);
 }
 
@@ -324,17 +334,22 @@ bool TZEPH350_d::SendText(const QByteArray& text)
         if (udpActive()) {
             // A text that is no address cannot be sent to: the same failure
             // as the socket refusing the datagram.
-            const QHostAddress to(ipRemoteAddress_);
-            if (to.isNull() || udp_->writeDatagram(text, to, quint16(ipRemotePort_)) < 0) {
-                const QString message = to.isNull() ? QStringLiteral("Invalid address: %1").arg(ipRemoteAddress_)
-                                                    : udp_->errorString();
+            if (remoteHost_.isNull() || udp_->writeDatagram(text, remoteHost_, quint16(ipRemotePort_)) < 0) {
+                const QString message = remoteHost_.isNull()
+                                            ? QStringLiteral("Invalid address: %1").arg(ipRemoteAddress_)
+                                            : udp_->errorString();
                 CloseUdp();
                 if (onUdpSendError) onUdpSendError(message);
             }
         }
         break;
     case CON_TCP:
-        if (tcpActive()) tcp_->write(text);
+        if (tcpActive()) {
+            tcp_->write(text);
+            // Out now, not on the next pass of the event loop: the reply
+            // can only come once the command has left.
+            tcp_->flush();
+        }
         break;
     case CON_NONE:
         break;
@@ -384,13 +399,18 @@ void TZEPH350_d::SetREMOTE_PORT(int32_t port)
 
 void TZEPH350_d::receive(const QByteArray& chunk)
 {
-    rxBuf_.append(chunk);
+    receive(chunk.constData(), chunk.size());
+}
+
+void TZEPH350_d::receive(const char* data, qsizetype size)
+{
+    rxBuf_.append(data, size);
     ParseReplies();
 }
 
 void TZEPH350_d::ParseReplies()
 {
-    if (linkState_ == 1 || (linkState_ >= 3 && linkState_ <= 6)) restartTimer(2000);
+    if (linkState_ == 1 || (linkState_ >= 3 && linkState_ <= 6)) postponeTimer(2000);
 
     // Lines end only at CR LF. The position lives in the member so that a
     // handler that brings more data in (a nested event loop) continues from
@@ -419,7 +439,7 @@ void TZEPH350_d::handleLine(const char* data, int size)
     uint32_t v = 0;
     const int reg = matchReply(std::string_view(data, size_t(size)), v);
     if (reg < 0) return;
-    receivedString = QString::fromLatin1(data, size);  // from here on `data` may move
+    assignLatin1(receivedString, data, size);  // from here on `data` may move
     receivedRegister_ = reg;
     receivedValue_ = v;
     raise(Event::OnRecString);
@@ -528,9 +548,47 @@ void TZEPH350_d::deviceTypeRule(uint32_t v)
 
 void TZEPH350_d::restartTimer(int ms)
 {
+    linkInterval_ = ms;
+    linkDue_ = {};
     linkTimer_.stop();
     linkTimer_.setInterval(ms);
     linkTimer_.start();
+}
+
+void TZEPH350_d::postponeTimer(int ms)
+{
+    // Every received chunk restarts the timer. Under traffic that is many
+    // times a second, and taking the platform timer down and up again costs
+    // more than parsing the reply: while it runs with this interval, only
+    // the new due time is noted, and the timer, when it comes early, waits
+    // for the rest (linkTimerTimeout). The tick comes when it would have.
+    if (linkTimer_.isActive() && linkInterval_ == ms && ms > 0)
+        linkDue_ = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    else
+        restartTimer(ms);
+}
+
+void TZEPH350_d::linkTimerTimeout()
+{
+    if (linkDue_ != std::chrono::steady_clock::time_point{}) {
+        const auto left = linkDue_ - std::chrono::steady_clock::now();
+        if (left >= std::chrono::milliseconds(1)) {
+            // Restarted since it was set: wait for the rest.
+            linkTimer_.start(int(std::chrono::ceil<std::chrono::milliseconds>(left).count()));
+            return;
+        }
+        // Due. Back on its own period, as a timer restarted with it would
+        // be, should the tick leave the timer as it is.
+        linkDue_ = {};
+        if (linkTimer_.interval() != linkInterval_) linkTimer_.start(linkInterval_);
+    }
+    LinkTimerTick();
+}
+
+void TZEPH350_d::stopTimer()
+{
+    linkDue_ = {};
+    linkTimer_.stop();
 }
 
 void TZEPH350_d::resetLink()
@@ -715,18 +773,29 @@ void TZEPH350_d::SerialReceive(const QByteArray& data)
     if (conType_ == CON_RS232) receive(data);
 }
 
+bool TZEPH350_d::fromRemoteAddress(const QHostAddress& sender) const
+{
+    // The sender's dotted text must equal IpRemoteAddress exactly. An IPv4
+    // sender's text is the canonical dotted form, so comparing numbers is
+    // the same test once the address is known to be written that way.
+    if (sender.protocol() == QAbstractSocket::IPv4Protocol)
+        return remoteIsDottedV4_ && sender.toIPv4Address() == remoteV4_;
+    return sender.toString() == ipRemoteAddress_;
+}
+
 void TZEPH350_d::UdpRead()
 {
+    // One datagram per notification: the socket notifies again while more
+    // are queued, and asking first whether one is pending would cost a
+    // system call per datagram, and another to learn that none is left.
     char buffer[IoBufferSize + 1];
-    while (udp_->hasPendingDatagrams()) {
-        QHostAddress sender;
-        quint16 senderPort = 0;
-        const qint64 n = udp_->readDatagram(buffer, IoBufferSize, &sender, &senderPort);
-        if (n < 0 || conType_ != CON_UDP) continue;
-        if (senderPort != ipRemotePort_ || sender.toString() != ipRemoteAddress_) continue;
-        buffer[n] = '\0';
-        receive(QByteArray(buffer, qsizetype(std::strlen(buffer))));
-    }
+    QHostAddress sender;
+    quint16 senderPort = 0;
+    const qint64 n = udp_->readDatagram(buffer, IoBufferSize, &sender, &senderPort);
+    if (n < 0 || conType_ != CON_UDP) return;
+    if (senderPort != ipRemotePort_ || !fromRemoteAddress(sender)) return;
+    buffer[n] = '\0';
+    receive(buffer, qsizetype(std::strlen(buffer)));
 }
 
 void TZEPH350_d::TcpRead()
@@ -737,7 +806,7 @@ void TZEPH350_d::TcpRead()
         if (n <= 0) break;
         if (conType_ != CON_TCP) continue;
         buffer[n] = '\0';
-        receive(QByteArray(buffer, qsizetype(std::strlen(buffer))));
+        receive(buffer, qsizetype(std::strlen(buffer)));
     }
 }
 
@@ -776,9 +845,9 @@ void TZEPH350_d::SetConType(tConnectionType type)
         // Enabling keeps the last interval: the first tick after the first
         // opening comes 3 s later.
         if (type != CON_NONE) {
-            if (!linkTimer_.isActive()) linkTimer_.start();
+            if (!linkTimer_.isActive()) linkTimer_.start(linkInterval_);
         } else {
-            linkTimer_.stop();
+            stopTimer();
         }
         if (!forceConn_) {
             linkState_ = 0;
@@ -832,8 +901,17 @@ void TZEPH350_d::SetIpRemoteAddress(const QString& address)
         tcpAddress_ = address;
         if (conType_ == CON_TCP) OpenTcp();
     }
-    ipRemoteAddress_ = address;
+    setRemoteAddress(address);
     raise(Event::OnIpRemoteAddresschange);
+}
+
+void TZEPH350_d::setRemoteAddress(const QString& address)
+{
+    ipRemoteAddress_ = address;
+    remoteHost_ = QHostAddress(address);
+    bool v4 = false;
+    remoteV4_ = remoteHost_.toIPv4Address(&v4);
+    remoteIsDottedV4_ = v4 && remoteHost_.protocol() == QAbstractSocket::IPv4Protocol && remoteHost_.toString() == address;
 }
 
 // ---------------------------------------------------------------------------

@@ -11,11 +11,13 @@
 #include "registers.h"
 
 #include <QByteArray>
+#include <QHostAddress>
 #include <QObject>
 #include <QString>
 #include <QTimer>
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -191,7 +193,11 @@ public:
     uint8_t linkState() const { return linkState_; }
     void setLinkState(uint8_t s) { linkState_ = s; }
     void LinkTimerTick();
+    // The platform timer behind the link timer. While received data keep
+    // postponing the tick it may wait out the rest of a period with a
+    // shorter interval; linkInterval() is the period the link runs at.
     const QTimer& linkTimer() const { return linkTimer_; }
+    int linkInterval() const { return linkInterval_; }
 
     // --- connection settings ----------------------------------------------
     tConnectionType ConType() const { return conType_; }
@@ -238,11 +244,15 @@ private:
     int pchanIndex() const { return regs_[zeph::Reg::PCHAN] >= 1 && regs_[zeph::Reg::PCHAN] <= 8 ? int(regs_[zeph::Reg::PCHAN]) : 1; }
 
     void raise(Event e);
+    void receive(const char* data, qsizetype size);
     void handleLine(const char* data, int size);
     void store(int reg, uint32_t value);
     void raiseChange(int reg);
     void deviceTypeRule(uint32_t value);
     void restartTimer(int ms);
+    void postponeTimer(int ms);
+    void linkTimerTimeout();
+    void stopTimer();
     void resetLink();  // state 0's reset of DEV, Ready and Connected
     void rebuildAddresses();
     void sendAddress(uint32_t adip, const QString& text);
@@ -254,6 +264,8 @@ private:
     bool OpenTcp();
     void CloseTcp();
     void closeTransport(tConnectionType type);
+    void setRemoteAddress(const QString& address);
+    bool fromRemoteAddress(const QHostAddress& sender) const;
     void SerialReceive(const QByteArray& data);
     void UdpRead();
     void TcpRead();
@@ -272,6 +284,8 @@ private:
     bool tcpConnecting_ = false;
     std::unique_ptr<TComPort> comPort_;
     QTimer linkTimer_;
+    int linkInterval_ = 3000;
+    std::chrono::steady_clock::time_point linkDue_{};  // a postponed tick's time, or none
     QTimer tcpRetryTimer_;
     bool connected_ = false;
     bool forceConn_ = false;
@@ -286,6 +300,11 @@ private:
     int32_t ipLocalPort_ = 10000;
     int32_t ipRemotePort_ = 10500;
     QString ipRemoteAddress_;
+    // IpRemoteAddress parsed once: where datagrams go, and the address a
+    // reply must come from when the text is the canonical dotted form.
+    QHostAddress remoteHost_;
+    quint32 remoteV4_ = 0;
+    bool remoteIsDottedV4_ = false;
 
     std::array<uint32_t, zeph::RegisterCount> regs_{};
     QString localIp_, remoteIp_, gatewayIp_, netmask_;

@@ -86,6 +86,18 @@ TEST_F(UdpTransport, LongDatagramAndNul)
     EXPECT_EQ(z.BLKLV(), 0u);
 }
 
+// Datagrams that queue up before the event loop runs are each read and
+// parsed, in order.
+TEST_F(UdpTransport, QueuedDatagramsAreAllRead)
+{
+    for (const char* line : {"PCH2\r\n", "PEN1\r\n", "PCH3\r\n", "BRG4\r\n"}) sendFrom(peer, line);
+    ASSERT_TRUE(waitFor([&] { return z.BRGT() == 4; }));
+    EXPECT_EQ(rec.events, (QStringList{"OnRecString", "OnPCHANchange", "OnRecString", "OnPENAchange", "OnRecString",
+                                       "OnPCHANchange", "OnRecString", "OnBRGTchange"}));
+    EXPECT_EQ(z.perInputEntry(zeph::Reg::PENA, 2), 1u);
+    EXPECT_EQ(z.perInputEntry(zeph::Reg::PENA, 3), 0u);
+}
+
 // A text longer than one datagram carries is refused before it is sent:
 // the endpoint stays open, no error is reported as a socket error would
 // be, and the next command goes out.
