@@ -131,6 +131,7 @@ void TForm_debug::buildControls()
     Label_reception = label(client, "Label_reception", QStringLiteral("Reception RS232"), {4, 24, 150, 14});
     Memo_recu = new TrafficView(client);
     Memo_recu->setObjectName(QStringLiteral("Memo_recu"));
+    Memo_recu->setAccessibleName(Label_reception->text());  // the caption above it
     Memo_recu->setFont(fixedFont());
     Memo_recu->setGeometry(4, 40, 268, 500);
 
