@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 
 using namespace zeph;
 using Event = TZEPH350_d::Event;
@@ -285,8 +286,17 @@ void TZEPH350_d::SendValue(int reg, uint32_t value)
 {
     if (!connected_ || reg < 0 || reg >= RegisterCount) return;
     const std::string_view code = Registers[size_t(reg)].command;
-    QByteArray text = QByteArray::number(value);
-    text.append(code.data(), qsizetype(code.size()));
+    // Digits and code written into one buffer: one allocation per command.
+    char digits[10];
+    char* d = std::end(digits);
+    do {
+        *--d = char('0' + value % 10);
+        value /= 10;
+    } while (value != 0);
+    const qsizetype n = std::end(digits) - d;
+    QByteArray text(n + qsizetype(code.size()), Qt::Uninitialized);
+    std::memcpy(text.data(), d, size_t(n));
+    std::memcpy(text.data() + n, code.data(), code.size());
     SendText(text);
     assignLatin1(sentString, text.constData(), text.size());
     raise(Event::OnSentString);
@@ -344,12 +354,10 @@ bool TZEPH350_d::SendText(const QByteArray& text)
         }
         break;
     case CON_TCP:
-        if (tcpActive()) {
-            tcp_->write(text);
-            // Out now, not on the next pass of the event loop: the reply
-            // can only come once the command has left.
-            tcp_->flush();
-        }
+        // Unbuffered: the command goes on the wire now, not on the next
+        // pass of the event loop (what the socket cannot take at once it
+        // keeps and sends when it can).
+        if (tcpActive()) tcp_->write(text);
         break;
     case CON_NONE:
         break;
@@ -746,7 +754,10 @@ bool TZEPH350_d::OpenTcp()
     if (!validPort(tcpPort_)) return false;  // no connection to a port that is none
     tcpConnecting_ = true;
     linkState_ = 0;
-    tcp_->connectToHost(tcpAddress_, quint16(tcpPort_));
+    // Unbuffered both ways: a command is written on the socket at once, and
+    // received data are read straight from it, with no copy into the
+    // socket's own buffer and no notifier toggled for either.
+    tcp_->connectToHost(tcpAddress_, quint16(tcpPort_), QIODevice::ReadWrite | QIODevice::Unbuffered);
     return true;
 }
 
@@ -789,25 +800,29 @@ void TZEPH350_d::UdpRead()
     // are queued, and asking first whether one is pending would cost a
     // system call per datagram, and another to learn that none is left.
     char buffer[IoBufferSize + 1];
-    QHostAddress sender;
     quint16 senderPort = 0;
-    const qint64 n = udp_->readDatagram(buffer, IoBufferSize, &sender, &senderPort);
+    const qint64 n = udp_->readDatagram(buffer, IoBufferSize, &udpSender_, &senderPort);
     if (n < 0 || conType_ != CON_UDP) return;
-    if (senderPort != ipRemotePort_ || !fromRemoteAddress(sender)) return;
+    if (senderPort != ipRemotePort_ || !fromRemoteAddress(udpSender_)) return;
     buffer[n] = '\0';
     receive(buffer, qsizetype(std::strlen(buffer)));
 }
 
 void TZEPH350_d::TcpRead()
 {
+    // One read per notification: the socket notifies again while more is
+    // waiting.
     char buffer[IoBufferSize + 1];
-    while (tcp_->bytesAvailable() > 0) {
-        const qint64 n = tcp_->read(buffer, IoBufferSize);
-        if (n <= 0) break;
-        if (conType_ != CON_TCP) continue;
-        buffer[n] = '\0';
-        receive(buffer, qsizetype(std::strlen(buffer)));
+    const qint64 n = tcp_->read(buffer, IoBufferSize);
+    if (n < 0) {
+        // The peer closed the connection, or it broke. An unbuffered socket
+        // says so only to the read: handled as the error event would be.
+        QMetaObject::invokeMethod(this, &TZEPH350_d::TcpError, Qt::QueuedConnection);
+        return;
     }
+    if (n == 0 || conType_ != CON_TCP) return;
+    buffer[n] = '\0';
+    receive(buffer, qsizetype(std::strlen(buffer)));
 }
 
 void TZEPH350_d::TcpConnected()

@@ -305,6 +305,7 @@ private:
     QHostAddress remoteHost_;
     quint32 remoteV4_ = 0;
     bool remoteIsDottedV4_ = false;
+    QHostAddress udpSender_;  // kept: a datagram's sender costs no allocation
 
     std::array<uint32_t, zeph::RegisterCount> regs_{};
     QString localIp_, remoteIp_, gatewayIp_, netmask_;

@@ -232,6 +232,30 @@ TEST(TcpTransport, ConnectsSendsReceivesAndRefusesLongTexts)
     EXPECT_EQ(z.BRGT(), 3u);
 }
 
+// More than one read's worth arriving at once is read to its end, each
+// reply once and in order.
+TEST(TcpTransport, BurstLongerThanTheBufferIsReadWhole)
+{
+    QTcpServer server;
+    ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0));
+    TZEPH350_d z;
+    std::vector<uint32_t> seen;
+    z.setHandler(TZEPH350_d::Event::OnBRGTchange, [&](TZEPH350_d* s, int) { seen.push_back(s->BRGT()); });
+    z.SetIpRemoteAddress("127.0.0.1");
+    z.SetIpRemotePort(server.serverPort());
+    z.SetConType(CON_TCP);
+    ASSERT_TRUE(waitFor([&] { return server.hasPendingConnections() && z.tcpActive(); }));
+    QTcpSocket* peer = server.nextPendingConnection();
+    QByteArray burst;
+    for (int i = 0; i < 3000; ++i) burst += "BRG" + QByteArray::number(i) + "\r\n";
+    ASSERT_GT(burst.size(), 3 * TZEPH350_d::IoBufferSize);
+    peer->write(burst);
+    ASSERT_TRUE(waitFor([&] { return seen.size() >= 3000; }, 5000));
+    spin(20);
+    ASSERT_EQ(seen.size(), 3000u);
+    for (uint32_t i = 0; i < 3000; ++i) ASSERT_EQ(seen[i], i);
+}
+
 TEST(TcpTransport, RefusedConnectionRetriesAfterAPauseWithoutSpinning)
 {
     // A port that refuses at once: listen, note it, close.
