@@ -3,11 +3,16 @@
 #include "serial/comport.h"
 
 #include <QHostAddress>
-#include <QNetworkDatagram>
+#include <QSocketNotifier>
 #include <QTcpSocket>
-#include <QUdpSocket>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <iterator>
 
@@ -108,9 +113,7 @@ TZEPH350_d::TZEPH350_d(QObject* owner)
     comPort_->ReceiveCallBack = [this](const QByteArray& data) { SerialReceive(data); };
     comPort_->SetPort(port_);
 
-    udp_ = std::make_unique<QUdpSocket>();
     udpLocalPort_ = ipRemotePort_;  // the constructor binds on the remote port's value
-    connect(udp_.get(), &QUdpSocket::readyRead, this, &TZEPH350_d::UdpRead);
 
     tcp_ = std::make_unique<QTcpSocket>();
     tcpAddress_ = ipRemoteAddress_;
@@ -342,15 +345,26 @@ bool TZEPH350_d::SendText(const QByteArray& text)
         break;
     case CON_UDP:
         if (udpActive()) {
-            // A text that is no address cannot be sent to: the same failure
-            // as the socket refusing the datagram.
-            if (remoteHost_.isNull() || udp_->writeDatagram(text, remoteHost_, quint16(ipRemotePort_)) < 0) {
-                const QString message = remoteHost_.isNull()
-                                            ? QStringLiteral("Invalid address: %1").arg(ipRemoteAddress_)
-                                            : udp_->errorString();
-                CloseUdp();
-                if (onUdpSendError) onUdpSendError(message);
+            // A text that is no IPv4 address cannot be sent to: the same
+            // failure as the socket refusing the datagram.
+            if (remoteHost_.isNull()) {
+                udpSendFailed(QStringLiteral("Invalid address: %1").arg(ipRemoteAddress_));
+                break;
             }
+            if (remoteHost_.protocol() != QAbstractSocket::IPv4Protocol) {
+                udpSendFailed(qt_error_string(EAFNOSUPPORT));
+                break;
+            }
+            sockaddr_in to{};
+            to.sin_family = AF_INET;
+            to.sin_port = htons(quint16(ipRemotePort_));
+            to.sin_addr.s_addr = htonl(remoteV4_);
+            ssize_t sent;
+            do {
+                sent = ::sendto(udpFd_, text.constData(), size_t(text.size()), 0, reinterpret_cast<const sockaddr*>(&to),
+                                sizeof to);
+            } while (sent < 0 && errno == EINTR);
+            if (sent < 0) udpSendFailed(qt_error_string(errno));
         }
         break;
     case CON_TCP:
@@ -696,7 +710,7 @@ void TZEPH350_d::SetQuelb_s_plug_and_play(bool restart)
 
 bool TZEPH350_d::udpActive() const
 {
-    return udp_->state() == QAbstractSocket::BoundState;
+    return udpFd_ >= 0;
 }
 
 bool TZEPH350_d::tcpActive() const
@@ -706,7 +720,7 @@ bool TZEPH350_d::tcpActive() const
 
 quint16 TZEPH350_d::udpBoundPort() const
 {
-    return udpActive() ? udp_->localPort() : 0;
+    return udpActive() ? udpBound_ : 0;
 }
 
 bool TZEPH350_d::OpenSerial()
@@ -735,17 +749,42 @@ bool TZEPH350_d::OpenUdp()
     // The same holds for the device's port: a datagram cannot go to a port
     // that is none, and replies could never be matched to it.
     const bool inRange = udpLocalPort_ >= 0 && udpLocalPort_ <= 65535 && validPort(ipRemotePort_);
-    if (!inRange || !udp_->bind(QHostAddress::AnyIPv4, quint16(udpLocalPort_))) {
-        udp_->abort();
+    if (!inRange) return false;
+    const int fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (fd < 0) return false;
+    const int on = 1;
+    sockaddr_in at{};
+    at.sin_family = AF_INET;
+    at.sin_port = htons(quint16(udpLocalPort_));
+    at.sin_addr.s_addr = htonl(INADDR_ANY);
+    socklen_t length = sizeof at;
+    if (::setsockopt(fd, SOL_SOCKET, SO_BROADCAST, &on, sizeof on) != 0 ||
+        ::bind(fd, reinterpret_cast<const sockaddr*>(&at), sizeof at) != 0 ||
+        ::getsockname(fd, reinterpret_cast<sockaddr*>(&at), &length) != 0) {
+        ::close(fd);
         return false;
     }
+    udpFd_ = fd;
+    udpBound_ = ntohs(at.sin_port);
+    udpNotifier_ = std::make_unique<QSocketNotifier>(qintptr(fd), QSocketNotifier::Read);
+    connect(udpNotifier_.get(), &QSocketNotifier::activated, this, &TZEPH350_d::UdpRead);
     return true;
 }
 
 void TZEPH350_d::CloseUdp()
 {
     linkState_ = 0;
-    if (udp_->state() != QAbstractSocket::UnconnectedState) udp_->abort();
+    if (!udpActive()) return;
+    udpNotifier_.reset();
+    ::close(udpFd_);
+    udpFd_ = -1;
+    udpBound_ = 0;
+}
+
+void TZEPH350_d::udpSendFailed(const QString& message)
+{
+    CloseUdp();
+    if (onUdpSendError) onUdpSendError(message);
 }
 
 bool TZEPH350_d::OpenTcp()
@@ -784,26 +823,23 @@ void TZEPH350_d::SerialReceive(const QByteArray& data)
     if (conType_ == CON_RS232) receive(data);
 }
 
-bool TZEPH350_d::fromRemoteAddress(const QHostAddress& sender) const
+void TZEPH350_d::UdpRead()
 {
+    // One datagram per notification: the notifier comes again while more
+    // are queued. At most 8,192 bytes of a datagram are read; the kernel
+    // drops the rest.
+    char buffer[IoBufferSize + 1];
+    sockaddr_in from{};
+    socklen_t length = sizeof from;
+    ssize_t n;
+    do {
+        n = ::recvfrom(udpFd_, buffer, IoBufferSize, 0, reinterpret_cast<sockaddr*>(&from), &length);
+    } while (n < 0 && errno == EINTR);
+    if (n < 0 || conType_ != CON_UDP) return;
     // The sender's dotted text must equal IpRemoteAddress exactly. An IPv4
     // sender's text is the canonical dotted form, so comparing numbers is
     // the same test once the address is known to be written that way.
-    if (sender.protocol() == QAbstractSocket::IPv4Protocol)
-        return remoteIsDottedV4_ && sender.toIPv4Address() == remoteV4_;
-    return sender.toString() == ipRemoteAddress_;
-}
-
-void TZEPH350_d::UdpRead()
-{
-    // One datagram per notification: the socket notifies again while more
-    // are queued, and asking first whether one is pending would cost a
-    // system call per datagram, and another to learn that none is left.
-    char buffer[IoBufferSize + 1];
-    quint16 senderPort = 0;
-    const qint64 n = udp_->readDatagram(buffer, IoBufferSize, &udpSender_, &senderPort);
-    if (n < 0 || conType_ != CON_UDP) return;
-    if (senderPort != ipRemotePort_ || !fromRemoteAddress(udpSender_)) return;
+    if (ntohs(from.sin_port) != ipRemotePort_ || !remoteIsDottedV4_ || ntohl(from.sin_addr.s_addr) != remoteV4_) return;
     buffer[n] = '\0';
     receive(buffer, qsizetype(std::strlen(buffer)));
 }

@@ -24,7 +24,7 @@
 #include <type_traits>
 #include <vector>
 
-class QUdpSocket;
+class QSocketNotifier;
 class QTcpSocket;
 class TComPort;
 
@@ -265,7 +265,7 @@ private:
     void CloseTcp();
     void closeTransport(tConnectionType type);
     void setRemoteAddress(const QString& address);
-    bool fromRemoteAddress(const QHostAddress& sender) const;
+    void udpSendFailed(const QString& message);
     void SerialReceive(const QByteArray& data);
     void UdpRead();
     void TcpRead();
@@ -291,7 +291,12 @@ private:
     bool forceConn_ = false;
     bool ready_ = false;
     QString port_;
-    std::unique_ptr<QUdpSocket> udp_;
+    // The UDP endpoint: an IPv4 datagram socket of the platform's own,
+    // read on its notifier. A datagram costs one system call each way and
+    // nothing besides: no sender address object, no control messages.
+    int udpFd_ = -1;
+    quint16 udpBound_ = 0;
+    std::unique_ptr<QSocketNotifier> udpNotifier_;
     std::unique_ptr<QTcpSocket> tcp_;
     int32_t udpLocalPort_ = 0;  // the endpoint's own port setting
     QString tcpAddress_;        // the client socket's own address and port
@@ -305,7 +310,6 @@ private:
     QHostAddress remoteHost_;
     quint32 remoteV4_ = 0;
     bool remoteIsDottedV4_ = false;
-    QHostAddress udpSender_;  // kept: a datagram's sender costs no allocation
 
     std::array<uint32_t, zeph::RegisterCount> regs_{};
     QString localIp_, remoteIp_, gatewayIp_, netmask_;
