@@ -86,6 +86,32 @@ TEST_F(UdpTransport, LongDatagramAndNul)
     EXPECT_EQ(z.BLKLV(), 0u);
 }
 
+// With a broadcast address as the device's, commands go out as broadcasts
+// (here on loopback's own) and no reply is taken: no sender has that
+// address.
+TEST(UdpBroadcast, CommandsGoOutAndNoReplyIsTaken)
+{
+    QUdpSocket peer;
+    ASSERT_TRUE(peer.bind(QHostAddress::AnyIPv4, 0));
+    TZEPH350_d z;
+    QStringList errors;
+    z.onUdpSendError = [&](const QString& m) { errors << m; };
+    z.SetIpLocalPort(0);
+    z.SetIpRemoteAddress("127.255.255.255");
+    z.SetIpRemotePort(peer.localPort());
+    z.SetConType(CON_UDP);
+    ASSERT_TRUE(z.udpActive());
+    z.SendText("?");
+    ASSERT_TRUE(waitFor([&] { return peer.hasPendingDatagrams(); }));
+    const QNetworkDatagram got = peer.receiveDatagram();
+    EXPECT_EQ(got.data(), "?");
+    EXPECT_TRUE(errors.isEmpty());
+    EXPECT_TRUE(z.udpActive());
+    peer.writeDatagram("BRG5\r\n", got.senderAddress(), quint16(got.senderPort()));
+    spin(100);
+    EXPECT_EQ(z.BRGT(), 0u);
+}
+
 // Datagrams that queue up before the event loop runs are each read and
 // parsed, in order.
 TEST_F(UdpTransport, QueuedDatagramsAreAllRead)
