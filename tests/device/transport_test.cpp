@@ -112,6 +112,27 @@ TEST(UdpBroadcast, CommandsGoOutAndNoReplyIsTaken)
     EXPECT_EQ(z.BRGT(), 0u);
 }
 
+// A reply's handler may close the endpoint it came through (here by
+// switching the transport off), and open it again.
+TEST_F(UdpTransport, HandlerClosesAndReopensTheEndpointItsReplyCameThrough)
+{
+    int changes = 0;
+    z.setHandler(TZEPH350_d::Event::OnBRGTchange, [&](TZEPH350_d* s, int) {
+        ++changes;
+        s->SetConType(CON_NONE);
+        if (changes == 1) s->SetConType(CON_UDP);
+    });
+    sendFrom(peer, "BRG1\r\n");
+    ASSERT_TRUE(waitFor([&] { return changes == 1; }));
+    spin(20);
+    ASSERT_TRUE(z.udpActive());  // open again, on a port of its own
+    sendFrom(peer, "BRG2\r\n");
+    ASSERT_TRUE(waitFor([&] { return changes == 2; }));
+    spin(20);
+    EXPECT_EQ(z.BRGT(), 2u);
+    EXPECT_FALSE(z.udpActive());
+}
+
 // Datagrams that queue up before the event loop runs are each read and
 // parsed, in order.
 TEST_F(UdpTransport, QueuedDatagramsAreAllRead)
