@@ -3,13 +3,19 @@
 #include "serial/comport.h"
 
 #include <QHostAddress>
-#include <QNetworkDatagram>
 #include <QNetworkProxy>
+#include <QSocketNotifier>
 #include <QTcpSocket>
-#include <QUdpSocket>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
+#include <iterator>
 
 using namespace zeph;
 using Event = TZEPH350_d::Event;
@@ -73,6 +79,16 @@ const ChangeEvents& changeEvents()
     return table;
 }
 
+// Latin-1 bytes into a text that keeps its buffer from one line to the
+// next: a reply or a command costs no allocation unless someone still holds
+// the previous text.
+void assignLatin1(QString& to, const char* data, qsizetype size)
+{
+    to.resize(size);
+    QChar* out = to.data();
+    for (qsizetype i = 0; i < size; ++i) out[i] = QLatin1Char(data[i]);
+}
+
 QString dotted(uint32_t a, uint32_t b, uint32_t c, uint32_t d)
 {
     return QString::number(a) + u'.' + QString::number(b) + u'.' + QString::number(c) + u'.' + QString::number(d);
@@ -89,7 +105,7 @@ const char* TZEPH350_d::eventName(Event e)
 TZEPH350_d::TZEPH350_d(QObject* owner)
     : QObject(owner)
 {
-    ipRemoteAddress_ = QStringLiteral("192.168.0.10");
+    setRemoteAddress(QStringLiteral("192.168.0.10"));
     rebuildAddresses();
     netmask_.clear();
 
@@ -98,15 +114,12 @@ TZEPH350_d::TZEPH350_d(QObject* owner)
     comPort_->ReceiveCallBack = [this](const QByteArray& data) { SerialReceive(data); };
     comPort_->SetPort(port_);
 
-    // The device is reached directly on its own network: a proxy of the
-    // desktop's settings never stands between (and asking for one costs a
-    // helper thread and the settings lookup at every bind and connect).
-    udp_ = std::make_unique<QUdpSocket>();
-    udp_->setProxy(QNetworkProxy::NoProxy);
     udpLocalPort_ = ipRemotePort_;  // the constructor binds on the remote port's value
-    connect(udp_.get(), &QUdpSocket::readyRead, this, &TZEPH350_d::UdpRead);
 
     tcp_ = std::make_unique<QTcpSocket>();
+    // The device is reached directly on its own network: a proxy of the
+    // desktop's settings never stands between (and asking for one costs a
+    // helper thread and the settings lookup at every connect).
     tcp_->setProxy(QNetworkProxy::NoProxy);
     tcpAddress_ = ipRemoteAddress_;
     tcpPort_ = ipRemotePort_;
@@ -125,7 +138,7 @@ TZEPH350_d::TZEPH350_d(QObject* owner)
     linkTimer_.setTimerType(Qt::PreciseTimer);
     tcpRetryTimer_.setTimerType(Qt::PreciseTimer);
     linkTimer_.setInterval(3000);
-    connect(&linkTimer_, &QTimer::timeout, this, &TZEPH350_d::LinkTimerTick);
+    connect(&linkTimer_, &QTimer::timeout, this, &TZEPH350_d::linkTimerTimeout);
 }
 
 TZEPH350_d::~TZEPH350_d()
@@ -135,7 +148,7 @@ TZEPH350_d::~TZEPH350_d()
     CloseSerial();
     CloseUdp();
     CloseTcp();
-    linkTimer_.stop();
+    stopTimer();
 }
 
 // ---------------------------------------------------------------------------
@@ -281,10 +294,19 @@ void TZEPH350_d::SendValue(int reg, uint32_t value)
 {
     if (!connected_ || reg < 0 || reg >= RegisterCount) return;
     const std::string_view code = Registers[size_t(reg)].command;
-    QByteArray text = QByteArray::number(value);
-    text.append(code.data(), qsizetype(code.size()));
+    // Digits and code written into one buffer: one allocation per command.
+    char digits[10];
+    char* d = std::end(digits);
+    do {
+        *--d = char('0' + value % 10);
+        value /= 10;
+    } while (value != 0);
+    const qsizetype n = std::end(digits) - d;
+    QByteArray text(n + qsizetype(code.size()), Qt::Uninitialized);
+    std::memcpy(text.data(), d, size_t(n));
+    std::memcpy(text.data() + n, code.data(), code.size());
     SendText(text);
-    sentString = QString::fromLatin1(text);
+    assignLatin1(sentString, text.constData(), text.size());
     raise(Event::OnSentString);
 }
 
@@ -294,7 +316,7 @@ void TZEPH350_d::SendCode(int reg)
     const std::string_view code = Registers[size_t(reg)].command;
     const QByteArray text(code.data(), qsizetype(code.size()));
     SendText(text);
-    sentString = QString::fromLatin1(text);
+    assignLatin1(sentString, text.constData(), text.size());
     raise(Event::OnSentString);
 }
 
@@ -303,34 +325,63 @@ void TZEPH350_d::QueryAll()
     SendText(QByteArrayLiteral("#\r\n"));
 }
 
-void TZEPH350_d::SendText(const QByteArray& text)
+int TZEPH350_d::textLimit(tConnectionType type)
 {
+    switch (type) {
+    case CON_UDP: return UdpDatagramMax;
+    case CON_TCP: return IoBufferSize;
+    case CON_RS232:
+    case CON_NONE: break;
+    }
+    return 0;
+}
+
+bool TZEPH350_d::SendText(const QByteArray& text)
+{
+    // A text longer than the transport carries in one piece is refused
+    // whole rather than cut, so the device never sees half a command: the
+    // TCP I/O buffer holds 8,192 bytes, and a datagram that cannot be sent
+    // must not close the endpoint as a socket error does.
+    const int limit = textLimit(conType_);
+    if (limit > 0 && text.size() > limit) return false;
     switch (conType_) {
     case CON_RS232:
         comPort_->Write(text);
         break;
     case CON_UDP:
         if (udpActive()) {
-            // A text that is no address cannot be sent to: the same failure
-            // as the socket refusing the datagram.
-            const QHostAddress to(ipRemoteAddress_);
-            if (to.isNull() || udp_->writeDatagram(text, to, quint16(ipRemotePort_)) < 0) {
-                const QString message = to.isNull() ? QStringLiteral("Invalid address: %1").arg(ipRemoteAddress_)
-                                                    : udp_->errorString();
-                CloseUdp();
-                if (onUdpSendError) onUdpSendError(message);
+            // A text that is no IPv4 address cannot be sent to: the same
+            // failure as the socket refusing the datagram.
+            if (remoteHost_.isNull()) {
+                udpSendFailed(QStringLiteral("Invalid address: %1").arg(ipRemoteAddress_));
+                break;
             }
+            if (remoteHost_.protocol() != QAbstractSocket::IPv4Protocol) {
+                udpSendFailed(qt_error_string(EAFNOSUPPORT));
+                break;
+            }
+            sockaddr_in to{};
+            to.sin_family = AF_INET;
+            to.sin_port = htons(quint16(ipRemotePort_));
+            to.sin_addr.s_addr = htonl(remoteV4_);
+            ssize_t sent;
+            do {
+                sent = ::sendto(udpFd_, text.constData(), size_t(text.size()), 0, reinterpret_cast<const sockaddr*>(&to),
+                                sizeof to);
+            } while (sent < 0 && errno == EINTR);
+            if (sent < 0) udpSendFailed(qt_error_string(errno));
         }
         break;
     case CON_TCP:
-        // The I/O buffer holds 8,192 bytes: a longer text is refused whole
-        // rather than cut, so the device never sees half a command.
-        if (text.size() > IoBufferSize) break;
+        // Unbuffered: the command goes on the wire now, not on the next
+        // pass of the event loop (what the socket cannot take at once it
+        // keeps and sends when it can).
         if (tcpActive()) tcp_->write(text);
         break;
     case CON_NONE:
         break;
     }
+    return true;
 }
 
 void TZEPH350_d::sendAddress(uint32_t adip, const QString& text)
@@ -375,13 +426,18 @@ void TZEPH350_d::SetREMOTE_PORT(int32_t port)
 
 void TZEPH350_d::receive(const QByteArray& chunk)
 {
-    rxBuf_.append(chunk);
+    receive(chunk.constData(), chunk.size());
+}
+
+void TZEPH350_d::receive(const char* data, qsizetype size)
+{
+    rxBuf_.append(data, size);
     ParseReplies();
 }
 
 void TZEPH350_d::ParseReplies()
 {
-    if (linkState_ == 1 || (linkState_ >= 3 && linkState_ <= 6)) restartTimer(2000);
+    if (linkState_ == 1 || (linkState_ >= 3 && linkState_ <= 6)) postponeTimer(2000);
 
     // Lines end only at CR LF. The position lives in the member so that a
     // handler that brings more data in (a nested event loop) continues from
@@ -410,7 +466,7 @@ void TZEPH350_d::handleLine(const char* data, int size)
     uint32_t v = 0;
     const int reg = matchReply(std::string_view(data, size_t(size)), v);
     if (reg < 0) return;
-    receivedString = QString::fromLatin1(data, size);  // from here on `data` may move
+    assignLatin1(receivedString, data, size);  // from here on `data` may move
     receivedRegister_ = reg;
     receivedValue_ = v;
     raise(Event::OnRecString);
@@ -519,9 +575,47 @@ void TZEPH350_d::deviceTypeRule(uint32_t v)
 
 void TZEPH350_d::restartTimer(int ms)
 {
+    linkInterval_ = ms;
+    linkDue_ = {};
     linkTimer_.stop();
     linkTimer_.setInterval(ms);
     linkTimer_.start();
+}
+
+void TZEPH350_d::postponeTimer(int ms)
+{
+    // Every received chunk restarts the timer. Under traffic that is many
+    // times a second, and taking the platform timer down and up again costs
+    // more than parsing the reply: while it runs with this interval, only
+    // the new due time is noted, and the timer, when it comes early, waits
+    // for the rest (linkTimerTimeout). The tick comes when it would have.
+    if (linkTimer_.isActive() && linkInterval_ == ms && ms > 0)
+        linkDue_ = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    else
+        restartTimer(ms);
+}
+
+void TZEPH350_d::linkTimerTimeout()
+{
+    if (linkDue_ != std::chrono::steady_clock::time_point{}) {
+        const auto left = linkDue_ - std::chrono::steady_clock::now();
+        if (left >= std::chrono::milliseconds(1)) {
+            // Restarted since it was set: wait for the rest.
+            linkTimer_.start(int(std::chrono::ceil<std::chrono::milliseconds>(left).count()));
+            return;
+        }
+        // Due. Back on its own period, as a timer restarted with it would
+        // be, should the tick leave the timer as it is.
+        linkDue_ = {};
+        if (linkTimer_.interval() != linkInterval_) linkTimer_.start(linkInterval_);
+    }
+    LinkTimerTick();
+}
+
+void TZEPH350_d::stopTimer()
+{
+    linkDue_ = {};
+    linkTimer_.stop();
 }
 
 void TZEPH350_d::resetLink()
@@ -621,7 +715,7 @@ void TZEPH350_d::SetQuelb_s_plug_and_play(bool restart)
 
 bool TZEPH350_d::udpActive() const
 {
-    return udp_->state() == QAbstractSocket::BoundState;
+    return udpFd_ >= 0;
 }
 
 bool TZEPH350_d::tcpActive() const
@@ -631,7 +725,7 @@ bool TZEPH350_d::tcpActive() const
 
 quint16 TZEPH350_d::udpBoundPort() const
 {
-    return udpActive() ? udp_->localPort() : 0;
+    return udpActive() ? udpBound_ : 0;
 }
 
 bool TZEPH350_d::OpenSerial()
@@ -660,17 +754,42 @@ bool TZEPH350_d::OpenUdp()
     // The same holds for the device's port: a datagram cannot go to a port
     // that is none, and replies could never be matched to it.
     const bool inRange = udpLocalPort_ >= 0 && udpLocalPort_ <= 65535 && validPort(ipRemotePort_);
-    if (!inRange || !udp_->bind(QHostAddress::AnyIPv4, quint16(udpLocalPort_))) {
-        udp_->abort();
+    if (!inRange) return false;
+    const int fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (fd < 0) return false;
+    const int on = 1;
+    sockaddr_in at{};
+    at.sin_family = AF_INET;
+    at.sin_port = htons(quint16(udpLocalPort_));
+    at.sin_addr.s_addr = htonl(INADDR_ANY);
+    socklen_t length = sizeof at;
+    if (::setsockopt(fd, SOL_SOCKET, SO_BROADCAST, &on, sizeof on) != 0 ||
+        ::bind(fd, reinterpret_cast<const sockaddr*>(&at), sizeof at) != 0 ||
+        ::getsockname(fd, reinterpret_cast<sockaddr*>(&at), &length) != 0) {
+        ::close(fd);
         return false;
     }
+    udpFd_ = fd;
+    udpBound_ = ntohs(at.sin_port);
+    udpNotifier_ = std::make_unique<QSocketNotifier>(qintptr(fd), QSocketNotifier::Read);
+    connect(udpNotifier_.get(), &QSocketNotifier::activated, this, &TZEPH350_d::UdpRead);
     return true;
 }
 
 void TZEPH350_d::CloseUdp()
 {
     linkState_ = 0;
-    if (udp_->state() != QAbstractSocket::UnconnectedState) udp_->abort();
+    if (!udpActive()) return;
+    udpNotifier_.reset();
+    ::close(udpFd_);
+    udpFd_ = -1;
+    udpBound_ = 0;
+}
+
+void TZEPH350_d::udpSendFailed(const QString& message)
+{
+    CloseUdp();
+    if (onUdpSendError) onUdpSendError(message);
 }
 
 bool TZEPH350_d::OpenTcp()
@@ -679,7 +798,10 @@ bool TZEPH350_d::OpenTcp()
     if (!validPort(tcpPort_)) return false;  // no connection to a port that is none
     tcpConnecting_ = true;
     linkState_ = 0;
-    tcp_->connectToHost(tcpAddress_, quint16(tcpPort_));
+    // Unbuffered both ways: a command is written on the socket at once, and
+    // received data are read straight from it, with no copy into the
+    // socket's own buffer and no notifier toggled for either.
+    tcp_->connectToHost(tcpAddress_, quint16(tcpPort_), QIODevice::ReadWrite | QIODevice::Unbuffered);
     return true;
 }
 
@@ -708,28 +830,40 @@ void TZEPH350_d::SerialReceive(const QByteArray& data)
 
 void TZEPH350_d::UdpRead()
 {
+    // One datagram per notification: the notifier comes again while more
+    // are queued. At most 8,192 bytes of a datagram are read; the kernel
+    // drops the rest.
     char buffer[IoBufferSize + 1];
-    while (udp_->hasPendingDatagrams()) {
-        QHostAddress sender;
-        quint16 senderPort = 0;
-        const qint64 n = udp_->readDatagram(buffer, IoBufferSize, &sender, &senderPort);
-        if (n < 0 || conType_ != CON_UDP) continue;
-        if (senderPort != ipRemotePort_ || sender.toString() != ipRemoteAddress_) continue;
-        buffer[n] = '\0';
-        receive(QByteArray(buffer, qsizetype(std::strlen(buffer))));
-    }
+    sockaddr_in from{};
+    socklen_t length = sizeof from;
+    ssize_t n;
+    do {
+        n = ::recvfrom(udpFd_, buffer, IoBufferSize, 0, reinterpret_cast<sockaddr*>(&from), &length);
+    } while (n < 0 && errno == EINTR);
+    if (n < 0 || conType_ != CON_UDP) return;
+    // The sender's dotted text must equal IpRemoteAddress exactly. An IPv4
+    // sender's text is the canonical dotted form, so comparing numbers is
+    // the same test once the address is known to be written that way.
+    if (ntohs(from.sin_port) != ipRemotePort_ || !remoteIsDottedV4_ || ntohl(from.sin_addr.s_addr) != remoteV4_) return;
+    buffer[n] = '\0';
+    receive(buffer, qsizetype(std::strlen(buffer)));
 }
 
 void TZEPH350_d::TcpRead()
 {
+    // One read per notification: the socket notifies again while more is
+    // waiting.
     char buffer[IoBufferSize + 1];
-    while (tcp_->bytesAvailable() > 0) {
-        const qint64 n = tcp_->read(buffer, IoBufferSize);
-        if (n <= 0) break;
-        if (conType_ != CON_TCP) continue;
-        buffer[n] = '\0';
-        receive(QByteArray(buffer, qsizetype(std::strlen(buffer))));
+    const qint64 n = tcp_->read(buffer, IoBufferSize);
+    if (n < 0) {
+        // The peer closed the connection, or it broke. An unbuffered socket
+        // says so only to the read: handled as the error event would be.
+        QMetaObject::invokeMethod(this, &TZEPH350_d::TcpError, Qt::QueuedConnection);
+        return;
     }
+    if (n == 0 || conType_ != CON_TCP) return;
+    buffer[n] = '\0';
+    receive(buffer, qsizetype(std::strlen(buffer)));
 }
 
 void TZEPH350_d::TcpConnected()
@@ -767,9 +901,9 @@ void TZEPH350_d::SetConType(tConnectionType type)
         // Enabling keeps the last interval: the first tick after the first
         // opening comes 3 s later.
         if (type != CON_NONE) {
-            if (!linkTimer_.isActive()) linkTimer_.start();
+            if (!linkTimer_.isActive()) linkTimer_.start(linkInterval_);
         } else {
-            linkTimer_.stop();
+            stopTimer();
         }
         if (!forceConn_) {
             linkState_ = 0;
@@ -823,8 +957,17 @@ void TZEPH350_d::SetIpRemoteAddress(const QString& address)
         tcpAddress_ = address;
         if (conType_ == CON_TCP) OpenTcp();
     }
-    ipRemoteAddress_ = address;
+    setRemoteAddress(address);
     raise(Event::OnIpRemoteAddresschange);
+}
+
+void TZEPH350_d::setRemoteAddress(const QString& address)
+{
+    ipRemoteAddress_ = address;
+    remoteHost_ = QHostAddress(address);
+    bool v4 = false;
+    remoteV4_ = remoteHost_.toIPv4Address(&v4);
+    remoteIsDottedV4_ = v4 && remoteHost_.protocol() == QAbstractSocket::IPv4Protocol && remoteHost_.toString() == address;
 }
 
 // ---------------------------------------------------------------------------

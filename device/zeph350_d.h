@@ -11,18 +11,20 @@
 #include "registers.h"
 
 #include <QByteArray>
+#include <QHostAddress>
 #include <QObject>
 #include <QString>
 #include <QTimer>
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <type_traits>
 #include <vector>
 
-class QUdpSocket;
+class QSocketNotifier;
 class QTcpSocket;
 class TComPort;
 
@@ -160,7 +162,12 @@ public:
     void SendValue(int reg, uint32_t value);
     void SendCode(int reg);
     void QueryAll();
-    void SendText(const QByteArray& text);
+    // Writes the text on the transport. False when the transport cannot
+    // carry it in one piece (longer than textLimit): it is refused whole
+    // and the link stays as it was.
+    bool SendText(const QByteArray& text);
+    // The longest text the transport takes in one piece; 0 for no limit.
+    static int textLimit(tConnectionType type);
     // Appends received text to the receive buffer and parses what it can.
     void receive(const QByteArray& chunk);
     void ParseReplies();
@@ -186,7 +193,11 @@ public:
     uint8_t linkState() const { return linkState_; }
     void setLinkState(uint8_t s) { linkState_ = s; }
     void LinkTimerTick();
+    // The platform timer behind the link timer. While received data keep
+    // postponing the tick it may wait out the rest of a period with a
+    // shorter interval; linkInterval() is the period the link runs at.
     const QTimer& linkTimer() const { return linkTimer_; }
+    int linkInterval() const { return linkInterval_; }
 
     // --- connection settings ----------------------------------------------
     tConnectionType ConType() const { return conType_; }
@@ -215,6 +226,9 @@ public:
     // tried again.
     static constexpr int TcpRetryMs = 1000;
     static constexpr int IoBufferSize = 8192;
+    // The largest payload of one IPv4 datagram: 65,535 less the IP and UDP
+    // headers.
+    static constexpr int UdpDatagramMax = 65507;
     static constexpr bool validPort(int32_t port) { return port >= 0 && port <= 65535; }
 
 private:
@@ -230,11 +244,15 @@ private:
     int pchanIndex() const { return regs_[zeph::Reg::PCHAN] >= 1 && regs_[zeph::Reg::PCHAN] <= 8 ? int(regs_[zeph::Reg::PCHAN]) : 1; }
 
     void raise(Event e);
+    void receive(const char* data, qsizetype size);
     void handleLine(const char* data, int size);
     void store(int reg, uint32_t value);
     void raiseChange(int reg);
     void deviceTypeRule(uint32_t value);
     void restartTimer(int ms);
+    void postponeTimer(int ms);
+    void linkTimerTimeout();
+    void stopTimer();
     void resetLink();  // state 0's reset of DEV, Ready and Connected
     void rebuildAddresses();
     void sendAddress(uint32_t adip, const QString& text);
@@ -246,6 +264,8 @@ private:
     bool OpenTcp();
     void CloseTcp();
     void closeTransport(tConnectionType type);
+    void setRemoteAddress(const QString& address);
+    void udpSendFailed(const QString& message);
     void SerialReceive(const QByteArray& data);
     void UdpRead();
     void TcpRead();
@@ -264,12 +284,19 @@ private:
     bool tcpConnecting_ = false;
     std::unique_ptr<TComPort> comPort_;
     QTimer linkTimer_;
+    int linkInterval_ = 3000;
+    std::chrono::steady_clock::time_point linkDue_{};  // a postponed tick's time, or none
     QTimer tcpRetryTimer_;
     bool connected_ = false;
     bool forceConn_ = false;
     bool ready_ = false;
     QString port_;
-    std::unique_ptr<QUdpSocket> udp_;
+    // The UDP endpoint: an IPv4 datagram socket of the platform's own,
+    // read on its notifier. A datagram costs one system call each way and
+    // nothing besides: no sender address object, no control messages.
+    int udpFd_ = -1;
+    quint16 udpBound_ = 0;
+    std::unique_ptr<QSocketNotifier> udpNotifier_;
     std::unique_ptr<QTcpSocket> tcp_;
     int32_t udpLocalPort_ = 0;  // the endpoint's own port setting
     QString tcpAddress_;        // the client socket's own address and port
@@ -278,6 +305,11 @@ private:
     int32_t ipLocalPort_ = 10000;
     int32_t ipRemotePort_ = 10500;
     QString ipRemoteAddress_;
+    // IpRemoteAddress parsed once: where datagrams go, and the address a
+    // reply must come from when the text is the canonical dotted form.
+    QHostAddress remoteHost_;
+    quint32 remoteV4_ = 0;
+    bool remoteIsDottedV4_ = false;
 
     std::array<uint32_t, zeph::RegisterCount> regs_{};
     QString localIp_, remoteIp_, gatewayIp_, netmask_;

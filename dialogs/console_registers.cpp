@@ -55,8 +55,24 @@ QString binaryForm(const QString& hex)
 
 QString trafficLine(const QString& reply, uint32_t value)
 {
-    const QString hex = hexDigits(value);
-    return reply + QLatin1String("   ") + hex + QLatin1String("h   ") + binaryForm(hex);
+    // Written in one piece: every reply the device sends passes here, shown
+    // or not.
+    int digits = 4;
+    while (digits < 8 && (value >> (4 * digits)) != 0) ++digits;
+    QString out(reply.size() + 3 + digits + 4 + 5 * digits, Qt::Uninitialized);
+    QChar* o = out.data();
+    for (const QChar c : reply) *o++ = c;
+    for (int i = 0; i < 3; ++i) *o++ = QLatin1Char(' ');
+    QChar* bits = o + digits + 4;
+    for (int d = digits - 1; d >= 0; --d) {
+        const uint32_t nibble = (value >> (4 * d)) & 0xFu;
+        *o++ = QLatin1Char("0123456789ABCDEF"[nibble]);
+        for (int bit = 3; bit >= 0; --bit) *bits++ = QLatin1Char((nibble >> bit) & 1u ? '1' : '0');
+        *bits++ = QLatin1Char(d == 0 ? 'b' : '.');
+    }
+    *o++ = QLatin1Char('h');
+    for (int i = 0; i < 3; ++i) *o++ = QLatin1Char(' ');
+    return out;
 }
 
 DigitsAndName splitDigits(const QString& text)

@@ -135,6 +135,7 @@ void TForm_debug::buildControls()
     Label_reception = label(client, "Label_reception", QStringLiteral("Reception RS232"), {4, 24, 150, 14});
     Memo_recu = new TrafficView(client);
     Memo_recu->setObjectName(QStringLiteral("Memo_recu"));
+    Memo_recu->setAccessibleName(Label_reception->text());  // the caption above it
     Memo_recu->setFont(fixedFont());
     Memo_recu->setGeometry(4, 40, 268, 500);
 
@@ -194,7 +195,7 @@ void TForm_debug::buildControls()
     BitBtn_changer_valeurs = button(client, "BitBtn_changer_valeurs", vertical, {585, 40, 18, 220});
     connect(BitBtn_changer_valeurs, &QPushButton::clicked, this, [this] { BitBtn_changer_valeursClick(); });
 
-    script_ = std::make_unique<ScriptSender>([this](const QByteArray& bytes) { dev_.SendText(bytes); });
+    script_ = std::make_unique<ScriptSender>([this](const QByteArray& bytes) { sendRaw(bytes); });
     script_->onFinished = [this] { ScrollBar_duration->setEnabled(true); };
 }
 

@@ -61,6 +61,9 @@ public:
 
     // --- typed and programmed commands ------------------------------------
     void Driver_envoie(const QString& text);
+    // The bytes to the device unchanged; a text longer than the link
+    // carries in one piece is refused, and the traffic view says so.
+    void sendRaw(const QByteArray& bytes);
     QString driver_receive_string() const;
     // One key of the command line: '\r' Enter, '\b' Backspace, any other
     // character is typed.

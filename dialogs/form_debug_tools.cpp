@@ -44,7 +44,19 @@ std::optional<uint32_t> registerValue(const QString& digits)
 
 void TForm_debug::Driver_envoie(const QString& text)
 {
-    dev_.SendText(text.toLatin1());
+    sendRaw(text.toLatin1());
+}
+
+void TForm_debug::sendRaw(const QByteArray& bytes)
+{
+    if (dev_.SendText(bytes)) return;
+    // Nothing went out and the link stays open; the operator reads why
+    // where the device's answer would have come.
+    const tConnectionType via = dev_.ConType();
+    Memo_recu->appendLine(QStringLiteral("*** Commande trop longue, non envoyée : %1 octets, la liaison %2 en prend %3 au plus")
+                              .arg(bytes.size())
+                              .arg(via == CON_UDP ? QStringLiteral("UDP") : QStringLiteral("TCP"))
+                              .arg(TZEPH350_d::textLimit(via)));
 }
 
 QString TForm_debug::driver_receive_string() const

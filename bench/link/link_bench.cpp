@@ -1,8 +1,10 @@
 // The device link against the simulated device on loopback:
 //   rtt_*     a register write (SetBRGT) to its change event (OnBRGTchange),
 //             1,000 writes per transport, median and 99th percentile;
-//   raw_*     a bare Qt socket sending the same command to the same device
-//             and blocking for its reply, for comparison;
+//   raw_*     a bare Qt socket sending the same command to a device of its
+//             own and blocking for its reply, for comparison; its round
+//             trips alternate with the link's in blocks of 50, so that both
+//             figures see the same load on the machine;
 //   idle_link_cpu_ms    CPU time of this process over 10 s of a connected,
 //                       ready UDP link doing only its keep-alive;
 //   tcp_refused_cpu_ms  CPU time over 10 s with ConType TCP and nothing
@@ -75,11 +77,14 @@ Stats stats(std::vector<double> v)
     std::exit(1);
 }
 
-// The device in a child process; it reports "udp tcp pty" on the pipe.
+// The devices in a child process: one for the link, one for the bare
+// sockets (a device takes one TCP client at a time). It reports
+// "udp tcp pty rawudp rawtcp" on the pipe.
 struct Child {
     pid_t pid = -1;
     quint16 udp = 0, tcp = 0;
     std::string pty;
+    quint16 rawUdp = 0, rawTcp = 0;
 };
 
 Child startDevice(int argc, char** argv)
@@ -93,10 +98,11 @@ Child startDevice(int argc, char** argv)
         ::close(fds[0]);
         prctl(PR_SET_PDEATHSIG, SIGTERM);
         QCoreApplication app(argc, argv);
-        zeph::SimDevice sim;
-        if (!sim.startUdp(0) || !sim.startTcp(0) || !sim.openPty()) _exit(1);
+        zeph::SimDevice sim, raw;
+        if (!sim.startUdp(0) || !sim.startTcp(0) || !sim.openPty() || !raw.startUdp(0) || !raw.startTcp(0)) _exit(1);
         const std::string line = std::to_string(sim.udpPort()) + " " + std::to_string(sim.tcpPort()) + " " +
-                                 sim.ptyPath().toStdString() + "\n";
+                                 sim.ptyPath().toStdString() + " " + std::to_string(raw.udpPort()) + " " +
+                                 std::to_string(raw.tcpPort()) + "\n";
         if (::write(fds[1], line.data(), line.size()) != ssize_t(line.size())) _exit(1);
         ::close(fds[1]);
         app.exec();
@@ -112,12 +118,15 @@ Child startDevice(int argc, char** argv)
         if (buf[got - 1] == '\n') break;
     }
     ::close(fds[0]);
-    unsigned udp = 0, tcp = 0;
+    unsigned udp = 0, tcp = 0, rawUdp = 0, rawTcp = 0;
     char pty[200] = {};
-    if (std::sscanf(buf, "%u %u %199s", &udp, &tcp, pty) != 3) fail("the simulated device did not start");
+    if (std::sscanf(buf, "%u %u %199s %u %u", &udp, &tcp, pty, &rawUdp, &rawTcp) != 5)
+        fail("the simulated device did not start");
     c.udp = quint16(udp);
     c.tcp = quint16(tcp);
     c.pty = pty;
+    c.rawUdp = quint16(rawUdp);
+    c.rawTcp = quint16(rawTcp);
     return c;
 }
 
@@ -135,48 +144,49 @@ void bringUp(TZEPH350_d& z, int& dphaseSeen)
     if (!z.Ready()) fail("not ready");
 }
 
-Stats roundTrips(TZEPH350_d& z, int& brgtSeen)
+// One register write to its change event.
+double linkTrip(TZEPH350_d& z, int& brgtSeen, uint32_t v)
 {
-    std::vector<double> us;
-    us.reserve(Writes);
-    for (int i = 0; i < Warmup + Writes; ++i) {
-        const uint32_t v = uint32_t(i % 256);
-        const int before = brgtSeen;
-        const auto t0 = Clock::now();
-        z.SetBRGT(v);
-        while (brgtSeen == before) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-        const double dt = usSince(t0);
-        if (z.BRGT() != v) fail("wrong echo");
-        if (i >= Warmup) us.push_back(dt);
-    }
-    return stats(us);
+    const int before = brgtSeen;
+    const auto t0 = Clock::now();
+    z.SetBRGT(v);
+    while (brgtSeen == before) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    const double dt = usSince(t0);
+    if (z.BRGT() != v) fail("wrong echo");
+    return dt;
 }
 
-double rawUdp(quint16 port)
-{
+// A bare socket to its own device: the command out, blocking for the reply.
+struct RawUdp {
     QUdpSocket s;
-    if (!s.bind(QHostAddress::LocalHost, 0)) fail("raw udp bind");
-    std::vector<double> us;
-    char buf[256];
-    for (int i = 0; i < Warmup + Writes; ++i) {
+    quint16 port;
+    explicit RawUdp(quint16 p) : port(p)
+    {
+        if (!s.bind(QHostAddress::LocalHost, 0)) fail("raw udp bind");
+    }
+    double trip()
+    {
+        char buf[256];
         const auto t0 = Clock::now();
         s.writeDatagram("128B", 4, QHostAddress::LocalHost, port);
         if (!s.waitForReadyRead(1000)) fail("raw udp: no reply");
         s.readDatagram(buf, sizeof buf);
-        if (i >= Warmup) us.push_back(usSince(t0));
+        return usSince(t0);
     }
-    return stats(us).p50;
-}
+};
 
-double rawTcp(quint16 port)
-{
+struct RawTcp {
     QTcpSocket s;
-    s.connectToHost(QHostAddress::LocalHost, port);
-    if (!s.waitForConnected(1000)) fail("raw tcp connect");
-    s.setSocketOption(QAbstractSocket::LowDelayOption, 1);
-    std::vector<double> us;
     QByteArray got;
-    for (int i = 0; i < Warmup + Writes; ++i) {
+    explicit RawTcp(quint16 port)
+    {
+        s.connectToHost(QHostAddress::LocalHost, port);
+        if (!s.waitForConnected(1000)) fail("raw tcp connect");
+        s.setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    }
+    ~RawTcp() { s.abort(); }
+    double trip()
+    {
         const auto t0 = Clock::now();
         s.write("128B");
         s.flush();
@@ -185,10 +195,32 @@ double rawTcp(quint16 port)
             if (!s.waitForReadyRead(1000)) fail("raw tcp: no reply");
             got += s.readAll();
         }
-        if (i >= Warmup) us.push_back(usSince(t0));
+        return usSince(t0);
     }
-    s.abort();
-    return stats(us).p50;
+};
+
+struct Pair {
+    Stats link, raw;
+};
+
+// The link's round trips and the bare socket's, in alternating blocks.
+template <class Raw>
+Pair roundTrips(TZEPH350_d& z, int& brgtSeen, Raw* raw)
+{
+    constexpr int Block = 50;
+    std::vector<double> link, bare;
+    link.reserve(Writes);
+    bare.reserve(Writes);
+    for (int i = 0; i < Warmup; ++i) {
+        linkTrip(z, brgtSeen, uint32_t(i % 256));
+        if (raw) raw->trip();
+    }
+    for (int i = 0; i < Writes; i += Block) {
+        for (int k = i; k < i + Block; ++k) link.push_back(linkTrip(z, brgtSeen, uint32_t(k % 256)));
+        if (raw)
+            for (int k = 0; k < Block; ++k) bare.push_back(raw->trip());
+    }
+    return {stats(link), stats(bare)};
 }
 
 }  // namespace
@@ -197,9 +229,6 @@ int main(int argc, char** argv)
 {
     const Child dev = startDevice(argc, argv);
     QCoreApplication app(argc, argv);
-
-    const double rawU = rawUdp(dev.udp);
-    const double rawT = rawTcp(dev.tcp);
 
     TZEPH350_d z;
     int brgtSeen = 0, dphaseSeen = 0;
@@ -213,21 +242,26 @@ int main(int argc, char** argv)
     z.SetIpRemotePort(dev.udp);
     z.SetConType(CON_UDP);
     bringUp(z, dphaseSeen);
-    const Stats udp = roundTrips(z, brgtSeen);
+    RawUdp rawUdp(dev.rawUdp);
+    const Pair udp = roundTrips(z, brgtSeen, &rawUdp);
 
     z.SetConType(CON_NONE);
     z.SetIpRemotePort(dev.tcp);
     z.SetConType(CON_TCP);
     if (!waitFor([&] { return z.tcpActive(); }, 2000)) fail("tcp connect");
     bringUp(z, dphaseSeen);
-    const Stats tcp = roundTrips(z, brgtSeen);
+    Pair tcp;
+    {
+        RawTcp rawTcp(dev.rawTcp);
+        tcp = roundTrips(z, brgtSeen, &rawTcp);
+    }
 
     z.SetConType(CON_NONE);
     z.SetPort(QString::fromStdString(dev.pty));
     z.SetConType(CON_RS232);
     if (!z.comPort()->Opened()) fail("pty open");
     bringUp(z, dphaseSeen);
-    const Stats pty = roundTrips(z, brgtSeen);
+    const Stats pty = roundTrips<RawUdp>(z, brgtSeen, nullptr).link;
 
     // Idle: a ready UDP link, keep-alive only, for 10 s.
     z.SetConType(CON_NONE);
@@ -257,14 +291,16 @@ int main(int argc, char** argv)
     ::kill(dev.pid, SIGTERM);
     ::waitpid(dev.pid, nullptr, 0);
 
-    std::printf("rtt_udp_p50_us: %.1f\n", udp.p50);
-    std::printf("rtt_udp_p99_us: %.1f\n", udp.p99);
-    std::printf("rtt_tcp_p50_us: %.1f\n", tcp.p50);
-    std::printf("rtt_tcp_p99_us: %.1f\n", tcp.p99);
+    std::printf("rtt_udp_p50_us: %.1f\n", udp.link.p50);
+    std::printf("rtt_udp_p99_us: %.1f\n", udp.link.p99);
+    std::printf("rtt_tcp_p50_us: %.1f\n", tcp.link.p50);
+    std::printf("rtt_tcp_p99_us: %.1f\n", tcp.link.p99);
     std::printf("rtt_pty_p50_us: %.1f\n", pty.p50);
     std::printf("rtt_pty_p99_us: %.1f\n", pty.p99);
-    std::printf("raw_udp_p50_us: %.1f\n", rawU);
-    std::printf("raw_tcp_p50_us: %.1f\n", rawT);
+    std::printf("raw_udp_p50_us: %.1f\n", udp.raw.p50);
+    std::printf("raw_tcp_p50_us: %.1f\n", tcp.raw.p50);
+    std::printf("rtt_udp_vs_raw: %.3f\n", udp.link.p50 / udp.raw.p50);
+    std::printf("rtt_tcp_vs_raw: %.3f\n", tcp.link.p50 / tcp.raw.p50);
     std::printf("idle_link_cpu_ms: %.1f\n", idle);
     std::printf("tcp_refused_cpu_ms: %.1f\n", refused);
     return 0;

@@ -1,6 +1,7 @@
 // The link state machine, driven tick by tick; a UDP socket on loopback
 // stands in for the device where the test must see what goes out.
 #include "device_fixture.h"
+#include "qt_wait.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -115,6 +116,33 @@ TEST(LinkStateMachine, DataRestartsTimerOnlyInWaitingStates)
         EXPECT_EQ(timerOf(z).active, restarts) << int(state);
         EXPECT_EQ(timerOf(z).interval, restarts ? 2000 : 3000) << int(state);
     }
+}
+
+// On the real timer: data that comes while the 2 s wait runs moves the
+// tick to 2 s after that data, however often it comes, also once the
+// timer has already come early and is waiting out the rest.
+TEST(LinkStateMachine, DataMovesTheRunningTickOnTheRealTimer)
+{
+    TZEPH350_d z;
+    z.setLinkState(5);
+    z.LinkTimerTick();  // the keep-alive query; 2 s to the loss
+    ASSERT_EQ(z.linkState(), 6);
+    QElapsedTimer sinceData;
+    for (const int pause : {600, 1700}) {  // the second comes after the first 2 s ran out
+        zephtest::spin(pause);
+        ASSERT_EQ(z.linkState(), 6);
+        z.receive("x");
+        sinceData.start();
+    }
+    EXPECT_EQ(z.linkInterval(), 2000);
+    ASSERT_TRUE(zephtest::waitFor([&] { return z.linkState() != 6; }, 5000));
+    EXPECT_GE(sinceData.elapsed(), 1990);
+    // Lost (state 0, and 1 ms later probing), and the machine goes on at
+    // its own periods.
+    EXPECT_LE(z.linkState(), 1);
+    ASSERT_TRUE(zephtest::waitFor([&] { return z.linkState() == 1; }, 1000));
+    EXPECT_EQ(z.linkInterval(), 2000);
+    EXPECT_EQ(timerOf(z).interval, 2000);
 }
 
 TEST(LinkStateMachine, StateSevenOrMoreBecomesZeroWithTimerUnchanged)

@@ -86,6 +86,89 @@ TEST_F(UdpTransport, LongDatagramAndNul)
     EXPECT_EQ(z.BLKLV(), 0u);
 }
 
+// With a broadcast address as the device's, commands go out as broadcasts
+// (here on loopback's own) and no reply is taken: no sender has that
+// address.
+TEST(UdpBroadcast, CommandsGoOutAndNoReplyIsTaken)
+{
+    QUdpSocket peer;
+    ASSERT_TRUE(peer.bind(QHostAddress::AnyIPv4, 0));
+    TZEPH350_d z;
+    QStringList errors;
+    z.onUdpSendError = [&](const QString& m) { errors << m; };
+    z.SetIpLocalPort(0);
+    z.SetIpRemoteAddress("127.255.255.255");
+    z.SetIpRemotePort(peer.localPort());
+    z.SetConType(CON_UDP);
+    ASSERT_TRUE(z.udpActive());
+    z.SendText("?");
+    ASSERT_TRUE(waitFor([&] { return peer.hasPendingDatagrams(); }));
+    const QNetworkDatagram got = peer.receiveDatagram();
+    EXPECT_EQ(got.data(), "?");
+    EXPECT_TRUE(errors.isEmpty());
+    EXPECT_TRUE(z.udpActive());
+    peer.writeDatagram("BRG5\r\n", got.senderAddress(), quint16(got.senderPort()));
+    spin(100);
+    EXPECT_EQ(z.BRGT(), 0u);
+}
+
+// A reply's handler may close the endpoint it came through (here by
+// switching the transport off), and open it again.
+TEST_F(UdpTransport, HandlerClosesAndReopensTheEndpointItsReplyCameThrough)
+{
+    int changes = 0;
+    z.setHandler(TZEPH350_d::Event::OnBRGTchange, [&](TZEPH350_d* s, int) {
+        ++changes;
+        s->SetConType(CON_NONE);
+        if (changes == 1) s->SetConType(CON_UDP);
+    });
+    sendFrom(peer, "BRG1\r\n");
+    ASSERT_TRUE(waitFor([&] { return changes == 1; }));
+    spin(20);
+    ASSERT_TRUE(z.udpActive());  // open again, on a port of its own
+    sendFrom(peer, "BRG2\r\n");
+    ASSERT_TRUE(waitFor([&] { return changes == 2; }));
+    spin(20);
+    EXPECT_EQ(z.BRGT(), 2u);
+    EXPECT_FALSE(z.udpActive());
+}
+
+// Datagrams that queue up before the event loop runs are each read and
+// parsed, in order.
+TEST_F(UdpTransport, QueuedDatagramsAreAllRead)
+{
+    for (const char* line : {"PCH2\r\n", "PEN1\r\n", "PCH3\r\n", "BRG4\r\n"}) sendFrom(peer, line);
+    ASSERT_TRUE(waitFor([&] { return z.BRGT() == 4; }));
+    EXPECT_EQ(rec.events, (QStringList{"OnRecString", "OnPCHANchange", "OnRecString", "OnPENAchange", "OnRecString",
+                                       "OnPCHANchange", "OnRecString", "OnBRGTchange"}));
+    EXPECT_EQ(z.perInputEntry(zeph::Reg::PENA, 2), 1u);
+    EXPECT_EQ(z.perInputEntry(zeph::Reg::PENA, 3), 0u);
+}
+
+// A text longer than one datagram carries is refused before it is sent:
+// the endpoint stays open, no error is reported as a socket error would
+// be, and the next command goes out.
+TEST_F(UdpTransport, TextLongerThanADatagramIsRefusedAndTheLinkStays)
+{
+    QStringList errors;
+    z.onUdpSendError = [&](const QString& m) { errors << m; };
+    EXPECT_FALSE(z.SendText(QByteArray(TZEPH350_d::UdpDatagramMax + 1, '7')));
+    EXPECT_TRUE(z.udpActive());
+    EXPECT_TRUE(errors.isEmpty());
+    EXPECT_TRUE(z.SendText(QByteArray(TZEPH350_d::UdpDatagramMax, '8')));  // the largest that fits goes
+    EXPECT_TRUE(z.SendText("128B"));
+    EXPECT_TRUE(errors.isEmpty());
+    EXPECT_TRUE(z.udpActive());
+    QList<QByteArray> got;
+    waitFor([&] {
+        while (peer.hasPendingDatagrams()) got << peer.receiveDatagram().data();
+        return got.size() >= 2;
+    });
+    ASSERT_EQ(got.size(), 2);
+    EXPECT_EQ(got[0], QByteArray(TZEPH350_d::UdpDatagramMax, '8'));
+    EXPECT_EQ(got[1], "128B");
+}
+
 TEST_F(UdpTransport, LocalPortWriteRebindsEvenWithTheSameValue)
 {
     z.SetIpLocalPort(0);
@@ -180,7 +263,7 @@ TEST(TcpTransport, ConnectsSendsReceivesAndRefusesLongTexts)
     ASSERT_TRUE(waitFor([&] { return server.hasPendingConnections() && z.tcpActive(); }));
     EXPECT_FALSE(z.tcpConnecting());
     QTcpSocket* peer = server.nextPendingConnection();
-    z.SendText(QByteArray(8193, 'A'));  // refused whole
+    EXPECT_FALSE(z.SendText(QByteArray(8193, 'A')));  // refused whole
     z.SendText("?");
     QByteArray got;
     waitFor([&] {
@@ -194,6 +277,30 @@ TEST(TcpTransport, ConnectsSendsReceivesAndRefusesLongTexts)
     peer->write("N4\r\n");
     ASSERT_TRUE(waitFor([&] { return z.CONTR() == 4; }));
     EXPECT_EQ(z.BRGT(), 3u);
+}
+
+// More than one read's worth arriving at once is read to its end, each
+// reply once and in order.
+TEST(TcpTransport, BurstLongerThanTheBufferIsReadWhole)
+{
+    QTcpServer server;
+    ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0));
+    TZEPH350_d z;
+    std::vector<uint32_t> seen;
+    z.setHandler(TZEPH350_d::Event::OnBRGTchange, [&](TZEPH350_d* s, int) { seen.push_back(s->BRGT()); });
+    z.SetIpRemoteAddress("127.0.0.1");
+    z.SetIpRemotePort(server.serverPort());
+    z.SetConType(CON_TCP);
+    ASSERT_TRUE(waitFor([&] { return server.hasPendingConnections() && z.tcpActive(); }));
+    QTcpSocket* peer = server.nextPendingConnection();
+    QByteArray burst;
+    for (int i = 0; i < 3000; ++i) burst += "BRG" + QByteArray::number(i) + "\r\n";
+    ASSERT_GT(burst.size(), 3 * TZEPH350_d::IoBufferSize);
+    peer->write(burst);
+    ASSERT_TRUE(waitFor([&] { return seen.size() >= 3000; }, 5000));
+    spin(20);
+    ASSERT_EQ(seen.size(), 3000u);
+    for (uint32_t i = 0; i < 3000; ++i) ASSERT_EQ(seen[i], i);
 }
 
 TEST(TcpTransport, RefusedConnectionRetriesAfterAPauseWithoutSpinning)

@@ -289,6 +289,35 @@ TEST_F(ConsoleTest, DelayBarNotCutWhenShort)
     }
 }
 
+// A line longer than the link carries in one piece is refused before it
+// is sent, typed or scripted: the traffic view says why, no error box
+// comes, the link stays open and the lines around it still go.
+TEST_F(ConsoleTest, LineTooLongForTheLinkIsRefusedWithAMessage)
+{
+    startConsole();
+    const ScriptSender& s = c().scriptSender();
+    const QByteArray tooLong(TZEPH350_d::UdpDatagramMax + 1, '7');
+    writeFile(QStringLiteral("script.txt"), "128B\n" + tooLong + "\n5D\n");
+    ask.openAnswer = scratch.path(QStringLiteral("script.txt"));
+    c().Envoyeruntexte1->trigger();
+    ASSERT_TRUE(s.running());
+    QList<QByteArray> got;
+    for (int ticks = 0; s.running() && ticks < 10; ++ticks) {
+        c().evenement_tempo();
+        got += sent();
+    }
+    EXPECT_EQ(got, (QList<QByteArray>{"128B", "5D"}));
+    c().Driver_envoie(QString(TZEPH350_d::UdpDatagramMax + 2, QLatin1Char('8')));
+    c().Driver_envoie(QStringLiteral("1O"));
+    EXPECT_EQ(sent(), QList<QByteArray>{"1O"});
+    EXPECT_TRUE(z().udpActive());
+    EXPECT_TRUE(ask.messages.isEmpty());
+    EXPECT_EQ(shown(), (QStringList{
+                           QStringLiteral("*** Commande trop longue, non envoyée : 65508 octets, la liaison UDP en prend 65507 au plus"),
+                           QStringLiteral("*** Commande trop longue, non envoyée : 65509 octets, la liaison UDP en prend 65507 au plus"),
+                       }));
+}
+
 // Files that give nothing to send leave the sender idle.
 TEST_F(ConsoleTest, ScriptWithoutLinesLeavesTheSenderIdle)
 {
