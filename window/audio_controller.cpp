@@ -132,11 +132,11 @@ void AudioController::buildButtons()
 void AudioController::buildChannels()
 {
     QWidget* page = w_.audioPage;
-    for (auto [name, text, left] : {std::tuple{"Label_audio_level", "Level", LevelLeft},
-                                    std::tuple{"Label_audio_balance", "Balance", BalanceLeft}}) {
-        auto* caption = new QLabel(QString::fromLatin1(text), page);
-        caption->setObjectName(QString::fromLatin1(name));
-        caption->setGeometry(left, 34, 100, 17);
+    for (auto [caption, name, text, left] : {std::tuple{&Label_audio_level, "Label_audio_level", "Level", LevelLeft},
+                                             std::tuple{&Label_audio_balance, "Label_audio_balance", "Balance", BalanceLeft}}) {
+        *caption = new QLabel(QString::fromLatin1(text), page);
+        (*caption)->setObjectName(QString::fromLatin1(name));
+        (*caption)->setGeometry(left, 34, 100, 17);
     }
 
     for (int i = 0; i < 8; ++i) {

@@ -3,6 +3,7 @@
 #include "about.h"
 #include "device_button.h"
 #include "hd15.h"
+#include "logos_controller.h"
 #include "gfx_drawedge.h"
 #include "gfx_graphiclabel.h"
 #include "gfx_shapecontrol.h"
@@ -175,11 +176,6 @@ EffectsController::EffectsController(TZEPH350_main& w) : FamilyController(w.ZEPH
 
 EffectsController::~EffectsController() = default;
 
-QAction* EffectsController::action(const char* name) const
-{
-    return w_.findChild<QAction*>(QString::fromLatin1(name));
-}
-
 RegisterControl* EffectsController::control(int reg) const
 {
     for (const auto& c : controls_)
@@ -308,7 +304,7 @@ void EffectsController::buildTransition()
             named(PopupMenu_clean_cut->addAction(QString::fromLatin1(cleanCutCaptions[i])), cleanCutPopupNames[i]);
     radioGroup({cleanCutPopup[0], cleanCutPopup[1], cleanCutPopup[2]});
 
-    menuCleanCut = {action("From_Computer"), action("From_Video"), action("From_ALL")};
+    menuCleanCut = {w_.menu.From_Computer, w_.menu.From_Video, w_.menu.From_ALL};
 }
 
 void EffectsController::buildPage()
@@ -363,11 +359,9 @@ void EffectsController::buildPage()
 
 void EffectsController::buildAutoFrame()
 {
-    QWidget* page = w_.logoFramePage;
-    // The item shows the device's AUTOFRAME: a click only asks.
-    RadioGroup_auto_frame = new RadioGroup(QStringLiteral("Auto frame"), {QStringLiteral("On"), QStringLiteral("Off")}, 1, page);
-    RadioGroup_auto_frame->setObjectName(QStringLiteral("RadioGroup_auto_frame"));
-    RadioGroup_auto_frame->setGeometry(16, 300, 130, 60);
+    // Built with the "Logo && Frame" page; the item shows the device's
+    // AUTOFRAME: a click only asks.
+    RadioGroup_auto_frame = w_.logos().RadioGroup_auto_frame;
     connect(RadioGroup_auto_frame, &RadioGroup::itemClicked, this,
             [this](int index) { RadioGroup_auto_frameClick(RadioGroup_auto_frame, index); });
 }
@@ -376,11 +370,11 @@ void EffectsController::connectMenus()
 {
     // Items whose marks follow the device: the trigger takes its own mark
     // back before the handler writes.
+    const TZEPH350_main::MenuItems& m = w_.menu;
     auto follow = [this](QAction* item, void (EffectsController::*handler)(QObject*)) {
-        if (!item) return;
         checks_.onTrigger(item, this, [this, item, handler] { (this->*handler)(item); });
     };
-    follow(action("FadeColor_et_Frame"), &EffectsController::FadeColor_et_FrameClick);
+    follow(m.FadeColor_et_Frame, &EffectsController::FadeColor_et_FrameClick);
     for (QAction* a : {Color1, Frame1, CleanCut1}) {
         checks_.onTrigger(a, this, [this, a] { color_fade_CleanCut_Click(a, a->data().toInt()); });
     }
@@ -389,23 +383,23 @@ void EffectsController::connectMenus()
         follow(items[1], &EffectsController::From_VideoClick);
         follow(items[2], &EffectsController::From_ALLClick);
     }
-    follow(action("activated1"), &EffectsController::activated1Click);
-    follow(action("dsactivated1"), &EffectsController::dsactivated1Click);
-    follow(action("ON1"), &EffectsController::autoframeClick);
-    follow(action("Off1"), &EffectsController::autoframeClick);
-    follow(action("menuitem_On"), &EffectsController::menuitem_OnClick);
-    follow(action("menuitem_Off"), &EffectsController::menuitem_OffClick);
-    follow(action("Menus1"), &EffectsController::Menus1Click);
-    follow(action("Input9"), &EffectsController::Input9Click);
-    follow(action("AllLock1"), &EffectsController::AllLock1Click);
+    follow(m.activated1, &EffectsController::activated1Click);
+    follow(m.dsactivated1, &EffectsController::dsactivated1Click);
+    follow(m.ON1, &EffectsController::autoframeClick);
+    follow(m.Off1, &EffectsController::autoframeClick);
+    follow(m.menuitem_On, &EffectsController::menuitem_OnClick);
+    follow(m.menuitem_Off, &EffectsController::menuitem_OffClick);
+    follow(m.Menus1, &EffectsController::Menus1Click);
+    follow(m.Input9, &EffectsController::Input9Click);
+    follow(m.AllLock1, &EffectsController::AllLock1Click);
 
     auto plain = [this](QAction* item, void (EffectsController::*handler)(QObject*)) {
-        if (item) connect(item, &QAction::triggered, this, [this, item, handler] { (this->*handler)(item); });
+        connect(item, &QAction::triggered, this, [this, item, handler] { (this->*handler)(item); });
     };
-    plain(action("Eraseallmemories1"), &EffectsController::Eraseallmemories1Click);
-    plain(action("Defaultvalues1"), &EffectsController::Defaultvalues1Click);
-    plain(action("HD15Pinassignment1"), &EffectsController::HD15PinOut1Click);
-    plain(action("AboutZEPH1"), &EffectsController::AboutZEPHLOGOClick);
+    plain(m.Eraseallmemories1, &EffectsController::Eraseallmemories1Click);
+    plain(m.Defaultvalues1, &EffectsController::Defaultvalues1Click);
+    plain(m.HD15Pinassignment1, &EffectsController::HD15PinOut1Click);
+    plain(m.AboutZEPH1, &EffectsController::AboutZEPHLOGOClick);
 }
 
 void EffectsController::bindEvents()
@@ -548,10 +542,9 @@ void EffectsController::FadeColor_et_FrameClick(QObject* Sender)
     const bool fromLabel = Sender == GfxGraphicLabel1;
     const uint32_t kind = dev_.LFADE();
     if (kind == 1) {
-        if (auto* panel = w_.findChild<QWidget*>(QStringLiteral("Panel_fade_frame_duration"))) {
-            panel->setVisible(!panel->isVisible());
-            if (panel->isVisible()) panel->raise();
-        }
+        QWidget* panel = w_.logos().Panel_fade_frame_duration;
+        panel->setVisible(!panel->isVisible());
+        if (panel->isVisible()) panel->raise();
         return;
     }
     if (kind >= 2 && kind <= 4) {
@@ -615,24 +608,23 @@ void EffectsController::BitBtn_effect_color_frame_cleancutClick(QObject*)
 
 void EffectsController::setFadeItemsUnchecked()
 {
-    for (QAction* a : menuCleanCut)
-        if (a) checks_.set(a, false);
+    for (QAction* a : menuCleanCut) checks_.set(a, false);
     for (QAction* a : popupCleanCut) checks_.set(a, false);
 }
 
 void EffectsController::ZEPH350_d1LFADEchange(TZEPH350_d*, int)
 {
-    QAction* fadeColour = action("FadeColor_et_Frame");
+    QAction* fadeColour = w_.menu.FadeColor_et_Frame;
     const uint32_t kind = dev_.LFADE();
     switch (kind) {
     case 0:
     case 1: {
         checks_.set(kind == 0 ? Color1 : Frame1, true);
-        if (fadeColour) checks_.set(fadeColour, true);
+        checks_.set(fadeColour, true);
         setFadeItemsUnchecked();
         const QString caption = kind == 0 ? QStringLiteral("Fade color") : QStringLiteral("Fade frame");
         GfxGraphicLabel1->SetCaption(caption);
-        if (fadeColour) fadeColour->setText(caption);
+        fadeColour->setText(caption);
         if (kind == 0) {
             GfxGraphicLabel1->setEnabled(true);
             GfxGraphicLabel1->setToolTip(QStringLiteral("Click to choose between several colors"));
@@ -647,10 +639,10 @@ void EffectsController::ZEPH350_d1LFADEchange(TZEPH350_d*, int)
     case 3:
     case 4: {
         checks_.set(CleanCut1, true);
-        if (QAction* cleanCut = action("Cleancutinfo")) checks_.set(cleanCut, true);
+        checks_.set(w_.menu.Cleancutinfo, true);
         const size_t k = kind - 2;
         for (const auto& items : {menuCleanCut, popupCleanCut, cleanCutPopup})
-            if (items[k]) checks_.set(items[k], true);
+            checks_.set(items[k], true);
         GfxGraphicLabel1->FillObject().Gradient().SetColor(clBtnText);
         GfxGraphicLabel1->SetCaption(QStringLiteral("Clean Cut"));
         GfxGraphicLabel1->setToolTip(QStringLiteral("Click to choose style of Clean Cut"));
@@ -694,7 +686,7 @@ void EffectsController::dsactivated1Click(QObject*)
 
 void EffectsController::ZEPH350_d1EPDchange(TZEPH350_d*, int)
 {
-    checks_.set(action(dev_.EPD() ? "activated1" : "dsactivated1"), true);
+    checks_.set(dev_.EPD() ? w_.menu.activated1 : w_.menu.dsactivated1, true);
 }
 
 void EffectsController::autoframeClick(QObject* Sender)
@@ -716,7 +708,7 @@ void EffectsController::ZEPH350_d1AUTOFRAMEchange(TZEPH350_d*, int)
     const uint32_t v = dev_.AUTOFRAME();
     if (v > 1) return;
     RadioGroup_auto_frame->SetItemIndex(v == 1 ? 0 : 1);
-    checks_.set(action(v == 1 ? "ON1" : "Off1"), true);
+    checks_.set(v == 1 ? w_.menu.ON1 : w_.menu.Off1, true);
 }
 
 void EffectsController::menuitem_OnClick(QObject*)
@@ -731,7 +723,7 @@ void EffectsController::menuitem_OffClick(QObject*)
 
 void EffectsController::ZEPH350_d1EISPchange(TZEPH350_d*, int)
 {
-    checks_.set(action(dev_.EISP() ? "menuitem_Off" : "menuitem_On"), true);
+    checks_.set(dev_.EISP() ? w_.menu.menuitem_Off : w_.menu.menuitem_On, true);
 }
 
 void EffectsController::Menus1Click(QObject*)
@@ -752,9 +744,9 @@ void EffectsController::AllLock1Click(QObject*)
 void EffectsController::ZEPH350_d1LOCKchange(TZEPH350_d*, int)
 {
     const uint32_t bits = dev_.LOCK();
-    checks_.set(action("Menus1"), (bits & 1u) != 0);
-    checks_.set(action("Input9"), (bits & 2u) != 0);
-    checks_.set(action("AllLock1"), (bits & 3u) == 3u);
+    checks_.set(w_.menu.Menus1, (bits & 1u) != 0);
+    checks_.set(w_.menu.Input9, (bits & 2u) != 0);
+    checks_.set(w_.menu.AllLock1, (bits & 3u) == 3u);
 }
 
 void EffectsController::Eraseallmemories1Click(QObject*)

@@ -128,7 +128,6 @@ private:
     void bindEvents();
     void writeCleanCut(uint32_t kind);
     void setFadeItemsUnchecked();
-    QAction* action(const char* name) const;
     void popupAtMouse(QMenu* menu);
 
     TZEPH350_main& w_;

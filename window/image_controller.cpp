@@ -193,12 +193,13 @@ void ImageController::buildButtons(QWidget* page)
         const char* name;
         const char* text;
         void (ImageController::*click)(QObject*);
+        QPushButton** held;  // the button the inputs family relabels
     };
     const B buttons[] = {
-        {"BitBtn1", "Recall", &ImageController::ToolButton_recallClick},
-        {"BitBtn_Store", "Store", &ImageController::BitBtn_StoreClick},
-        {"BitBtn_preset", "Preset", &ImageController::BitBtn_presetClick},
-        {"BitBtn_alignment", "Centering", &ImageController::BitBtn_alignmentClick},
+        {"BitBtn1", "Recall", &ImageController::ToolButton_recallClick, nullptr},
+        {"BitBtn_Store", "Store", &ImageController::BitBtn_StoreClick, nullptr},
+        {"BitBtn_preset", "Preset", &ImageController::BitBtn_presetClick, nullptr},
+        {"BitBtn_alignment", "Centering", &ImageController::BitBtn_alignmentClick, &BitBtn_alignment},
     };
     int x = ColumnX[0];
     const int y = rowY(9) + 24;
@@ -206,6 +207,7 @@ void ImageController::buildButtons(QWidget* page)
         auto* button = new QPushButton(QString::fromLatin1(b.text), page);
         button->setObjectName(QString::fromLatin1(b.name));
         button->setGeometry(x, y, 90, 28);
+        if (b.held) *b.held = button;
         x += 100;
         const auto click = b.click;
         connect(button, &QPushButton::clicked, this, [this, click, button] { (this->*click)(button); });

@@ -6,7 +6,7 @@
 #include "inputs_controller.h"
 #include "look.h"
 #include "output_controller.h"
-#include "output_formats.h"
+#include "output_controller.h"
 #include "zeph350_main.h"
 
 #include <QButtonGroup>
@@ -214,30 +214,28 @@ void InputsController::Comp_refsta_refreq()
     // What the output shows in seamless switching; left as it is for a
     // reference that names nothing (an input the model lacks, 11 and up).
     const uint32_t ofmt = dev_.OFMT();
+    const OutputController& output = w_.output();
     std::optional<QString> seamless;
     bool computer = false;
     if (refsta == 0) {
         seamless = itemOrEmpty(combo_refreq, 0) + QStringLiteral("    ") +
-                   itemOrEmpty(w_.control<QComboBox>(QStringLiteral("output_format_master")),
-                               outputformats::masterPosition(ofmt));
+                   itemOrEmpty(output.output_format_master, OutputController::Position_INDEX_master_par_rapport_OFMT(ofmt));
     } else if (refsta <= 8) {
         if (const std::optional<QString> followed = item(combo_refreq, refsta))
             seamless = *followed + QStringLiteral("    ") +
-                       itemOrEmpty(w_.control<QComboBox>(QStringLiteral("output_format_follow")),
-                                   outputformats::followPosition(ofmt));
+                       itemOrEmpty(output.output_format_follow, OutputController::followPosition(ofmt));
     } else if (refsta <= 10) {
         computer = true;
         seamless = itemOrEmpty(ComboBox_seamless_computer, int(refsta - 9)) + QLatin1Char(' ') +
                    referenceOutputName(dev_.REFFAM());
     }
     if (!seamless) return;
-    if (auto* box = w_.control<QComboBox>(QStringLiteral("ComboBox_out_seam"))) {
+    {
+        QComboBox* box = output.ComboBox_out_seam;
         const QSignalBlocker block(box);
         box->clear();
         box->addItem(*seamless);
         box->setCurrentIndex(0);
     }
-    if (computer) {
-        if (auto* format = w_.control<QLabel>(QStringLiteral("Label_outformat"))) format->setText(*seamless);
-    }
+    if (computer) output.Label_outformat->setText(*seamless);
 }

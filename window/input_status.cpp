@@ -3,13 +3,17 @@
 // and which of the "Image" page's controls apply to it.
 #include "input_status.h"
 
+#include "image_controller.h"
 #include "inputs_controller.h"
+#include "output_controller.h"
+#include "required_child.h"
 #include "zeph350_main.h"
 
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
+#include <QToolButton>
 
 #include <algorithm>
 #include <array>
@@ -204,24 +208,26 @@ std::optional<uint32_t> InputsController::typeOfInputOnOutput() const
     return w_.state.perInput.PRGBI[ichm];
 }
 
-QWidget* InputsController::imageControl(const char* name) const
+void InputsController::attachImagePage()
 {
-    // Asked on every input report: each control is searched for once (the
-    // names are the table's literals, so their addresses are the keys).
-    QPointer<QWidget>& found = imageControls_[name];
-    if (!found) found = w_.imagePage->findChild<QWidget*>(QString::fromLatin1(name));
-    return found;
+    for (const ImageControl& c : kImageControls)
+        imageParts_.push_back({requiredChild<QWidget>(w_.imagePage, c.name), unsigned(c.part)});
+}
+
+QStringList InputsController::imageControlNames()
+{
+    QStringList names;
+    for (const ImageControl& c : kImageControls) names << QString::fromLatin1(c.name);
+    return names;
 }
 
 // Shows the parts in `shown` and hides the others; all of them enabled or
 // disabled.
 void InputsController::showImageGroups(unsigned shown, bool visible, bool enabled)
 {
-    for (const ImageControl& c : kImageControls) {
-        if (QWidget* control = imageControl(c.name)) {
-            control->setVisible(visible && (c.part & shown) != 0);
-            control->setEnabled(enabled);
-        }
+    for (const auto& [control, part] : imageParts_) {
+        control->setVisible(visible && (part & shown) != 0);
+        control->setEnabled(enabled);
     }
 }
 
@@ -229,9 +235,9 @@ void InputsController::showImageGroups(unsigned shown, bool visible, bool enable
 // sharpness list as told.
 void InputsController::enableImageExtras(bool overScan, bool sharpness)
 {
-    if (QWidget* smooth = imageControl("SpeedButton_V_smooth")) smooth->setEnabled(false);
-    if (QWidget* scan = imageControl("RadioGroup_over_under_scan")) scan->setEnabled(overScan);
-    if (QWidget* process = imageControl("ComboBox_process")) process->setEnabled(sharpness);
+    w_.output().SpeedButton_V_smooth->setEnabled(false);
+    w_.image().overUnderScanList()->setEnabled(overScan);
+    w_.image().processList()->setEnabled(sharpness);
 }
 
 void InputsController::signal()
@@ -267,10 +273,8 @@ void InputsController::signal()
     enableImageExtras(false, false);
     if (usable) {
         const unsigned clock = dev_.DIVIDER() != 0 ? Divider : Optimise;
-        auto* alignment = qobject_cast<QPushButton*>(imageControl("BitBtn_alignment"));
-        const auto centring = [alignment](const char* text) {
-            if (alignment) alignment->setText(QString::fromLatin1(text));
-        };
+        QPushButton* alignment = w_.image().alignmentButton();
+        const auto centring = [alignment](const char* text) { alignment->setText(QString::fromLatin1(text)); };
         if (ifamm == 2 || ifamm == 3) {  // NTSC
             showImageGroups(Picture | Hue, true, true);
             enableImageExtras(true, true);

@@ -2,6 +2,7 @@
 
 #include "effects_controller.h"
 #include "gfx_radiogroup.h"
+#include "image_controller.h"
 #include "logos_controller.h"
 #include "look.h"
 #include "names.h"
@@ -130,7 +131,7 @@ InputsController::~InputsController()
 
 void InputsController::buildRows()
 {
-    std::array<QGroupBox*, 5> boxes{};
+    std::array<QGroupBox*, 5>& boxes = columns;
     for (size_t c = 0; c < boxes.size(); ++c) {
         auto* box = new QGroupBox(QString::fromLatin1(kColumns[c].caption), w_.inputPage);
         box->setObjectName(QString::fromLatin1(kColumns[c].name));
@@ -257,8 +258,8 @@ void InputsController::Tableau_input(int what)
             drawRow(what, int(p), p);
         }
     }
-    if (w_.state.hinthinthint) w_.state.hinthinthint();
-    if (w_.state.cacheropenclose_cadrelogo) w_.state.cacheropenclose_cadrelogo();
+    w_.names().hinthinthint();
+    w_.logos().cacheropenclose_cadrelogo();
 }
 
 // Redraws row `row` (1 to 8) from cache entry `p` (0: the entry for all
@@ -294,17 +295,17 @@ void InputsController::drawRow(int what, int row, uint32_t p)
     case 50: {
         const uint32_t layer = dev_.LINDEX();
         LogosController& logos = w_.logos();
-        if (layer == 0 && logos.new_Combologo[i]) selectItem(logos.new_Combologo[i], c.LPLOGO.at(p, 0));
-        if (layer == 1 && logos.LINDEX2_Combologo[i]) selectItem(logos.LINDEX2_Combologo[i], c.LPLOGO.at(p, 1));
+        if (layer == 0) selectItem(logos.new_Combologo[i], c.LPLOGO.at(p, 0));
+        if (layer == 1) selectItem(logos.LINDEX2_Combologo[i], c.LPLOGO.at(p, 1));
         break;
     }
-    case 51:
-        if (QPushButton* b = BitBtn_Input[i]) {
-            const bool on = c.LDYSPLAY[p] != 0;
-            b->setText(Text_bitbtn_of_pchan(on));
-            setTextColour(b, QPalette::ButtonText, Color_bitbtn_of_pchan(on));
-        }
+    case 51: {
+        QPushButton* b = BitBtn_Input[i];
+        const bool on = c.LDYSPLAY[p] != 0;
+        b->setText(Text_bitbtn_of_pchan(on));
+        setTextColour(b, QPalette::ButtonText, Color_bitbtn_of_pchan(on));
         break;
+    }
     default: break;
     }
 }
@@ -378,8 +379,8 @@ void InputsController::ZEPH350_d1ICHMchange(TZEPH350_d*, int)
     afichoupalmenimag();
     affichage_sync();
     names::rename(w_);
-    if (w_.state.cacheropenclose_cadrelogo) w_.state.cacheropenclose_cadrelogo();
-    if (w_.state.logo_light_ichm_lindex) w_.state.logo_light_ichm_lindex();
+    w_.logos().cacheropenclose_cadrelogo();
+    w_.logos().logo_light_ichm_lindex();
     w_.effects().strike_radiogroupe();
 }
 
@@ -406,7 +407,7 @@ void InputsController::ZEPH350_d1ICHPchange(TZEPH350_d*, int)
 
 void InputsController::ZEPH350_d1PROCchange(TZEPH350_d*, int)
 {
-    if (auto* sharpness = w_.control<QComboBox>(QStringLiteral("ComboBox_process"))) selectItem(sharpness, dev_.PROC());
+    selectItem(w_.image().processList(), dev_.PROC());
 }
 
 // --- the hourglass while the device takes a switch --------------------------------------

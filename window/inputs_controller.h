@@ -14,11 +14,13 @@
 #include <QColor>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <cstdint>
 #include <optional>
-#include <unordered_map>
+#include <utility>
+#include <vector>
 
 class QButtonGroup;
 class QCheckBox;
@@ -43,6 +45,11 @@ public:
     // The logo rows' ON/OFF buttons go into the logo assignment panel,
     // which the logo family builds after this one.
     void buildLogoDisplayButtons(QWidget* panel);
+    // Finds the "Image" page's register controls that the signal
+    // description shows and hides, once the image family has built them.
+    void attachImagePage();
+    // Their design names.
+    static QStringList imageControlNames();
 
     // --- per-input rows ------------------------------------------------------
     // Redraws one kind of per-input control (45 PENA, 46 PLOAD, 47 PRGBI, 48
@@ -108,6 +115,9 @@ public:
     int fastSeamIndex() const;
 
     // --- controls ---------------------------------------------------------------
+    // The page's five columns: GroupBox1 "Used", GroupBox8 "VCR", GroupBox2
+    // "Signal Type", GroupBox3 "Standard", GroupBox9 "Impedance".
+    std::array<QGroupBox*, 5> columns{};
     std::array<QCheckBox*, 8> Label_input_{};             // "Used": Label_input_1 .. 8
     std::array<QCheckBox*, 8> CheckBox_PProc_pchan{};     // "VCR": CheckBox_PProc_pchan_1 .. 8
     std::array<QComboBox*, 8> ComboBox_signaltype{};      // ComboBox_signaltype1 .. 8
@@ -150,8 +160,9 @@ private:
     void showReferenceLists();
     void showImageGroups(unsigned parts, bool visible, bool enabled);
     void enableImageExtras(bool overScan, bool sharpness);
-    QWidget* imageControl(const char* name) const;
-    mutable std::unordered_map<const char*, QPointer<QWidget>> imageControls_;
+    // The "Image" page's register controls by the part of the signal
+    // description that shows them (attachImagePage).
+    std::vector<std::pair<QWidget*, unsigned>> imageParts_;
 
     TZEPH350_main& w_;
     QButtonGroup* fastSeam_ = nullptr;

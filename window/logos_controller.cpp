@@ -3,6 +3,9 @@
 #include "cadre_logo.h"
 #include "conversion.h"
 #include "look.h"
+#include "names.h"
+#include "radio_group.h"
+#include "required_child.h"
 #include "inputs_controller.h"
 #include "output_controller.h"
 #include "prompter.h"
@@ -227,21 +230,14 @@ LogosController::LogosController(TZEPH350_main& w) : FamilyController(w.ZEPH350_
     buildRegisters();
     buildFades();
     buildFloatingPanel();
+    buildAutoFrame();
     collectGroups();
     // Nothing shown until the device tells the mode.
     resetPage();
     bindEvents();
-    // Run by the inputs family when the input on the output or a cached
-    // assignment changes.
-    w_.state.cacheropenclose_cadrelogo = [this] { cacheropenclose_cadrelogo(); };
-    w_.state.logo_light_ichm_lindex = [this] { logo_light_ichm_lindex(); };
 }
 
-LogosController::~LogosController()
-{
-    w_.state.cacheropenclose_cadrelogo = nullptr;
-    w_.state.logo_light_ichm_lindex = nullptr;
-}
+LogosController::~LogosController() = default;
 
 // --- building -----------------------------------------------------------------
 
@@ -394,8 +390,8 @@ void LogosController::buildRegisters()
     // The picture registers' twins join the capture rows, with captions.
     for (const Twin& t : kPictureTwins) {
         label(page, t.label, QString::fromLatin1(t.caption), captionAt(t.top));
-        if (auto* bar = w_.control<QWidget>(QString::fromLatin1(t.bar))) bar->setGeometry(barAt(t.top));
-        if (auto* edit = w_.control<QWidget>(QString::fromLatin1(t.edit))) edit->setGeometry(editAt(t.top));
+        requiredChild<QWidget>(page, t.bar)->setGeometry(barAt(t.top));
+        requiredChild<QWidget>(page, t.edit)->setGeometry(editAt(t.top));
     }
 }
 
@@ -460,14 +456,34 @@ void LogosController::buildFloatingPanel()
     Panel_fade_frame_duration->raise();
 }
 
+void LogosController::buildAutoFrame()
+{
+    // The effects family follows its clicks and sets its item; the mode
+    // shows it.
+    RadioGroup_auto_frame = new RadioGroup(QStringLiteral("Auto frame"), {QStringLiteral("On"), QStringLiteral("Off")}, 1,
+                                           w_.logoFramePage);
+    RadioGroup_auto_frame->setObjectName(QStringLiteral("RadioGroup_auto_frame"));
+    RadioGroup_auto_frame->setGeometry(16, 300, 130, 60);
+}
+
 void LogosController::collectGroups()
 {
     for (int g = 0; g < GroupCount; ++g) {
         for (const char* name : kGroups[g]) {
             if (!name) break;
-            if (auto* widget = w_.control<QWidget>(QString::fromLatin1(name))) groups_[size_t(g)] << widget;
+            groups_[size_t(g)] << requiredChild<QWidget>(w_.logoFramePage, name);
         }
     }
+}
+
+QStringList LogosController::groupNames()
+{
+    QStringList names;
+    for (const auto& group : kGroups)
+        for (const char* name : group)
+            if (name) names << QString::fromLatin1(name);
+    for (const Twin& t : kPictureTwins) names << QString::fromLatin1(t.bar) << QString::fromLatin1(t.edit);
+    return names;
 }
 
 void LogosController::bindEvents()
@@ -492,9 +508,10 @@ void LogosController::bindEvents()
     ZEPH_ON(OnConnected, LogosController, ZEPH350_d1Connected);
 }
 
-void LogosController::attachPopup(QMenu* popup)
+void LogosController::attachPopup(QMenu* popup, QAction* mouse)
 {
     popup_ = popup;
+    mouseItem_ = mouse;
     TabControl_logo->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(TabControl_logo, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { popup_->popup(TabControl_logo->mapToGlobal(at)); });
@@ -604,7 +621,7 @@ void LogosController::resetPage()
     }
     for (QPushButton* on : w_.inputs().BitBtn_Input) on->setEnabled(false);
     Bevel_bar_recording_separation->hide();
-    if (auto* autoFrame = w_.control<QWidget>(QStringLiteral("RadioGroup_auto_frame"))) autoFrame->hide();
+    RadioGroup_auto_frame->hide();
 }
 
 void LogosController::TabControl_logoChange(QObject*)
@@ -655,7 +672,6 @@ void LogosController::ZEPH350_d1LMODEchange(TZEPH350_d*, int)
     if ((mode == 2 || mode == 4) && cadre) cadre->close();
     // 4. Everything off.
     resetPage();
-    auto* autoFrame = w_.control<QWidget>(QStringLiteral("RadioGroup_auto_frame"));
     // 5.
     dropEraseItems();
     // 6.
@@ -668,8 +684,7 @@ void LogosController::ZEPH350_d1LMODEchange(TZEPH350_d*, int)
         Bevel_bar_recording_separation->show();
         cacheropenclose_cadrelogo();
         closeStoreList();
-        auto* menu = w_.findChild<QMenu*>(QStringLiteral("AutoFrame1"));
-        if (autoFrame && menu) autoFrame->setVisible(menu->menuAction()->isVisible());
+        RadioGroup_auto_frame->setVisible(w_.menu.AutoFrame1->menuAction()->isVisible());
         break;
     }
     case 1:
@@ -872,7 +887,7 @@ void LogosController::new_CombologoChange(QObject* Sender)
     dev_.SetPCHAN(list->property("Tag").toUInt());
     dev_.SetLINDEX(list->property("Hint").toString().toUInt());
     dev_.SetLPLOGO(uint32_t(list->currentIndex()));
-    if (w_.state.hinthinthint) w_.state.hinthinthint();
+    w_.names().hinthinthint();
 }
 
 void LogosController::Combologo_Enter_lind(QObject* Sender)
@@ -935,8 +950,7 @@ void LogosController::cacheropenclose_cadrelogo()
 {
     const uint32_t mode = dev_.LMODE();
     const bool allowed = mode == 1 || (mode == 0 && outputInputHasLogo());
-    QAction* item = w_.logoPopup ? w_.logoPopup->findChild<QAction*>(QStringLiteral("Mouse1")) : nullptr;
-    if (item) item->setEnabled(allowed);
+    if (mouseItem_) mouseItem_->setEnabled(allowed);  // the popup comes with FormCreate
     if (allowed) {
         BitBtn_mouse_menuitem_cadrelogo->setEnabled(true);
         BitBtn_mouse_menuitem_cadrelogo->show();

@@ -13,13 +13,16 @@
 #include "zeph350_d.h"
 
 #include <QList>
+#include <QStringList>
 #include <QPointer>
 
 #include <array>
 #include <memory>
 #include <vector>
 
+class QAction;
 class QComboBox;
+class RadioGroup;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -37,8 +40,9 @@ public:
     // The "Mouse" item of the logo tab control's popup, and the mouse
     // button: shows the logo position window.
     void Logo_by_mouse();
-    // Attaches FormCreate's popup to TabControl_logo.
-    void attachPopup(QMenu* popup);
+    // Attaches FormCreate's popup to TabControl_logo; `mouse` is its item
+    // "Mouse".
+    void attachPopup(QMenu* popup, QAction* mouse);
 
     // --- operator ---------------------------------------------------------
     void TabControl_logoChange(QObject* Sender);
@@ -122,12 +126,18 @@ public:
     QFrame* Panel_fade_frame_duration = nullptr;
     ScrollBarEx* ScrollBar_frame2_fade_duration = nullptr;
     QLineEdit* Edit_Frame2_Fade_duration = nullptr;
+    // "Auto frame" (item 0 "On", item 1 "Off"): the mode shows it, the
+    // effects family follows it.
+    RadioGroup* RadioGroup_auto_frame = nullptr;
 
     // The groups the mode shows and hides: U use position, R capture
     // position and size, K luma key, B background, P frame-capture picture,
     // F fades.
     enum Group { U, R, K, B, P, F, GroupCount };
     const QList<QWidget*>& group(Group g) const { return groups_[g]; }
+    // The design names of the groups' controls and of the picture twins
+    // this page places: the page finds them by these names.
+    static QStringList groupNames();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -139,6 +149,7 @@ private:
     void buildRegisters();
     void buildFades();
     void buildFloatingPanel();
+    void buildAutoFrame();
     void collectGroups();
     void bindEvents();
     void showGroup(Group g, bool shown);
@@ -163,6 +174,7 @@ private:
 
     TZEPH350_main& w_;
     QMenu* popup_ = nullptr;
+    QAction* mouseItem_ = nullptr;
     RegisterRows rows_;
     // The erase button (two states) and the store button (down while
     // storing).
