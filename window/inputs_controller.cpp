@@ -33,11 +33,7 @@ const char* const Standards[] = {
 };
 
 // One row of the "Input" page: its controls and the design names of their
-// operator handlers. INPUT_ROW(3, Change) names Label_input_3,
-// CheckBox_PProc_pchan_3, ComboBox_signaltype3 (ComboBox_signaltype3Click),
-// ComboBox_standard3 (ComboBox_standard3Change) and GfxRadioButton_HiZ3
-// (GfxRadioButton_HiZ3Change); only the first standard list reacts on
-// "Click".
+// operator handlers (only the first standard list reacts on "Click").
 struct InputRow {
     const char* used;
     const char* vcr;
@@ -48,13 +44,28 @@ struct InputRow {
     const char* hiz;
     const char* hizHandler;
 };
-#define INPUT_ROW(n, standardEvent)                                                                     \
-    {"Label_input_" #n,        "CheckBox_PProc_pchan_" #n,         "ComboBox_signaltype" #n,            \
-     "ComboBox_signaltype" #n "Click", "ComboBox_standard" #n, "ComboBox_standard" #n #standardEvent, \
-     "GfxRadioButton_HiZ" #n,  "GfxRadioButton_HiZ" #n "Change"}
-const InputRow kRows[8] = {INPUT_ROW(1, Click),  INPUT_ROW(2, Change), INPUT_ROW(3, Change), INPUT_ROW(4, Change),
-                           INPUT_ROW(5, Change), INPUT_ROW(6, Change), INPUT_ROW(7, Change), INPUT_ROW(8, Change)};
-#undef INPUT_ROW
+const InputRow kRows[8] = {
+    {"Label_input_1", "CheckBox_PProc_pchan_1", "ComboBox_signaltype1", "ComboBox_signaltype1Click", "ComboBox_standard1",
+     "ComboBox_standard1Click", "GfxRadioButton_HiZ1", "GfxRadioButton_HiZ1Change"},
+    {"Label_input_2", "CheckBox_PProc_pchan_2", "ComboBox_signaltype2", "ComboBox_signaltype2Click", "ComboBox_standard2",
+     "ComboBox_standard2Change", "GfxRadioButton_HiZ2", "GfxRadioButton_HiZ2Change"},
+    {"Label_input_3", "CheckBox_PProc_pchan_3", "ComboBox_signaltype3", "ComboBox_signaltype3Click", "ComboBox_standard3",
+     "ComboBox_standard3Change", "GfxRadioButton_HiZ3", "GfxRadioButton_HiZ3Change"},
+    {"Label_input_4", "CheckBox_PProc_pchan_4", "ComboBox_signaltype4", "ComboBox_signaltype4Click", "ComboBox_standard4",
+     "ComboBox_standard4Change", "GfxRadioButton_HiZ4", "GfxRadioButton_HiZ4Change"},
+    {"Label_input_5", "CheckBox_PProc_pchan_5", "ComboBox_signaltype5", "ComboBox_signaltype5Click", "ComboBox_standard5",
+     "ComboBox_standard5Change", "GfxRadioButton_HiZ5", "GfxRadioButton_HiZ5Change"},
+    {"Label_input_6", "CheckBox_PProc_pchan_6", "ComboBox_signaltype6", "ComboBox_signaltype6Click", "ComboBox_standard6",
+     "ComboBox_standard6Change", "GfxRadioButton_HiZ6", "GfxRadioButton_HiZ6Change"},
+    {"Label_input_7", "CheckBox_PProc_pchan_7", "ComboBox_signaltype7", "ComboBox_signaltype7Click", "ComboBox_standard7",
+     "ComboBox_standard7Change", "GfxRadioButton_HiZ7", "GfxRadioButton_HiZ7Change"},
+    {"Label_input_8", "CheckBox_PProc_pchan_8", "ComboBox_signaltype8", "ComboBox_signaltype8Click", "ComboBox_standard8",
+     "ComboBox_standard8Change", "GfxRadioButton_HiZ8", "GfxRadioButton_HiZ8Change"},
+};
+
+// The logo rows' ON/OFF buttons, input 1 to 8.
+const char* const kDisplayButtons[8] = {"BitBtn_Input_1", "BitBtn_Input_2", "BitBtn_Input_3", "BitBtn_Input_4",
+                                        "BitBtn_Input_5", "BitBtn_Input_6", "BitBtn_Input_7", "BitBtn_Input_8"};
 
 // The page's five group boxes, side by side; one row per input inside each.
 struct Column {
@@ -187,7 +198,7 @@ void InputsController::buildLogoDisplayButtons(QWidget* panel)
 {
     for (int i = 0; i < 8; ++i) {
         auto* b = new QPushButton(Text_bitbtn_of_pchan(true), panel);
-        b->setObjectName(QStringLiteral("BitBtn_Input_%1").arg(i + 1));
+        b->setObjectName(QString::fromLatin1(kDisplayButtons[i]));
         b->setGeometry(w_.label_input[size_t(i)]->x(), 42, 76, 20);
         setTextColour(b, QPalette::ButtonText, Color_bitbtn_of_pchan(true));
         BitBtn_Input[size_t(i)] = b;

@@ -152,6 +152,14 @@ const char* const kGroups[LogosController::GroupCount][12] = {
      "Bevel_fade_duration"},
 };
 
+// The assignment lists of inputs 1 to 8: logo layer 0, logo layer 1.
+const char* const kAssignmentLists[8][2] = {
+    {"new_Combologo1", "LINDEX2_Combologo1"}, {"new_Combologo2", "LINDEX2_Combologo2"},
+    {"new_Combologo3", "LINDEX2_Combologo3"}, {"new_Combologo4", "LINDEX2_Combologo4"},
+    {"new_Combologo5", "LINDEX2_Combologo5"}, {"new_Combologo6", "LINDEX2_Combologo6"},
+    {"new_Combologo7", "LINDEX2_Combologo7"}, {"new_Combologo8", "LINDEX2_Combologo8"},
+};
+
 const char* const TabTexts[] = {"        Use        ", "        Record frame        ", "        Record logo        "};
 
 QLabel* label(QWidget* parent, const char* name, const QString& text, const QRect& geometry)
@@ -340,8 +348,7 @@ void LogosController::buildAssignmentPanel()
         const int left = w_.label_input[size_t(i)]->x();
         for (int layer = 0; layer < 2; ++layer) {
             auto* list = new QComboBox(new_Panel1);
-            list->setObjectName(layer == 0 ? QStringLiteral("new_Combologo%1").arg(i + 1)
-                                           : QStringLiteral("LINDEX2_Combologo%1").arg(i + 1));
+            list->setObjectName(QString::fromLatin1(kAssignmentLists[i][layer]));
             list->setGeometry(left, 2 + layer * 20, 76, 20);
             // The list serves input Tag on logo layer Hint.
             list->setProperty("Tag", i + 1);

@@ -170,12 +170,14 @@ void TZEPH350_main::buildMenus()
     QMenu* controls = bar->addMenu(QStringLiteral("&Controls"));
     controls->setObjectName(QStringLiteral("Controls1"));
     MLink = submenu(controls, "MLink", "&RS232/LAN Setup");
-    for (int n = 1; n <= 10; ++n) {
-        const QString name = n == 1 ? QStringLiteral("com1") : QStringLiteral("COM%1").arg(n);
-        QAction* a = MLink->addAction(QStringLiteral("COM%1").arg(n));
-        a->setObjectName(name);
+    // The port items by design name (the first is "com1") and caption.
+    static const char* const portItems[10][2] = {{"com1", "COM1"}, {"COM2", "COM2"}, {"COM3", "COM3"}, {"COM4", "COM4"},
+                                                 {"COM5", "COM5"}, {"COM6", "COM6"}, {"COM7", "COM7"}, {"COM8", "COM8"},
+                                                 {"COM9", "COM9"}, {"COM10", "COM10"}};
+    for (size_t i = 0; i < comItems.size(); ++i) {
+        QAction* a = item(MLink, portItems[i][0], portItems[i][1]);
         a->setCheckable(true);
-        comItems[size_t(n - 1)] = a;
+        comItems[i] = a;
     }
     separator(MLink);
     MIPConfig = radio(MLink, "MIPConfig", "&LAN Setup");
@@ -290,13 +292,22 @@ void TZEPH350_main::buildFrame()
     Panel_ichmp = new QWidget(client);
     Panel_ichmp->setObjectName(QStringLiteral("Panel_ichmp"));
     Panel_ichmp->setGeometry(0, 0, 788, 44);
-    static const int lefts[8] = {4, 86, 169, 252, 334, 417, 500, 583};
-    for (int i = 0; i < 8; ++i) {
+    // The input buttons: design name, caption, left.
+    static const struct {
+        const char* name;
+        const char* caption;
+        int left;
+    } inputButtonRows[8] = {
+        {"label_input1", "Input 1", 4},   {"label_input2", "Input 2", 86},  {"label_input3", "Input 3", 169},
+        {"label_input4", "Input 4", 252}, {"label_input5", "Input 5", 334}, {"label_input6", "Input 6", 417},
+        {"label_input7", "Input 7", 500}, {"label_input8", "Input 8", 583},
+    };
+    for (size_t i = 0; i < label_input.size(); ++i) {
         auto* b = new QToolButton(Panel_ichmp);
-        b->setObjectName(QStringLiteral("label_input%1").arg(i + 1));
-        b->setText(QStringLiteral("Input %1").arg(i + 1));
-        b->setGeometry(lefts[i], 5, 76, 33);
-        label_input[size_t(i)] = b;
+        b->setObjectName(QString::fromLatin1(inputButtonRows[i].name));
+        b->setText(QString::fromLatin1(inputButtonRows[i].caption));
+        b->setGeometry(inputButtonRows[i].left, 5, 76, 33);
+        label_input[i] = b;
         inputButtons.add(b, 10);  // the design's group; the reports of ICHM put them in group 1
     }
     Label__black = new QToolButton(Panel_ichmp);
