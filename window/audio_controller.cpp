@@ -203,7 +203,6 @@ void AudioController::buildMaster()
     SpeedButton_shutamast->setObjectName(QStringLiteral("SpeedButton_shutamast"));
     SpeedButton_shutamast->setText(QStringLiteral("      Audio mute"));
     SpeedButton_shutamast->setCheckable(true);
-    SpeedButton_shutamast->setProperty("NumGlyphs", 2);
     SpeedButton_shutamast->setGeometry(642, 45, 140, 21);
     connect(SpeedButton_shutamast, &QToolButton::clicked, this, [this] { SpeedButton_shutamastClick(); });
 }
@@ -393,6 +392,5 @@ void AudioController::ZEPH350_d1AMUTEchange(TZEPH350_d*, int)
 {
     const bool muted = dev_.AMUTE();
     const QSignalBlocker block(SpeedButton_shutamast);
-    SpeedButton_shutamast->setProperty("NumGlyphs", muted ? 3 : 2);
     SpeedButton_shutamast->setChecked(muted);
 }
