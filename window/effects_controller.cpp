@@ -178,9 +178,7 @@ EffectsController::~EffectsController() = default;
 
 RegisterControl* EffectsController::control(int reg) const
 {
-    for (const auto& c : controls_)
-        if (c->reg() == reg) return c.get();
-    return nullptr;
+    return controls_.find(reg);
 }
 
 void EffectsController::buildEffectButtons()
@@ -317,14 +315,14 @@ void EffectsController::buildPage()
         label->setGeometry(RowLeft, r.top, CaptionWidth, BarHeight);
         auto* bar = regctl::makeBar(page, d.bar, d, QRect(BarLeft, r.top, BarWidth, BarHeight));
         auto* edit = regctl::makeEdit(page, d.edit, QRect(EditLeft, r.top - 2, EditWidth, EditHeight));
-        auto c = std::make_unique<RegisterControl>(dev_, d);
-        c->add(bar, edit);
+        RegisterControl& c = controls_.add(dev_, d);
+        c.add(bar, edit);
         const int reg = d.reg;
         regctl::wire(
             bar, edit, this, [this, reg](QObject* s, int code, int& pos) { Scroll(reg, s, code, pos); },
             [this, reg](QObject* s, QChar& k) { KeyPress(reg, s, k); });
         if (reg == FADDUR) {
-            c->setTextForm(fadeText, fadeEntry);
+            c.setTextForm(fadeText, fadeEntry);
             Label_fade_duration = label;
             edit->setText(fadeText(0));
             edit->installEventFilter(new SelectAllOnClick(edit, [this](QObject* s) { Edit_FDURClick(s); }));
@@ -332,7 +330,6 @@ void EffectsController::buildPage()
             edit->setText(QStringLiteral("0"));
             (reg == SHVPO ? Label_title_vertical_position : Label_title_vertical_size) = label;
         }
-        controls_.push_back(std::move(c));
     }
 
     GroupBox_Shadow_title = new QGroupBox(QStringLiteral("Shadow title"), page);
@@ -431,7 +428,8 @@ void EffectsController::ZEPH350_d1EFFAVchange(TZEPH350_d*, int)
                                       SpeedButton_title, GroupBox_Shadow_title, RadioButton_off,
                                       RadioButton_on,    Label_fade_duration,   Label_title_vertical_position,
                                       Label_title_vertical_size};
-    for (const auto& c : controls_) {
+    for (const Row& r : kRows) {
+        const RegisterControl* c = control(r.def.reg);
         for (auto* b : c->bars()) controls.push_back(b);
         for (auto* e : c->edits()) controls.push_back(e);
     }

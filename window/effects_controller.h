@@ -132,7 +132,7 @@ private:
 
     TZEPH350_main& w_;
     MenuChecks checks_;
-    std::vector<std::unique_ptr<RegisterControl>> controls_;
+    RegisterRows controls_;
     QLabel* Label_fade_duration = nullptr;
     QLabel* Label_title_vertical_position = nullptr;
     QLabel* Label_title_vertical_size = nullptr;

@@ -118,9 +118,7 @@ ImageController::~ImageController() = default;
 
 RegisterControl* ImageController::control(int reg) const
 {
-    for (const auto& c : controls_)
-        if (c->reg() == reg) return c.get();
-    return nullptr;
+    return controls_.find(reg);
 }
 
 RegisterControl& ImageController::ctl(int reg) const
@@ -133,7 +131,7 @@ void ImageController::buildRegisters(QWidget* imagePage, QWidget* logoFramePage)
     int twins = 0;
     for (const Row& r : kRows) {
         const regctl::Definition& s = r.def;
-        auto c = std::make_unique<RegisterControl>(dev_, s);
+        RegisterControl& c = controls_.add(dev_, s);
         const int x = ColumnX[r.column], y = rowY(r.row);
         const QString start = regctl::displayText(uint32_t(s.start), s.offset);
         caption(imagePage, QStringLiteral("Label_") + QString::fromLatin1(s.edit).mid(5), QString::fromLatin1(r.caption), x,
@@ -154,12 +152,11 @@ void ImageController::buildRegisters(QWidget* imagePage, QWidget* logoFramePage)
         const int reg = s.reg;
         for (auto [bar, edit] : pairs) {
             edit->setText(start);
-            c->add(bar, edit);
+            c.add(bar, edit);
             regctl::wire(
                 bar, edit, this, [this, reg](QObject* s, int code, int& pos) { Scroll(reg, s, code, pos); },
                 [this, reg](QObject* s, QChar& k) { KeyPress(reg, s, k); });
         }
-        controls_.push_back(std::move(c));
     }
 }
 

@@ -81,7 +81,7 @@ private:
     QWidget* mainWindow_;
     QPointer<QWidget> waitWindow_;
 
-    std::vector<std::unique_ptr<RegisterControl>> controls_;
+    RegisterRows controls_;
     QComboBox* ComboBox_process = nullptr;
     QComboBox* RadioGroup_IASP = nullptr;
     QComboBox* RadioGroup_over_under_scan = nullptr;
