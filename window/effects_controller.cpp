@@ -540,7 +540,7 @@ void EffectsController::FadeColor_et_FrameClick(QObject* Sender)
     const bool fromLabel = Sender == GfxGraphicLabel1;
     const uint32_t kind = dev_.LFADE();
     if (kind == 1) {
-        QWidget* panel = w_.logos().Panel_fade_frame_duration;
+        QWidget* panel = w_.logos().registers().Panel_fade_frame_duration;
         panel->setVisible(!panel->isVisible());
         if (panel->isVisible()) panel->raise();
         return;

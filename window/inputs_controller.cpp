@@ -305,7 +305,7 @@ void InputsController::drawRow(int what, int row, uint32_t p)
         break;
     case 50: {
         const uint32_t layer = dev_.LINDEX();
-        LogosController& logos = w_.logos();
+        LogoAssignmentController& logos = w_.logos().assignment();
         if (layer == 0) selectItem(logos.new_Combologo[i], c.LPLOGO.at(p, 0));
         if (layer == 1) selectItem(logos.LINDEX2_Combologo[i], c.LPLOGO.at(p, 1));
         break;
@@ -391,7 +391,7 @@ void InputsController::ZEPH350_d1ICHMchange(TZEPH350_d*, int)
     affichage_sync();
     names::rename(w_);
     w_.logos().cacheropenclose_cadrelogo();
-    w_.logos().logo_light_ichm_lindex();
+    w_.logos().assignment().logo_light_ichm_lindex();
     w_.effects().strike_radiogroupe();
 }
 

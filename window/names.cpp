@@ -26,8 +26,8 @@ namespace {
 QList<QComboBox*> logoLists(TZEPH350_main& w)
 {
     QList<QComboBox*> lists;
-    for (QComboBox* c : w.logos().new_Combologo) lists << c;
-    for (QComboBox* c : w.logos().LINDEX2_Combologo) lists << c;
+    for (QComboBox* c : w.logos().assignment().new_Combologo) lists << c;
+    for (QComboBox* c : w.logos().assignment().LINDEX2_Combologo) lists << c;
     return lists;
 }
 
@@ -65,7 +65,7 @@ void logorename(TZEPH350_main& w, int slot)
 {
     if (slot < 1 || slot > 9) return;
     const QList<QComboBox*> lists = logoLists(w);
-    const QComboBox* first = w.logos().new_Combologo[0];
+    const QComboBox* first = w.logos().assignment().new_Combologo[0];
     const bool empty = slot < first->count() && first->itemText(slot) == QLatin1String("Empty");
     if (!empty) {
         const QString& name = w.state.Logo_names[size_t(slot)];
@@ -292,7 +292,7 @@ void NamesController::Default1Click()
 
 void NamesController::hinthinthint()
 {
-    const LogosController& logos = w_.logos();
+    const LogoAssignmentController& logos = w_.logos().assignment();
     for (size_t i = 0; i < 8; ++i)
         w_.label_input[i]->setToolTip(hintLine(1, logos.new_Combologo[i]) + QLatin1Char('\n') +
                                       hintLine(2, logos.LINDEX2_Combologo[i]));

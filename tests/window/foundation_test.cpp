@@ -257,12 +257,12 @@ TEST_F(WindowTest, FormCreateActsOnRealControls)
 
     // The ten logo names in the sixteen lists, item 0 selected; logos 1 to
     // 8 in the store list.
-    for (QComboBox* c : w().logos().new_Combologo) {
+    for (QComboBox* c : w().logos().assignment().new_Combologo) {
         ASSERT_EQ(c->count(), 10);
         EXPECT_EQ(c->currentIndex(), 0);
         EXPECT_EQ(c->itemText(1), QStringLiteral("Frame"));
     }
-    for (QComboBox* c : w().logos().LINDEX2_Combologo) EXPECT_EQ(c->count(), 10);
+    for (QComboBox* c : w().logos().assignment().LINDEX2_Combologo) EXPECT_EQ(c->count(), 10);
     ASSERT_EQ(w().logos().ComboBox_lstore->count(), 8);
     EXPECT_EQ(w().logos().ComboBox_lstore->itemText(0), QStringLiteral("Logo 1"));
 

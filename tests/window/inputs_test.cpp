@@ -70,7 +70,7 @@ const SelectorCase kSelectors[] = {
          return checked(t.find<QCheckBox>(QStringLiteral("CheckBox_PProc_pchan_%1").arg(row)));
      }},
     {50, "LPLOGO", nullptr, {4, 1}, [](uint32_t v) { return int(v); },
-     [](InputsPage& t, int row) { return t.logos().new_Combologo[size_t(row - 1)]->currentIndex(); }},
+     [](InputsPage& t, int row) { return t.logos().assignment().new_Combologo[size_t(row - 1)]->currentIndex(); }},
     {51, "LDYSPLAY", nullptr, {0, 1}, [](uint32_t v) { return int(v); },
      [](InputsPage& t, int row) {
          auto* b = t.find<QPushButton>(QStringLiteral("BitBtn_Input_%1").arg(row));
