@@ -409,7 +409,7 @@ void ModelLayoutController::applyPositions(uint32_t model)
 
     // The please-wait panel, and the transition button level with its edge.
     setTop(w_.BitBtn_initial_please, logoModel(model) ? 261 : 217);
-    setTop(effects.BitBtn_effect_color_frame_cleancut, effects.GfxDrawEdge1->y());
+    setTop(effects.transition().BitBtn_effect_color_frame_cleancut, effects.transition().GfxDrawEdge1->y());
 }
 
 void ModelLayoutController::setPanelHeight(int height)

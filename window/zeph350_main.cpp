@@ -444,7 +444,7 @@ void TZEPH350_main::FormShow()
     // The fade-colour label's font falls back when "MS Sans Serif" is
     // missing; the label comes with the effects page.
     if (!QFontDatabase::families().contains(QStringLiteral("MS Sans Serif"))) {
-        effects_->GfxGraphicLabel1->Font().SetName(QFont().defaultFamily());
+        effects_->transition().GfxGraphicLabel1->Font().SetName(QFont().defaultFamily());
     }
 }
 
