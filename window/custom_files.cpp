@@ -142,7 +142,7 @@ void CustomFiles::open()
         }
     }
 
-    QWidget* cover = w_.inputs().Panel_notavailble;
+    QWidget* cover = w_.inputs().status().Panel_notavailble;
     cover->move(0, cover->y());
     names::rename(w_);
     // The logo names reach every list that shows them, as the captions do.

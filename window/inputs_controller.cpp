@@ -130,8 +130,8 @@ void setChecked(QAbstractButton* b, bool on)
 InputsController::InputsController(TZEPH350_main& w) : FamilyController(w.ZEPH350_d1, Family::Inputs), w_(w)
 {
     buildRows();
-    buildStatus();
-    buildReference();
+    status_ = std::make_unique<InputStatusController>(w);
+    reference_ = std::make_unique<InputReferenceController>(w);
     bindDevice();
 }
 
@@ -213,23 +213,9 @@ void InputsController::bindDevice()
     ZEPH_ON(OnPISTDchange, InputsController, ZEPH350_d1PISTDchange);
     ZEPH_ON(OnICHMchange, InputsController, ZEPH350_d1ICHMchange);
     ZEPH_ON(OnICHPchange, InputsController, ZEPH350_d1ICHPchange);
-    ZEPH_ON(OnIFAMMchange, InputsController, ZEPH350_d1IFAMMchange);
-    ZEPH_ON(OnIHPOLMchange, InputsController, ZEPH350_d1IHPOLMchange);
-    ZEPH_ON(OnIVPOLMchange, InputsController, ZEPH350_d1IVPOLMchange);
-    ZEPH_ON(OnIPSIGMchange, InputsController, ZEPH350_d1IPSIGMchange);
-    ZEPH_ON(OnIOORMchange, InputsController, ZEPH350_d1IOORMchange);
-    ZEPH_ON(OnISYNCMchange, InputsController, ZEPH350_d1ISYNCMchange);
-    ZEPH_ON(OnIINTMchange, InputsController, ZEPH350_d1IINTMchange);
-    ZEPH_ON(OnILDMchange, InputsController, ZEPH350_d1ILDMchange);
-    ZEPH_ON(OnIFDMchange, InputsController, ZEPH350_d1IFDMchange);
-    ZEPH_ON(OnUNITYchange, InputsController, ZEPH350_d1UNITYchange);
     ZEPH_ON(OnPROCchange, InputsController, ZEPH350_d1PROCchange);
     ZEPH_ON(OnTAKEchange, InputsController, ZEPH350_d1TAKEchange);
     ZEPH_ON(OnConnected, InputsController, ZEPH350_d1Connected);
-    ZEPH_ON(OnREFFAMchange, InputsController, ZEPH350_d1REFFAMchange);
-    ZEPH_ON(OnREFFRQchange, InputsController, ZEPH350_d1REFFRQchange);
-    ZEPH_ON(OnREFREQchange, InputsController, ZEPH350_d1REFREQchange);
-    ZEPH_ON(OnREFSTAchange, InputsController, ZEPH350_d1REFSTAchange);
 }
 
 void InputsController::copyDesignedItems()
@@ -337,9 +323,9 @@ void InputsController::ZEPH350_d1PRGBIchange(TZEPH350_d*, int)
 {
     w_.state.perInput.PRGBI.store(dev_.PCHAN(), dev_.PRGBI());
     Tableau_input(47);
-    if (!dev_.IPSIGM() || dev_.IOORM()) prgbi_et_ifamm();
-    affichage_sync();
-    afichoupalmenimag();
+    if (!dev_.IPSIGM() || dev_.IOORM()) status_->prgbi_et_ifamm();
+    status_->affichage_sync();
+    status_->afichoupalmenimag();
 }
 
 void InputsController::ZEPH350_d1PISTDchange(TZEPH350_d*, int)
@@ -386,9 +372,9 @@ void InputsController::ZEPH350_d1ICHMchange(TZEPH350_d*, int)
         w_.inputButtons.setGroupIndex(b, 1);
     }
     if (ichm >= 1 && ichm <= 8) w_.inputButtons.setDown(w_.label_input[ichm - 1], true);
-    if (!dev_.IPSIGM() || dev_.IOORM()) prgbi_et_ifamm();
-    afichoupalmenimag();
-    affichage_sync();
+    if (!dev_.IPSIGM() || dev_.IOORM()) status_->prgbi_et_ifamm();
+    status_->afichoupalmenimag();
+    status_->affichage_sync();
     names::rename(w_);
     w_.logos().cacheropenclose_cadrelogo();
     w_.logos().assignment().logo_light_ichm_lindex();

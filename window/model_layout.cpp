@@ -332,7 +332,7 @@ void ModelLayoutController::applyTexts(uint32_t model)
     // the four-input model again (after a lost link, say) never deletes
     // another entry or reaches past the list.
     {
-        QComboBox* refreq = w_.inputs().combo_refreq;
+        QComboBox* refreq = w_.inputs().reference().combo_refreq;
         const QSignalBlocker block(refreq);
         if (four) {
             refreq->setMaxVisibleItems(5);
@@ -376,8 +376,8 @@ void ModelLayoutController::applyPositions(uint32_t model)
 
     // Output page: the reference lists and the aspect tabs.
     const int listLeft = four ? 24 : 104, listWidth = four ? 249 : 169;
-    inputs.combo_refreq->setGeometry(listLeft, 52, listWidth, 21);
-    inputs.ComboBox_seamless_computer->setGeometry(listLeft, 52, listWidth, 21);
+    inputs.reference().combo_refreq->setGeometry(listLeft, 52, listWidth, 21);
+    inputs.reference().ComboBox_seamless_computer->setGeometry(listLeft, 52, listWidth, 21);
     w_.image().aspectTabs()->setGeometry(listLeft, 72, listWidth, 17);
 
     // Input page: the five columns, eight rows or four.

@@ -43,7 +43,7 @@ void rename(TZEPH350_main& w)
     // Runs on every report of the input on the output: the controls are
     // reached through the inputs family, not searched for by name.
     InputsController& inputs = w.inputs();
-    QComboBox* refreq = inputs.combo_refreq;
+    QComboBox* refreq = inputs.reference().combo_refreq;
     const QSignalBlocker block(refreq);
     const int kept = refreq ? refreq->currentIndex() : -1;
     if (refreq) refreq->clear();
@@ -51,7 +51,7 @@ void rename(TZEPH350_main& w)
         if (QCheckBox* used = inputs.Label_input_[size_t(i - 1)]) used->setText(w.label_input[size_t(i - 1)]->text());
     }
     const uint32_t ichm = w.ZEPH350_d1.ICHM();
-    if (ichm >= 1 && ichm <= 8 && inputs.Label_ICHM) inputs.Label_ICHM->setText(w.label_input[size_t(ichm - 1)]->text());
+    if (ichm >= 1 && ichm <= 8 && inputs.status().Label_ICHM) inputs.status().Label_ICHM->setText(w.label_input[size_t(ichm - 1)]->text());
     if (refreq) {
         refreq->addItem(QStringLiteral("Internal reference"));
         const int inputs = w.state.fourInputs ? 4 : 8;

@@ -144,8 +144,8 @@ void TZEPH350_main::buildControllers()
     output_ = std::make_unique<OutputController>(*this);
     image_ = std::make_unique<ImageController>(ZEPH350_d1, imagePage, logoFramePage, outputPage, this);
     // The clock divider found by the device re-describes the input.
-    image_->signal = [this] { inputs_->signal(); };
-    inputs_->attachImagePage();
+    image_->signal = [this] { inputs_->status().signal(); };
+    inputs_->status().attachImagePage();
     audio_ = std::make_unique<AudioController>(*this);
     voiceOver_ = std::make_unique<VoiceOverController>(*this);
     logos_ = std::make_unique<LogosController>(*this);

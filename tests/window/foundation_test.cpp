@@ -331,7 +331,7 @@ TEST_F(WindowTest, EveryNameTheFamiliesUseIsAControl)
         EXPECT_NE(w().modelLayout().find(n), nullptr) << "model table: " << n.name.toStdString();
     for (const QString& name : LogosController::groupNames())
         EXPECT_NE(w().logoFramePage->findChild<QWidget*>(name), nullptr) << "logo page: " << name.toStdString();
-    for (const QString& name : InputsController::imageControlNames())
+    for (const QString& name : InputStatusController::imageControlNames())
         EXPECT_NE(w().imagePage->findChild<QWidget*>(name), nullptr) << "image page: " << name.toStdString();
 }
 

@@ -363,7 +363,7 @@ TEST_F(InputsPage, OutOfRangePointersNeverFail)
     w().state.perInput.LPLOGO.store(1, 7, 3);
     for (int what = 40; what <= 55; ++what) in().Tableau_input(what);
     EXPECT_EQ(w().state.perInput.PENA.entry, (std::array<uint8_t, 9>{}));
-    EXPECT_EQ(in().Label_status_prgbi->text(), QString()) << "type 99 has no text";
+    EXPECT_EQ(in().status().Label_status_prgbi->text(), QString()) << "type 99 has no text";
     EXPECT_TRUE(sent.isEmpty());
 }
 

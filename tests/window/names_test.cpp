@@ -70,24 +70,24 @@ TEST_F(InputsPage, LongNameFromAFileCanBeKeptByCancel)
 TEST_F(InputsPage, InputNameSpreadsToUsedBoxInputOnOutputAndReferenceList)
 {
     replies({"CH2", "REFR4"});
-    ASSERT_EQ(in().combo_refreq->count(), 9);
+    ASSERT_EQ(in().reference().combo_refreq->count(), 9);
     naming.answers << QStringLiteral("Studio");
     action("Input2")->trigger();
     EXPECT_EQ(in().Label_input_[1]->text(), QStringLiteral("Studio"));
-    EXPECT_EQ(in().Label_ICHM->text(), QStringLiteral("Studio"));
-    EXPECT_EQ(in().combo_refreq->itemText(2), QStringLiteral("Follow  Studio"));
-    EXPECT_EQ(in().combo_refreq->itemText(0), QStringLiteral("Internal reference"));
-    EXPECT_EQ(in().combo_refreq->currentIndex(), 4) << "the reference chosen stays";
+    EXPECT_EQ(in().status().Label_ICHM->text(), QStringLiteral("Studio"));
+    EXPECT_EQ(in().reference().combo_refreq->itemText(2), QStringLiteral("Follow  Studio"));
+    EXPECT_EQ(in().reference().combo_refreq->itemText(0), QStringLiteral("Internal reference"));
+    EXPECT_EQ(in().reference().combo_refreq->currentIndex(), 4) << "the reference chosen stays";
     // The input on the output follows the reports; one that names no
     // input leaves the label as it is.
     replies({"CH5"});
-    EXPECT_EQ(in().Label_ICHM->text(), QStringLiteral("Input 5"));
+    EXPECT_EQ(in().status().Label_ICHM->text(), QStringLiteral("Input 5"));
     replies({"CH0"});
-    EXPECT_EQ(in().Label_ICHM->text(), QStringLiteral("Input 5"));
+    EXPECT_EQ(in().status().Label_ICHM->text(), QStringLiteral("Input 5"));
     // Four inputs: the reference list holds the first four.
     w().state.fourInputs = true;
     names::rename(w());
-    EXPECT_EQ(in().combo_refreq->count(), 5);
+    EXPECT_EQ(in().reference().combo_refreq->count(), 5);
 }
 
 TEST_F(InputsPage, AudioNameReachesItsButton)
@@ -216,7 +216,7 @@ TEST_F(InputsPage, DefaultRestoresNamesAndKeepsTheLink)
     EXPECT_EQ(w().state.Logo_names[9], QStringLiteral("Logo 8"));
     EXPECT_EQ(logos().assignment().new_Combologo[4]->itemText(9), QStringLiteral("Logo 8"));
     EXPECT_EQ(logos().ComboBox_lstore->itemText(0), QStringLiteral("Logo 1"));
-    EXPECT_EQ(in().combo_refreq->itemText(1), QStringLiteral("Follow  Input 1"));
+    EXPECT_EQ(in().reference().combo_refreq->itemText(1), QStringLiteral("Follow  Input 1"));
     EXPECT_EQ(z().Port(), QStringLiteral("COM3"));
     EXPECT_TRUE(action("COM3")->isChecked());
     EXPECT_FALSE(QFile::exists(scratch.path(QStringLiteral("zeph350.ini")))) << "written at exit only";
