@@ -27,6 +27,8 @@
 #include <QToolButton>
 
 #include <array>
+#include <stdexcept>
+#include <string>
 
 namespace {
 
@@ -222,6 +224,19 @@ QObject* ModelLayoutController::find(const Named& n) const
     return nullptr;
 }
 
+void ModelLayoutController::attachControls()
+{
+    controls_.clear();
+    for (const ShownRow& row : shownTable()) {
+        std::vector<QObject*>& found = controls_.emplace_back();
+        for (const Target& t : row.controls) {
+            QObject* c = find({t.kind, QString::fromLatin1(t.name)});
+            if (!c) throw std::logic_error(std::string("the model table names no control ") + t.name);
+            found.push_back(c);
+        }
+    }
+}
+
 void ModelLayoutController::ZEPH350_d1DEVchange(TZEPH350_d*, int)
 {
     visible_or_not_visible(dev_.DEV());
@@ -261,13 +276,15 @@ void ModelLayoutController::applyShownControls(int column)
     const bool pattern = dev_.OPAT() == 1;
     const bool identified = dev_.VERI() >= 32768;
     std::vector<std::pair<QWidget*, bool>> tabs;
-    for (const ShownRow& row : shownTable()) {
+    const std::vector<ShownRow>& table = shownTable();
+    for (size_t r = 0; r < table.size() && r < controls_.size(); ++r) {
+        const ShownRow& row = table[r];
         const Shown rule = row.shown[size_t(column)];
         if (rule == Shown::Keep) continue;
         const bool on = rule == Shown::Yes || (rule == Shown::T && pattern) || (rule == Shown::TStar && pattern && identified);
-        for (const Target& t : row.controls) {
-            QObject* c = find({t.kind, QString::fromLatin1(t.name)});
-            if (!c) continue;  // a page not built yet
+        for (size_t i = 0; i < row.controls.size(); ++i) {
+            const Target& t = row.controls[i];
+            QObject* c = controls_[r][i];
             switch (t.kind) {
             case Kind::Widget: static_cast<QWidget*>(c)->setVisible(on); break;
             case Kind::Action: static_cast<QAction*>(c)->setVisible(on); break;

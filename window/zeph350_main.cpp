@@ -151,6 +151,8 @@ void TZEPH350_main::buildControllers()
     logos_ = std::make_unique<LogosController>(*this);
     effects_ = std::make_unique<EffectsController>(*this);
     standby_ = std::make_unique<StandbyController>(*this);
+    // The model table names controls of every family.
+    modelLayout_->attachControls();
 }
 
 void TZEPH350_main::buildMenus()
