@@ -3,12 +3,11 @@
 // type, standard, impedance), the per-input caches and their display, the
 // input buttons and the hourglass while the device takes a switch; with
 // two pieces that share the device and the window state:
-// - InputStatusController (input_status_controller.h, input_status.cpp):
-//   the description of the input signal on the output (status boxes and
-//   the "Image" page's groups);
-// - InputReferenceController (input_reference_controller.h,
-//   input_reference.cpp): the seamless-switching reference on the "Output"
-//   page.
+// - InputStatusController (input_status_controller.*): the description of
+//   the input signal on the output (status boxes and the "Image" page's
+//   groups);
+// - InputReferenceController (input_reference_controller.*): the
+//   seamless-switching reference on the "Output" page.
 
 #include "families.h"
 #include "input_reference_controller.h"
