@@ -1,29 +1,16 @@
 #include "effects_controller.h"
 
-#include "about.h"
 #include "device_button.h"
-#include "hd15.h"
-#include "logos_controller.h"
-#include "gfx_drawedge.h"
-#include "gfx_graphiclabel.h"
 #include "gfx_shapecontrol.h"
-#include "platform/gfx_platform.h"
-#include "prompter.h"
-#include "radio_group.h"
 #include "zeph350_main.h"
 
-#include <QActionGroup>
-#include <QCursor>
 #include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
-#include <QMenu>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
-#include <QStyle>
 #include <QTimer>
 #include <QToolButton>
 
