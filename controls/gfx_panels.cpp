@@ -179,14 +179,19 @@ void TGfxCustomBevelPanel::CreateParams(TCreateParams& Params)
         Params.Style |= WS_BORDER;
 }
 
+TGfxCanvas* TGfxCustomPanel::PaintBackground()
+{
+    if (IsLoading())
+        return nullptr;
+    DrawBackground();
+    return Canvas();
+}
+
 void TGfxCustomBevelPanel::PaintFlatFrame(TGfxCanvas& Canvas) { PaintBorder(Canvas, blFlat); }
 
 void TGfxCustomBevelPanel::Paint()
 {
-    if (IsLoading())
-        return;
-    DrawBackground();
-    TGfxCanvas* canvas = Canvas();
+    TGfxCanvas* canvas = PaintBackground();
     if (!canvas)
         return;
     if (IsDesigning() && HasDesignFrame()) {
@@ -325,11 +330,9 @@ void TGfxCustomParentPanel::Loaded()
 
 void TGfxCustomParentPanel::Paint()
 {
-    if (IsLoading())
-        return;
-    RebuildBackground(false);
-    DrawBackground();
-    TGfxCanvas* canvas = Canvas();
+    if (!IsLoading())
+        RebuildBackground(false);
+    TGfxCanvas* canvas = PaintBackground();
     if (!canvas)
         return;
     if (IsDesigning() && HasDesignFrame())
@@ -524,11 +527,9 @@ void TGfxCustomGroupBox::PaintFrame(TGfxCanvas& Canvas, const TRect& Rect)
 
 void TGfxCustomGroupBox::Paint()
 {
-    if (IsLoading())
-        return;
-    RebuildBackground(false);
-    DrawBackground();
-    TGfxCanvas* canvas = Canvas();
+    if (!IsLoading())
+        RebuildBackground(false);
+    TGfxCanvas* canvas = PaintBackground();
     if (!canvas)
         return;
     const int W = Width(), H = Height();

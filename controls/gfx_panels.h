@@ -72,6 +72,12 @@ public:
     // in the parent's background, moved by half of what a window border
     // takes (none here).
     virtual TPoint BackgroundOffset();
+
+protected:
+    // The first steps of every panel's Paint: nothing while the control
+    // loads (null); else its background drawn, and the canvas to paint the
+    // rest on (null without one).
+    TGfxCanvas* PaintBackground();
 };
 
 class TGfxCustomBevelPanel : public TGfxCustomPanel {

@@ -292,10 +292,7 @@ void TGfxButtonControl::CreateParams(TCreateParams& Params)
 
 void TGfxButtonControl::Paint()
 {
-    if (IsLoading())
-        return;
-    DrawBackground();
-    TGfxCanvas* canvas = Canvas();
+    TGfxCanvas* canvas = PaintBackground();
     if (!canvas)
         return;
     if (useBitmap_ && Width() > 0 && Height() > 0) {

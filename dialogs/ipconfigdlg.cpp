@@ -1,5 +1,6 @@
 #include "ipconfigdlg.h"
 
+#include "lan_fields.h"
 #include "look.h"
 #include "prompter.h"
 #include "zeph350_d.h"
@@ -7,7 +8,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -40,12 +40,12 @@ TIPConfigDlg::TIPConfigDlg(QWidget* parent) : QDialog(parent)
     modes->addWidget(RBTcp);
     modes->addWidget(RBUdp);
 
-    ELocalPort = new QLineEdit(QStringLiteral("10100"), this);
-    ELocalPort->setObjectName(QStringLiteral("ELocalPort"));
-    ERemoteAddr = new QLineEdit(QStringLiteral("192.168.0.100"), this);
-    ERemoteAddr->setObjectName(QStringLiteral("ERemoteAddr"));
-    ERemotePort = new QLineEdit(QStringLiteral("1000"), this);
-    ERemotePort->setObjectName(QStringLiteral("ERemotePort"));
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(RGMode, 0, 0, 1, 2);
+    int row = 1;
+    ELocalPort = lanfields::add(grid, row, "Local Port :", "ELocalPort", "10100");
+    ERemoteAddr = lanfields::add(grid, row, "Remote IP Address :", "ERemoteAddr", "192.168.0.100");
+    ERemotePort = lanfields::add(grid, row, "Remote Port :", "ERemotePort", "1000");
     BOk = new QPushButton(QStringLiteral("Apply"), this);
     BOk->setObjectName(QStringLiteral("BOk"));
     BOk->setAutoDefault(false);
@@ -53,18 +53,10 @@ TIPConfigDlg::TIPConfigDlg(QWidget* parent) : QDialog(parent)
     BCancel->setObjectName(QStringLiteral("BCancel"));
     BCancel->setAutoDefault(false);
 
-    auto* grid = new QGridLayout(this);
-    grid->addWidget(RGMode, 0, 0, 1, 2);
-    grid->addWidget(new QLabel(QStringLiteral("Local Port :"), this), 1, 0);
-    grid->addWidget(ELocalPort, 1, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Remote IP Address :"), this), 2, 0);
-    grid->addWidget(ERemoteAddr, 2, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Remote Port :"), this), 3, 0);
-    grid->addWidget(ERemotePort, 3, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(BOk);
     buttons->addWidget(BCancel);
-    grid->addLayout(buttons, 4, 0, 1, 2);
+    grid->addLayout(buttons, row, 0, 1, 2);
     grid->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(RBTcp, &QRadioButton::clicked, this, [this] { RBTcpClick(); });
@@ -101,20 +93,17 @@ void TIPConfigDlg::SetConnectionMode(uint8_t mode)
 
 void TIPConfigDlg::SetRemoteAddr(const QString& text)
 {
-    RemoteAddr = text;
-    ERemoteAddr->setText(text);
+    lanfields::show(RemoteAddr, ERemoteAddr, text);
 }
 
 void TIPConfigDlg::SetRemotePort(int32_t port)
 {
-    RemotePort = port;
-    ERemotePort->setText(QString::number(port));
+    lanfields::show(RemotePort, ERemotePort, port);
 }
 
 void TIPConfigDlg::SetLocalPort(int32_t port)
 {
-    LocalPort = port;
-    ELocalPort->setText(QString::number(port));
+    lanfields::show(LocalPort, ELocalPort, port);
 }
 
 void TIPConfigDlg::RBTcpClick()

@@ -1,11 +1,11 @@
 #include "rs232landlg.h"
 
 #include "conversion.h"
+#include "lan_fields.h"
 #include "look.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -16,16 +16,13 @@ TRs232LanDlg::TRs232LanDlg(QWidget* parent) : QDialog(parent)
 
     auto* grid = new QGridLayout(this);
     int row = 0;
+    // The device's values, shown only.
     const auto field = [&](const char* label, const char* name, const char* text) {
-        auto* edit = new QLineEdit(QString::fromLatin1(text), this);
-        edit->setObjectName(QString::fromLatin1(name));
+        QLineEdit* edit = lanfields::add(grid, row, label, name, text);
         edit->setReadOnly(true);
         QPalette p = edit->palette();
         p.setColor(QPalette::Base, classic::InactiveCaptionText);
         edit->setPalette(p);
-        grid->addWidget(new QLabel(QString::fromLatin1(label), this), row, 0);
-        grid->addWidget(edit, row, 1);
-        ++row;
         return edit;
     };
     ELocalAddr = field("Local Address :", "ELocalAddr", "192.168.0.100");
@@ -53,38 +50,32 @@ TRs232LanDlg::TRs232LanDlg(QWidget* parent) : QDialog(parent)
 
 void TRs232LanDlg::SetLocalAddr(const QString& text)
 {
-    LocalAddr = text;
-    ELocalAddr->setText(text);
+    lanfields::show(LocalAddr, ELocalAddr, text);
 }
 
 void TRs232LanDlg::SetRemoteAddr(const QString& text)
 {
-    RemoteAddr = text;
-    ERemoteAddr->setText(text);
+    lanfields::show(RemoteAddr, ERemoteAddr, text);
 }
 
 void TRs232LanDlg::SetGatewayAddr(const QString& text)
 {
-    GatewayAddr = text;
-    EGatewayAddr->setText(text);
+    lanfields::show(GatewayAddr, EGatewayAddr, text);
 }
 
 void TRs232LanDlg::SetLocalPort(uint32_t port)
 {
-    LocalPort = port;
-    ELocalPort->setText(QString::number(port));
+    lanfields::show(LocalPort, ELocalPort, port);
 }
 
 void TRs232LanDlg::SetRemotePort(uint32_t port)
 {
-    RemotePort = port;
-    ERemotePort->setText(QString::number(port));
+    lanfields::show(RemotePort, ERemotePort, port);
 }
 
 void TRs232LanDlg::SetNetMask(const QString& text)
 {
-    NetMask = text;
-    ENetMask->setText(text);
+    lanfields::show(NetMask, ENetMask, text);
 }
 
 void TRs232LanDlg::BOkClick()

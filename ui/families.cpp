@@ -12,11 +12,8 @@ const char* familyName(Family f)
     case Family::Audio: return "Audio";
     case Family::VoiceOver: return "VoiceOver";
     case Family::Logos: return "Logos";
-    case Family::LogoWindow: return "LogoWindow";
-    case Family::StoringWindows: return "StoringWindows";
     case Family::Effects: return "Effects";
     case Family::Standby: return "Standby";
-    case Family::StandbyDialog: return "StandbyDialog";
     case Family::Console: return "Console";
     }
     return "?";

@@ -9,8 +9,8 @@
 // handlers of one event in ascending key order, so the order below is the
 // order in which the families see every event they share. A family takes a
 // given event once: a second subscription under the same key is refused and
-// bindEvent() throws, which makes the window's construction fail at once in
-// any test.
+// throws std::logic_error, which makes the window's construction fail at
+// once in any test.
 //
 // Key 0 (TZEPH350_d::DirectOrder) is left to tests and tools.
 
@@ -30,20 +30,17 @@ enum class Family : int {
     Audio,           // audio inputs, levels, master volume
     VoiceOver,       // microphone and voice over
     Logos,           // logo and frame page, logo store sequence
-    LogoWindow,      // the logo position window
-    StoringWindows,  // storing progress, About box, HD15 window
     Effects,         // effects, transitions, titles, menu switches
     Standby,         // projector stand-by and the message sequencer
-    StandbyDialog,   // the stand-by message dialog
     Console,         // the service console
 };
 
 const char* familyName(Family f);
 
-// Subscribes `obj->method` to event `e` for family `f`; `name` is the
-// handler's design name, kept with the subscription so that the bindings
-// can be listed and checked. Throws std::logic_error when the family has
-// that event already.
+// Subscribes `obj->method` to event `e` for family `f`, for a window that
+// is no controller (the service console); `name` is the handler's design
+// name, kept with the subscription so that the bindings can be listed and
+// checked. Throws std::logic_error when the family has that event already.
 template <class T>
 void bindEvent(TZEPH350_d& dev, TZEPH350_d::Event e, Family f, const char* name, T* obj,
                void (T::*method)(TZEPH350_d*, int))
@@ -52,12 +49,6 @@ void bindEvent(TZEPH350_d& dev, TZEPH350_d::Event e, Family f, const char* name,
         throw std::logic_error(std::string("device event ") + TZEPH350_d::eventName(e) + " bound twice by " +
                                familyName(f) + " (" + name + ")");
 }
-
-// ZEPH_BIND(dev, OnDEVchange, Family::Connection, ConnectionController, ZEPH350_d1DEVchange)
-// binds this->ZEPH350_d1DEVchange and records "ZEPH350_d1DEVchange" as its
-// name: the handler's name is written out in full where it is bound.
-#define ZEPH_BIND(dev, event, family, Class, handler) \
-    bindEvent(dev, TZEPH350_d::Event::event, family, #handler, this, &Class::handler)
 
 #include <QObject>
 #include <QPointer>

@@ -132,11 +132,11 @@ void AudioController::buildButtons()
 void AudioController::buildChannels()
 {
     QWidget* page = w_.audioPage;
-    for (auto [name, text, left] : {std::tuple{"Label_audio_level", "Level", LevelLeft},
-                                    std::tuple{"Label_audio_balance", "Balance", BalanceLeft}}) {
-        auto* caption = new QLabel(QString::fromLatin1(text), page);
-        caption->setObjectName(QString::fromLatin1(name));
-        caption->setGeometry(left, 34, 100, 17);
+    for (auto [caption, name, text, left] : {std::tuple{&Label_audio_level, "Label_audio_level", "Level", LevelLeft},
+                                             std::tuple{&Label_audio_balance, "Label_audio_balance", "Balance", BalanceLeft}}) {
+        *caption = new QLabel(QString::fromLatin1(text), page);
+        (*caption)->setObjectName(QString::fromLatin1(name));
+        (*caption)->setGeometry(left, 34, 100, 17);
     }
 
     for (int i = 0; i < 8; ++i) {
@@ -203,7 +203,6 @@ void AudioController::buildMaster()
     SpeedButton_shutamast->setObjectName(QStringLiteral("SpeedButton_shutamast"));
     SpeedButton_shutamast->setText(QStringLiteral("      Audio mute"));
     SpeedButton_shutamast->setCheckable(true);
-    SpeedButton_shutamast->setProperty("NumGlyphs", 2);
     SpeedButton_shutamast->setGeometry(642, 45, 140, 21);
     connect(SpeedButton_shutamast, &QToolButton::clicked, this, [this] { SpeedButton_shutamastClick(); });
 }
@@ -393,6 +392,5 @@ void AudioController::ZEPH350_d1AMUTEchange(TZEPH350_d*, int)
 {
     const bool muted = dev_.AMUTE();
     const QSignalBlocker block(SpeedButton_shutamast);
-    SpeedButton_shutamast->setProperty("NumGlyphs", muted ? 3 : 2);
     SpeedButton_shutamast->setChecked(muted);
 }

@@ -68,6 +68,8 @@ public:
     // --- controls -----------------------------------------------------------------
     QGroupBox* GroupBox7 = nullptr;       // the audio buttons (the shell's Label_audio)
     TGfxRadioButton* RadioButton = nullptr;  // "Auto Follow"
+    QLabel* Label_audio_level = nullptr;    // "Level" above the rows
+    QLabel* Label_audio_balance = nullptr;  // "Balance"
     std::array<ScrollBarEx*, 8> ScrollBar_audio{};
     std::array<QLineEdit*, 8> Edit_audio{};
     std::array<ScrollBarEx*, 8> ScrollBar_balance{};

@@ -46,9 +46,16 @@ ConnectionController::ConnectionController(TZEPH350_main& w) : FamilyController(
 {
     // The port items check themselves as they must. "&LAN Setup" is checked
     // only once its dialog is accepted: its own check is taken back first.
-    for (int n = 1; n <= 10; ++n) {
-        QAction* item = w_.comItems[size_t(n - 1)];
-        connect(item, &QAction::triggered, this, [this, n, item] { COMClick(n, item); });
+    using Click = void (ConnectionController::*)(QObject*);
+    const Click clicks[10] = {&ConnectionController::com1Click, &ConnectionController::COM2Click,
+                              &ConnectionController::COM3Click, &ConnectionController::COM4Click,
+                              &ConnectionController::COM5Click, &ConnectionController::COM6Click,
+                              &ConnectionController::COM7Click, &ConnectionController::COM8Click,
+                              &ConnectionController::COM9Click, &ConnectionController::COM10Click};
+    for (size_t i = 0; i < w_.comItems.size(); ++i) {
+        QAction* item = w_.comItems[i];
+        const Click click = clicks[i];
+        connect(item, &QAction::triggered, this, [this, click, item] { (this->*click)(item); });
     }
     connect(w_.MIPConfig, &QAction::triggered, this, [this] {
         checkLinkItem(checkedLinkItem_);
@@ -108,8 +115,7 @@ void ConnectionController::COMClick(int n, QObject* Sender)
     QAction* item = w_.comItems[size_t(n - 1)];
     TZEPH350_d& z = w_.ZEPH350_d1;
     const QString name = portName(n);
-    const QString itemName = n == 1 ? QStringLiteral("com1") : QStringLiteral("COM%1").arg(n);
-    const bool fromOperator = Sender && Sender->objectName() == itemName;
+    const bool fromOperator = Sender == item;
     if (z.Port() != name && fromOperator) gamme_zeph_refresh_quelb_s_plug_and_play();
     z.SetPort(name);
     z.SetConType(CON_RS232);

@@ -2,6 +2,7 @@
 
 #include "connection_controller.h"
 #include "conversion.h"
+#include "inputs_controller.h"
 #include "names.h"
 #include "prompter.h"
 #include "text_lines.h"
@@ -12,19 +13,18 @@
 #include <QAction>
 #include <QApplication>
 #include <QFileInfo>
+#include <QFrame>
 
 CustomFiles::CustomFiles(TZEPH350_main& w, ConnectionController& connection) : w_(w), connection_(connection)
 {
-    const auto on = [this](const char* name, void (CustomFiles::*handler)()) {
-        if (auto* a = w_.findChild<QAction*>(QString::fromLatin1(name)))
-            connect(a, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+    const auto on = [this](QAction* item, void (CustomFiles::*handler)()) {
+        connect(item, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
     };
-    on("New1", &CustomFiles::New1Click);
-    on("Open1", &CustomFiles::Open1Click);
-    on("Save1", &CustomFiles::Save1Click);
-    on("Saveas1", &CustomFiles::Saveas1Click);
-    if (auto* exit = w_.findChild<QAction*>(QStringLiteral("Exit1")))
-        connect(exit, &QAction::triggered, this, [this] { w_.Exit1Click(); });
+    on(w_.menu.New1, &CustomFiles::New1Click);
+    on(w_.menu.Open1, &CustomFiles::Open1Click);
+    on(w_.menu.Save1, &CustomFiles::Save1Click);
+    on(w_.menu.Saveas1, &CustomFiles::Saveas1Click);
+    connect(w_.menu.Exit1, &QAction::triggered, this, [this] { w_.Exit1Click(); });
 }
 
 std::optional<QStringList> CustomFiles::readLines(const QString& path, QByteArray* raw)
@@ -142,7 +142,8 @@ void CustomFiles::open()
         }
     }
 
-    if (auto* panel = w_.control<QWidget>(QStringLiteral("Panel_notavailble"))) panel->move(0, panel->y());
+    QWidget* cover = w_.inputs().status().Panel_notavailble;
+    cover->move(0, cover->y());
     names::rename(w_);
     // The logo names reach every list that shows them, as the captions do.
     names::spreadLogoNames(w_);

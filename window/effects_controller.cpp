@@ -1,28 +1,16 @@
 #include "effects_controller.h"
 
-#include "about.h"
 #include "device_button.h"
-#include "hd15.h"
-#include "gfx_drawedge.h"
-#include "gfx_graphiclabel.h"
 #include "gfx_shapecontrol.h"
-#include "platform/gfx_platform.h"
-#include "prompter.h"
-#include "radio_group.h"
 #include "zeph350_main.h"
 
-#include <QActionGroup>
-#include <QCursor>
 #include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
-#include <QMenu>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
-#include <QStyle>
 #include <QTimer>
 #include <QToolButton>
 
@@ -66,12 +54,10 @@ constexpr int RowLeft = 16, CaptionWidth = 150;
 constexpr int BarLeft = 170, BarWidth = 255, BarHeight = 17;
 constexpr int EditLeft = 435, EditWidth = 60, EditHeight = 21;
 
-// The row between the top panel and the pages: the transition label in its
-// edge with the narrow button at the left (every model shows them), then
-// the effect buttons in their frame, left of the master volume (the model
-// layout shows them and moves the row with the top panel).
+// The row between the top panel and the pages: the effect buttons in their
+// frame, right of the transition label and left of the master volume (the
+// model layout shows them and moves the row with the top panel).
 constexpr int EffectsLeft = 208, EffectsTop = 44, EffectsWidth = 190, EffectsHeight = 23;
-constexpr int EdgeLeft = 8, EdgeTop = 45, EdgeWidth = 149, EdgeHeight = 21;
 
 // The fade duration as the edit shows it: seconds, at most three
 // significant digits, the locale's decimal separator, then "s".
@@ -118,16 +104,6 @@ std::optional<uint32_t> fadeEntry(const QString& typed)
     return uint32_t(value);
 }
 
-QString confirmTitle()
-{
-    return QStringLiteral("Confirm");
-}
-
-// The palette-relative colour of three 8-bit levels.
-TColor paletteRgb(uint32_t r, uint32_t g, uint32_t b)
-{
-    return 0x02000000u | GfxRGB(r & 0xFF, g & 0xFF, b & 0xFF);
-}
 
 QToolButton* effectButton(QWidget* parent, const char* name, const char* caption, int left)
 {
@@ -165,26 +141,20 @@ private:
 
 EffectsController::EffectsController(TZEPH350_main& w) : FamilyController(w.ZEPH350_d1, Family::Effects), w_(w)
 {
+    // The row above the pages, the transition label beside it, the page,
+    // then the menus' switches.
     buildEffectButtons();
-    buildTransition();
+    transition_ = std::make_unique<TransitionController>(w);
     buildPage();
-    buildAutoFrame();
-    connectMenus();
+    switches_ = std::make_unique<MenuSwitchesController>(w);
     bindEvents();
 }
 
 EffectsController::~EffectsController() = default;
 
-QAction* EffectsController::action(const char* name) const
-{
-    return w_.findChild<QAction*>(QString::fromLatin1(name));
-}
-
 RegisterControl* EffectsController::control(int reg) const
 {
-    for (const auto& c : controls_)
-        if (c->reg() == reg) return c.get();
-    return nullptr;
+    return controls_.find(reg);
 }
 
 void EffectsController::buildEffectButtons()
@@ -235,82 +205,6 @@ void EffectsController::buildEffectButtons()
         c->hide();
 }
 
-void EffectsController::buildTransition()
-{
-    QWidget* area = w_.centralWidget();
-    GfxDrawEdge1 = new TGfxDrawEdge(area);
-    GfxDrawEdge1->setObjectName(QStringLiteral("GfxDrawEdge1"));
-    GfxDrawEdge1->setGeometry(EdgeLeft, EdgeTop, EdgeWidth, EdgeHeight);
-    GfxDrawEdge1->SetEdgeStyle(etRaised);
-    GfxDrawEdge1->SetSoft(true);
-
-    GfxGraphicLabel1 = new TGfxGraphicLabel(area);
-    GfxGraphicLabel1->setObjectName(QStringLiteral("GfxGraphicLabel1"));
-    GfxGraphicLabel1->setGeometry(EdgeLeft + 2, EdgeTop + 2, EdgeWidth - 4, EdgeHeight - 4);
-    GfxGraphicLabel1->SetCaption(QStringLiteral("Fade color"));
-    // The caption in bold, its letters filled with the transition colour.
-    GfxGraphicLabel1->Font().SetName(QStringLiteral("MS Sans Serif"));
-    GfxGraphicLabel1->Font().SetHeight(-12);
-    GfxGraphicLabel1->Font().SetStyle(fsBold);
-    GfxGraphicLabel1->SetTransform(TGfxTransLabelTypes::tmNone);
-    GfxGraphicLabel1->FillObject().SetStyle(sfGradient);
-    GfxGraphicLabel1->setToolTip(QStringLiteral("Click to choose between several colors"));
-    GfxGraphicLabel1->setCursor(Qt::PointingHandCursor);
-    GfxGraphicLabel1->OnClick = [this](TObject*) { FadeColor_et_FrameClick(GfxGraphicLabel1); };
-    GfxGraphicLabel1->OnMouseDown = [this](TObject*, auto, unsigned, int, int) { GfxGraphicLabel1MouseDown(GfxGraphicLabel1); };
-    GfxGraphicLabel1->OnMouseUp = [this](TObject*, auto, unsigned, int, int) { GfxGraphicLabel1MouseUp(GfxGraphicLabel1); };
-
-    // Beside the edge, aligned with its top.
-    BitBtn_effect_color_frame_cleancut = new QPushButton(area);
-    BitBtn_effect_color_frame_cleancut->setObjectName(QStringLiteral("BitBtn_effect_color_frame_cleancut"));
-    BitBtn_effect_color_frame_cleancut->setIcon(area->style()->standardIcon(QStyle::SP_ArrowDown));
-    BitBtn_effect_color_frame_cleancut->setGeometry(EdgeLeft + EdgeWidth + 3, EdgeTop, 16, EdgeHeight);
-    connect(BitBtn_effect_color_frame_cleancut, &QPushButton::clicked, this,
-            [this] { BitBtn_effect_color_frame_cleancutClick(BitBtn_effect_color_frame_cleancut); });
-
-    // The two popups. Their items are radio items: the device's report
-    // moves the marks.
-    const char* const cleanCutCaptions[3] = {"switch from &Computer", "switch from &Video", "switch from &any"};
-    const char* const popupNames[3] = {"switchfromComputer1", "switchfromVideo1", "switchfromany1"};
-    const char* const cleanCutPopupNames[3] = {"switchfromComputer2", "switchfromVideo2", "switchfromany2"};
-    auto radioGroup = [this](std::initializer_list<QAction*> items) {
-        auto* g = new QActionGroup(this);
-        g->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
-        for (QAction* a : items) {
-            a->setCheckable(true);
-            g->addAction(a);
-        }
-    };
-    auto named = [](QAction* a, const char* name) {
-        a->setObjectName(QString::fromLatin1(name));
-        return a;
-    };
-
-    PopupMenu_Color_Frame_Cleancut = new QMenu(&w_);
-    PopupMenu_Color_Frame_Cleancut->setObjectName(QStringLiteral("PopupMenu_Color_Frame_Cleancut"));
-    Color1 = named(PopupMenu_Color_Frame_Cleancut->addAction(QStringLiteral("Color")), "Color1");
-    Frame1 = named(PopupMenu_Color_Frame_Cleancut->addAction(QStringLiteral("Frame")), "Frame1");
-    QMenu* cleanCut = PopupMenu_Color_Frame_Cleancut->addMenu(QStringLiteral("Clean Cut"));
-    cleanCut->setObjectName(QStringLiteral("CleanCut1"));
-    CleanCut1 = named(cleanCut->menuAction(), "CleanCut1");
-    Color1->setData(0);
-    Frame1->setData(1);
-    CleanCut1->setData(2);
-    radioGroup({Color1, Frame1, CleanCut1});
-    for (int i = 0; i < 3; ++i)
-        popupCleanCut[size_t(i)] = named(cleanCut->addAction(QString::fromLatin1(cleanCutCaptions[i])), popupNames[i]);
-    radioGroup({popupCleanCut[0], popupCleanCut[1], popupCleanCut[2]});
-
-    PopupMenu_clean_cut = new QMenu(&w_);
-    PopupMenu_clean_cut->setObjectName(QStringLiteral("PopupMenu_clean_cut"));
-    for (int i = 0; i < 3; ++i)
-        cleanCutPopup[size_t(i)] =
-            named(PopupMenu_clean_cut->addAction(QString::fromLatin1(cleanCutCaptions[i])), cleanCutPopupNames[i]);
-    radioGroup({cleanCutPopup[0], cleanCutPopup[1], cleanCutPopup[2]});
-
-    menuCleanCut = {action("From_Computer"), action("From_Video"), action("From_ALL")};
-}
-
 void EffectsController::buildPage()
 {
     QWidget* page = w_.effectsPage;
@@ -321,14 +215,14 @@ void EffectsController::buildPage()
         label->setGeometry(RowLeft, r.top, CaptionWidth, BarHeight);
         auto* bar = regctl::makeBar(page, d.bar, d, QRect(BarLeft, r.top, BarWidth, BarHeight));
         auto* edit = regctl::makeEdit(page, d.edit, QRect(EditLeft, r.top - 2, EditWidth, EditHeight));
-        auto c = std::make_unique<RegisterControl>(dev_, d);
-        c->add(bar, edit);
+        RegisterControl& c = controls_.add(dev_, d);
+        c.add(bar, edit);
         const int reg = d.reg;
         regctl::wire(
             bar, edit, this, [this, reg](QObject* s, int code, int& pos) { Scroll(reg, s, code, pos); },
             [this, reg](QObject* s, QChar& k) { KeyPress(reg, s, k); });
         if (reg == FADDUR) {
-            c->setTextForm(fadeText, fadeEntry);
+            c.setTextForm(fadeText, fadeEntry);
             Label_fade_duration = label;
             edit->setText(fadeText(0));
             edit->installEventFilter(new SelectAllOnClick(edit, [this](QObject* s) { Edit_FDURClick(s); }));
@@ -336,7 +230,6 @@ void EffectsController::buildPage()
             edit->setText(QStringLiteral("0"));
             (reg == SHVPO ? Label_title_vertical_position : Label_title_vertical_size) = label;
         }
-        controls_.push_back(std::move(c));
     }
 
     GroupBox_Shadow_title = new QGroupBox(QStringLiteral("Shadow title"), page);
@@ -361,53 +254,6 @@ void EffectsController::buildPage()
     effectButtons.add(SpeedButton_take, 0);
 }
 
-void EffectsController::buildAutoFrame()
-{
-    QWidget* page = w_.logoFramePage;
-    // The item shows the device's AUTOFRAME: a click only asks.
-    RadioGroup_auto_frame = new RadioGroup(QStringLiteral("Auto frame"), {QStringLiteral("On"), QStringLiteral("Off")}, 1, page);
-    RadioGroup_auto_frame->setObjectName(QStringLiteral("RadioGroup_auto_frame"));
-    RadioGroup_auto_frame->setGeometry(16, 300, 130, 60);
-    connect(RadioGroup_auto_frame, &RadioGroup::itemClicked, this,
-            [this](int index) { RadioGroup_auto_frameClick(RadioGroup_auto_frame, index); });
-}
-
-void EffectsController::connectMenus()
-{
-    // Items whose marks follow the device: the trigger takes its own mark
-    // back before the handler writes.
-    auto follow = [this](QAction* item, void (EffectsController::*handler)(QObject*)) {
-        if (!item) return;
-        checks_.onTrigger(item, this, [this, item, handler] { (this->*handler)(item); });
-    };
-    follow(action("FadeColor_et_Frame"), &EffectsController::FadeColor_et_FrameClick);
-    for (QAction* a : {Color1, Frame1, CleanCut1}) {
-        checks_.onTrigger(a, this, [this, a] { color_fade_CleanCut_Click(a, a->data().toInt()); });
-    }
-    for (const auto& items : {menuCleanCut, popupCleanCut, cleanCutPopup}) {
-        follow(items[0], &EffectsController::From_ComputerClick);
-        follow(items[1], &EffectsController::From_VideoClick);
-        follow(items[2], &EffectsController::From_ALLClick);
-    }
-    follow(action("activated1"), &EffectsController::activated1Click);
-    follow(action("dsactivated1"), &EffectsController::dsactivated1Click);
-    follow(action("ON1"), &EffectsController::autoframeClick);
-    follow(action("Off1"), &EffectsController::autoframeClick);
-    follow(action("menuitem_On"), &EffectsController::menuitem_OnClick);
-    follow(action("menuitem_Off"), &EffectsController::menuitem_OffClick);
-    follow(action("Menus1"), &EffectsController::Menus1Click);
-    follow(action("Input9"), &EffectsController::Input9Click);
-    follow(action("AllLock1"), &EffectsController::AllLock1Click);
-
-    auto plain = [this](QAction* item, void (EffectsController::*handler)(QObject*)) {
-        if (item) connect(item, &QAction::triggered, this, [this, item, handler] { (this->*handler)(item); });
-    };
-    plain(action("Eraseallmemories1"), &EffectsController::Eraseallmemories1Click);
-    plain(action("Defaultvalues1"), &EffectsController::Defaultvalues1Click);
-    plain(action("HD15Pinassignment1"), &EffectsController::HD15PinOut1Click);
-    plain(action("AboutZEPH1"), &EffectsController::AboutZEPHLOGOClick);
-}
-
 void EffectsController::bindEvents()
 {
     for (const Row& r : kRows) {
@@ -418,14 +264,6 @@ void EffectsController::bindEvents()
     ZEPH_ON(OnEFFOUTchange, EffectsController, ZEPH350_d1EFFOUTchange);
     ZEPH_ON(OnSHACTchange, EffectsController, ZEPH350_d1SHACTchange);
     ZEPH_ON(OnTITAchange, EffectsController, ZEPH350_d1TITAchange);
-    ZEPH_ON(OnLFADEchange, EffectsController, ZEPH350_d1LFADEchange);
-    ZEPH_ON(OnBFCRchange, EffectsController, ZEPH350_d1BFCRchange);
-    ZEPH_ON(OnBFCGchange, EffectsController, ZEPH350_d1BFCGchange);
-    ZEPH_ON(OnBFCBchange, EffectsController, ZEPH350_d1BFCBchange);
-    ZEPH_ON(OnEPDchange, EffectsController, ZEPH350_d1EPDchange);
-    ZEPH_ON(OnAUTOFRAMEchange, EffectsController, ZEPH350_d1AUTOFRAMEchange);
-    ZEPH_ON(OnEISPchange, EffectsController, ZEPH350_d1EISPchange);
-    ZEPH_ON(OnLOCKchange, EffectsController, ZEPH350_d1LOCKchange);
 }
 
 // --- effects ----------------------------------------------------------------
@@ -437,7 +275,8 @@ void EffectsController::ZEPH350_d1EFFAVchange(TZEPH350_d*, int)
                                       SpeedButton_title, GroupBox_Shadow_title, RadioButton_off,
                                       RadioButton_on,    Label_fade_duration,   Label_title_vertical_position,
                                       Label_title_vertical_size};
-    for (const auto& c : controls_) {
+    for (const Row& r : kRows) {
+        const RegisterControl* c = control(r.def.reg);
         for (auto* b : c->bars()) controls.push_back(b);
         for (auto* e : c->edits()) controls.push_back(e);
     }
@@ -529,261 +368,4 @@ void EffectsController::strike_radiogroupe()
     // Alone in its group, it shows down beside the input on the output.
     w_.inputButtons.setGroupIndex(button, 11);
     w_.inputButtons.setDown(button, true);
-}
-
-// --- transition type -------------------------------------------------------
-
-void EffectsController::GfxGraphicLabel1MouseDown(QObject*)
-{
-    GfxDrawEdge1->SetEdgeStyle(etSunken);
-}
-
-void EffectsController::GfxGraphicLabel1MouseUp(QObject*)
-{
-    GfxDrawEdge1->SetEdgeStyle(etRaised);
-}
-
-void EffectsController::FadeColor_et_FrameClick(QObject* Sender)
-{
-    const bool fromLabel = Sender == GfxGraphicLabel1;
-    const uint32_t kind = dev_.LFADE();
-    if (kind == 1) {
-        if (auto* panel = w_.findChild<QWidget*>(QStringLiteral("Panel_fade_frame_duration"))) {
-            panel->setVisible(!panel->isVisible());
-            if (panel->isVisible()) panel->raise();
-        }
-        return;
-    }
-    if (kind >= 2 && kind <= 4) {
-        popupAtMouse(PopupMenu_clean_cut);
-        return;
-    }
-    if (kind > 4 && !fromLabel) {
-        dev_.SetLFADE(0);
-        return;
-    }
-    // The fade colour. The levels are read before the dialog: a cancelled
-    // dialog sends them again as they were, never black.
-    const uint32_t r = dev_.BFCR() & 0xFF, g = dev_.BFCG() & 0xFF, b = dev_.BFCB() & 0xFF;
-    const QColor initial{int(r), int(g), int(b)};
-    const QColor chosen = prompter().color(&w_, initial).value_or(initial);
-    dev_.SetBFCB(uint32_t(chosen.blue()));
-    dev_.SetBFCG(uint32_t(chosen.green()));
-    dev_.SetBFCR(uint32_t(chosen.red()));
-}
-
-void EffectsController::popupAtMouse(QMenu* menu)
-{
-    menu->popup(QCursor::pos());
-}
-
-void EffectsController::color_fade_CleanCut_Click(QObject*, int Tag)
-{
-    switch (Tag) {
-    case 0: dev_.SetLFADE(0); break;
-    case 1: dev_.SetLFADE(1); break;
-    case 2: dev_.SetLFADE(cleanCutStyle_); break;
-    default: break;
-    }
-}
-
-void EffectsController::writeCleanCut(uint32_t kind)
-{
-    cleanCutStyle_ = kind;
-    dev_.SetLFADE(kind);
-}
-
-void EffectsController::From_ComputerClick(QObject*)
-{
-    writeCleanCut(2);
-}
-
-void EffectsController::From_VideoClick(QObject*)
-{
-    writeCleanCut(3);
-}
-
-void EffectsController::From_ALLClick(QObject*)
-{
-    writeCleanCut(4);
-}
-
-void EffectsController::BitBtn_effect_color_frame_cleancutClick(QObject*)
-{
-    popupAtMouse(PopupMenu_Color_Frame_Cleancut);
-}
-
-void EffectsController::setFadeItemsUnchecked()
-{
-    for (QAction* a : menuCleanCut)
-        if (a) checks_.set(a, false);
-    for (QAction* a : popupCleanCut) checks_.set(a, false);
-}
-
-void EffectsController::ZEPH350_d1LFADEchange(TZEPH350_d*, int)
-{
-    QAction* fadeColour = action("FadeColor_et_Frame");
-    const uint32_t kind = dev_.LFADE();
-    switch (kind) {
-    case 0:
-    case 1: {
-        checks_.set(kind == 0 ? Color1 : Frame1, true);
-        if (fadeColour) checks_.set(fadeColour, true);
-        setFadeItemsUnchecked();
-        const QString caption = kind == 0 ? QStringLiteral("Fade color") : QStringLiteral("Fade frame");
-        GfxGraphicLabel1->SetCaption(caption);
-        if (fadeColour) fadeColour->setText(caption);
-        if (kind == 0) {
-            GfxGraphicLabel1->setEnabled(true);
-            GfxGraphicLabel1->setToolTip(QStringLiteral("Click to choose between several colors"));
-            colorbackground();
-        } else {
-            GfxGraphicLabel1->FillObject().Gradient().SetColor(clBtnText);
-            GfxGraphicLabel1->setToolTip(QStringLiteral("Click to choose fade frame time between 1s and 10s"));
-        }
-        break;
-    }
-    case 2:
-    case 3:
-    case 4: {
-        checks_.set(CleanCut1, true);
-        if (QAction* cleanCut = action("Cleancutinfo")) checks_.set(cleanCut, true);
-        const size_t k = kind - 2;
-        for (const auto& items : {menuCleanCut, popupCleanCut, cleanCutPopup})
-            if (items[k]) checks_.set(items[k], true);
-        GfxGraphicLabel1->FillObject().Gradient().SetColor(clBtnText);
-        GfxGraphicLabel1->SetCaption(QStringLiteral("Clean Cut"));
-        GfxGraphicLabel1->setToolTip(QStringLiteral("Click to choose style of Clean Cut"));
-        break;
-    }
-    default: break;
-    }
-}
-
-void EffectsController::colorbackground()
-{
-    GfxGraphicLabel1->FillObject().Gradient().SetColor(paletteRgb(dev_.BFCR(), dev_.BFCG(), dev_.BFCB()));
-}
-
-void EffectsController::ZEPH350_d1BFCRchange(TZEPH350_d*, int)
-{
-    colorbackground();
-}
-
-void EffectsController::ZEPH350_d1BFCGchange(TZEPH350_d*, int)
-{
-    colorbackground();
-}
-
-void EffectsController::ZEPH350_d1BFCBchange(TZEPH350_d*, int)
-{
-    colorbackground();
-}
-
-// --- menu switches ------------------------------------------------------------
-
-void EffectsController::activated1Click(QObject*)
-{
-    dev_.SetEPD(true);
-}
-
-void EffectsController::dsactivated1Click(QObject*)
-{
-    dev_.SetEPD(false);
-}
-
-void EffectsController::ZEPH350_d1EPDchange(TZEPH350_d*, int)
-{
-    checks_.set(action(dev_.EPD() ? "activated1" : "dsactivated1"), true);
-}
-
-void EffectsController::autoframeClick(QObject* Sender)
-{
-    if (auto* item = qobject_cast<QAction*>(Sender)) dev_.SetAUTOFRAME(uint32_t(item->data().toInt()));
-}
-
-void EffectsController::RadioGroup_auto_frameClick(QObject*, int ItemIndex)
-{
-    switch (ItemIndex) {
-    case 0: dev_.SetAUTOFRAME(1); break;
-    case 1: dev_.SetAUTOFRAME(0); break;
-    default: break;
-    }
-}
-
-void EffectsController::ZEPH350_d1AUTOFRAMEchange(TZEPH350_d*, int)
-{
-    const uint32_t v = dev_.AUTOFRAME();
-    if (v > 1) return;
-    RadioGroup_auto_frame->SetItemIndex(v == 1 ? 0 : 1);
-    checks_.set(action(v == 1 ? "ON1" : "Off1"), true);
-}
-
-void EffectsController::menuitem_OnClick(QObject*)
-{
-    dev_.SetEISP(false);
-}
-
-void EffectsController::menuitem_OffClick(QObject*)
-{
-    dev_.SetEISP(true);
-}
-
-void EffectsController::ZEPH350_d1EISPchange(TZEPH350_d*, int)
-{
-    checks_.set(action(dev_.EISP() ? "menuitem_Off" : "menuitem_On"), true);
-}
-
-void EffectsController::Menus1Click(QObject*)
-{
-    dev_.SetLOCK(dev_.LOCK() ^ 1u);
-}
-
-void EffectsController::Input9Click(QObject*)
-{
-    dev_.SetLOCK(dev_.LOCK() ^ 2u);
-}
-
-void EffectsController::AllLock1Click(QObject*)
-{
-    dev_.SetLOCK(dev_.LOCK() < 3 ? 3u : 0u);
-}
-
-void EffectsController::ZEPH350_d1LOCKchange(TZEPH350_d*, int)
-{
-    const uint32_t bits = dev_.LOCK();
-    checks_.set(action("Menus1"), (bits & 1u) != 0);
-    checks_.set(action("Input9"), (bits & 2u) != 0);
-    checks_.set(action("AllLock1"), (bits & 3u) == 3u);
-}
-
-void EffectsController::Eraseallmemories1Click(QObject*)
-{
-    // A confirmation with OK and Cancel: OK goes on.
-    if (prompter().confirm(&w_, confirmTitle(), QStringLiteral("Are you sure you want erase all memories ?"),
-                           Prompter::Icon::Question))
-        dev_.SetERAPOS(true);
-}
-
-void EffectsController::Defaultvalues1Click(QObject*)
-{
-    if (prompter().confirm(&w_, confirmTitle(), QStringLiteral("Are you sure you want default value ?"),
-                           Prompter::Icon::Question))
-        dev_.SetFRESET(true);
-}
-
-void EffectsController::HD15PinOut1Click(QObject*)
-{
-    if (auto* hd15 = w_.state.win.Form_HD15_PIN_ASSIGNEMENT) {
-        hd15->show();
-        hd15->raise();
-    }
-}
-
-void EffectsController::AboutZEPHLOGOClick(QObject*)
-{
-    TAbout_zeph_350* about = w_.state.win.About_zeph_350;
-    if (!about) return;
-    about->ShowProgramVersion();
-    prompter().execDialog(about);
 }

@@ -1,28 +1,24 @@
 #pragma once
-// The effects family: the effect buttons above the pages, the "Effects"
-// page (fade duration, title shadow, titles), the transition types and the
-// remaining switches of the menus.
+// The effects family: the effect buttons above the pages and the "Effects"
+// page (fade duration, title shadow, titles), with two pieces that share
+// the device and the window state:
+// - TransitionController (transition_controller.h): the transition type,
+//   its label, popups and menu items, and the fade colour;
+// - MenuSwitchesController (menu_switches.h): the remaining switches of the
+//   "&Controls" and "&About" menus.
 
 #include "families.h"
-#include "menu_checks.h"
+#include "menu_switches.h"
 #include "regctl/register_control.h"
 #include "speed_buttons.h"
+#include "transition_controller.h"
 
-#include <array>
 #include <memory>
-#include <vector>
 
-class RadioGroup;
 class QGroupBox;
 class QLabel;
-class QLineEdit;
-class QMenu;
-class QAction;
-class QPushButton;
 class QRadioButton;
 class QToolButton;
-class TGfxDrawEdge;
-class TGfxGraphicLabel;
 class TGfxShapeControl;
 class TZEPH350_main;
 
@@ -30,6 +26,9 @@ class EffectsController : public FamilyController {
 public:
     explicit EffectsController(TZEPH350_main& w);
     ~EffectsController() override;
+
+    TransitionController& transition() { return *transition_; }
+    MenuSwitchesController& switches() { return *switches_; }
 
     // --- effect buttons (shown by the model layout on the models that have
     // effects) -----------------------------------------------------------
@@ -42,27 +41,10 @@ public:
     // CUT, FADE and TITLE in group 444 with all-up allowed; "Take" alone.
     SpeedButtons effectButtons;
 
-    // --- transition type -------------------------------------------------
-    TGfxDrawEdge* GfxDrawEdge1 = nullptr;
-    TGfxGraphicLabel* GfxGraphicLabel1 = nullptr;
-    QPushButton* BitBtn_effect_color_frame_cleancut = nullptr;
-    QMenu* PopupMenu_Color_Frame_Cleancut = nullptr;  // "Color", "Frame", "Clean Cut" >
-    QMenu* PopupMenu_clean_cut = nullptr;
-    // The clean-cut items (from a computer, a video, any source) of the
-    // "Cl&ean Cut" menu, of the colour/frame popup and of the clean-cut
-    // popup.
-    std::array<QAction*, 3> menuCleanCut{};
-    std::array<QAction*, 3> popupCleanCut{};
-    std::array<QAction*, 3> cleanCutPopup{};
-    // The last clean-cut kind chosen (2, 3 or 4).
-    uint32_t cleanCutStyle() const { return cleanCutStyle_; }
-
     // --- the "Effects" page ----------------------------------------------
     QGroupBox* GroupBox_Shadow_title = nullptr;
     QRadioButton* RadioButton_off = nullptr;
     QRadioButton* RadioButton_on = nullptr;
-    // "Auto frame" on the "Logo && Frame" page: item 0 "On", item 1 "Off".
-    RadioGroup* RadioGroup_auto_frame = nullptr;
 
     RegisterControl* control(int reg) const;
 
@@ -85,60 +67,16 @@ public:
     // output; the input handlers run it too.
     void strike_radiogroupe();
 
-    void FadeColor_et_FrameClick(QObject* Sender);
-    void GfxGraphicLabel1MouseDown(QObject* Sender);
-    void GfxGraphicLabel1MouseUp(QObject* Sender);
-    void ZEPH350_d1LFADEchange(TZEPH350_d* Sender, int nroZeph);
-    void color_fade_CleanCut_Click(QObject* Sender, int Tag);
-    void From_ComputerClick(QObject* Sender);
-    void From_VideoClick(QObject* Sender);
-    void From_ALLClick(QObject* Sender);
-    void BitBtn_effect_color_frame_cleancutClick(QObject* Sender);
-    // The fade colour of the label, from BFCR, BFCG and BFCB.
-    void colorbackground();
-    void ZEPH350_d1BFCRchange(TZEPH350_d* Sender, int nroZeph);
-    void ZEPH350_d1BFCGchange(TZEPH350_d* Sender, int nroZeph);
-    void ZEPH350_d1BFCBchange(TZEPH350_d* Sender, int nroZeph);
-
-    void activated1Click(QObject* Sender);
-    void dsactivated1Click(QObject* Sender);
-    void ZEPH350_d1EPDchange(TZEPH350_d* Sender, int nroZeph);
-    void autoframeClick(QObject* Sender);
-    // The operator chose item ItemIndex of the group.
-    void RadioGroup_auto_frameClick(QObject* Sender, int ItemIndex);
-    void ZEPH350_d1AUTOFRAMEchange(TZEPH350_d* Sender, int nroZeph);
-    void menuitem_OnClick(QObject* Sender);
-    void menuitem_OffClick(QObject* Sender);
-    void ZEPH350_d1EISPchange(TZEPH350_d* Sender, int nroZeph);
-    void Menus1Click(QObject* Sender);
-    void Input9Click(QObject* Sender);
-    void AllLock1Click(QObject* Sender);
-    void ZEPH350_d1LOCKchange(TZEPH350_d* Sender, int nroZeph);
-    void Eraseallmemories1Click(QObject* Sender);
-    void Defaultvalues1Click(QObject* Sender);
-    void HD15PinOut1Click(QObject* Sender);
-    void AboutZEPHLOGOClick(QObject* Sender);
-
 private:
     void buildEffectButtons();
-    void buildTransition();
     void buildPage();
-    void buildAutoFrame();
-    void connectMenus();
     void bindEvents();
-    void writeCleanCut(uint32_t kind);
-    void setFadeItemsUnchecked();
-    QAction* action(const char* name) const;
-    void popupAtMouse(QMenu* menu);
 
     TZEPH350_main& w_;
-    MenuChecks checks_;
-    std::vector<std::unique_ptr<RegisterControl>> controls_;
+    std::unique_ptr<TransitionController> transition_;
+    std::unique_ptr<MenuSwitchesController> switches_;
+    RegisterRows controls_;
     QLabel* Label_fade_duration = nullptr;
     QLabel* Label_title_vertical_position = nullptr;
     QLabel* Label_title_vertical_size = nullptr;
-    QAction* Color1 = nullptr;
-    QAction* Frame1 = nullptr;
-    QAction* CleanCut1 = nullptr;
-    uint32_t cleanCutStyle_ = 2;
 };

@@ -118,9 +118,7 @@ ImageController::~ImageController() = default;
 
 RegisterControl* ImageController::control(int reg) const
 {
-    for (const auto& c : controls_)
-        if (c->reg() == reg) return c.get();
-    return nullptr;
+    return controls_.find(reg);
 }
 
 RegisterControl& ImageController::ctl(int reg) const
@@ -133,7 +131,7 @@ void ImageController::buildRegisters(QWidget* imagePage, QWidget* logoFramePage)
     int twins = 0;
     for (const Row& r : kRows) {
         const regctl::Definition& s = r.def;
-        auto c = std::make_unique<RegisterControl>(dev_, s);
+        RegisterControl& c = controls_.add(dev_, s);
         const int x = ColumnX[r.column], y = rowY(r.row);
         const QString start = regctl::displayText(uint32_t(s.start), s.offset);
         caption(imagePage, QStringLiteral("Label_") + QString::fromLatin1(s.edit).mid(5), QString::fromLatin1(r.caption), x,
@@ -154,12 +152,11 @@ void ImageController::buildRegisters(QWidget* imagePage, QWidget* logoFramePage)
         const int reg = s.reg;
         for (auto [bar, edit] : pairs) {
             edit->setText(start);
-            c->add(bar, edit);
+            c.add(bar, edit);
             regctl::wire(
                 bar, edit, this, [this, reg](QObject* s, int code, int& pos) { Scroll(reg, s, code, pos); },
                 [this, reg](QObject* s, QChar& k) { KeyPress(reg, s, k); });
         }
-        controls_.push_back(std::move(c));
     }
 }
 
@@ -193,12 +190,13 @@ void ImageController::buildButtons(QWidget* page)
         const char* name;
         const char* text;
         void (ImageController::*click)(QObject*);
+        QPushButton** held;  // the button the inputs family relabels
     };
     const B buttons[] = {
-        {"BitBtn1", "Recall", &ImageController::ToolButton_recallClick},
-        {"BitBtn_Store", "Store", &ImageController::BitBtn_StoreClick},
-        {"BitBtn_preset", "Preset", &ImageController::BitBtn_presetClick},
-        {"BitBtn_alignment", "Centering", &ImageController::BitBtn_alignmentClick},
+        {"BitBtn1", "Recall", &ImageController::ToolButton_recallClick, nullptr},
+        {"BitBtn_Store", "Store", &ImageController::BitBtn_StoreClick, nullptr},
+        {"BitBtn_preset", "Preset", &ImageController::BitBtn_presetClick, nullptr},
+        {"BitBtn_alignment", "Centering", &ImageController::BitBtn_alignmentClick, &BitBtn_alignment},
     };
     int x = ColumnX[0];
     const int y = rowY(9) + 24;
@@ -206,6 +204,7 @@ void ImageController::buildButtons(QWidget* page)
         auto* button = new QPushButton(QString::fromLatin1(b.text), page);
         button->setObjectName(QString::fromLatin1(b.name));
         button->setGeometry(x, y, 90, 28);
+        if (b.held) *b.held = button;
         x += 100;
         const auto click = b.click;
         connect(button, &QPushButton::clicked, this, [this, click, button] { (this->*click)(button); });

@@ -44,6 +44,8 @@ public:
     // The lists and tabs other families bring up to date.
     QComboBox* aspectList() const { return RadioGroup_IASP; }
     QComboBox* overUnderScanList() const { return RadioGroup_over_under_scan; }
+    QComboBox* processList() const { return ComboBox_process; }
+    QPushButton* alignmentButton() const { return BitBtn_alignment; }
     QTabBar* aspectTabs() const { return TabSet_IASPR; }
     QWidget* waitWindow() const { return waitWindow_; }
 
@@ -79,9 +81,10 @@ private:
     QWidget* mainWindow_;
     QPointer<QWidget> waitWindow_;
 
-    std::vector<std::unique_ptr<RegisterControl>> controls_;
+    RegisterRows controls_;
     QComboBox* ComboBox_process = nullptr;
     QComboBox* RadioGroup_IASP = nullptr;
     QComboBox* RadioGroup_over_under_scan = nullptr;
     QTabBar* TabSet_IASPR = nullptr;
+    QPushButton* BitBtn_alignment = nullptr;
 };

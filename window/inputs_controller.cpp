@@ -2,6 +2,7 @@
 
 #include "effects_controller.h"
 #include "gfx_radiogroup.h"
+#include "image_controller.h"
 #include "logos_controller.h"
 #include "look.h"
 #include "names.h"
@@ -32,11 +33,7 @@ const char* const Standards[] = {
 };
 
 // One row of the "Input" page: its controls and the design names of their
-// operator handlers. INPUT_ROW(3, Change) names Label_input_3,
-// CheckBox_PProc_pchan_3, ComboBox_signaltype3 (ComboBox_signaltype3Click),
-// ComboBox_standard3 (ComboBox_standard3Change) and GfxRadioButton_HiZ3
-// (GfxRadioButton_HiZ3Change); only the first standard list reacts on
-// "Click".
+// operator handlers (only the first standard list reacts on "Click").
 struct InputRow {
     const char* used;
     const char* vcr;
@@ -47,13 +44,28 @@ struct InputRow {
     const char* hiz;
     const char* hizHandler;
 };
-#define INPUT_ROW(n, standardEvent)                                                                     \
-    {"Label_input_" #n,        "CheckBox_PProc_pchan_" #n,         "ComboBox_signaltype" #n,            \
-     "ComboBox_signaltype" #n "Click", "ComboBox_standard" #n, "ComboBox_standard" #n #standardEvent, \
-     "GfxRadioButton_HiZ" #n,  "GfxRadioButton_HiZ" #n "Change"}
-const InputRow kRows[8] = {INPUT_ROW(1, Click),  INPUT_ROW(2, Change), INPUT_ROW(3, Change), INPUT_ROW(4, Change),
-                           INPUT_ROW(5, Change), INPUT_ROW(6, Change), INPUT_ROW(7, Change), INPUT_ROW(8, Change)};
-#undef INPUT_ROW
+const InputRow kRows[8] = {
+    {"Label_input_1", "CheckBox_PProc_pchan_1", "ComboBox_signaltype1", "ComboBox_signaltype1Click", "ComboBox_standard1",
+     "ComboBox_standard1Click", "GfxRadioButton_HiZ1", "GfxRadioButton_HiZ1Change"},
+    {"Label_input_2", "CheckBox_PProc_pchan_2", "ComboBox_signaltype2", "ComboBox_signaltype2Click", "ComboBox_standard2",
+     "ComboBox_standard2Change", "GfxRadioButton_HiZ2", "GfxRadioButton_HiZ2Change"},
+    {"Label_input_3", "CheckBox_PProc_pchan_3", "ComboBox_signaltype3", "ComboBox_signaltype3Click", "ComboBox_standard3",
+     "ComboBox_standard3Change", "GfxRadioButton_HiZ3", "GfxRadioButton_HiZ3Change"},
+    {"Label_input_4", "CheckBox_PProc_pchan_4", "ComboBox_signaltype4", "ComboBox_signaltype4Click", "ComboBox_standard4",
+     "ComboBox_standard4Change", "GfxRadioButton_HiZ4", "GfxRadioButton_HiZ4Change"},
+    {"Label_input_5", "CheckBox_PProc_pchan_5", "ComboBox_signaltype5", "ComboBox_signaltype5Click", "ComboBox_standard5",
+     "ComboBox_standard5Change", "GfxRadioButton_HiZ5", "GfxRadioButton_HiZ5Change"},
+    {"Label_input_6", "CheckBox_PProc_pchan_6", "ComboBox_signaltype6", "ComboBox_signaltype6Click", "ComboBox_standard6",
+     "ComboBox_standard6Change", "GfxRadioButton_HiZ6", "GfxRadioButton_HiZ6Change"},
+    {"Label_input_7", "CheckBox_PProc_pchan_7", "ComboBox_signaltype7", "ComboBox_signaltype7Click", "ComboBox_standard7",
+     "ComboBox_standard7Change", "GfxRadioButton_HiZ7", "GfxRadioButton_HiZ7Change"},
+    {"Label_input_8", "CheckBox_PProc_pchan_8", "ComboBox_signaltype8", "ComboBox_signaltype8Click", "ComboBox_standard8",
+     "ComboBox_standard8Change", "GfxRadioButton_HiZ8", "GfxRadioButton_HiZ8Change"},
+};
+
+// The logo rows' ON/OFF buttons, input 1 to 8.
+const char* const kDisplayButtons[8] = {"BitBtn_Input_1", "BitBtn_Input_2", "BitBtn_Input_3", "BitBtn_Input_4",
+                                        "BitBtn_Input_5", "BitBtn_Input_6", "BitBtn_Input_7", "BitBtn_Input_8"};
 
 // The page's five group boxes, side by side; one row per input inside each.
 struct Column {
@@ -118,8 +130,8 @@ void setChecked(QAbstractButton* b, bool on)
 InputsController::InputsController(TZEPH350_main& w) : FamilyController(w.ZEPH350_d1, Family::Inputs), w_(w)
 {
     buildRows();
-    buildStatus();
-    buildReference();
+    status_ = std::make_unique<InputStatusController>(w);
+    reference_ = std::make_unique<InputReferenceController>(w);
     bindDevice();
 }
 
@@ -130,7 +142,7 @@ InputsController::~InputsController()
 
 void InputsController::buildRows()
 {
-    std::array<QGroupBox*, 5> boxes{};
+    std::array<QGroupBox*, 5>& boxes = columns;
     for (size_t c = 0; c < boxes.size(); ++c) {
         auto* box = new QGroupBox(QString::fromLatin1(kColumns[c].caption), w_.inputPage);
         box->setObjectName(QString::fromLatin1(kColumns[c].name));
@@ -189,7 +201,7 @@ void InputsController::buildLogoDisplayButtons(QWidget* panel)
 {
     for (int i = 0; i < 8; ++i) {
         auto* b = new QPushButton(Text_bitbtn_of_pchan(true), panel);
-        b->setObjectName(QStringLiteral("BitBtn_Input_%1").arg(i + 1));
+        b->setObjectName(QString::fromLatin1(kDisplayButtons[i]));
         b->setGeometry(w_.label_input[size_t(i)]->x(), 42, 76, 20);
         setTextColour(b, QPalette::ButtonText, Color_bitbtn_of_pchan(true));
         BitBtn_Input[size_t(i)] = b;
@@ -204,23 +216,9 @@ void InputsController::bindDevice()
     ZEPH_ON(OnPISTDchange, InputsController, ZEPH350_d1PISTDchange);
     ZEPH_ON(OnICHMchange, InputsController, ZEPH350_d1ICHMchange);
     ZEPH_ON(OnICHPchange, InputsController, ZEPH350_d1ICHPchange);
-    ZEPH_ON(OnIFAMMchange, InputsController, ZEPH350_d1IFAMMchange);
-    ZEPH_ON(OnIHPOLMchange, InputsController, ZEPH350_d1IHPOLMchange);
-    ZEPH_ON(OnIVPOLMchange, InputsController, ZEPH350_d1IVPOLMchange);
-    ZEPH_ON(OnIPSIGMchange, InputsController, ZEPH350_d1IPSIGMchange);
-    ZEPH_ON(OnIOORMchange, InputsController, ZEPH350_d1IOORMchange);
-    ZEPH_ON(OnISYNCMchange, InputsController, ZEPH350_d1ISYNCMchange);
-    ZEPH_ON(OnIINTMchange, InputsController, ZEPH350_d1IINTMchange);
-    ZEPH_ON(OnILDMchange, InputsController, ZEPH350_d1ILDMchange);
-    ZEPH_ON(OnIFDMchange, InputsController, ZEPH350_d1IFDMchange);
-    ZEPH_ON(OnUNITYchange, InputsController, ZEPH350_d1UNITYchange);
     ZEPH_ON(OnPROCchange, InputsController, ZEPH350_d1PROCchange);
     ZEPH_ON(OnTAKEchange, InputsController, ZEPH350_d1TAKEchange);
     ZEPH_ON(OnConnected, InputsController, ZEPH350_d1Connected);
-    ZEPH_ON(OnREFFAMchange, InputsController, ZEPH350_d1REFFAMchange);
-    ZEPH_ON(OnREFFRQchange, InputsController, ZEPH350_d1REFFRQchange);
-    ZEPH_ON(OnREFREQchange, InputsController, ZEPH350_d1REFREQchange);
-    ZEPH_ON(OnREFSTAchange, InputsController, ZEPH350_d1REFSTAchange);
 }
 
 void InputsController::copyDesignedItems()
@@ -260,8 +258,8 @@ void InputsController::Tableau_input(int what)
             drawRow(what, int(p), p);
         }
     }
-    if (w_.state.hinthinthint) w_.state.hinthinthint();
-    if (w_.state.cacheropenclose_cadrelogo) w_.state.cacheropenclose_cadrelogo();
+    w_.names().hinthinthint();
+    w_.logos().cacheropenclose_cadrelogo();
 }
 
 // Redraws row `row` (1 to 8) from cache entry `p` (0: the entry for all
@@ -296,18 +294,18 @@ void InputsController::drawRow(int what, int row, uint32_t p)
         break;
     case 50: {
         const uint32_t layer = dev_.LINDEX();
-        LogosController& logos = w_.logos();
-        if (layer == 0 && logos.new_Combologo[i]) selectItem(logos.new_Combologo[i], c.LPLOGO.at(p, 0));
-        if (layer == 1 && logos.LINDEX2_Combologo[i]) selectItem(logos.LINDEX2_Combologo[i], c.LPLOGO.at(p, 1));
+        LogoAssignmentController& logos = w_.logos().assignment();
+        if (layer == 0) selectItem(logos.new_Combologo[i], c.LPLOGO.at(p, 0));
+        if (layer == 1) selectItem(logos.LINDEX2_Combologo[i], c.LPLOGO.at(p, 1));
         break;
     }
-    case 51:
-        if (QPushButton* b = BitBtn_Input[i]) {
-            const bool on = c.LDYSPLAY[p] != 0;
-            b->setText(Text_bitbtn_of_pchan(on));
-            setTextColour(b, QPalette::ButtonText, Color_bitbtn_of_pchan(on));
-        }
+    case 51: {
+        QPushButton* b = BitBtn_Input[i];
+        const bool on = c.LDYSPLAY[p] != 0;
+        b->setText(Text_bitbtn_of_pchan(on));
+        setTextColour(b, QPalette::ButtonText, Color_bitbtn_of_pchan(on));
         break;
+    }
     default: break;
     }
 }
@@ -328,9 +326,9 @@ void InputsController::ZEPH350_d1PRGBIchange(TZEPH350_d*, int)
 {
     w_.state.perInput.PRGBI.store(dev_.PCHAN(), dev_.PRGBI());
     Tableau_input(47);
-    if (!dev_.IPSIGM() || dev_.IOORM()) prgbi_et_ifamm();
-    affichage_sync();
-    afichoupalmenimag();
+    if (!dev_.IPSIGM() || dev_.IOORM()) status_->prgbi_et_ifamm();
+    status_->affichage_sync();
+    status_->afichoupalmenimag();
 }
 
 void InputsController::ZEPH350_d1PISTDchange(TZEPH350_d*, int)
@@ -377,12 +375,12 @@ void InputsController::ZEPH350_d1ICHMchange(TZEPH350_d*, int)
         w_.inputButtons.setGroupIndex(b, 1);
     }
     if (ichm >= 1 && ichm <= 8) w_.inputButtons.setDown(w_.label_input[ichm - 1], true);
-    if (!dev_.IPSIGM() || dev_.IOORM()) prgbi_et_ifamm();
-    afichoupalmenimag();
-    affichage_sync();
+    if (!dev_.IPSIGM() || dev_.IOORM()) status_->prgbi_et_ifamm();
+    status_->afichoupalmenimag();
+    status_->affichage_sync();
     names::rename(w_);
-    if (w_.state.cacheropenclose_cadrelogo) w_.state.cacheropenclose_cadrelogo();
-    if (w_.state.logo_light_ichm_lindex) w_.state.logo_light_ichm_lindex();
+    w_.logos().cacheropenclose_cadrelogo();
+    w_.logos().assignment().logo_light_ichm_lindex();
     w_.effects().strike_radiogroupe();
 }
 
@@ -409,7 +407,7 @@ void InputsController::ZEPH350_d1ICHPchange(TZEPH350_d*, int)
 
 void InputsController::ZEPH350_d1PROCchange(TZEPH350_d*, int)
 {
-    if (auto* sharpness = w_.control<QComboBox>(QStringLiteral("ComboBox_process"))) selectItem(sharpness, dev_.PROC());
+    selectItem(w_.image().processList(), dev_.PROC());
 }
 
 // --- the hourglass while the device takes a switch --------------------------------------

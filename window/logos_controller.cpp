@@ -1,10 +1,10 @@
 #include "logos_controller.h"
 
 #include "cadre_logo.h"
-#include "conversion.h"
-#include "look.h"
-#include "inputs_controller.h"
+#include "logo_page_layout.h"
 #include "output_controller.h"
+#include "radio_group.h"
+#include "required_child.h"
 #include "prompter.h"
 #include "status.h"
 #include "store_timing.h"
@@ -18,7 +18,6 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -28,11 +27,9 @@
 
 #include <algorithm>
 
-namespace {
+using namespace logopage;
 
-using Event = TZEPH350_d::Event;
-using regctl::EntryForm;
-using regctl::ScrollForm;
+namespace {
 
 // The store list: it tells when its drop-down closes. The close is reported
 // after the event that closed it, so that a choice made by that event (the
@@ -54,83 +51,11 @@ public:
     }
 };
 
-// Layout of the page (about 780 x 400): a strip with the tabs on top, one
-// column of register rows (caption, bar, edit), the store strip below.
-constexpr int CaptionLeft = 10, CaptionWidth = 120;
-constexpr int BarLeft = 135, BarWidth = 190, BarHeight = 17;
-constexpr int EditLeft = 332, EditWidth = 45, EditHeight = 21;
-constexpr int UnitLeft = 382;
-constexpr int BevelLeft = 4, BevelWidth = 385;
-// The separator bevels frame two rows each when shown.
-constexpr int BevelHidden = 32, BevelShown = 65;
-constexpr int FirstBevelTop = 64, SecondBevelTop = 132;
-constexpr int Row0 = 70, Row1 = 98, Row2 = 138, Row3 = 166;
-constexpr int KeyRow = 210, BackgroundRow = 242;
-constexpr int FadeRow0 = 154, FadeRow1 = 182;
+
+// Where the store list opens: in the store strip, or beside the erase
+// button.
 constexpr int StoreListWidth = 150;
 constexpr int StoreListLeftInPanel1 = 227, EraseListLeftInPanel2 = 472;
-
-// A logo register row: its controls (the twin on the capture group), its
-// caption and places, and the names of its three handlers.
-struct Row {
-    regctl::Definition def;
-    const char* label;
-    const char* caption;
-    int top;
-    const char* twinLabel;
-    int twinTop;
-    const char* scroll;
-    const char* key;
-    const char* change;
-    Event event;
-};
-
-// The logo position and size edits show the raw register value (0 to 255)
-// and Enter sends what was typed, 0 to 255, unchanged: the same number in
-// both directions, the one the logo position window draws with. The luma key
-// and the background colour are raw as well.
-const Row kRows[] = {
-    {{zeph::Reg::LHPOS, "ScrollBar_hpos_logo", "Edit_lhpos", "new_ScrollBar_hpos_logo", "new_Edit_lhpos", 0, 255, 128, 0,
-      ScrollForm::Standard, EntryForm::Byte},
-     "Label_lhpos", "H. pos", Row0, "new_Label_lhpos", Row0, "ScrollBar_hpos_logoScroll", "Edit_hpos_logo_KeyPress",
-     "ZEPH350_d1LHPOSchange", Event::OnLHPOSchange},
-    {{zeph::Reg::LVPOS, "ScrollBar_vpos_logo", "Edit_lvpos", "new_ScrollBar_vpos_logo", "new_Edit_lvpos", 0, 255, 128, 0,
-      ScrollForm::Standard, EntryForm::Byte},
-     "Label_lvpos", "V. pos", Row1, "new_Label_lvpos", Row1, "ScrollBar_vpos_logoScroll", "Edit_vpos_logo_KeyPress",
-     "ZEPH350_d1LVPOSchange", Event::OnLVPOSchange},
-    {{zeph::Reg::LHSIZ, "new_ScrollBar_hsiz_logo", "new_Edit_lhsiz", nullptr, nullptr, 5, 255, 128, 0,
-      ScrollForm::Standard, EntryForm::Byte},
-     "new_Label_lhsiz", "H. size", Row2, nullptr, 0, "ScrollBar_hsiz_logoScroll", "Edit_hsize_logo_KeyPress",
-     "ZEPH350_d1LHSIZchange", Event::OnLHSIZchange},
-    {{zeph::Reg::LVSIZ, "new_ScrollBar_vsiz_logo", "new_Edit_lvsiz", nullptr, nullptr, 5, 255, 128, 0,
-      ScrollForm::Standard, EntryForm::Byte},
-     "new_Label_lvisz", "V. size", Row3, nullptr, 0, "ScrollBar_vsiz_logoScroll", "Edit_vsize_logo_KeyPress",
-     "ZEPH350_d1LVSIZchange", Event::OnLVSIZchange},
-    {{zeph::Reg::LLEVEL, "new_ScrollBar_luma_key", "new_Edit_luma_key", nullptr, nullptr, 0, 255, 16, 0,
-      ScrollForm::Standard, EntryForm::Byte},
-     "new_Label23", "Luma Key", KeyRow, nullptr, 0, "ScrollBar_luma_keyScroll", "Edit_luma_keyKeyPress",
-     "ZEPH350_d1LLEVELchange", Event::OnLLEVELchange},
-    {{zeph::Reg::LBLACKCOL, "ScrollBar_black_logo", "Edit_black_logo", nullptr, nullptr, 0, 7, 7, 0,
-      ScrollForm::Standard, EntryForm::Byte},
-     "Label_black_logo", "Back ground color", BackgroundRow, nullptr, 0, "ScrollBar_black_logoScroll",
-     "Edit_black_logoKeyPress", "ZEPH350_d1LBLACKCOLchange", Event::OnLBLACKCOLchange},
-};
-
-// The picture registers' twins (built with the image page) and the captions
-// this page gives them, in the capture group's rows.
-struct Twin {
-    const char* label;
-    const char* caption;
-    const char* bar;
-    const char* edit;
-    int top;
-};
-const Twin kPictureTwins[] = {
-    {"new_Label_logo_hpos", "H. position", "new_ScrollBar_hpos_video", "new_Edit_hpos", Row0},
-    {"new_Label_logo_hsiz", "H. size", "new_ScrollBar_hsiz_video", "new_Edit_hsize", Row1},
-    {"new_Label_logo_vpos", "V. position", "new_ScrollBar_vpos_video", "new_Edit_vpos", Row2},
-    {"new_Label_logo_vsiz", "V. size", "new_ScrollBar_vsiz_video", "new_Edit_vsize", Row3},
-};
 
 // The groups the mode shows and hides, by design name.
 const char* const kGroups[LogosController::GroupCount][12] = {
@@ -149,99 +74,27 @@ const char* const kGroups[LogosController::GroupCount][12] = {
      "Bevel_fade_duration"},
 };
 
+
 const char* const TabTexts[] = {"        Use        ", "        Record frame        ", "        Record logo        "};
-
-QLabel* label(QWidget* parent, const char* name, const QString& text, const QRect& geometry)
-{
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(QString::fromLatin1(name));
-    l->setGeometry(geometry);
-    return l;
-}
-
-QFrame* bevel(QWidget* parent, const char* name, const QRect& geometry, QFrame::Shape shape = QFrame::Box)
-{
-    auto* f = new QFrame(parent);
-    f->setObjectName(QString::fromLatin1(name));
-    f->setFrameShape(shape);
-    f->setFrameShadow(QFrame::Sunken);
-    f->setGeometry(geometry);
-    f->lower();
-    return f;
-}
-
-QRect captionAt(int top)
-{
-    return QRect(CaptionLeft, top + 1, CaptionWidth, BarHeight);
-}
-
-QRect barAt(int top)
-{
-    return QRect(BarLeft, top, BarWidth, BarHeight);
-}
-
-QRect editAt(int top)
-{
-    return QRect(EditLeft, top - 2, EditWidth, EditHeight);
-}
-
-// The colour of a logo list, as the lighting sets it.
-void setListColour(QComboBox* c, const QColor& colour)
-{
-    QPalette p = c->palette();
-    p.setColor(QPalette::Button, colour);
-    p.setColor(QPalette::Base, colour);
-    c->setPalette(p);
-}
-
-QColor listColour(const QComboBox* c)
-{
-    return c->palette().color(QPalette::Button);
-}
-
-const QColor MoneyGreen(192, 220, 192);
-
-// A reported value on a bar the operator is not dragging; a value outside
-// the bar's range puts the thumb at the nearest end.
-void showOnBar(ScrollBarEx* b, uint32_t value)
-{
-    if (b->Tag != 0) return;
-    const QSignalBlocker block(b);
-    b->setValue(int(std::clamp<uint32_t>(value, uint32_t(b->minimum()), uint32_t(b->maximum()))));
-}
-
-// A value in seconds with at most two significant digits, with the
-// platform's decimal separator.
-QString seconds(double value)
-{
-    return QLocale().toString(value, 'g', 2);
-}
 
 }  // namespace
 
 LogosController::LogosController(TZEPH350_main& w) : FamilyController(w.ZEPH350_d1, Family::Logos), w_(w)
 {
+    // The page's pieces in the order the operator meets them: the tabs and
+    // the store strip, the assignment rows, the register rows, the
+    // auto-frame group.
     buildPage();
-    buildAssignmentPanel();
-    buildDisplayButtons();
-    buildRegisters();
-    buildFades();
-    buildFloatingPanel();
+    assignment_ = std::make_unique<LogoAssignmentController>(w);
+    registers_ = std::make_unique<LogoRegistersController>(w);
+    buildAutoFrame();
     collectGroups();
     // Nothing shown until the device tells the mode.
     resetPage();
     bindEvents();
-    // Run by the inputs family when the input on the output or a cached
-    // assignment changes.
-    w_.state.cacheropenclose_cadrelogo = [this] { cacheropenclose_cadrelogo(); };
-    w_.state.logo_light_ichm_lindex = [this] { logo_light_ichm_lindex(); };
 }
 
-LogosController::~LogosController()
-{
-    w_.state.cacheropenclose_cadrelogo = nullptr;
-    w_.state.logo_light_ichm_lindex = nullptr;
-}
+LogosController::~LogosController() = default;
 
 // --- building -----------------------------------------------------------------
 
@@ -330,134 +183,14 @@ void LogosController::buildPage()
     connect(pages->tabBar(), &QTabBar::currentChanged, this, [this, pages] { pageInView_ = pages->currentWidget(); });
 }
 
-void LogosController::buildAssignmentPanel()
+void LogosController::buildAutoFrame()
 {
-    // The assignment rows sit in the 63-pixel band below the input buttons,
-    // in the top panel: one column per input button, the label on the right.
-    new_Panel1 = new QWidget(w_.Panel_ichmp);
-    new_Panel1->setObjectName(QStringLiteral("new_Panel1"));
-    new_Panel1->setGeometry(0, 44, 788, 63);
-    new_Label_nmbr_logos = label(new_Panel1, "new_Label_nmbr_logos",
-                                 QStringLiteral("Logo / frame\nassignment:\n\nLogo display"), QRect(666, 0, 118, 63));
-    new_Label_nmbr_logos->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    for (int i = 0; i < 8; ++i) {
-        const int left = w_.label_input[size_t(i)]->x();
-        for (int layer = 0; layer < 2; ++layer) {
-            auto* list = new QComboBox(new_Panel1);
-            list->setObjectName(layer == 0 ? QStringLiteral("new_Combologo%1").arg(i + 1)
-                                           : QStringLiteral("LINDEX2_Combologo%1").arg(i + 1));
-            list->setGeometry(left, 2 + layer * 20, 76, 20);
-            // The list serves input Tag on logo layer Hint.
-            list->setProperty("Tag", i + 1);
-            list->setProperty("Hint", QString::number(layer));
-            setListColour(list, classic::ButtonFace);
-            list->installEventFilter(this);
-            connect(list, &QComboBox::activated, this, [this, list] { new_CombologoChange(list); });
-            (layer == 0 ? new_Combologo : LINDEX2_Combologo)[size_t(i)] = list;
-        }
-    }
-}
-
-void LogosController::buildDisplayButtons()
-{
-    // The eight ON/OFF buttons below the lists: the inputs family draws
-    // them from its cache, this page sends their clicks.
-    InputsController& inputs = w_.inputs();
-    inputs.buildLogoDisplayButtons(new_Panel1);
-    for (QPushButton* b : inputs.BitBtn_Input)
-        connect(b, &QPushButton::clicked, this, [this, b] { BitBtn_Input_Click(b); });
-}
-
-void LogosController::buildRegisters()
-{
-    QWidget* page = w_.logoFramePage;
-    for (const Row& r : kRows) {
-        const regctl::Definition& d = r.def;
-        RegisterControl& c = rows_.add(dev_, d);
-        const int reg = d.reg;
-        const regctl::ScrollHandler onScroll = [this, reg](QObject* s, int code, int& pos) { Scroll(reg, s, code, pos); };
-        const regctl::KeyHandler onKey = [this, reg](QObject* s, QChar& k) { KeyPress(reg, s, k); };
-        label(page, r.label, QString::fromLatin1(r.caption), captionAt(r.top));
-        regctl::addPair(c, page, barAt(r.top), editAt(r.top), this, onScroll, onKey);
-        if (!d.twinBar) continue;
-        label(page, r.twinLabel, QString::fromLatin1(r.caption), captionAt(r.twinTop));
-        ScrollBarEx* bar = regctl::makeBar(page, d.twinBar, d, barAt(r.twinTop));
-        QLineEdit* edit = regctl::makeEdit(page, d.twinEdit, editAt(r.twinTop));
-        edit->setText(regctl::displayText(uint32_t(d.start), d.offset));
-        c.add(bar, edit);
-        regctl::wire(bar, edit, this, onScroll, onKey);
-    }
-    bevel(page, "Bevel2", QRect(BevelLeft, Row0 - 6, BevelWidth, 28));
-    bevel(page, "Bevel10", QRect(BevelLeft, Row1 - 6, BevelWidth, 28));
-    bevel(page, "new_Bevel11", QRect(BevelLeft, KeyRow - 6, BevelWidth, 30));
-
-    // The picture registers' twins join the capture rows, with captions.
-    for (const Twin& t : kPictureTwins) {
-        label(page, t.label, QString::fromLatin1(t.caption), captionAt(t.top));
-        if (auto* bar = w_.control<QWidget>(QString::fromLatin1(t.bar))) bar->setGeometry(barAt(t.top));
-        if (auto* edit = w_.control<QWidget>(QString::fromLatin1(t.edit))) edit->setGeometry(editAt(t.top));
-    }
-}
-
-void LogosController::buildFades()
-{
-    QWidget* page = w_.logoFramePage;
-    // Frame fade: 0.5 to 5 s in tenths; logo fade: 15 to 255.
-    const regctl::Definition frame{zeph::Reg::LFRAMEDUR, "ScrollBar_Frame_Fade_duration", "Edit_Frame_Fade_duration",
-                                   "ScrollBar_frame2_fade_duration", "Edit_Frame2_Fade_duration", 5, 50, 10, 0};
-    const regctl::Definition logo{zeph::Reg::LLOGODUR, "ScrollBar_Logo_Fade_duration", "Edit_Logo_Fade_duration",
-                                  nullptr, nullptr, 15, 255, 50, 0};
-    label(page, "Label_Frame_Fade_duration", QStringLiteral("Frame fade"), captionAt(FadeRow0));
-    ScrollBar_Frame_Fade_duration = regctl::makeBar(page, frame.bar, frame, barAt(FadeRow0));
-    Edit_Frame_Fade_duration = regctl::makeEdit(page, frame.edit, editAt(FadeRow0));
-    label(page, "Label_s_frame", QStringLiteral("s"), QRect(UnitLeft, FadeRow0 + 1, 10, BarHeight));
-    label(page, "Label_Logo_Fade_duration", QStringLiteral("Logo fade"), captionAt(FadeRow1));
-    ScrollBar_Logo_Fade_duration = regctl::makeBar(page, logo.bar, logo, barAt(FadeRow1));
-    Edit_Logo_Fade_duration = regctl::makeEdit(page, logo.edit, editAt(FadeRow1));
-    label(page, "Label_s_logo", QStringLiteral("s"), QRect(UnitLeft, FadeRow1 + 1, 10, BarHeight));
-    bevel(page, "Bevel_fade_duration", QRect(BevelLeft, FadeRow0 - 6, BevelWidth, 62));
-    Edit_Frame_Fade_duration->setText(Conv_fade_frame_en_seconde(uint32_t(frame.start)));
-    Edit_Logo_Fade_duration->setText(Conv_fade_logo_en_seconde(uint32_t(logo.start)));
-
-    regctl::wire(
-        ScrollBar_Frame_Fade_duration, Edit_Frame_Fade_duration, this,
-        [this](QObject* s, int code, int& pos) { ScrollBar_Frame_Fade_durationScroll(s, code, pos); },
-        [this](QObject* s, QChar& k) { Edit_Frame_Fade_durationKeyPress(s, k); });
-    regctl::wire(
-        ScrollBar_Logo_Fade_duration, Edit_Logo_Fade_duration, this,
-        [this](QObject* s, int code, int& pos) { ScrollBar_Logo_Fade_durationScroll(s, code, pos); },
-        [this](QObject* s, QChar& k) { Edit_Logo_Fade_durationKeyPress(s, k); });
-    Edit_Frame_Fade_duration->installEventFilter(this);
-    Edit_Logo_Fade_duration->installEventFilter(this);
-}
-
-void LogosController::buildFloatingPanel()
-{
-    const regctl::Definition frame{zeph::Reg::LFRAMEDUR, "ScrollBar_frame2_fade_duration", "Edit_Frame2_Fade_duration",
-                                   nullptr, nullptr, 5, 50, 10, 0};
-    Panel_fade_frame_duration = new QFrame(w_.centralWidget());
-    Panel_fade_frame_duration->setObjectName(QStringLiteral("Panel_fade_frame_duration"));
-    Panel_fade_frame_duration->setFrameShape(QFrame::Panel);
-    Panel_fade_frame_duration->setFrameShadow(QFrame::Raised);
-    Panel_fade_frame_duration->setAutoFillBackground(true);
-    Panel_fade_frame_duration->setGeometry(244, 190, 300, 96);
-    label(Panel_fade_frame_duration, "Label_frame2_fade", QStringLiteral("Frame fade"), QRect(8, 6, 200, BarHeight));
-    label(Panel_fade_frame_duration, "Label_frame2_fade_duration", QStringLiteral(" Frame fade duration (s)"),
-          QRect(8, 28, 200, BarHeight));
-    ScrollBar_frame2_fade_duration = regctl::makeBar(Panel_fade_frame_duration, frame.bar, frame, QRect(8, 52, 200, BarHeight));
-    Edit_Frame2_Fade_duration = regctl::makeEdit(Panel_fade_frame_duration, frame.edit, QRect(216, 50, EditWidth, EditHeight));
-    Edit_Frame2_Fade_duration->setText(Conv_fade_frame_en_seconde(uint32_t(frame.start)));
-    auto* close = new QToolButton(Panel_fade_frame_duration);
-    close->setObjectName(QStringLiteral("BitBtn_close_frame_fade_duration"));
-    close->setText(QStringLiteral("Close"));
-    close->setGeometry(216, 6, 70, 24);
-    connect(close, &QToolButton::clicked, this, [this, close] { BitBtn_close_frame_fade_durationClick(close); });
-    regctl::wire(
-        ScrollBar_frame2_fade_duration, Edit_Frame2_Fade_duration, this,
-        [this](QObject* s, int code, int& pos) { ScrollBar_Frame_Fade_durationScroll(s, code, pos); },
-        [this](QObject* s, QChar& k) { Edit_Frame_Fade_durationKeyPress(s, k); });
-    Panel_fade_frame_duration->hide();
-    Panel_fade_frame_duration->raise();
+    // The effects family follows its clicks and sets its item; the mode
+    // shows it.
+    RadioGroup_auto_frame = new RadioGroup(QStringLiteral("Auto frame"), {QStringLiteral("On"), QStringLiteral("Off")}, 1,
+                                           w_.logoFramePage);
+    RadioGroup_auto_frame->setObjectName(QStringLiteral("RadioGroup_auto_frame"));
+    RadioGroup_auto_frame->setGeometry(16, 300, 130, 60);
 }
 
 void LogosController::collectGroups()
@@ -465,17 +198,22 @@ void LogosController::collectGroups()
     for (int g = 0; g < GroupCount; ++g) {
         for (const char* name : kGroups[g]) {
             if (!name) break;
-            if (auto* widget = w_.control<QWidget>(QString::fromLatin1(name))) groups_[size_t(g)] << widget;
+            groups_[size_t(g)] << requiredChild<QWidget>(w_.logoFramePage, name);
         }
     }
 }
 
+QStringList LogosController::groupNames()
+{
+    QStringList names;
+    for (const auto& group : kGroups)
+        for (const char* name : group)
+            if (name) names << QString::fromLatin1(name);
+    return names + LogoRegistersController::twinNames();
+}
+
 void LogosController::bindEvents()
 {
-    for (const Row& r : kRows) {
-        const int reg = r.def.reg;
-        on(r.event, r.change, [this, reg](TZEPH350_d*, int) { Change(reg); });
-    }
     ZEPH_ON(OnLMODEchange, LogosController, ZEPH350_d1LMODEchange);
     ZEPH_ON(OnLSTOREchange, LogosController, ZEPH350_d1LSTOREchange);
     ZEPH_ON(OnLEMPTYchange, LogosController, ZEPH350_d1LEMPTYchange);
@@ -484,43 +222,19 @@ void LogosController::bindEvents()
     ZEPH_ON(OnLLINESIZchange, LogosController, ZEPH350_d1LPIXEL_LLINE_SIZchange);
     ZEPH_ON(OnLSTATUSchange, LogosController, ZEPH350_d1LSTATUSchange);
     ZEPH_ON(OnLOFMTchange, LogosController, ZEPH350_d1LOFMTchange);
-    ZEPH_ON(OnLINDEXchange, LogosController, ZEPH350_d1LINDEXchange);
-    ZEPH_ON(OnLPLOGOchange, LogosController, ZEPH350_d1LPLOGOchange);
-    ZEPH_ON(OnLDYSPLAYchange, LogosController, ZEPH350_d1LDYSPLAYchange);
-    ZEPH_ON(OnLFRAMEDURchange, LogosController, ZEPH350_d1LFRAMEDURchange);
-    ZEPH_ON(OnLLOGODURchange, LogosController, ZEPH350_d1LLOGODURchange);
     ZEPH_ON(OnConnected, LogosController, ZEPH350_d1Connected);
 }
 
-void LogosController::attachPopup(QMenu* popup)
+void LogosController::attachPopup(QMenu* popup, QAction* mouse)
 {
     popup_ = popup;
+    mouseItem_ = mouse;
     TabControl_logo->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(TabControl_logo, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { popup_->popup(TabControl_logo->mapToGlobal(at)); });
 }
 
-bool LogosController::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::FocusIn) {
-        if (auto* list = qobject_cast<QComboBox*>(watched)) Combologo_Enter_lind(list);
-    } else if (event->type() == QEvent::MouseButtonRelease &&
-               (watched == Edit_Frame_Fade_duration || watched == Edit_Logo_Fade_duration)) {
-        // After the edit has placed its cursor for the click.
-        QTimer::singleShot(0, this, [this, watched] { Edit_Logo_Fade_durationClick(watched); });
-    }
-    return FamilyController::eventFilter(watched, event);
-}
-
 // --- helpers --------------------------------------------------------------------
-
-QList<QComboBox*> LogosController::logoLists() const
-{
-    QList<QComboBox*> lists;
-    for (QComboBox* c : new_Combologo) lists << c;
-    for (QComboBox* c : LINDEX2_Combologo) lists << c;
-    return lists;
-}
 
 void LogosController::showGroup(Group g, bool shown)
 {
@@ -570,10 +284,7 @@ void LogosController::showSlot(int slot, bool empty)
 {
     emptyFlags_[size_t(slot)] = empty;
     const QString text = empty ? QStringLiteral("Empty") : w_.state.Logo_names[size_t(slot)];
-    for (QComboBox* c : logoLists()) {
-        const QSignalBlocker block(c);
-        if (slot < c->count()) c->setItemText(slot, text);
-    }
+    assignment_->showSlot(slot, text);
     // The store list holds the logos (slots 2 to 9), after the two erase
     // items while they are there (the second of them is the frame).
     const int front = hasEraseItems() ? 2 : 0;
@@ -594,17 +305,16 @@ void LogosController::endStoreDisplay()
 
 void LogosController::resetPage()
 {
-    new_Label_nmbr_logos->setEnabled(false);
-    for (QComboBox* c : logoLists()) c->setEnabled(false);
+    assignment_->new_Label_nmbr_logos->setEnabled(false);
+    assignment_->setEnabled(false);
     for (int g = 0; g < GroupCount; ++g) showGroup(Group(g), false);
     new_SpeedButton_store->hide();
     for (QFrame* b : {new_Bevel10, new_Bevel2}) {
         b->resize(b->width(), BevelHidden);
         b->hide();
     }
-    for (QPushButton* on : w_.inputs().BitBtn_Input) on->setEnabled(false);
     Bevel_bar_recording_separation->hide();
-    if (auto* autoFrame = w_.control<QWidget>(QStringLiteral("RadioGroup_auto_frame"))) autoFrame->hide();
+    RadioGroup_auto_frame->hide();
 }
 
 void LogosController::TabControl_logoChange(QObject*)
@@ -637,9 +347,9 @@ void LogosController::ZEPH350_d1LMODEchange(TZEPH350_d*, int)
     TCadre_logo* cadre = w_.state.win.Cadre_logo;
 
     // 1.
-    new_Panel1->setEnabled(true);
-    control(zeph::Reg::LHPOS)->edits().front()->setEnabled(true);
-    control(zeph::Reg::LVPOS)->edits().front()->setEnabled(true);
+    assignment_->new_Panel1->setEnabled(true);
+    registers_->control(zeph::Reg::LHPOS)->edits().front()->setEnabled(true);
+    registers_->control(zeph::Reg::LVPOS)->edits().front()->setEnabled(true);
     // 2. Leaving frame capture recalls the image settings changed for it.
     if (mode != 2 && TabControl_logo->TabIndex() == 1) dev_.SetRECALL(true);
     // 3. Tabs and erase button.
@@ -655,21 +365,18 @@ void LogosController::ZEPH350_d1LMODEchange(TZEPH350_d*, int)
     if ((mode == 2 || mode == 4) && cadre) cadre->close();
     // 4. Everything off.
     resetPage();
-    auto* autoFrame = w_.control<QWidget>(QStringLiteral("RadioGroup_auto_frame"));
     // 5.
     dropEraseItems();
     // 6.
     switch (mode) {
     case 0: {
-        for (QComboBox* c : logoLists()) c->setEnabled(true);
         showGroup(U, true);
         showGroup(F, true);
-        for (QPushButton* on : w_.inputs().BitBtn_Input) on->setEnabled(true);
+        assignment_->setEnabled(true);
         Bevel_bar_recording_separation->show();
         cacheropenclose_cadrelogo();
         closeStoreList();
-        auto* menu = w_.findChild<QMenu*>(QStringLiteral("AutoFrame1"));
-        if (autoFrame && menu) autoFrame->setVisible(menu->menuAction()->isVisible());
+        RadioGroup_auto_frame->setVisible(w_.menu.AutoFrame1->menuAction()->isVisible());
         break;
     }
     case 1:
@@ -681,9 +388,9 @@ void LogosController::ZEPH350_d1LMODEchange(TZEPH350_d*, int)
         showGroup(K, true);
         new_SpeedButton_store->setText(QStringLiteral("STORE"));
         new_SpeedButton_store->show();
-        new_Panel1->setEnabled(false);
-        control(zeph::Reg::LHPOS)->edits().front()->setEnabled(false);
-        control(zeph::Reg::LVPOS)->edits().front()->setEnabled(false);
+        assignment_->new_Panel1->setEnabled(false);
+        registers_->control(zeph::Reg::LHPOS)->edits().front()->setEnabled(false);
+        registers_->control(zeph::Reg::LVPOS)->edits().front()->setEnabled(false);
         showGroup(B, true);
         Bevel_bar_recording_separation->show();
         cacheropenclose_cadrelogo();
@@ -835,7 +542,7 @@ void LogosController::ZEPH350_d1LEMPTYchange(TZEPH350_d*, int)
 {
     const uint32_t current = dev_.LCURRENT();
     if (current > 9) return;  // no slot
-    const QList<QComboBox*> lists = logoLists();
+    const QList<QComboBox*> lists = assignment_->logoLists();
     QList<int> kept;
     for (QComboBox* c : lists) kept << c->currentIndex();
     const bool empty = dev_.LEMPTY();
@@ -863,80 +570,13 @@ void LogosController::ZEPH350_d1LOFMTchange(TZEPH350_d*, int)
     if (!name.isEmpty()) Label_outformat_logo->setText(name);  // a format without a name leaves it
 }
 
-// --- per-input assignment ----------------------------------------------------------
-
-void LogosController::new_CombologoChange(QObject* Sender)
-{
-    auto* list = qobject_cast<QComboBox*>(Sender);
-    if (!list || list->currentIndex() < 0) return;
-    dev_.SetPCHAN(list->property("Tag").toUInt());
-    dev_.SetLINDEX(list->property("Hint").toString().toUInt());
-    dev_.SetLPLOGO(uint32_t(list->currentIndex()));
-    if (w_.state.hinthinthint) w_.state.hinthinthint();
-}
-
-void LogosController::Combologo_Enter_lind(QObject* Sender)
-{
-    auto* list = qobject_cast<QComboBox*>(Sender);
-    if (!list || listColour(list) == classic::ButtonFace) return;  // not the input on the output
-    setListColour(list, MoneyGreen);
-    dev_.SetLINDEX(list->property("Hint").toString().toUInt());
-}
-
-void LogosController::BitBtn_Input_Click(QObject* Sender)
-{
-    const auto& buttons = w_.inputs().BitBtn_Input;
-    const auto at = std::find(buttons.begin(), buttons.end(), Sender);
-    if (at == buttons.end()) return;
-    const uint32_t input = uint32_t(at - buttons.begin()) + 1;
-    dev_.SetPCHAN(input);
-    dev_.SetLDYSPLAY(w_.state.perInput.LDYSPLAY[input] == 0);
-}
-
-void LogosController::ZEPH350_d1LPLOGOchange(TZEPH350_d*, int)
-{
-    w_.state.perInput.LPLOGO.store(dev_.PCHAN(), dev_.LINDEX(), dev_.LPLOGO());
-    w_.inputs().Tableau_input(50);
-}
-
-void LogosController::ZEPH350_d1LDYSPLAYchange(TZEPH350_d*, int)
-{
-    w_.state.perInput.LDYSPLAY.store(dev_.PCHAN(), dev_.LDYSPLAY() ? 1 : 0);
-    w_.inputs().Tableau_input(51);
-}
-
-void LogosController::ZEPH350_d1LINDEXchange(TZEPH350_d*, int)
-{
-    logo_light_ichm_lindex();
-}
-
-void LogosController::logo_light_ichm_lindex()
-{
-    for (QComboBox* c : logoLists()) setListColour(c, classic::ButtonFace);
-    const uint32_t k = dev_.ICHM();
-    if (k >= 1 && k <= 8) {
-        QComboBox* layers[2] = {new_Combologo[k - 1], LINDEX2_Combologo[k - 1]};
-        for (QComboBox* c : layers) setListColour(c, classic::Window);
-        const uint32_t layer = dev_.LINDEX();
-        if (layer <= 1) setListColour(layers[layer], MoneyGreen);
-    }
-    cacheropenclose_cadrelogo();
-}
-
 // --- mouse placement ------------------------------------------------------------------
-
-bool LogosController::outputInputHasLogo() const
-{
-    const uint32_t k = dev_.ICHM();
-    return k >= 1 && k <= 8 && w_.state.perInput.LPLOGO.at(k, dev_.LINDEX()) > 1;
-}
 
 void LogosController::cacheropenclose_cadrelogo()
 {
     const uint32_t mode = dev_.LMODE();
-    const bool allowed = mode == 1 || (mode == 0 && outputInputHasLogo());
-    QAction* item = w_.logoPopup ? w_.logoPopup->findChild<QAction*>(QStringLiteral("Mouse1")) : nullptr;
-    if (item) item->setEnabled(allowed);
+    const bool allowed = mode == 1 || (mode == 0 && assignment_->outputInputHasLogo());
+    if (mouseItem_) mouseItem_->setEnabled(allowed);  // the popup comes with FormCreate
     if (allowed) {
         BitBtn_mouse_menuitem_cadrelogo->setEnabled(true);
         BitBtn_mouse_menuitem_cadrelogo->show();
@@ -956,134 +596,4 @@ void LogosController::cacheropenclose_cadrelogo()
 void LogosController::Logo_by_mouse()
 {
     if (TCadre_logo* cadre = w_.state.win.Cadre_logo) cadre->show();
-}
-
-// --- position, size, key and background -----------------------------------------------
-
-void LogosController::Scroll(int reg, QObject* Sender, int ScrollCode, int& ScrollPos)
-{
-    control(reg)->Scroll(Sender, ScrollCode, ScrollPos);
-}
-
-void LogosController::KeyPress(int reg, QObject* Sender, QChar& Key)
-{
-    control(reg)->KeyPress(Sender, Key);
-}
-
-void LogosController::Change(int reg)
-{
-    control(reg)->Change();
-    // The logo position window sends its next mouse value on the report of
-    // the previous one.
-    TCadre_logo* cadre = w_.state.win.Cadre_logo;
-    if (!cadre || !cadre->isVisible()) return;
-    switch (reg) {
-    case zeph::Reg::LHPOS: cadre->ZEPH350_d1LHPOSchange(); break;
-    case zeph::Reg::LVPOS: cadre->ZEPH350_d1LVPOSchange(); break;
-    case zeph::Reg::LHSIZ:
-        if (dev_.LMODE() == 1) cadre->ZEPH350_d1LHSIZchange();
-        break;
-    case zeph::Reg::LVSIZ:
-        if (dev_.LMODE() == 1) cadre->ZEPH350_d1LVSIZchange();
-        break;
-    default: break;
-    }
-}
-
-// --- fades ----------------------------------------------------------------------------
-
-QString LogosController::Conv_fade_frame_en_seconde(uint32_t value)
-{
-    return seconds(value / 10.0);
-}
-
-QString LogosController::Conv_fade_logo_en_seconde(uint32_t value)
-{
-    return seconds(value * 0.02);
-}
-
-void LogosController::ScrollBar_Frame_Fade_durationScroll(QObject* Sender, int ScrollCode, int& ScrollPos)
-{
-    dev_.SetLFRAMEDUR(uint32_t(ScrollPos));
-    auto* bar = qobject_cast<ScrollBarEx*>(Sender);
-    if (ScrollCode == ScrollBarEx::EndScroll) {
-        if (bar) bar->Tag = 0;
-        Panel_fade_frame_duration->hide();
-    } else if (bar) {
-        bar->Tag = 1;
-    }
-}
-
-void LogosController::ScrollBar_Logo_Fade_durationScroll(QObject*, int ScrollCode, int& ScrollPos)
-{
-    dev_.SetLLOGODUR(uint32_t(ScrollPos));
-    ScrollBar_Logo_Fade_duration->Tag = ScrollCode == ScrollBarEx::EndScroll ? 0 : 1;
-}
-
-void LogosController::Edit_Frame_Fade_durationKeyPress(QObject* Sender, QChar& Key)
-{
-    if (Key != QChar(13)) return;
-    auto* edit = qobject_cast<QLineEdit*>(Sender);
-    if (!edit) return;
-    // Seconds with an optional point: "1.5" is 15 tenths, "2" is 20. The
-    // locale's decimal separator, which the edit itself shows, counts as
-    // the point.
-    QString digits = edit->text();
-    const QString separator = QLocale().decimalPoint();
-    const bool point = digits.contains(QLatin1Char('.')) || (!separator.isEmpty() && digits.contains(separator));
-    digits.remove(QLatin1Char('.'));
-    if (!separator.isEmpty()) digits.remove(separator);
-    const std::optional<int32_t> v = StrToIntOrReport(digits);
-    if (!v) return;
-    // Whole seconds are counted in tenths without overflow; a count no
-    // register holds sends the stored value again, and the device's answer
-    // puts the edit right.
-    const int64_t tenths = point ? int64_t(*v) : int64_t(*v) * 10;
-    if (tenths > int64_t(UINT32_MAX) || tenths < int64_t(INT32_MIN)) {
-        dev_.SetLFRAMEDUR(dev_.LFRAMEDUR());
-        return;
-    }
-    dev_.SetLFRAMEDUR(uint32_t(tenths));  // a negative count goes as its 32-bit pattern
-}
-
-void LogosController::Edit_Logo_Fade_durationKeyPress(QObject*, QChar& Key)
-{
-    if (Key != QChar(13)) return;
-    const std::optional<int32_t> v = StrToIntOrReport(Edit_Logo_Fade_duration->text());
-    if (!v) return;
-    if (*v >= 1 && *v <= 5)
-        dev_.SetLLOGODUR(uint32_t(*v * 60 - 45));
-    else
-        dev_.SetLLOGODUR(dev_.LLOGODUR());  // the device's answer puts the edit right
-}
-
-void LogosController::Edit_Logo_Fade_durationClick(QObject* Sender)
-{
-    if (auto* edit = qobject_cast<QLineEdit*>(Sender)) edit->selectAll();
-}
-
-void LogosController::BitBtn_close_frame_fade_durationClick(QObject*)
-{
-    Panel_fade_frame_duration->hide();
-}
-
-void LogosController::ZEPH350_d1LFRAMEDURchange(TZEPH350_d*, int)
-{
-    const uint32_t value = dev_.LFRAMEDUR();
-    const QString text = Conv_fade_frame_en_seconde(value);
-    for (QLineEdit* e : {Edit_Frame_Fade_duration, Edit_Frame2_Fade_duration}) {
-        const QSignalBlocker block(e);
-        e->setText(text);
-    }
-    for (ScrollBarEx* b : {ScrollBar_Frame_Fade_duration, ScrollBar_frame2_fade_duration}) showOnBar(b, value);
-}
-
-void LogosController::ZEPH350_d1LLOGODURchange(TZEPH350_d*, int)
-{
-    const uint32_t value = dev_.LLOGODUR();
-    {
-        const QSignalBlocker block(Edit_Logo_Fade_duration);
-        Edit_Logo_Fade_duration->setText(Conv_fade_logo_en_seconde(value));
-    }
-    showOnBar(ScrollBar_Logo_Fade_duration, value);
 }

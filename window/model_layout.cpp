@@ -1,13 +1,24 @@
 #include "model_layout.h"
 
 #include "about.h"
+#include "audio_controller.h"
+#include "effects_controller.h"
+#include "gfx_drawedge.h"
 #include "hd15.h"
+#include "image_controller.h"
+#include "inputs_controller.h"
+#include "regctl/scroll_bar.h"
 #include "zeph350_main.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QDialog>
 #include <QEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QLayout>
 #include <QPoint>
 #include <QSignalBlocker>
@@ -16,6 +27,8 @@
 #include <QToolButton>
 
 #include <array>
+#include <stdexcept>
+#include <string>
 
 namespace {
 
@@ -211,6 +224,19 @@ QObject* ModelLayoutController::find(const Named& n) const
     return nullptr;
 }
 
+void ModelLayoutController::attachControls()
+{
+    controls_.clear();
+    for (const ShownRow& row : shownTable()) {
+        std::vector<QObject*>& found = controls_.emplace_back();
+        for (const Target& t : row.controls) {
+            QObject* c = find({t.kind, QString::fromLatin1(t.name)});
+            if (!c) throw std::logic_error(std::string("the model table names no control ") + t.name);
+            found.push_back(c);
+        }
+    }
+}
+
 void ModelLayoutController::ZEPH350_d1DEVchange(TZEPH350_d*, int)
 {
     visible_or_not_visible(dev_.DEV());
@@ -250,13 +276,15 @@ void ModelLayoutController::applyShownControls(int column)
     const bool pattern = dev_.OPAT() == 1;
     const bool identified = dev_.VERI() >= 32768;
     std::vector<std::pair<QWidget*, bool>> tabs;
-    for (const ShownRow& row : shownTable()) {
+    const std::vector<ShownRow>& table = shownTable();
+    for (size_t r = 0; r < table.size() && r < controls_.size(); ++r) {
+        const ShownRow& row = table[r];
         const Shown rule = row.shown[size_t(column)];
         if (rule == Shown::Keep) continue;
         const bool on = rule == Shown::Yes || (rule == Shown::T && pattern) || (rule == Shown::TStar && pattern && identified);
-        for (const Target& t : row.controls) {
-            QObject* c = find({t.kind, QString::fromLatin1(t.name)});
-            if (!c) continue;  // a page not built yet
+        for (size_t i = 0; i < row.controls.size(); ++i) {
+            const Target& t = row.controls[i];
+            QObject* c = controls_[r][i];
             switch (t.kind) {
             case Kind::Widget: static_cast<QWidget*>(c)->setVisible(on); break;
             case Kind::Action: static_cast<QAction*>(c)->setVisible(on); break;
@@ -307,7 +335,8 @@ void ModelLayoutController::applyTexts(uint32_t model)
 
     // The aspect tabs are wider on the four-input model: their texts are
     // padded with blanks to fill them.
-    if (auto* aspect = w_.centralWidget()->findChild<QTabBar*>(QStringLiteral("TabSet_IASPR"))) {
+    QTabBar* aspect = w_.image().aspectTabs();
+    {
         const QString texts[2] = {QStringLiteral("Output   4/3"), QStringLiteral("Output 16/9")};
         const int widths[2] = {27, 26};
         for (int i = 0; i < 2 && i < aspect->count(); ++i)
@@ -319,7 +348,8 @@ void ModelLayoutController::applyTexts(uint32_t model)
     // there and put back only where they are missing, so that laying out
     // the four-input model again (after a lost link, say) never deletes
     // another entry or reaches past the list.
-    if (auto* refreq = w_.centralWidget()->findChild<QComboBox*>(QStringLiteral("combo_refreq"))) {
+    {
+        QComboBox* refreq = w_.inputs().reference().combo_refreq;
         const QSignalBlocker block(refreq);
         if (four) {
             refreq->setMaxVisibleItems(5);
@@ -334,8 +364,6 @@ void ModelLayoutController::applyTexts(uint32_t model)
                         refreq->insertItem(k, QStringLiteral("Follow  ") + w_.label_input[size_t(k - 1)]->text());
             }
         }
-    } else {
-        w_.state.fourInputs = four;
     }
 
     // The input buttons tell their logo assignments where the model has logos.
@@ -345,15 +373,11 @@ void ModelLayoutController::applyTexts(uint32_t model)
 void ModelLayoutController::applyPositions(uint32_t model)
 {
     const bool four = fourInputModel(model);
-    const bool effects = effectsModel(model);
-    QWidget* client = w_.centralWidget();
-    auto widget = [client](const QString& name) { return client->findChild<QWidget*>(name); };
-    auto place = [&widget](const QString& name, const QRect& r) {
-        if (QWidget* c = widget(name)) c->setGeometry(r);
-    };
-    auto setTop = [&widget](const QString& name, int top) {
-        if (QWidget* c = widget(name)) c->move(c->x(), top);
-    };
+    const bool effectsRow = effectsModel(model);
+    InputsController& inputs = w_.inputs();
+    AudioController& audio = w_.audio();
+    EffectsController& effects = w_.effects();
+    auto setTop = [](QWidget* c, int top) { c->move(c->x(), top); };
 
     // Input buttons.
     for (size_t i = 0; i < w_.label_input.size(); ++i) {
@@ -369,42 +393,40 @@ void ModelLayoutController::applyPositions(uint32_t model)
 
     // Output page: the reference lists and the aspect tabs.
     const int listLeft = four ? 24 : 104, listWidth = four ? 249 : 169;
-    place(QStringLiteral("combo_refreq"), QRect(listLeft, 52, listWidth, 21));
-    place(QStringLiteral("ComboBox_seamless_computer"), QRect(listLeft, 52, listWidth, 21));
-    place(QStringLiteral("TabSet_IASPR"), QRect(listLeft, 72, listWidth, 17));
+    inputs.reference().combo_refreq->setGeometry(listLeft, 52, listWidth, 21);
+    inputs.reference().ComboBox_seamless_computer->setGeometry(listLeft, 52, listWidth, 21);
+    w_.image().aspectTabs()->setGeometry(listLeft, 72, listWidth, 17);
 
     // Input page: the five columns, eight rows or four.
-    for (const char* name : {"GroupBox1", "GroupBox8", "GroupBox2", "GroupBox3", "GroupBox9"}) {
-        if (QWidget* g = widget(QString::fromLatin1(name))) g->setGeometry(g->x(), four ? 81 : 8, g->width(), four ? 157 : 314);
-    }
+    for (QGroupBox* g : inputs.columns) g->setGeometry(g->x(), four ? 81 : 8, g->width(), four ? 157 : 314);
 
     // Audio page: the group of the audio buttons and the rows of inputs 1
     // to 4; the buttons in the group stay level with their rows.
     const int groupTop = four ? 80 : 11;
     const int shift = four ? AudioFourShift : 0;
-    if (QWidget* g = widget(QStringLiteral("GroupBox7"))) g->setGeometry(g->x(), groupTop, g->width(), four ? 126 : 222);
-    for (int n = 1; n <= int(kAudioRowTops.size()); ++n) {
-        const int top = kAudioRowTops[size_t(n - 1)] + shift;
-        setTop(QStringLiteral("ScrollBar_audio%1").arg(n), top);
-        setTop(QStringLiteral("ScrollBar_balance_%1").arg(n), top);
-        const int editTop = n == 1 ? top - 2 : top;
-        setTop(QStringLiteral("Edit_audio_%1").arg(n), editTop);
-        setTop(QStringLiteral("Edit_balance_%1").arg(n), editTop);
-        setTop(QStringLiteral("Label_audio%1").arg(n), top - groupTop - 1);
+    QGroupBox* group = audio.GroupBox7;
+    group->setGeometry(group->x(), groupTop, group->width(), four ? 126 : 222);
+    for (size_t i = 0; i < kAudioRowTops.size(); ++i) {
+        const int top = kAudioRowTops[i] + shift;
+        setTop(audio.ScrollBar_audio[i], top);
+        setTop(audio.ScrollBar_balance[i], top);
+        const int editTop = i == 0 ? top - 2 : top;
+        setTop(audio.Edit_audio[i], editTop);
+        setTop(audio.Edit_balance[i], editTop);
+        setTop(w_.Label_audio[i], top - groupTop - 1);
     }
-    if (QWidget* autoFollow = widget(QStringLiteral("RadioButton"))) autoFollow->move(four ? AutoFollowFourAt : AutoFollowAt);
-    setTop(QStringLiteral("Label_audio_level"), four ? AudioCaptionFourTop : AudioCaptionTop);
-    setTop(QStringLiteral("Label_audio_balance"), four ? AudioCaptionFourTop : AudioCaptionTop);
+    audio.RadioButton->move(four ? AutoFollowFourAt : AutoFollowAt);
+    setTop(audio.Label_audio_level, four ? AudioCaptionFourTop : AudioCaptionTop);
+    setTop(audio.Label_audio_balance, four ? AudioCaptionFourTop : AudioCaptionTop);
 
     // The master volume, shorter where the effect buttons sit to its left.
-    if (QWidget* label = widget(QStringLiteral("Label17"))) label->move(effects ? 404 : 208, label->y());
-    if (QWidget* bar = widget(QStringLiteral("ScrollBar_AMAST")))
-        bar->setGeometry(effects ? 456 : 260, bar->y(), effects ? 137 : 333, bar->height());
+    audio.Label17->move(effectsRow ? 404 : 208, audio.Label17->y());
+    ScrollBarEx* master = audio.ScrollBar_AMAST;
+    master->setGeometry(effectsRow ? 456 : 260, master->y(), effectsRow ? 137 : 333, master->height());
 
     // The please-wait panel, and the transition button level with its edge.
-    setTop(QStringLiteral("BitBtn_initial_please"), logoModel(model) ? 261 : 217);
-    if (QWidget* edge = widget(QStringLiteral("GfxDrawEdge1")))
-        setTop(QStringLiteral("BitBtn_effect_color_frame_cleancut"), edge->y());
+    setTop(w_.BitBtn_initial_please, logoModel(model) ? 261 : 217);
+    setTop(effects.transition().BitBtn_effect_color_frame_cleancut, effects.transition().GfxDrawEdge1->y());
 }
 
 void ModelLayoutController::setPanelHeight(int height)

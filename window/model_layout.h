@@ -60,6 +60,10 @@ public:
     static std::vector<Named> tableNames();
     // The control `n` names in this window; null when there is none.
     QObject* find(const Named& n) const;
+    // Finds every control of the table once all the families have built
+    // theirs; throws std::logic_error for a name that names nothing, so
+    // that no model lays out with a control silently left as it was.
+    void attachControls();
 
     // Geometry of the top panel and the band below it.
     static constexpr int PanelHeight = 44;  // input buttons, "Black", "Freeze"
@@ -79,5 +83,7 @@ private:
     void rebuildCaption();
 
     TZEPH350_main& w_;
+    // The table's controls, row by row (attachControls).
+    std::vector<std::vector<QObject*>> controls_;
     bool inputHints_ = true;
 };

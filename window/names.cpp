@@ -22,12 +22,12 @@ namespace names {
 
 namespace {
 
+// The sixteen assignment lists: layer 0 of inputs 1 to 8, then layer 1.
 QList<QComboBox*> logoLists(TZEPH350_main& w)
 {
     QList<QComboBox*> lists;
-    for (const char* prefix : {"new_Combologo", "LINDEX2_Combologo"})
-        for (int i = 1; i <= 8; ++i)
-            if (auto* c = w.control<QComboBox>(QString::fromLatin1(prefix) + QString::number(i))) lists << c;
+    for (QComboBox* c : w.logos().assignment().new_Combologo) lists << c;
+    for (QComboBox* c : w.logos().assignment().LINDEX2_Combologo) lists << c;
     return lists;
 }
 
@@ -43,7 +43,7 @@ void rename(TZEPH350_main& w)
     // Runs on every report of the input on the output: the controls are
     // reached through the inputs family, not searched for by name.
     InputsController& inputs = w.inputs();
-    QComboBox* refreq = inputs.combo_refreq;
+    QComboBox* refreq = inputs.reference().combo_refreq;
     const QSignalBlocker block(refreq);
     const int kept = refreq ? refreq->currentIndex() : -1;
     if (refreq) refreq->clear();
@@ -51,7 +51,7 @@ void rename(TZEPH350_main& w)
         if (QCheckBox* used = inputs.Label_input_[size_t(i - 1)]) used->setText(w.label_input[size_t(i - 1)]->text());
     }
     const uint32_t ichm = w.ZEPH350_d1.ICHM();
-    if (ichm >= 1 && ichm <= 8 && inputs.Label_ICHM) inputs.Label_ICHM->setText(w.label_input[size_t(ichm - 1)]->text());
+    if (ichm >= 1 && ichm <= 8 && inputs.status().Label_ICHM) inputs.status().Label_ICHM->setText(w.label_input[size_t(ichm - 1)]->text());
     if (refreq) {
         refreq->addItem(QStringLiteral("Internal reference"));
         const int inputs = w.state.fourInputs ? 4 : 8;
@@ -65,8 +65,8 @@ void logorename(TZEPH350_main& w, int slot)
 {
     if (slot < 1 || slot > 9) return;
     const QList<QComboBox*> lists = logoLists(w);
-    auto* first = w.control<QComboBox>(QStringLiteral("new_Combologo1"));
-    const bool empty = first && slot < first->count() && first->itemText(slot) == QLatin1String("Empty");
+    const QComboBox* first = w.logos().assignment().new_Combologo[0];
+    const bool empty = slot < first->count() && first->itemText(slot) == QLatin1String("Empty");
     if (!empty) {
         const QString& name = w.state.Logo_names[size_t(slot)];
         for (QComboBox* c : lists) {
@@ -76,13 +76,12 @@ void logorename(TZEPH350_main& w, int slot)
             c->setCurrentIndex(kept);
         }
         if (slot > 1) {
-            if (auto* store = w.control<QComboBox>(QStringLiteral("ComboBox_lstore"))) {
-                const QSignalBlocker block(store);
-                setItem(store, slot - 2, name);
-            }
+            QComboBox* store = w.logos().ComboBox_lstore;
+            const QSignalBlocker block(store);
+            setItem(store, slot - 2, name);
         }
     }
-    if (w.state.hinthinthint) w.state.hinthinthint();
+    w.names().hinthinthint();
 }
 
 void spreadLogoNames(TZEPH350_main& w)
@@ -121,14 +120,14 @@ std::optional<QString> askName(QWidget* parent, const QString& title, const QStr
 void fillLogoLists(TZEPH350_main& w)
 {
     const QList<QComboBox*> lists = logoLists(w);
-    auto* store = w.control<QComboBox>(QStringLiteral("ComboBox_lstore"));
+    QComboBox* store = w.logos().ComboBox_lstore;
     for (size_t i = 0; i < w.state.Logo_names.size(); ++i) {
         for (QComboBox* c : lists) {
             const QSignalBlocker block(c);
             c->addItem(w.state.Logo_names[i]);
             c->setCurrentIndex(0);
         }
-        if (store && i >= 2) {
+        if (i >= 2) {
             const QSignalBlocker block(store);
             store->addItem(w.state.Logo_names[i]);
         }
@@ -139,41 +138,24 @@ void fillLogoLists(TZEPH350_main& w)
 
 namespace {
 
-// The renaming items of "C&ustomize". RENAME_ITEM(Input, 3) is the item
-// "Input3" with its handler "Input3Click"; the frame has its own line.
-enum class Renames { Input, Audio, Logo };
-struct RenameItem {
-    const char* item;
-    const char* handler;
-    Renames kind;
-    int n;  // input, audio input, or logo slot (1 the frame, 2 to 9 logos 1 to 8)
-};
-#define RENAME_ITEM(kind, n) {#kind #n, #kind #n "Click", Renames::kind, n}
-const RenameItem kRenameItems[] = {
-    RENAME_ITEM(Input, 1), RENAME_ITEM(Input, 2), RENAME_ITEM(Input, 3), RENAME_ITEM(Input, 4),
-    RENAME_ITEM(Input, 5), RENAME_ITEM(Input, 6), RENAME_ITEM(Input, 7), RENAME_ITEM(Input, 8),
-    RENAME_ITEM(Audio, 1), RENAME_ITEM(Audio, 2), RENAME_ITEM(Audio, 3), RENAME_ITEM(Audio, 4),
-    RENAME_ITEM(Audio, 5), RENAME_ITEM(Audio, 6), RENAME_ITEM(Audio, 7), RENAME_ITEM(Audio, 8),
-    {"Frame", "FrameClick", Renames::Logo, 1},
-    {"Logo1", "Logo1Click", Renames::Logo, 2}, {"Logo2", "Logo2Click", Renames::Logo, 3},
-    {"Logo3", "Logo3Click", Renames::Logo, 4}, {"Logo4", "Logo4Click", Renames::Logo, 5},
-    {"Logo5", "Logo5Click", Renames::Logo, 6}, {"Logo6", "Logo6Click", Renames::Logo, 7},
-    {"Logo7", "Logo7Click", Renames::Logo, 8}, {"Logo8", "Logo8Click", Renames::Logo, 9},
-};
-#undef RENAME_ITEM
-
-// The operator handlers of input n's button, "Used" box and "VCR" box.
-// INPUT_HANDLERS(3) names label_input3Click, Label_input_3MouseUp and
-// CheckBox_PProc_pchan_3MouseUp.
+// The operator handlers of input n's button, "Used" box and "VCR" box, by
+// their design names; the constructor connects each row's three controls.
 struct InputHandlers {
+    int n;
     const char* button;
     const char* used;
     const char* vcr;
 };
-#define INPUT_HANDLERS(n) {"label_input" #n "Click", "Label_input_" #n "MouseUp", "CheckBox_PProc_pchan_" #n "MouseUp"}
-const InputHandlers kInputHandlers[8] = {INPUT_HANDLERS(1), INPUT_HANDLERS(2), INPUT_HANDLERS(3), INPUT_HANDLERS(4),
-                                         INPUT_HANDLERS(5), INPUT_HANDLERS(6), INPUT_HANDLERS(7), INPUT_HANDLERS(8)};
-#undef INPUT_HANDLERS
+const InputHandlers kInputHandlers[8] = {
+    {1, "label_input1Click", "Label_input_1MouseUp", "CheckBox_PProc_pchan_1MouseUp"},
+    {2, "label_input2Click", "Label_input_2MouseUp", "CheckBox_PProc_pchan_2MouseUp"},
+    {3, "label_input3Click", "Label_input_3MouseUp", "CheckBox_PProc_pchan_3MouseUp"},
+    {4, "label_input4Click", "Label_input_4MouseUp", "CheckBox_PProc_pchan_4MouseUp"},
+    {5, "label_input5Click", "Label_input_5MouseUp", "CheckBox_PProc_pchan_5MouseUp"},
+    {6, "label_input6Click", "Label_input_6MouseUp", "CheckBox_PProc_pchan_6MouseUp"},
+    {7, "label_input7Click", "Label_input_7MouseUp", "CheckBox_PProc_pchan_7MouseUp"},
+    {8, "label_input8Click", "Label_input_8MouseUp", "CheckBox_PProc_pchan_8MouseUp"},
+};
 
 const QString RenameTitle = QStringLiteral("Change the button' label ");
 
@@ -190,21 +172,48 @@ QString hintLine(int layer, const QComboBox* list)
 
 NamesController::NamesController(TZEPH350_main& w) : FamilyController(w.ZEPH350_d1, Family::Names), w_(w)
 {
-    for (const RenameItem& r : kRenameItems) {
-        QAction* a = w_.findChild<QAction*>(QString::fromLatin1(r.item));
-        if (!a) continue;
-        const Renames kind = r.kind;
+    // The renaming items of "C&ustomize": item Input3 runs Input3Click,
+    // which renames input 3; Frame and Logo1 to Logo8 rename slots 1 to 9.
+    const TZEPH350_main::MenuItems& m = w_.menu;
+    using Rename = void (NamesController::*)(int);
+    const struct {
+        QAction* item;
+        const char* handler;
+        Rename rename;
+        int n;
+    } renames[] = {
+        {m.Input[0], "Input1Click", &NamesController::renameInput, 1},
+        {m.Input[1], "Input2Click", &NamesController::renameInput, 2},
+        {m.Input[2], "Input3Click", &NamesController::renameInput, 3},
+        {m.Input[3], "Input4Click", &NamesController::renameInput, 4},
+        {m.Input[4], "Input5Click", &NamesController::renameInput, 5},
+        {m.Input[5], "Input6Click", &NamesController::renameInput, 6},
+        {m.Input[6], "Input7Click", &NamesController::renameInput, 7},
+        {m.Input[7], "Input8Click", &NamesController::renameInput, 8},
+        {m.Audio[0], "Audio1Click", &NamesController::renameAudio, 1},
+        {m.Audio[1], "Audio2Click", &NamesController::renameAudio, 2},
+        {m.Audio[2], "Audio3Click", &NamesController::renameAudio, 3},
+        {m.Audio[3], "Audio4Click", &NamesController::renameAudio, 4},
+        {m.Audio[4], "Audio5Click", &NamesController::renameAudio, 5},
+        {m.Audio[5], "Audio6Click", &NamesController::renameAudio, 6},
+        {m.Audio[6], "Audio7Click", &NamesController::renameAudio, 7},
+        {m.Audio[7], "Audio8Click", &NamesController::renameAudio, 8},
+        {m.Frame, "FrameClick", &NamesController::renameLogo, 1},
+        {m.Logo[0], "Logo1Click", &NamesController::renameLogo, 2},
+        {m.Logo[1], "Logo2Click", &NamesController::renameLogo, 3},
+        {m.Logo[2], "Logo3Click", &NamesController::renameLogo, 4},
+        {m.Logo[3], "Logo4Click", &NamesController::renameLogo, 5},
+        {m.Logo[4], "Logo5Click", &NamesController::renameLogo, 6},
+        {m.Logo[5], "Logo6Click", &NamesController::renameLogo, 7},
+        {m.Logo[6], "Logo7Click", &NamesController::renameLogo, 8},
+        {m.Logo[7], "Logo8Click", &NamesController::renameLogo, 9},
+    };
+    for (const auto& r : renames) {
+        const Rename rename = r.rename;
         const int n = r.n;
-        connect(a, &QAction::triggered, this, [this, kind, n] {
-            switch (kind) {
-            case Renames::Input: renameInput(n); break;
-            case Renames::Audio: renameAudio(n); break;
-            case Renames::Logo: renameLogo(n); break;
-            }
-        });
+        connect(r.item, &QAction::triggered, this, [this, rename, n] { (this->*rename)(n); });
     }
-    if (QAction* d = w_.findChild<QAction*>(QStringLiteral("Default1")))
-        connect(d, &QAction::triggered, this, [this] { Default1Click(); });
+    connect(m.Default1, &QAction::triggered, this, [this] { Default1Click(); });
 
     all_PopupMenu = new QMenu(&w_);
     all_PopupMenu->setObjectName(QStringLiteral("all_PopupMenu"));
@@ -217,7 +226,8 @@ NamesController::NamesController(TZEPH350_main& w) : FamilyController(w.ZEPH350_
     connect(all_Rename, &QAction::triggered, this, [this] { all_RenameClick(); });
 
     InputsController& inputs = w_.inputs();
-    for (int n = 1; n <= 8; ++n) {
+    for (const InputHandlers& h : kInputHandlers) {
+        const int n = h.n;
         QToolButton* button = w_.label_input[size_t(n - 1)];
         button->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(button, &QWidget::customContextMenuRequested, this, [this, button](const QPoint& at) {
@@ -229,9 +239,7 @@ NamesController::NamesController(TZEPH350_main& w) : FamilyController(w.ZEPH350_
         connect(inputs.CheckBox_PProc_pchan[size_t(n - 1)], &QCheckBox::clicked, this,
                 [this, n] { CheckBox_PProc_pchan_MouseUp(n); });
     }
-    static_assert(std::size(kInputHandlers) == 8);
 
-    w_.state.hinthinthint = [this] { hinthinthint(); };
     ZEPH_ON(OnPPROCchange, NamesController, ZEPH350_d1PPROCchange);
 }
 
@@ -284,7 +292,7 @@ void NamesController::Default1Click()
 
 void NamesController::hinthinthint()
 {
-    const LogosController& logos = w_.logos();
+    const LogoAssignmentController& logos = w_.logos().assignment();
     for (size_t i = 0; i < 8; ++i)
         w_.label_input[i]->setToolTip(hintLine(1, logos.new_Combologo[i]) + QLatin1Char('\n') +
                                       hintLine(2, logos.LINDEX2_Combologo[i]));

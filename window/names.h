@@ -4,8 +4,8 @@
 // them, the input buttons' hints and popup, and the per-input "Used" and
 // "VCR" boxes of the "Input" page.
 //
-// The spreading routines find controls by their design names, so a page
-// that is not built yet is simply skipped.
+// The spreading routines reach the controls that repeat a name through the
+// families that hold them; they run once every family exists.
 
 #include "families.h"
 
@@ -71,7 +71,7 @@ public:
     QAction* all_Rename = nullptr;
 
     // Input n's button, "Used" box and "VCR" box (their design names are in
-    // the inputs' table, names.cpp).
+    // the input handlers' table, names.cpp).
     void label_inputClick(int n);
     void Label_input_MouseUp(int n);
     void CheckBox_PProc_pchan_MouseUp(int n);

@@ -317,7 +317,7 @@ bool OutputController::seamless() const
 {
     // The switching mode the inputs family shows; before it shows one, the
     // reference the device was asked for.
-    const int shown = w_.inputs().fastSeamIndex();
+    const int shown = w_.inputs().reference().fastSeamIndex();
     if (shown == 0 || shown == 1) return shown == 1;
     return dev_.REFREQ() >= 9;
 }
@@ -342,7 +342,7 @@ void OutputController::ZEPH350_d1OFMTchange(TZEPH350_d*, int)
         select(output_format_follow, followPosition(ofmt));
         select(output_format_master, Position_INDEX_master_par_rapport_OFMT(ofmt));
     }
-    w_.inputs().Comp_refsta_refreq();
+    w_.inputs().reference().Comp_refsta_refreq();
 }
 
 void OutputController::output_formatChange(int position)

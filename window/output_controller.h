@@ -45,10 +45,10 @@ public:
     static QString masterName(uint32_t OFMT);
     static QString followName(uint32_t OFMT);
 
-    // SEAMLESS is item 1 of the switching-mode group RadioGroup_fast_seam
-    // (inputs family, found by name, read through its ItemIndex property).
-    // Without that group, the mode the device was last asked for: REFREQ 9
-    // and above are the computer references of SEAMLESS mode.
+    // SEAMLESS is item 1 of the inputs family's switching-mode group
+    // RadioGroup_fast_seam. While that group shows no mode, the mode the
+    // device was last asked for: REFREQ 9 and above are the computer
+    // references of SEAMLESS mode.
     bool seamless() const;
 
     // --- handlers -------------------------------------------------------------

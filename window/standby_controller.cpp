@@ -39,11 +39,6 @@ StandbyController::StandbyController(TZEPH350_main& w) : FamilyController(w.ZEPH
     ZEPH_ON(OnMESSOFFchange, StandbyController, ZEPH350_d1MESSOFFchange);
 }
 
-QAction* StandbyController::action(const char* name) const
-{
-    return w_.findChild<QAction*>(QString::fromLatin1(name));
-}
-
 void StandbyController::buildPanel()
 {
     Panel_panelstby = new QFrame(w_.centralWidget());
@@ -77,20 +72,20 @@ void StandbyController::buildPanel()
 
 void StandbyController::connectMenus()
 {
+    const TZEPH350_main::MenuItems& m = w_.menu;
     auto follow = [this](QAction* item, void (StandbyController::*handler)(QObject*)) {
-        if (!item) return;
         checks_.onTrigger(item, this, [this, item, handler] { (this->*handler)(item); });
     };
     auto plain = [this](QAction* item, void (StandbyController::*handler)(QObject*)) {
-        if (item) connect(item, &QAction::triggered, this, [this, item, handler] { (this->*handler)(item); });
+        connect(item, &QAction::triggered, this, [this, item, handler] { (this->*handler)(item); });
     };
-    follow(action("On_stdby"), &StandbyController::On_stdbyClick);
-    follow(action("Off_stdby"), &StandbyController::Off_stdbyClick);
-    for (const char* name : {"N19200bauds1", "N9600bauds1", "N2400bauds1", "N1200bauds1"})
-        follow(action(name), &StandbyController::Nbauds1Click);
-    plain(action("DelayStandby1"), &StandbyController::DelayStandby1Click);
-    plain(action("MessageON1"), &StandbyController::Entercodetostandbyprojector1Click);
-    plain(action("MessageOFF1"), &StandbyController::Entercodetostandbyprojector1Click);
+    follow(m.On_stdby, &StandbyController::On_stdbyClick);
+    follow(m.Off_stdby, &StandbyController::Off_stdbyClick);
+    for (QAction* rate : {m.N19200bauds1, m.N9600bauds1, m.N2400bauds1, m.N1200bauds1})
+        follow(rate, &StandbyController::Nbauds1Click);
+    plain(m.DelayStandby1, &StandbyController::DelayStandby1Click);
+    plain(m.MessageON1, &StandbyController::Entercodetostandbyprojector1Click);
+    plain(m.MessageOFF1, &StandbyController::Entercodetostandbyprojector1Click);
 }
 
 // --- stand-by, delay, baud rate --------------------------------------------
@@ -107,7 +102,7 @@ void StandbyController::Off_stdbyClick(QObject*)
 
 void StandbyController::ZEPH350_d1STDBYchange(TZEPH350_d*, int)
 {
-    checks_.set(action(dev_.STDBY() ? "On_stdby" : "Off_stdby"), true);
+    checks_.set(dev_.STDBY() ? w_.menu.On_stdby : w_.menu.Off_stdby, true);
 }
 
 void StandbyController::DelayStandby1Click(QObject*)
@@ -158,9 +153,11 @@ void StandbyController::Nbauds1Click(QObject* Sender)
 
 void StandbyController::ZEPH350_d1MESSRATEchange(TZEPH350_d*, int)
 {
-    static const char* const items[4] = {"N9600bauds1", "N2400bauds1", "N1200bauds1", "N19200bauds1"};
+    // By MESSRATE code.
+    const TZEPH350_main::MenuItems& m = w_.menu;
+    QAction* const items[4] = {m.N9600bauds1, m.N2400bauds1, m.N1200bauds1, m.N19200bauds1};
     const uint32_t rate = dev_.MESSRATE();
-    if (rate < 4) checks_.set(action(items[rate]), true);
+    if (rate < 4) checks_.set(items[rate], true);
 }
 
 // --- the message ------------------------------------------------------------

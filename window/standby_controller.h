@@ -49,7 +49,6 @@ public:
 private:
     void buildPanel();
     void connectMenus();
-    QAction* action(const char* name) const;
     // A byte reported while the dialog records (MESSCTRL `recordBit`).
     void recordReported(uint32_t recordBit, uint32_t value);
 

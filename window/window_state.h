@@ -9,7 +9,6 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 
 class QAbstractButton;
 class TAbout_zeph_350;
@@ -114,10 +113,4 @@ struct ZephWindowState {
     // stores LPLOGO and LDYSPLAY and redraws through the inputs family's
     // Tableau_input).
     InputCaches perInput;
-
-    // Routines of one family that another runs; the shell fills them in
-    // when it builds the families (an empty one does nothing).
-    std::function<void()> hinthinthint;               // names: the input buttons' hints
-    std::function<void()> cacheropenclose_cadrelogo;  // logos: mouse placement allowed, logo window shown or hidden
-    std::function<void()> logo_light_ichm_lindex;     // logos: the logo lists of the input on the output lit
 };

@@ -144,12 +144,15 @@ void TZEPH350_main::buildControllers()
     output_ = std::make_unique<OutputController>(*this);
     image_ = std::make_unique<ImageController>(ZEPH350_d1, imagePage, logoFramePage, outputPage, this);
     // The clock divider found by the device re-describes the input.
-    image_->signal = [this] { inputs_->signal(); };
+    image_->signal = [this] { inputs_->status().signal(); };
+    inputs_->status().attachImagePage();
     audio_ = std::make_unique<AudioController>(*this);
     voiceOver_ = std::make_unique<VoiceOverController>(*this);
     logos_ = std::make_unique<LogosController>(*this);
     effects_ = std::make_unique<EffectsController>(*this);
     standby_ = std::make_unique<StandbyController>(*this);
+    // The model table names controls of every family.
+    modelLayout_->attachControls();
 }
 
 void TZEPH350_main::buildMenus()
@@ -159,22 +162,24 @@ void TZEPH350_main::buildMenus()
 
     QMenu* files = bar->addMenu(QStringLiteral("&Files"));
     files->setObjectName(QStringLiteral("Files1"));
-    item(files, "New1", "New");
-    item(files, "Open1", "Open");
-    item(files, "Save1", "Save");
-    item(files, "Saveas1", "Save as");
+    menu.New1 = item(files, "New1", "New");
+    menu.Open1 = item(files, "Open1", "Open");
+    menu.Save1 = item(files, "Save1", "Save");
+    menu.Saveas1 = item(files, "Saveas1", "Save as");
     separator(files);
-    item(files, "Exit1", "Exit");
+    menu.Exit1 = item(files, "Exit1", "Exit");
 
     QMenu* controls = bar->addMenu(QStringLiteral("&Controls"));
     controls->setObjectName(QStringLiteral("Controls1"));
     MLink = submenu(controls, "MLink", "&RS232/LAN Setup");
-    for (int n = 1; n <= 10; ++n) {
-        const QString name = n == 1 ? QStringLiteral("com1") : QStringLiteral("COM%1").arg(n);
-        QAction* a = MLink->addAction(QStringLiteral("COM%1").arg(n));
-        a->setObjectName(name);
+    // The port items by design name (the first is "com1") and caption.
+    static const char* const portItems[10][2] = {{"com1", "COM1"}, {"COM2", "COM2"}, {"COM3", "COM3"}, {"COM4", "COM4"},
+                                                 {"COM5", "COM5"}, {"COM6", "COM6"}, {"COM7", "COM7"}, {"COM8", "COM8"},
+                                                 {"COM9", "COM9"}, {"COM10", "COM10"}};
+    for (size_t i = 0; i < comItems.size(); ++i) {
+        QAction* a = item(MLink, portItems[i][0], portItems[i][1]);
         a->setCheckable(true);
-        comItems[size_t(n - 1)] = a;
+        comItems[i] = a;
     }
     separator(MLink);
     MIPConfig = radio(MLink, "MIPConfig", "&LAN Setup");
@@ -189,69 +194,94 @@ void TZEPH350_main::buildMenus()
     MLanSetup->setEnabled(false);
     separator(controls);
     QMenu* pulldown = submenu(controls, "N22Pulldown1", "2:2 &Pull-down");
-    QAction* pulldownOff = nullptr;
-    radioGroup(this, {radio(pulldown, "activated1", "Auto"), pulldownOff = radio(pulldown, "dsactivated1", "Off")});
-    pulldownOff->setChecked(true);
-    QMenu* autoFrame = submenu(controls, "AutoFrame1", "Auto Frame");
-    QAction* frameOn = radio(autoFrame, "ON1", "On");
-    QAction* frameOff = radio(autoFrame, "Off1", "Off");
-    frameOn->setData(1);
-    frameOff->setData(0);
-    radioGroup(this, {frameOn, frameOff});
+    menu.activated1 = radio(pulldown, "activated1", "Auto");
+    menu.dsactivated1 = radio(pulldown, "dsactivated1", "Off");
+    radioGroup(this, {menu.activated1, menu.dsactivated1});
+    menu.dsactivated1->setChecked(true);
+    menu.AutoFrame1 = submenu(controls, "AutoFrame1", "Auto Frame");
+    menu.ON1 = radio(menu.AutoFrame1, "ON1", "On");
+    menu.Off1 = radio(menu.AutoFrame1, "Off1", "Off");
+    menu.ON1->setData(1);
+    menu.Off1->setData(0);
+    radioGroup(this, {menu.ON1, menu.Off1});
     QMenu* autolock = submenu(controls, "Noinputsignalautolock1", "&No input signal autolock");
-    radioGroup(this, {radio(autolock, "menuitem_On", "On"), radio(autolock, "menuitem_Off", "Off")});
+    menu.menuitem_On = radio(autolock, "menuitem_On", "On");
+    menu.menuitem_Off = radio(autolock, "menuitem_Off", "Off");
+    radioGroup(this, {menu.menuitem_On, menu.menuitem_Off});
     QMenu* transition = submenu(controls, "Transition1", "&Transition");
-    QAction* fadeColour = radio(transition, "FadeColor_et_Frame", "Fade &Color");
+    menu.FadeColor_et_Frame = radio(transition, "FadeColor_et_Frame", "Fade &Color");
     QMenu* cleanCut = submenu(transition, "Cleancutinfo", "Cl&ean Cut");
-    radioGroup(this, {fadeColour, cleanCut->menuAction()});
-    radioGroup(this, {radio(cleanCut, "From_Computer", "switch from &Computer"),
-                      radio(cleanCut, "From_Video", "switch from &Video"), radio(cleanCut, "From_ALL", "switch from &any")});
+    menu.Cleancutinfo = cleanCut->menuAction();
+    radioGroup(this, {menu.FadeColor_et_Frame, menu.Cleancutinfo});
+    menu.From_Computer = radio(cleanCut, "From_Computer", "switch from &Computer");
+    menu.From_Video = radio(cleanCut, "From_Video", "switch from &Video");
+    menu.From_ALL = radio(cleanCut, "From_ALL", "switch from &any");
+    radioGroup(this, {menu.From_Computer, menu.From_Video, menu.From_ALL});
     QMenu* keyLock = submenu(controls, "Keylocking1", "&Key locking");
-    radio(keyLock, "Menus1", "&Menus");
-    radio(keyLock, "Input9", "&Input");
+    menu.Menus1 = radio(keyLock, "Menus1", "&Menus");
+    menu.Input9 = radio(keyLock, "Input9", "&Input");
     separator(keyLock);
-    radio(keyLock, "AllLock1", "&All Lock");
-    item(controls, "Eraseallmemories1", "&Erase all memories");
-    item(controls, "Defaultvalues1", "&Default values");
+    menu.AllLock1 = radio(keyLock, "AllLock1", "&All Lock");
+    menu.Eraseallmemories1 = item(controls, "Eraseallmemories1", "&Erase all memories");
+    menu.Defaultvalues1 = item(controls, "Defaultvalues1", "&Default values");
     separator(controls, "N12");
     QMenu* standby = submenu(controls, "Standbymode", "&Stand by");
     QMenu* onOff = submenu(standby, "Standby1", "Stand by");
-    radioGroup(this, {radio(onOff, "On_stdby", "On"), radio(onOff, "Off_stdby", "Off")});
-    item(standby, "DelayStandby1", "Stand by Timer");
+    menu.On_stdby = radio(onOff, "On_stdby", "On");
+    menu.Off_stdby = radio(onOff, "Off_stdby", "Off");
+    radioGroup(this, {menu.On_stdby, menu.Off_stdby});
+    menu.DelayStandby1 = item(standby, "DelayStandby1", "Stand by Timer");
     QMenu* baud = submenu(standby, "BaudRate1", "Baud Rate");
-    QAction* bauds[] = {radio(baud, "N19200bauds1", "19200 bauds"), radio(baud, "N9600bauds1", "9600 bauds"),
-                        radio(baud, "N2400bauds1", "2400 bauds"), radio(baud, "N1200bauds1", "1200 bauds")};
-    const int baudTags[] = {3, 0, 1, 2};
-    for (int i = 0; i < 4; ++i) bauds[i]->setData(baudTags[i]);
-    radioGroup(this, {bauds[0], bauds[1], bauds[2], bauds[3]});
+    // Each item's data is the MESSRATE code it writes.
+    menu.N19200bauds1 = radio(baud, "N19200bauds1", "19200 bauds");
+    menu.N9600bauds1 = radio(baud, "N9600bauds1", "9600 bauds");
+    menu.N2400bauds1 = radio(baud, "N2400bauds1", "2400 bauds");
+    menu.N1200bauds1 = radio(baud, "N1200bauds1", "1200 bauds");
+    menu.N19200bauds1->setData(3);
+    menu.N9600bauds1->setData(0);
+    menu.N2400bauds1->setData(1);
+    menu.N1200bauds1->setData(2);
+    radioGroup(this, {menu.N19200bauds1, menu.N9600bauds1, menu.N2400bauds1, menu.N1200bauds1});
     QMenu* codes = submenu(standby, "Entercodetostandbyprojector1", "Register codes to stand by projector");
-    item(codes, "MessageON1", "Message ON")->setData(1);
-    item(codes, "MessageOFF1", "Message OFF")->setData(2);
+    menu.MessageON1 = item(codes, "MessageON1", "Message ON");
+    menu.MessageON1->setData(1);
+    menu.MessageOFF1 = item(codes, "MessageOFF1", "Message OFF");
+    menu.MessageOFF1->setData(2);
 
     // "Logo 1" starts the menu's second column.
     QMenu* customize = bar->addMenu(QStringLiteral("C&ustomize"));
     customize->setObjectName(QStringLiteral("Customize1"));
     QList<QAction*> items;
-    auto add = [&](const QString& name, const QString& caption) {
-        auto* a = new QAction(caption, customize);
-        a->setObjectName(name);
+    auto add = [&](const char* name, const char* caption) {
+        auto* a = new QAction(QString::fromLatin1(caption), customize);
+        a->setObjectName(QString::fromLatin1(name));
         items << a;
         return a;
     };
-    for (int n = 1; n <= 8; ++n) add(QStringLiteral("Input%1").arg(n), QStringLiteral("Input %1").arg(n));
-    for (int n = 1; n <= 8; ++n) add(QStringLiteral("Audio%1").arg(n), QStringLiteral("Audio %1").arg(n));
-    QAction* logo1 = add(QStringLiteral("Logo1"), QStringLiteral("Logo 1"));
-    for (int n = 2; n <= 8; ++n) add(QStringLiteral("Logo%1").arg(n), QStringLiteral("Logo %1").arg(n));
-    add(QStringLiteral("Frame"), QStringLiteral("Frame"));
-    for (int n = 1; n <= 5; ++n) add(QStringLiteral("vide%1").arg(n), QString());
-    add(QStringLiteral("Default1"), QStringLiteral("Default"));
-    new MenuColumns(customize, items, {logo1});
+    // The renaming items, each by its design name and caption.
+    static const char* const inputItems[8][2] = {{"Input1", "Input 1"}, {"Input2", "Input 2"}, {"Input3", "Input 3"},
+                                                 {"Input4", "Input 4"}, {"Input5", "Input 5"}, {"Input6", "Input 6"},
+                                                 {"Input7", "Input 7"}, {"Input8", "Input 8"}};
+    static const char* const audioItems[8][2] = {{"Audio1", "Audio 1"}, {"Audio2", "Audio 2"}, {"Audio3", "Audio 3"},
+                                                 {"Audio4", "Audio 4"}, {"Audio5", "Audio 5"}, {"Audio6", "Audio 6"},
+                                                 {"Audio7", "Audio 7"}, {"Audio8", "Audio 8"}};
+    static const char* const logoItems[8][2] = {{"Logo1", "Logo 1"}, {"Logo2", "Logo 2"}, {"Logo3", "Logo 3"},
+                                                {"Logo4", "Logo 4"}, {"Logo5", "Logo 5"}, {"Logo6", "Logo 6"},
+                                                {"Logo7", "Logo 7"}, {"Logo8", "Logo 8"}};
+    static const char* const emptyItems[5] = {"vide1", "vide2", "vide3", "vide4", "vide5"};
+    for (size_t i = 0; i < 8; ++i) menu.Input[i] = add(inputItems[i][0], inputItems[i][1]);
+    for (size_t i = 0; i < 8; ++i) menu.Audio[i] = add(audioItems[i][0], audioItems[i][1]);
+    for (size_t i = 0; i < 8; ++i) menu.Logo[i] = add(logoItems[i][0], logoItems[i][1]);
+    menu.Frame = add("Frame", "Frame");
+    for (const char* name : emptyItems) add(name, "");
+    menu.Default1 = add("Default1", "Default");
+    new MenuColumns(customize, items, {menu.Logo[0]});
 
     QMenu* about = bar->addMenu(QStringLiteral("&About"));
     about->setObjectName(QStringLiteral("About1"));
-    item(about, "HD15Pinassignment1", "HD 15 Pin assignment");
+    menu.HD15Pinassignment1 = item(about, "HD15Pinassignment1", "HD 15 Pin assignment");
     separator(about);
-    item(about, "AboutZEPH1", "About ZEPH...");
+    menu.AboutZEPH1 = item(about, "AboutZEPH1", "About ZEPH...");
 }
 
 void TZEPH350_main::buildFrame()
@@ -264,13 +294,22 @@ void TZEPH350_main::buildFrame()
     Panel_ichmp = new QWidget(client);
     Panel_ichmp->setObjectName(QStringLiteral("Panel_ichmp"));
     Panel_ichmp->setGeometry(0, 0, 788, 44);
-    static const int lefts[8] = {4, 86, 169, 252, 334, 417, 500, 583};
-    for (int i = 0; i < 8; ++i) {
+    // The input buttons: design name, caption, left.
+    static const struct {
+        const char* name;
+        const char* caption;
+        int left;
+    } inputButtonRows[8] = {
+        {"label_input1", "Input 1", 4},   {"label_input2", "Input 2", 86},  {"label_input3", "Input 3", 169},
+        {"label_input4", "Input 4", 252}, {"label_input5", "Input 5", 334}, {"label_input6", "Input 6", 417},
+        {"label_input7", "Input 7", 500}, {"label_input8", "Input 8", 583},
+    };
+    for (size_t i = 0; i < label_input.size(); ++i) {
         auto* b = new QToolButton(Panel_ichmp);
-        b->setObjectName(QStringLiteral("label_input%1").arg(i + 1));
-        b->setText(QStringLiteral("Input %1").arg(i + 1));
-        b->setGeometry(lefts[i], 5, 76, 33);
-        label_input[size_t(i)] = b;
+        b->setObjectName(QString::fromLatin1(inputButtonRows[i].name));
+        b->setText(QString::fromLatin1(inputButtonRows[i].caption));
+        b->setGeometry(inputButtonRows[i].left, 5, 76, 33);
+        label_input[i] = b;
         inputButtons.add(b, 10);  // the design's group; the reports of ICHM put them in group 1
     }
     Label__black = new QToolButton(Panel_ichmp);
@@ -386,16 +425,16 @@ void TZEPH350_main::FormCreate()
     // 5. The logo tab control's popup: "Mouse" places the logo by mouse.
     logoPopup = new QMenu(this);
     logoPopup->setObjectName(QStringLiteral("PopupMenu_logo"));
-    QAction* mouse = logoPopup->addAction(QStringLiteral("Mouse"));
-    mouse->setObjectName(QStringLiteral("Mouse1"));
-    connect(mouse, &QAction::triggered, logos_.get(), [this] { logos_->Logo_by_mouse(); });
-    logos_->attachPopup(logoPopup);
+    Mouse1 = logoPopup->addAction(QStringLiteral("Mouse"));
+    Mouse1->setObjectName(QStringLiteral("Mouse1"));
+    connect(Mouse1, &QAction::triggered, logos_.get(), [this] { logos_->Logo_by_mouse(); });
+    logos_->attachPopup(logoPopup, Mouse1);
 
     // 6. The logo names fill every list that shows them.
     names::fillLogoLists(*this);
 
     // 7. The input buttons' hints.
-    if (state.hinthinthint) state.hinthinthint();
+    names_->hinthinthint();
 
     // 8. The effect caption's height, and the test-pattern panel parked.
     effects_->StaticText_effect->resize(effects_->StaticText_effect->width(), 12);
@@ -407,8 +446,7 @@ void TZEPH350_main::FormShow()
     // The fade-colour label's font falls back when "MS Sans Serif" is
     // missing; the label comes with the effects page.
     if (!QFontDatabase::families().contains(QStringLiteral("MS Sans Serif"))) {
-        if (auto* label = dynamic_cast<TGfxGraphicLabel*>(control<QWidget>(QStringLiteral("GfxGraphicLabel1"))))
-            label->Font().SetName(QFont().defaultFamily());
+        effects_->transition().GfxGraphicLabel1->Font().SetName(QFont().defaultFamily());
     }
 }
 

@@ -75,15 +75,57 @@ public:
     // the link part.
     void setLinkCaption(const QString& tail);
 
-    // Controls by design name.
-    template <class T>
-    T* control(const QString& name) const
-    {
-        return findChild<T*>(name);
-    }
-
     // The debug hot key: Ctrl+Shift+F12.
     static constexpr uint16_t DebugHotKey = 0x4000 | 0x2000 | 0x7B;
+
+    // The menu items the families act on, by design name, set as the menus
+    // are built (before any controller exists).
+    struct MenuItems {
+        // "&Files"
+        QAction* New1 = nullptr;
+        QAction* Open1 = nullptr;
+        QAction* Save1 = nullptr;
+        QAction* Saveas1 = nullptr;
+        QAction* Exit1 = nullptr;
+        // "&Controls"
+        QAction* activated1 = nullptr;    // 2:2 pull-down "Auto"
+        QAction* dsactivated1 = nullptr;  // 2:2 pull-down "Off"
+        QMenu* AutoFrame1 = nullptr;
+        QAction* ON1 = nullptr;
+        QAction* Off1 = nullptr;
+        QAction* menuitem_On = nullptr;
+        QAction* menuitem_Off = nullptr;
+        QAction* FadeColor_et_Frame = nullptr;
+        QAction* Cleancutinfo = nullptr;
+        QAction* From_Computer = nullptr;
+        QAction* From_Video = nullptr;
+        QAction* From_ALL = nullptr;
+        QAction* Menus1 = nullptr;
+        QAction* Input9 = nullptr;
+        QAction* AllLock1 = nullptr;
+        QAction* Eraseallmemories1 = nullptr;
+        QAction* Defaultvalues1 = nullptr;
+        // "&Stand by"
+        QAction* On_stdby = nullptr;
+        QAction* Off_stdby = nullptr;
+        QAction* DelayStandby1 = nullptr;
+        QAction* N19200bauds1 = nullptr;
+        QAction* N9600bauds1 = nullptr;
+        QAction* N2400bauds1 = nullptr;
+        QAction* N1200bauds1 = nullptr;
+        QAction* MessageON1 = nullptr;
+        QAction* MessageOFF1 = nullptr;
+        // "C&ustomize": Input1 .. Input8, Audio1 .. Audio8, Logo1 .. Logo8.
+        std::array<QAction*, 8> Input{};
+        std::array<QAction*, 8> Audio{};
+        std::array<QAction*, 8> Logo{};
+        QAction* Frame = nullptr;
+        QAction* Default1 = nullptr;
+        // "&About"
+        QAction* HD15Pinassignment1 = nullptr;
+        QAction* AboutZEPH1 = nullptr;
+    };
+    MenuItems menu;
 
     // Menus and items used by several controllers.
     QMenu* MLink = nullptr;
@@ -118,6 +160,7 @@ public:
     TGfxClock* GfxClock1 = nullptr;
     // The logo tab control's popup with its one item "Mouse" (FormCreate).
     QMenu* logoPopup = nullptr;
+    QAction* Mouse1 = nullptr;
 
 signals:
     // The window was closed: the program ends.

@@ -46,7 +46,7 @@ int main(int argc, char** argv)
     app.processEvents();
 
     EffectsController& fx = main.effects();
-    const QList<QWidget*> libraryControls = {fx.GfxGraphicLabel1, fx.GfxDrawEdge1, fx.GfxShapeControl_effects,
+    const QList<QWidget*> libraryControls = {fx.transition().GfxGraphicLabel1, fx.transition().GfxDrawEdge1, fx.GfxShapeControl_effects,
                                              main.GfxClock1};
     for (QWidget* c : libraryControls)
         if (!c->isVisible()) std::fprintf(stderr, "%s is not shown\n", qPrintable(c->objectName()));

@@ -280,16 +280,13 @@ TEST_F(AudioPage, MuteShowsWhatTheDeviceReports)
 {
     QToolButton* mute = audio().SpeedButton_shutamast;
     EXPECT_EQ(mute->text(), "      Audio mute");
-    EXPECT_EQ(mute->property("NumGlyphs").toInt(), 2);
     mute->click();
     EXPECT_FALSE(mute->isChecked());
     reply(Reg::AMUTE, 1);
     EXPECT_TRUE(mute->isChecked());
-    EXPECT_EQ(mute->property("NumGlyphs").toInt(), 3);
     mute->click();
     reply(Reg::AMUTE, 0);
     EXPECT_FALSE(mute->isChecked());
-    EXPECT_EQ(mute->property("NumGlyphs").toInt(), 2);
     EXPECT_EQ(sent, QStringList({"1AM", "0AM"}));
 }
 

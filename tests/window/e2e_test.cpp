@@ -143,7 +143,7 @@ TEST_F(EndToEnd, LogoStoreAgainstTheDevice)
     EXPECT_EQ(logos.new_SpeedButton_store->text(), QStringLiteral("STORE"));
     EXPECT_EQ(z().lemptyEntry(4), false);
     EXPECT_FALSE(logos.slotEmpty(4));
-    EXPECT_EQ(logos.new_Combologo[0]->itemText(4), QStringLiteral("Logo 3"));
+    EXPECT_EQ(logos.assignment().new_Combologo[0]->itemText(4), QStringLiteral("Logo 3"));
     const int ticks = w().state.storeTicks;
     EXPECT_GE(ticks, 2);
     const QByteArray measured = QByteArray::number(*store_timing::measuredSpeed(ticks, 450, 360)) + "\r\n";

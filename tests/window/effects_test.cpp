@@ -83,7 +83,7 @@ TEST_F(EffectsTest, EffavEnablesTheEffectControls)
             ASSERT_NE(c, nullptr) << name;
             EXPECT_EQ(c->isEnabled(), on) << name << " after " << line;
         }
-        EXPECT_TRUE(fx().GfxGraphicLabel1->isEnabled());
+        EXPECT_TRUE(fx().transition().GfxGraphicLabel1->isEnabled());
     }
 }
 
@@ -309,17 +309,17 @@ TEST_F(EffectsTest, LfadeShowsTheTransition)
         reply("BFCB30");
         reply(c.line);
         EXPECT_EQ(checkedAmong(w(), items), c.checked) << c.line;
-        EXPECT_EQ(fx().GfxGraphicLabel1->Caption(), QString::fromLatin1(c.caption)) << c.line;
+        EXPECT_EQ(fx().transition().GfxGraphicLabel1->Caption(), QString::fromLatin1(c.caption)) << c.line;
         EXPECT_EQ(action("FadeColor_et_Frame")->text(), QString::fromLatin1(c.menuCaption)) << c.line;
-        EXPECT_EQ(fx().GfxGraphicLabel1->toolTip(), QString::fromLatin1(c.hint)) << c.line;
-        EXPECT_EQ(fx().GfxGraphicLabel1->FillObject().Gradient().Color(), c.colour) << c.line;
+        EXPECT_EQ(fx().transition().GfxGraphicLabel1->toolTip(), QString::fromLatin1(c.hint)) << c.line;
+        EXPECT_EQ(fx().transition().GfxGraphicLabel1->FillObject().Gradient().Color(), c.colour) << c.line;
     }
 }
 
 // The fade colour follows each of BFCR, BFCG and BFCB (low 8 bits).
 TEST_F(EffectsTest, FadeColourFollowsItsRegisters)
 {
-    const auto colour = [&] { return fx().GfxGraphicLabel1->FillObject().Gradient().Color(); };
+    const auto colour = [&] { return fx().transition().GfxGraphicLabel1->FillObject().Gradient().Color(); };
     reply("BFCR300");
     EXPECT_EQ(colour(), 0x02000000u | GfxRGB(44, 0, 0));
     reply("BFCG255");
@@ -339,13 +339,13 @@ TEST_F(EffectsTest, LabelClickChoosesTheFadeColour)
     reply("BFCG20");
     reply("BFCB30");
     reply("LFAD0");
-    TGfxGraphicLabel* label = fx().GfxGraphicLabel1;
+    TGfxGraphicLabel* label = fx().transition().GfxGraphicLabel1;
     const QPoint centre = label->rect().center();
 
     QMouseEvent press(QEvent::MouseButtonPress, centre, label->mapToGlobal(centre), Qt::LeftButton, Qt::LeftButton,
                       Qt::NoModifier);
     QCoreApplication::sendEvent(label, &press);
-    EXPECT_EQ(fx().GfxDrawEdge1->EdgeStyle(), etSunken);
+    EXPECT_EQ(fx().transition().GfxDrawEdge1->EdgeStyle(), etSunken);
     prompts.colorAnswer = QColor(50, 100, 200);
     // The device reports other levels while the dialog is open: a cancel
     // would still send those the dialog opened with.
@@ -353,7 +353,7 @@ TEST_F(EffectsTest, LabelClickChoosesTheFadeColour)
     QMouseEvent release(QEvent::MouseButtonRelease, centre, label->mapToGlobal(centre), Qt::LeftButton,
                         Qt::NoButton, Qt::NoModifier);
     QCoreApplication::sendEvent(label, &release);
-    EXPECT_EQ(fx().GfxDrawEdge1->EdgeStyle(), etRaised);
+    EXPECT_EQ(fx().transition().GfxDrawEdge1->EdgeStyle(), etRaised);
     EXPECT_EQ(prompts.colorsOffered, QList<QColor>{QColor(10, 20, 30)});
     EXPECT_EQ(sent, (QStringList{"200bb", "100bg", "50br"}));
 
@@ -373,26 +373,26 @@ TEST_F(EffectsTest, TransitionClickByKind)
     ASSERT_FALSE(panel->isVisibleTo(w().centralWidget()));
 
     reply("LFAD1");
-    QTest::mouseClick(fx().GfxGraphicLabel1, Qt::LeftButton);
+    QTest::mouseClick(fx().transition().GfxGraphicLabel1, Qt::LeftButton);
     EXPECT_TRUE(panel->isVisibleTo(w().centralWidget()));
     action("FadeColor_et_Frame")->trigger();
     EXPECT_FALSE(panel->isVisibleTo(w().centralWidget()));
 
     reply("LFAD3");
-    QTest::mouseClick(fx().GfxGraphicLabel1, Qt::LeftButton);
-    EXPECT_TRUE(fx().PopupMenu_clean_cut->isVisible());
-    fx().PopupMenu_clean_cut->close();
+    QTest::mouseClick(fx().transition().GfxGraphicLabel1, Qt::LeftButton);
+    EXPECT_TRUE(fx().transition().PopupMenu_clean_cut->isVisible());
+    fx().transition().PopupMenu_clean_cut->close();
 
     reply("LFAD9");
     action("FadeColor_et_Frame")->trigger();
     EXPECT_EQ(sent, QStringList{"0LF"});
     EXPECT_TRUE(prompts.colorsOffered.isEmpty());
-    QTest::mouseClick(fx().GfxGraphicLabel1, Qt::LeftButton);
+    QTest::mouseClick(fx().transition().GfxGraphicLabel1, Qt::LeftButton);
     EXPECT_EQ(prompts.colorsOffered.size(), 1);
 
-    QTest::mouseClick(fx().BitBtn_effect_color_frame_cleancut, Qt::LeftButton);
-    EXPECT_TRUE(fx().PopupMenu_Color_Frame_Cleancut->isVisible());
-    fx().PopupMenu_Color_Frame_Cleancut->close();
+    QTest::mouseClick(fx().transition().BitBtn_effect_color_frame_cleancut, Qt::LeftButton);
+    EXPECT_TRUE(fx().transition().PopupMenu_Color_Frame_Cleancut->isVisible());
+    fx().transition().PopupMenu_Color_Frame_Cleancut->close();
 }
 
 // Each operator item writes its register; the item's own mark does not

@@ -4,6 +4,8 @@
 #include "window_fixture.h"
 
 #include "families.h"
+#include "model_layout.h"
+#include "required_child.h"
 #include "menu_columns.h"
 #include "image_controller.h"
 #include "inputs_controller.h"
@@ -17,6 +19,7 @@
 #include <QFileDialog>
 #include <QFrame>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
@@ -254,17 +257,95 @@ TEST_F(WindowTest, FormCreateActsOnRealControls)
 
     // The ten logo names in the sixteen lists, item 0 selected; logos 1 to
     // 8 in the store list.
-    for (QComboBox* c : w().logos().new_Combologo) {
+    for (QComboBox* c : w().logos().assignment().new_Combologo) {
         ASSERT_EQ(c->count(), 10);
         EXPECT_EQ(c->currentIndex(), 0);
         EXPECT_EQ(c->itemText(1), QStringLiteral("Frame"));
     }
-    for (QComboBox* c : w().logos().LINDEX2_Combologo) EXPECT_EQ(c->count(), 10);
+    for (QComboBox* c : w().logos().assignment().LINDEX2_Combologo) EXPECT_EQ(c->count(), 10);
     ASSERT_EQ(w().logos().ComboBox_lstore->count(), 8);
     EXPECT_EQ(w().logos().ComboBox_lstore->itemText(0), QStringLiteral("Logo 1"));
 
     EXPECT_EQ(w().effects().StaticText_effect->height(), 12);
     EXPECT_EQ(w().output().Panel_mire_en_seamless->y(), 340);
+}
+
+// Every name by which a family reaches a control or a menu item stands for
+// one: the menu items the families hold (each set, under its design name),
+// the model table's controls, the logo page's groups and twins, and the
+// image controls the signal description shows and hides. A control renamed
+// in one place and not in the other fails here, by name.
+TEST_F(WindowTest, EveryNameTheFamiliesUseIsAControl)
+{
+    start();
+    const TZEPH350_main::MenuItems& m = w().menu;
+    std::vector<std::pair<QAction*, QString>> items = {
+        {m.New1, "New1"},
+        {m.Open1, "Open1"},
+        {m.Save1, "Save1"},
+        {m.Saveas1, "Saveas1"},
+        {m.Exit1, "Exit1"},
+        {m.activated1, "activated1"},
+        {m.dsactivated1, "dsactivated1"},
+        {m.AutoFrame1 ? m.AutoFrame1->menuAction() : nullptr, "AutoFrame1"},
+        {m.ON1, "ON1"},
+        {m.Off1, "Off1"},
+        {m.menuitem_On, "menuitem_On"},
+        {m.menuitem_Off, "menuitem_Off"},
+        {m.FadeColor_et_Frame, "FadeColor_et_Frame"},
+        {m.Cleancutinfo, "Cleancutinfo"},
+        {m.From_Computer, "From_Computer"},
+        {m.From_Video, "From_Video"},
+        {m.From_ALL, "From_ALL"},
+        {m.Menus1, "Menus1"},
+        {m.Input9, "Input9"},
+        {m.AllLock1, "AllLock1"},
+        {m.Eraseallmemories1, "Eraseallmemories1"},
+        {m.Defaultvalues1, "Defaultvalues1"},
+        {m.On_stdby, "On_stdby"},
+        {m.Off_stdby, "Off_stdby"},
+        {m.DelayStandby1, "DelayStandby1"},
+        {m.N19200bauds1, "N19200bauds1"},
+        {m.N9600bauds1, "N9600bauds1"},
+        {m.N2400bauds1, "N2400bauds1"},
+        {m.N1200bauds1, "N1200bauds1"},
+        {m.MessageON1, "MessageON1"},
+        {m.MessageOFF1, "MessageOFF1"},
+        {m.Frame, "Frame"},
+        {m.Default1, "Default1"},
+        {m.HD15Pinassignment1, "HD15Pinassignment1"},
+        {m.AboutZEPH1, "AboutZEPH1"},
+        {w().Mouse1, "Mouse1"},
+    };
+    for (size_t i = 0; i < 8; ++i) {
+        items.push_back({m.Input[i], QStringLiteral("Input%1").arg(i + 1)});
+        items.push_back({m.Audio[i], QStringLiteral("Audio%1").arg(i + 1)});
+        items.push_back({m.Logo[i], QStringLiteral("Logo%1").arg(i + 1)});
+    }
+    for (const auto& [item, name] : items) {
+        ASSERT_NE(item, nullptr) << name.toStdString();
+        EXPECT_EQ(item->objectName(), name);
+    }
+
+    for (const auto& n : ModelLayoutController::tableNames())
+        EXPECT_NE(w().modelLayout().find(n), nullptr) << "model table: " << n.name.toStdString();
+    for (const QString& name : LogosController::groupNames())
+        EXPECT_NE(w().logoFramePage->findChild<QWidget*>(name), nullptr) << "logo page: " << name.toStdString();
+    for (const QString& name : InputStatusController::imageControlNames())
+        EXPECT_NE(w().imagePage->findChild<QWidget*>(name), nullptr) << "image page: " << name.toStdString();
+}
+
+// A family that reaches another's control by a name that names nothing
+// stops the window's construction instead of skipping the step later.
+TEST(RequiredChild, AMissingNameStopsTheConstruction)
+{
+    QWidget root;
+    auto* edit = new QLineEdit(&root);
+    edit->setObjectName(QStringLiteral("Edit_hue"));
+    EXPECT_EQ(requiredChild<QLineEdit>(&root, "Edit_hue"), edit);
+    EXPECT_THROW(requiredChild<QLineEdit>(&root, "Edit_hues"), std::logic_error);
+    // The right name on a control of another kind is missing as well.
+    EXPECT_THROW(requiredChild<QComboBox>(&root, "Edit_hue"), std::logic_error);
 }
 
 // Every radio group of the menus is exclusive: drawn as radio items,

@@ -116,23 +116,23 @@ TEST_P(SignalDescription, StatusAndImageGroups)
     reply(qPrintable(QStringLiteral("IPS%1").arg(c.sync ? 1 : 0)));
     reply(qPrintable(QStringLiteral("IFA%1").arg(c.ifamm)));
 
-    EXPECT_EQ(in().Label_status_ifamm->text(), QString::fromUtf8(c.status));
-    EXPECT_EQ(in().Label_typeofsync->text(), QString::fromUtf8(c.syncType));
-    EXPECT_EQ(in().Label_Hpol->isHidden(), !c.polarities);
-    EXPECT_EQ(in().Label_Vpol->isHidden(), !c.polarities);
+    EXPECT_EQ(in().status().Label_status_ifamm->text(), QString::fromUtf8(c.status));
+    EXPECT_EQ(in().status().Label_typeofsync->text(), QString::fromUtf8(c.syncType));
+    EXPECT_EQ(in().status().Label_Hpol->isHidden(), !c.polarities);
+    EXPECT_EQ(in().status().Label_Vpol->isHidden(), !c.polarities);
     if (c.polarities) {
-        EXPECT_EQ(in().Label_Hpol->text(), QStringLiteral("H+ & "));
-        EXPECT_EQ(in().Label_Vpol->text(), QStringLiteral("V-"));
+        EXPECT_EQ(in().status().Label_Hpol->text(), QStringLiteral("H+ & "));
+        EXPECT_EQ(in().status().Label_Vpol->text(), QStringLiteral("V-"));
     }
-    EXPECT_EQ(in().label_Freq_ligne_main->isHidden(), !c.rates);
-    EXPECT_EQ(in().label_Freq_trame_main->isHidden(), !c.rates);
-    EXPECT_EQ(in().Label_entrelacer_main->isHidden(), !c.rates);
+    EXPECT_EQ(in().status().label_Freq_ligne_main->isHidden(), !c.rates);
+    EXPECT_EQ(in().status().label_Freq_trame_main->isHidden(), !c.rates);
+    EXPECT_EQ(in().status().Label_entrelacer_main->isHidden(), !c.rates);
     if (c.rates) {
-        EXPECT_EQ(in().Label_entrelacer_main->text(), QStringLiteral("i"));
-        EXPECT_EQ(in().label_Freq_ligne_main->text(), QStringLiteral("31KHz"));
+        EXPECT_EQ(in().status().Label_entrelacer_main->text(), QStringLiteral("i"));
+        EXPECT_EQ(in().status().label_Freq_ligne_main->text(), QStringLiteral("31KHz"));
     }
-    EXPECT_EQ(in().Label_status_prgbi->text(), in().ComboBox_signaltype[0]->itemText(int(c.type)));
-    EXPECT_EQ(in().Label27->isHidden(), c.type < 3);
+    EXPECT_EQ(in().status().Label_status_prgbi->text(), in().ComboBox_signaltype[0]->itemText(int(c.type)));
+    EXPECT_EQ(in().status().Label27->isHidden(), c.type < 3);
 
     QString shown;
     for (auto [letter, name] : kParts) {
@@ -186,11 +186,11 @@ TEST_F(InputsPage, DividerFoundRedescribesTheInput)
 TEST_F(InputsPage, YuvAtFiftyHidesTheFamily)
 {
     replies({"CH1", "PCH1", "PRGB2", "IPS1", "IOO0", "IFA9", "UNIT27000000", "ILD1728000", "IFD300"});
-    EXPECT_TRUE(in().Label_status_ifamm->isHidden());
+    EXPECT_TRUE(in().status().Label_status_ifamm->isHidden());
     replies({"IFD312"});
-    EXPECT_FALSE(in().Label_status_ifamm->isHidden());
+    EXPECT_FALSE(in().status().Label_status_ifamm->isHidden());
     replies({"IFD300", "PRGB3"});
-    EXPECT_FALSE(in().Label_status_ifamm->isHidden()) << "RGB, not YUV";
+    EXPECT_FALSE(in().status().Label_status_ifamm->isHidden()) << "RGB, not YUV";
 }
 
 // An input on the output that names no input has no cached type: no type
@@ -198,12 +198,12 @@ TEST_F(InputsPage, YuvAtFiftyHidesTheFamily)
 TEST_F(InputsPage, InputOnOutputOutOfRangeHasNoType)
 {
     replies({"PCH0", "PRGB7", "CH1", "IPS0"});
-    EXPECT_EQ(in().Label_status_prgbi->text(), QStringLiteral("Computer H&V/C"));
+    EXPECT_EQ(in().status().Label_status_prgbi->text(), QStringLiteral("Computer H&V/C"));
     for (const char* ichm : {"CH0", "CH9", "CH4294967295"}) {
         replies({ichm, "IPS1", "IFA0", "IPS0"});
-        EXPECT_EQ(in().typeOfInputOnOutput(), std::nullopt) << ichm;
-        EXPECT_EQ(in().Label_status_prgbi->text(), QString()) << ichm;
-        EXPECT_TRUE(in().Label27->isHidden()) << ichm;
+        EXPECT_EQ(in().status().typeOfInputOnOutput(), std::nullopt) << ichm;
+        EXPECT_EQ(in().status().Label_status_prgbi->text(), QString()) << ichm;
+        EXPECT_TRUE(in().status().Label27->isHidden()) << ichm;
         EXPECT_TRUE(find(QStringLiteral("ScrollBar_blacklevel"))->isHidden()) << ichm;
     }
 }
@@ -212,24 +212,24 @@ TEST_F(InputsPage, InputOnOutputOutOfRangeHasNoType)
 // an audio input, which also covers the sync status.
 TEST_F(InputsPage, ImagePageCover)
 {
-    QFrame* cover = in().Panel_notavailble;
+    QFrame* cover = in().status().Panel_notavailble;
     replies({"PCH0", "PRGB0", "CH1", "REFA9"});
     EXPECT_FALSE(cover->isHidden());
-    EXPECT_EQ(in().Label_notavailble->text(), QStringLiteral("Not available for the referenced input (SEAMLESS mode)"));
+    EXPECT_EQ(in().status().Label_notavailble->text(), QStringLiteral("Not available for the referenced input (SEAMLESS mode)"));
     replies({"CH8"});
     EXPECT_TRUE(cover->isHidden());
     replies({"REFA10"});
     EXPECT_FALSE(cover->isHidden());
     replies({"REFA0"});
     EXPECT_TRUE(cover->isHidden());
-    EXPECT_EQ(in().Panel_cache_status_audio->width(), 0);
+    EXPECT_EQ(in().status().Panel_cache_status_audio->width(), 0);
     replies({"PCH8", "PRGB9"});
     EXPECT_FALSE(cover->isHidden());
-    EXPECT_EQ(in().Label_notavailble->text(), QStringLiteral("     Not available for the audio input (SIGNAL TYPE)"));
-    EXPECT_EQ(in().Panel_cache_status_audio->width(), 185);
+    EXPECT_EQ(in().status().Label_notavailble->text(), QStringLiteral("     Not available for the audio input (SIGNAL TYPE)"));
+    EXPECT_EQ(in().status().Panel_cache_status_audio->width(), 185);
     replies({"CH2"});
     EXPECT_TRUE(cover->isHidden());
-    EXPECT_EQ(in().Panel_cache_status_audio->width(), 0);
+    EXPECT_EQ(in().status().Panel_cache_status_audio->width(), 0);
 }
 
 // --- the reference ----------------------------------------------------------------------
@@ -276,21 +276,21 @@ TEST_F(InputsPage, ReferenceFollowsTheDevice)
         reply(qPrintable(QStringLiteral("REFT%1").arg(c.reffrq)));
         reply(qPrintable(QStringLiteral("REFA%1").arg(c.refsta)));
         reply(qPrintable(QStringLiteral("REFF%1").arg(c.reffam)));
-        EXPECT_EQ(in().Label_refsta->text(), QString::fromLatin1(c.refstaText));
-        EXPECT_EQ(in().Label_reffam->isHidden(), c.refsta == 0);
-        EXPECT_EQ(in().Label_reffrq->isHidden(), c.refsta == 0);
+        EXPECT_EQ(in().reference().Label_refsta->text(), QString::fromLatin1(c.refstaText));
+        EXPECT_EQ(in().reference().Label_reffam->isHidden(), c.refsta == 0);
+        EXPECT_EQ(in().reference().Label_reffrq->isHidden(), c.refsta == 0);
         if (c.family) {
-            EXPECT_EQ(in().Label_reffam->text(), QString::fromLatin1(c.family));
+            EXPECT_EQ(in().reference().Label_reffam->text(), QString::fromLatin1(c.family));
         }
-        EXPECT_EQ(in().Label_reffrq->text(), QStringLiteral("%1 Hz").arg(c.reffrq));
-        EXPECT_EQ(in().Label_freq_trame->text(), QStringLiteral("%1 Hz").arg(c.reffrq));
-        EXPECT_EQ(in().Edit_status->text(), c.ok ? QStringLiteral("OK") : QStringLiteral("Error"));
-        EXPECT_EQ(in().Edit_status->font().bold(), !c.ok);
-        EXPECT_EQ(in().Edit_status->palette().color(QPalette::Base), c.ok ? classic::ButtonFace : classic::Red);
-        EXPECT_EQ(in().fastSeamIndex(), c.mode);
-        EXPECT_EQ(in().combo_refreq->isHidden(), c.mode == 1);
-        EXPECT_EQ(in().ComboBox_seamless_computer->isHidden(), c.mode == 0);
-        QComboBox* chosen = c.refreq < 9 ? in().combo_refreq : in().ComboBox_seamless_computer;
+        EXPECT_EQ(in().reference().Label_reffrq->text(), QStringLiteral("%1 Hz").arg(c.reffrq));
+        EXPECT_EQ(in().reference().Label_freq_trame->text(), QStringLiteral("%1 Hz").arg(c.reffrq));
+        EXPECT_EQ(in().reference().Edit_status->text(), c.ok ? QStringLiteral("OK") : QStringLiteral("Error"));
+        EXPECT_EQ(in().reference().Edit_status->font().bold(), !c.ok);
+        EXPECT_EQ(in().reference().Edit_status->palette().color(QPalette::Base), c.ok ? classic::ButtonFace : classic::Red);
+        EXPECT_EQ(in().reference().fastSeamIndex(), c.mode);
+        EXPECT_EQ(in().reference().combo_refreq->isHidden(), c.mode == 1);
+        EXPECT_EQ(in().reference().ComboBox_seamless_computer->isHidden(), c.mode == 0);
+        QComboBox* chosen = c.refreq < 9 ? in().reference().combo_refreq : in().reference().ComboBox_seamless_computer;
         EXPECT_EQ(chosen->currentIndex(), int(c.refreq < 9 ? c.refreq : c.refreq - 9));
         EXPECT_EQ(box->currentText(), QString::fromLatin1(c.seamless));
         if (c.outputFormat) { EXPECT_EQ(format->text(), QString::fromLatin1(c.outputFormat)); }
@@ -305,38 +305,38 @@ TEST_F(InputsPage, ComputerReferenceOnTheFourInputModel)
 {
     reply("DEV26");
     ASSERT_TRUE(w().state.fourInputs);
-    ASSERT_FALSE(in().combo_refreq->isHidden());
-    ASSERT_TRUE(in().ComboBox_seamless_computer->isHidden());
+    ASSERT_FALSE(in().reference().combo_refreq->isHidden());
+    ASSERT_TRUE(in().reference().ComboBox_seamless_computer->isHidden());
     for (uint32_t refreq : {9u, 10u, 11u, 3u, 10u, 6u}) {
         SCOPED_TRACE(testing::Message() << "REFREQ " << refreq);
         reply(qPrintable(QStringLiteral("REFR%1").arg(refreq)));
-        EXPECT_FALSE(in().combo_refreq->isHidden());
-        EXPECT_TRUE(in().ComboBox_seamless_computer->isHidden());
-        EXPECT_EQ(in().combo_refreq->currentIndex(), refreq < 5 ? int(refreq) : -1);
+        EXPECT_FALSE(in().reference().combo_refreq->isHidden());
+        EXPECT_TRUE(in().reference().ComboBox_seamless_computer->isHidden());
+        EXPECT_EQ(in().reference().combo_refreq->currentIndex(), refreq < 5 ? int(refreq) : -1);
     }
     EXPECT_TRUE(sent.isEmpty()) << sent.join(QLatin1Char(' ')).toStdString();
     // An eight-input model again: the computer list comes with SEAMLESS.
     reply("DEV23");
     reply("REFR9");
-    EXPECT_TRUE(in().combo_refreq->isHidden());
-    EXPECT_FALSE(in().ComboBox_seamless_computer->isHidden());
+    EXPECT_TRUE(in().reference().combo_refreq->isHidden());
+    EXPECT_FALSE(in().reference().ComboBox_seamless_computer->isHidden());
 }
 
 // The operator's switching mode and reference choices.
 TEST_F(InputsPage, SwitchingModeAndReferenceChoices)
 {
     replies({"REFR2"});
-    QAbstractButton* fast = in().RadioGroup_fast_seam->findChildren<QRadioButton*>().at(0);
-    QAbstractButton* seamless = in().RadioGroup_fast_seam->findChildren<QRadioButton*>().at(1);
+    QAbstractButton* fast = in().reference().RadioGroup_fast_seam->findChildren<QRadioButton*>().at(0);
+    QAbstractButton* seamless = in().reference().RadioGroup_fast_seam->findChildren<QRadioButton*>().at(1);
     seamless->click();
-    EXPECT_FALSE(in().ComboBox_seamless_computer->isHidden());
-    EXPECT_TRUE(in().combo_refreq->isHidden());
-    in().ComboBox_seamless_computer->setCurrentIndex(1);
-    emit in().ComboBox_seamless_computer->activated(1);
+    EXPECT_FALSE(in().reference().ComboBox_seamless_computer->isHidden());
+    EXPECT_TRUE(in().reference().combo_refreq->isHidden());
+    in().reference().ComboBox_seamless_computer->setCurrentIndex(1);
+    emit in().reference().ComboBox_seamless_computer->activated(1);
     fast->click();
-    EXPECT_TRUE(in().ComboBox_seamless_computer->isHidden());
-    in().combo_refreq->setCurrentIndex(6);
-    emit in().combo_refreq->activated(6);
+    EXPECT_TRUE(in().reference().ComboBox_seamless_computer->isHidden());
+    in().reference().combo_refreq->setCurrentIndex(6);
+    emit in().reference().combo_refreq->activated(6);
     EXPECT_EQ(sent, (QStringList{"9XR", "10XR", "2XR", "6XR"}));
 }
 

@@ -71,7 +71,7 @@ const SelectorCase kSelectors[] = {
          return checked(t.find<QCheckBox>(QStringLiteral("CheckBox_PProc_pchan_%1").arg(row)));
      }},
     {50, "LPLOGO", nullptr, {4, 1}, [](uint32_t v) { return int(v); },
-     [](InputsPage& t, int row) { return t.logos().new_Combologo[size_t(row - 1)]->currentIndex(); }},
+     [](InputsPage& t, int row) { return t.logos().assignment().new_Combologo[size_t(row - 1)]->currentIndex(); }},
     {51, "LDYSPLAY", nullptr, {0, 1}, [](uint32_t v) { return int(v); },
      [](InputsPage& t, int row) {
          auto* b = t.find<QPushButton>(QStringLiteral("BitBtn_Input_%1").arg(row));
@@ -371,7 +371,7 @@ TEST_F(InputsPage, OutOfRangePointersNeverFail)
     w().state.perInput.LPLOGO.store(1, 7, 3);
     for (int what = 40; what <= 55; ++what) in().Tableau_input(what);
     EXPECT_EQ(w().state.perInput.PENA.entry, (std::array<uint8_t, 9>{}));
-    EXPECT_EQ(in().Label_status_prgbi->text(), QString()) << "type 99 has no text";
+    EXPECT_EQ(in().status().Label_status_prgbi->text(), QString()) << "type 99 has no text";
     EXPECT_TRUE(sent.isEmpty());
 }
 

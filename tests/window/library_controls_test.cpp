@@ -88,21 +88,21 @@ TEST_F(WindowTest, LibraryControlsTellAssistiveTools)
     reply("DEV23");  // the model with the effects
     EffectsController& fx = w().effects();
 
-    QAccessibleInterface* label = Face(fx.GfxGraphicLabel1);
+    QAccessibleInterface* label = Face(fx.transition().GfxGraphicLabel1);
     ASSERT_NE(label, nullptr);
     EXPECT_EQ(label->role(), QAccessible::StaticText);
     EXPECT_EQ(label->text(QAccessible::Name), QStringLiteral("Fade color"));
     reply("LFAD2");
     EXPECT_EQ(label->text(QAccessible::Name), QStringLiteral("Clean Cut"));
 
-    QAccessibleInterface* edge = Face(fx.GfxDrawEdge1);
+    QAccessibleInterface* edge = Face(fx.transition().GfxDrawEdge1);
     ASSERT_NE(edge, nullptr);
     EXPECT_EQ(edge->role(), QAccessible::Border);
     EXPECT_FALSE(edge->state().pressed);
-    const QPoint centre = fx.GfxGraphicLabel1->rect().center();
-    QMouseEvent press(QEvent::MouseButtonPress, centre, fx.GfxGraphicLabel1->mapToGlobal(centre), Qt::LeftButton,
+    const QPoint centre = fx.transition().GfxGraphicLabel1->rect().center();
+    QMouseEvent press(QEvent::MouseButtonPress, centre, fx.transition().GfxGraphicLabel1->mapToGlobal(centre), Qt::LeftButton,
                       Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(fx.GfxGraphicLabel1, &press);
+    QCoreApplication::sendEvent(fx.transition().GfxGraphicLabel1, &press);
     EXPECT_TRUE(edge->state().pressed) << "the label looks pressed";
 
     QAccessibleInterface* shape = Face(fx.GfxShapeControl_effects);

@@ -86,11 +86,11 @@ TEST_F(LogoPage, ModeLaysThePageOut)
                 EXPECT_EQ(b->height(), c.bevel);
                 EXPECT_EQ(shown(b), c.bevel == 65);
             }
-            for (QComboBox* list : logos().new_Combologo) EXPECT_EQ(list->isEnabled(), c.lists);
+            for (QComboBox* list : logos().assignment().new_Combologo) EXPECT_EQ(list->isEnabled(), c.lists);
             EXPECT_EQ(storeList()->count(), c.storeItems);
             EXPECT_EQ(shown(storeList()), c.mode == 4);
             // Logo capture takes the assignment away.
-            EXPECT_EQ(logos().new_Panel1->isEnabled(), c.mode != 1);
+            EXPECT_EQ(logos().assignment().new_Panel1->isEnabled(), c.mode != 1);
         }
     }
 }
@@ -301,22 +301,22 @@ TEST_F(LogoPage, EmptyFlagsNameTheSlots)
         windows.reset();
         startConnected();
         w().state.Logo_names[5] = QStringLiteral("Sunrise");
-        logos().new_Combologo[2]->setCurrentIndex(4);
+        logos().assignment().new_Combologo[2]->setCurrentIndex(4);
         z().receive(QByteArray("LCUR") + QByteArray::number(c.current) + "\r\nLEMP1\r\n");
         for (int s = 1; s <= 9; ++s) {
             const bool empty = c.emptySlots.contains(s);
             EXPECT_EQ(logos().slotEmpty(s), empty) << s;
-            for (QComboBox* list : {logos().new_Combologo[0], logos().LINDEX2_Combologo[7]})
+            for (QComboBox* list : {logos().assignment().new_Combologo[0], logos().assignment().LINDEX2_Combologo[7]})
                 EXPECT_EQ(list->itemText(s) == QLatin1String("Empty"), empty) << s;
             if (s >= 2) {
                 EXPECT_EQ(storeList()->itemText(s - 2) == QLatin1String("Empty"), empty) << s;
             }
         }
-        EXPECT_EQ(logos().new_Combologo[2]->currentIndex(), 4);
+        EXPECT_EQ(logos().assignment().new_Combologo[2]->currentIndex(), 4);
         // Reported full again, a slot shows its name.
         z().receive("LEMP0\r\n");
         if (c.emptySlots.contains(5)) {
-            EXPECT_EQ(logos().new_Combologo[0]->itemText(5), QStringLiteral("Sunrise"));
+            EXPECT_EQ(logos().assignment().new_Combologo[0]->itemText(5), QStringLiteral("Sunrise"));
             EXPECT_EQ(storeList()->itemText(3), QStringLiteral("Sunrise"));
         }
     }
@@ -375,7 +375,7 @@ TEST_F(LogoPage, FadeConversions)
     EXPECT_EQ(bar("ScrollBar_Logo_Fade_duration")->value(), 255);
 
     // The floating panel's bar hides the panel at the end of a drag.
-    logos().Panel_fade_frame_duration->show();
+    logos().registers().Panel_fade_frame_duration->show();
     ScrollBarEx* floating = bar("ScrollBar_frame2_fade_duration");
     sent.clear();
     emit floating->scrolled(ScrollBarEx::ThumbTrack, 30);
@@ -383,7 +383,7 @@ TEST_F(LogoPage, FadeConversions)
     EXPECT_EQ(floating->value(), 20);  // being dragged
     emit floating->scrolled(ScrollBarEx::EndScroll, 31);
     EXPECT_EQ(sent, (QStringList{"30Lf", "31Lf"}));
-    EXPECT_FALSE(logos().Panel_fade_frame_duration->isVisibleTo(&w()));
+    EXPECT_FALSE(logos().registers().Panel_fade_frame_duration->isVisibleTo(&w()));
 }
 
 // Whole seconds typed into the frame fade never overflow: a count of
@@ -433,7 +433,7 @@ TEST_F(LogoPage, AssignmentWritesAndReports)
 {
     startConnected();
     reply("LMOD0");
-    QComboBox* layer1 = logos().LINDEX2_Combologo[2];
+    QComboBox* layer1 = logos().assignment().LINDEX2_Combologo[2];
     layer1->setCurrentIndex(5);
     emit layer1->activated(5);
     EXPECT_EQ(sent, (QStringList{"3PC", "1LI", "5LP"}));
@@ -442,7 +442,7 @@ TEST_F(LogoPage, AssignmentWritesAndReports)
     reply("PCH6");
     reply("LIND0");
     reply("LPLG1");
-    EXPECT_EQ(logos().new_Combologo[5]->currentIndex(), 1);
+    EXPECT_EQ(logos().assignment().new_Combologo[5]->currentIndex(), 1);
     EXPECT_EQ(w().state.perInput.LPLOGO.at(6, 0), 1u);
     EXPECT_TRUE(w().label_input[5]->toolTip().startsWith(QStringLiteral("1: FRAME : Frame")));
 
@@ -469,16 +469,16 @@ TEST_F(LogoPage, ListsOfTheInputOnTheOutputAreLit)
     reply("LIND1");
     const QColor face = classic::ButtonFace, window = classic::Window, green(192, 220, 192);
     const auto colour = [](QComboBox* c) { return c->palette().color(QPalette::Button); };
-    EXPECT_EQ(colour(logos().new_Combologo[2]), window);
-    EXPECT_EQ(colour(logos().LINDEX2_Combologo[2]), green);
-    EXPECT_EQ(colour(logos().new_Combologo[0]), face);
-    EXPECT_EQ(colour(logos().LINDEX2_Combologo[7]), face);
+    EXPECT_EQ(colour(logos().assignment().new_Combologo[2]), window);
+    EXPECT_EQ(colour(logos().assignment().LINDEX2_Combologo[2]), green);
+    EXPECT_EQ(colour(logos().assignment().new_Combologo[0]), face);
+    EXPECT_EQ(colour(logos().assignment().LINDEX2_Combologo[7]), face);
 
     QFocusEvent in(QEvent::FocusIn, Qt::MouseFocusReason);
-    QCoreApplication::sendEvent(logos().new_Combologo[0], &in);
+    QCoreApplication::sendEvent(logos().assignment().new_Combologo[0], &in);
     EXPECT_TRUE(sent.isEmpty());
-    QCoreApplication::sendEvent(logos().new_Combologo[2], &in);
-    EXPECT_EQ(colour(logos().new_Combologo[2]), green);
+    QCoreApplication::sendEvent(logos().assignment().new_Combologo[2], &in);
+    EXPECT_EQ(colour(logos().assignment().new_Combologo[2]), green);
     EXPECT_EQ(sent, QStringList{"0LI"});
 }
 

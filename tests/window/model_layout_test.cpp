@@ -504,6 +504,15 @@ TEST_F(ModelLayout, EveryNameInTheTableExists)
               "TabSheet_audio");
 }
 
+// A control the table names that is gone stops the table from being
+// attached, instead of being left as it was at every layout.
+TEST_F(ModelLayout, AMissingControlOfTheTableIsRefused)
+{
+    EXPECT_NO_THROW(layout().attachControls());
+    delete find<QWidget>("Bevel9");
+    EXPECT_THROW(layout().attachControls(), std::logic_error);
+}
+
 // Device reports that lay the window out write nothing.
 TEST_F(ModelLayout, LayoutReportsWriteNothing)
 {

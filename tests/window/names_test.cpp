@@ -70,24 +70,24 @@ TEST_F(InputsPage, LongNameFromAFileCanBeKeptByCancel)
 TEST_F(InputsPage, InputNameSpreadsToUsedBoxInputOnOutputAndReferenceList)
 {
     replies({"CH2", "REFR4"});
-    ASSERT_EQ(in().combo_refreq->count(), 9);
+    ASSERT_EQ(in().reference().combo_refreq->count(), 9);
     naming.answers << QStringLiteral("Studio");
     action("Input2")->trigger();
     EXPECT_EQ(in().Label_input_[1]->text(), QStringLiteral("Studio"));
-    EXPECT_EQ(in().Label_ICHM->text(), QStringLiteral("Studio"));
-    EXPECT_EQ(in().combo_refreq->itemText(2), QStringLiteral("Follow  Studio"));
-    EXPECT_EQ(in().combo_refreq->itemText(0), QStringLiteral("Internal reference"));
-    EXPECT_EQ(in().combo_refreq->currentIndex(), 4) << "the reference chosen stays";
+    EXPECT_EQ(in().status().Label_ICHM->text(), QStringLiteral("Studio"));
+    EXPECT_EQ(in().reference().combo_refreq->itemText(2), QStringLiteral("Follow  Studio"));
+    EXPECT_EQ(in().reference().combo_refreq->itemText(0), QStringLiteral("Internal reference"));
+    EXPECT_EQ(in().reference().combo_refreq->currentIndex(), 4) << "the reference chosen stays";
     // The input on the output follows the reports; one that names no
     // input leaves the label as it is.
     replies({"CH5"});
-    EXPECT_EQ(in().Label_ICHM->text(), QStringLiteral("Input 5"));
+    EXPECT_EQ(in().status().Label_ICHM->text(), QStringLiteral("Input 5"));
     replies({"CH0"});
-    EXPECT_EQ(in().Label_ICHM->text(), QStringLiteral("Input 5"));
+    EXPECT_EQ(in().status().Label_ICHM->text(), QStringLiteral("Input 5"));
     // Four inputs: the reference list holds the first four.
     w().state.fourInputs = true;
     names::rename(w());
-    EXPECT_EQ(in().combo_refreq->count(), 5);
+    EXPECT_EQ(in().reference().combo_refreq->count(), 5);
 }
 
 TEST_F(InputsPage, AudioNameReachesItsButton)
@@ -111,24 +111,24 @@ TEST_F(InputsPage, LogoNameSpreadsUnlessTheSlotIsEmpty)
     EXPECT_EQ(naming.questions[0].title, QStringLiteral("Change the button' label Frame"));
     EXPECT_EQ(naming.questions[1].title, QStringLiteral("Change the button' label Logo 3"));
     EXPECT_EQ(naming.questions[1].initial, QStringLiteral("Logo 3"));
-    for (QComboBox* c : logos().new_Combologo) {
+    for (QComboBox* c : logos().assignment().new_Combologo) {
         EXPECT_EQ(c->itemText(1), QStringLiteral("Backdrop"));
         EXPECT_EQ(c->itemText(4), QStringLiteral("Sponsor"));
     }
-    for (QComboBox* c : logos().LINDEX2_Combologo) EXPECT_EQ(c->itemText(4), QStringLiteral("Sponsor"));
+    for (QComboBox* c : logos().assignment().LINDEX2_Combologo) EXPECT_EQ(c->itemText(4), QStringLiteral("Sponsor"));
     EXPECT_EQ(logos().ComboBox_lstore->itemText(2), QStringLiteral("Sponsor"));
 
     // Slot 5 ("Logo 4") reported empty, as the logo family shows it.
-    for (QComboBox* c : logos().new_Combologo) c->setItemText(5, QStringLiteral("Empty"));
+    for (QComboBox* c : logos().assignment().new_Combologo) c->setItemText(5, QStringLiteral("Empty"));
     naming.answers << QStringLiteral("Clock");
     action("Logo4")->trigger();
-    EXPECT_EQ(logos().new_Combologo[0]->itemText(5), QStringLiteral("Empty"));
-    EXPECT_EQ(logos().LINDEX2_Combologo[0]->itemText(5), QStringLiteral("Logo 4"));
+    EXPECT_EQ(logos().assignment().new_Combologo[0]->itemText(5), QStringLiteral("Empty"));
+    EXPECT_EQ(logos().assignment().LINDEX2_Combologo[0]->itemText(5), QStringLiteral("Logo 4"));
     EXPECT_EQ(w().state.Logo_names[5], QStringLiteral("Clock"));
     // Reported full again: the name shows.
-    for (QComboBox* c : logos().new_Combologo) c->setItemText(5, w().state.Logo_names[5]);
+    for (QComboBox* c : logos().assignment().new_Combologo) c->setItemText(5, w().state.Logo_names[5]);
     names::logorename(w(), 5);
-    EXPECT_EQ(logos().LINDEX2_Combologo[7]->itemText(5), QStringLiteral("Clock"));
+    EXPECT_EQ(logos().assignment().LINDEX2_Combologo[7]->itemText(5), QStringLiteral("Clock"));
 }
 
 // Every renaming question refuses what the file cannot hold, and the file
@@ -192,8 +192,8 @@ TEST_F(InputsPage, HintsNameTheLogoOfEachLayer)
     replies({"LIND2"});
     w().state.perInput.LPLOGO.store(3, 2, 2);
     in().Tableau_input(50);
-    EXPECT_EQ(logos().new_Combologo[2]->currentIndex(), 6);
-    EXPECT_EQ(logos().LINDEX2_Combologo[2]->currentIndex(), 1);
+    EXPECT_EQ(logos().assignment().new_Combologo[2]->currentIndex(), 6);
+    EXPECT_EQ(logos().assignment().LINDEX2_Combologo[2]->currentIndex(), 1);
 }
 
 // "Default" brings every caption and logo name back and keeps the link.
@@ -214,9 +214,9 @@ TEST_F(InputsPage, DefaultRestoresNamesAndKeepsTheLink)
     EXPECT_EQ(w().state.Logo_names[0], QStringLiteral("None"));
     EXPECT_EQ(w().state.Logo_names[1], QStringLiteral("Frame"));
     EXPECT_EQ(w().state.Logo_names[9], QStringLiteral("Logo 8"));
-    EXPECT_EQ(logos().new_Combologo[4]->itemText(9), QStringLiteral("Logo 8"));
+    EXPECT_EQ(logos().assignment().new_Combologo[4]->itemText(9), QStringLiteral("Logo 8"));
     EXPECT_EQ(logos().ComboBox_lstore->itemText(0), QStringLiteral("Logo 1"));
-    EXPECT_EQ(in().combo_refreq->itemText(1), QStringLiteral("Follow  Input 1"));
+    EXPECT_EQ(in().reference().combo_refreq->itemText(1), QStringLiteral("Follow  Input 1"));
     EXPECT_EQ(z().Port(), QStringLiteral("COM3"));
     EXPECT_TRUE(action("COM3")->isChecked());
     EXPECT_FALSE(QFile::exists(scratch.path(QStringLiteral("zeph350.ini")))) << "written at exit only";

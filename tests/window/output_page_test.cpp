@@ -73,7 +73,7 @@ TEST_F(OutputPage, FormatFollowsTheDeviceInEveryMode)
 {
     // Every format report ends with the inputs family's reference check,
     // which rewrites the status box.
-    QLineEdit* status = w().inputs().Edit_status;
+    QLineEdit* status = w().inputs().reference().Edit_status;
     const struct {
         const char* mode;
         uint32_t refreq, refsta;

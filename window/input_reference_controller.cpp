@@ -3,10 +3,11 @@
 // references), the reference in force (REFSTA) with its family and frame
 // rate, and the switching mode FAST or SEAMLESS, on the "Output" page.
 #include "input_status.h"
+#include "input_reference_controller.h"
+#include "input_status_controller.h"
 #include "inputs_controller.h"
 #include "look.h"
 #include "output_controller.h"
-#include "output_formats.h"
 #include "zeph350_main.h"
 
 #include <QButtonGroup>
@@ -43,7 +44,19 @@ QString itemOrEmpty(const QComboBox* list, int index)
 
 }  // namespace
 
-void InputsController::buildReference()
+InputReferenceController::InputReferenceController(TZEPH350_main& w)
+    : FamilyController(w.ZEPH350_d1, Family::Inputs), w_(w)
+{
+    buildReference();
+    ZEPH_ON(OnREFFAMchange, InputReferenceController, ZEPH350_d1REFFAMchange);
+    ZEPH_ON(OnREFFRQchange, InputReferenceController, ZEPH350_d1REFFRQchange);
+    ZEPH_ON(OnREFREQchange, InputReferenceController, ZEPH350_d1REFREQchange);
+    ZEPH_ON(OnREFSTAchange, InputReferenceController, ZEPH350_d1REFSTAchange);
+}
+
+InputReferenceController::~InputReferenceController() = default;
+
+void InputReferenceController::buildReference()
 {
     QWidget* page = w_.outputPage;
     RadioGroup_fast_seam = new QGroupBox(page);
@@ -89,12 +102,12 @@ void InputsController::buildReference()
     showReferenceLists();
 }
 
-int InputsController::fastSeamIndex() const
+int InputReferenceController::fastSeamIndex() const
 {
     return fastSeam_->checkedId();
 }
 
-void InputsController::setFastSeamIndex(int index)
+void InputReferenceController::setFastSeamIndex(int index)
 {
     // An exclusive group cannot show "none": the exclusion is dropped
     // while the checks are set.
@@ -109,14 +122,14 @@ void InputsController::setFastSeamIndex(int index)
 // SEAMLESS: the computer reference list; FAST: the input reference list.
 // The four-input model has no seamless switching: its layout shows the
 // input reference list only, whatever mode the device reports.
-void InputsController::showReferenceLists()
+void InputReferenceController::showReferenceLists()
 {
     const bool seamless = fastSeamIndex() == 1 && !w_.state.fourInputs;
     ComboBox_seamless_computer->setVisible(seamless);
     combo_refreq->setVisible(!seamless);
 }
 
-void InputsController::RadioGroup_fast_seamClick()
+void InputReferenceController::RadioGroup_fast_seamClick()
 {
     showReferenceLists();
     if (fastSeamIndex() == 1)
@@ -125,18 +138,18 @@ void InputsController::RadioGroup_fast_seamClick()
         combo_refreqChange();
 }
 
-void InputsController::combo_refreqChange()
+void InputReferenceController::combo_refreqChange()
 {
     if (combo_refreq->isHidden()) return;
     dev_.SetREFREQ(uint32_t(std::max(combo_refreq->currentIndex(), 0)));
 }
 
-void InputsController::ComboBox_seamless_computerChange()
+void InputReferenceController::ComboBox_seamless_computerChange()
 {
     dev_.SetREFREQ(uint32_t(std::max(ComboBox_seamless_computer->currentIndex(), 0) + 9));
 }
 
-void InputsController::ZEPH350_d1REFREQchange(TZEPH350_d*, int)
+void InputReferenceController::ZEPH350_d1REFREQchange(TZEPH350_d*, int)
 {
     const uint32_t refreq = dev_.REFREQ();
     auto select = [](QComboBox* list, uint32_t index) {
@@ -158,29 +171,29 @@ void InputsController::ZEPH350_d1REFREQchange(TZEPH350_d*, int)
     Comp_refsta_refreq();
 }
 
-void InputsController::ZEPH350_d1REFSTAchange(TZEPH350_d*, int)
+void InputReferenceController::ZEPH350_d1REFSTAchange(TZEPH350_d*, int)
 {
     const bool reference = dev_.REFSTA() != 0;
     Label_reffam->setVisible(reference);
     Label_reffrq->setVisible(reference);
     input_ref();
-    afichoupalmenimag();
+    w_.inputs().status().afichoupalmenimag();
     Comp_refsta_refreq();
     w_.output().ZEPH350_d1OFMTchange(&dev_, dev_.Tag());
 }
 
-void InputsController::ZEPH350_d1REFFAMchange(TZEPH350_d*, int)
+void InputReferenceController::ZEPH350_d1REFFAMchange(TZEPH350_d*, int)
 {
     Comp_refsta_refreq();
     input_ref();
 }
 
-void InputsController::ZEPH350_d1REFFRQchange(TZEPH350_d*, int)
+void InputReferenceController::ZEPH350_d1REFFRQchange(TZEPH350_d*, int)
 {
     input_ref();
 }
 
-void InputsController::input_ref()
+void InputReferenceController::input_ref()
 {
     const uint32_t refsta = dev_.REFSTA();
     std::optional<QString> text;
@@ -199,7 +212,7 @@ void InputsController::input_ref()
     Label_freq_trame->setText(rate);
 }
 
-void InputsController::Comp_refsta_refreq()
+void InputReferenceController::Comp_refsta_refreq()
 {
     const uint32_t refsta = dev_.REFSTA();
     const bool ok = refsta == dev_.REFREQ();
@@ -214,30 +227,28 @@ void InputsController::Comp_refsta_refreq()
     // What the output shows in seamless switching; left as it is for a
     // reference that names nothing (an input the model lacks, 11 and up).
     const uint32_t ofmt = dev_.OFMT();
+    const OutputController& output = w_.output();
     std::optional<QString> seamless;
     bool computer = false;
     if (refsta == 0) {
         seamless = itemOrEmpty(combo_refreq, 0) + QStringLiteral("    ") +
-                   itemOrEmpty(w_.control<QComboBox>(QStringLiteral("output_format_master")),
-                               outputformats::masterPosition(ofmt));
+                   itemOrEmpty(output.output_format_master, OutputController::Position_INDEX_master_par_rapport_OFMT(ofmt));
     } else if (refsta <= 8) {
         if (const std::optional<QString> followed = item(combo_refreq, refsta))
             seamless = *followed + QStringLiteral("    ") +
-                       itemOrEmpty(w_.control<QComboBox>(QStringLiteral("output_format_follow")),
-                                   outputformats::followPosition(ofmt));
+                       itemOrEmpty(output.output_format_follow, OutputController::followPosition(ofmt));
     } else if (refsta <= 10) {
         computer = true;
         seamless = itemOrEmpty(ComboBox_seamless_computer, int(refsta - 9)) + QLatin1Char(' ') +
                    referenceOutputName(dev_.REFFAM());
     }
     if (!seamless) return;
-    if (auto* box = w_.control<QComboBox>(QStringLiteral("ComboBox_out_seam"))) {
+    {
+        QComboBox* box = output.ComboBox_out_seam;
         const QSignalBlocker block(box);
         box->clear();
         box->addItem(*seamless);
         box->setCurrentIndex(0);
     }
-    if (computer) {
-        if (auto* format = w_.control<QLabel>(QStringLiteral("Label_outformat"))) format->setText(*seamless);
-    }
+    if (computer) output.Label_outformat->setText(*seamless);
 }

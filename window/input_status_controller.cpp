@@ -3,13 +3,18 @@
 // and which of the "Image" page's controls apply to it.
 #include "input_status.h"
 
+#include "image_controller.h"
+#include "input_status_controller.h"
 #include "inputs_controller.h"
+#include "output_controller.h"
+#include "required_child.h"
 #include "zeph350_main.h"
 
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
+#include <QToolButton>
 
 #include <algorithm>
 #include <array>
@@ -161,7 +166,24 @@ QLabel* statusLabel(QWidget* parent, const char* name, const QString& text, int 
 
 }  // namespace
 
-void InputsController::buildStatus()
+InputStatusController::InputStatusController(TZEPH350_main& w) : FamilyController(w.ZEPH350_d1, Family::Inputs), w_(w)
+{
+    buildStatus();
+    ZEPH_ON(OnIFAMMchange, InputStatusController, ZEPH350_d1IFAMMchange);
+    ZEPH_ON(OnIHPOLMchange, InputStatusController, ZEPH350_d1IHPOLMchange);
+    ZEPH_ON(OnIVPOLMchange, InputStatusController, ZEPH350_d1IVPOLMchange);
+    ZEPH_ON(OnIPSIGMchange, InputStatusController, ZEPH350_d1IPSIGMchange);
+    ZEPH_ON(OnIOORMchange, InputStatusController, ZEPH350_d1IOORMchange);
+    ZEPH_ON(OnISYNCMchange, InputStatusController, ZEPH350_d1ISYNCMchange);
+    ZEPH_ON(OnIINTMchange, InputStatusController, ZEPH350_d1IINTMchange);
+    ZEPH_ON(OnILDMchange, InputStatusController, ZEPH350_d1ILDMchange);
+    ZEPH_ON(OnIFDMchange, InputStatusController, ZEPH350_d1IFDMchange);
+    ZEPH_ON(OnUNITYchange, InputStatusController, ZEPH350_d1UNITYchange);
+}
+
+InputStatusController::~InputStatusController() = default;
+
+void InputStatusController::buildStatus()
 {
     // The status line beside the connection label: signal type, then the
     // sync (covered for an audio input), then the family and the rates.
@@ -197,44 +219,46 @@ void InputsController::buildStatus()
     Panel_notavailble->hide();
 }
 
-std::optional<uint32_t> InputsController::typeOfInputOnOutput() const
+std::optional<uint32_t> InputStatusController::typeOfInputOnOutput() const
 {
     const uint32_t ichm = dev_.ICHM();
     if (ichm < 1 || ichm > 8) return std::nullopt;
     return w_.state.perInput.PRGBI[ichm];
 }
 
-QWidget* InputsController::imageControl(const char* name) const
+void InputStatusController::attachImagePage()
 {
-    // Asked on every input report: each control is searched for once (the
-    // names are the table's literals, so their addresses are the keys).
-    QPointer<QWidget>& found = imageControls_[name];
-    if (!found) found = w_.imagePage->findChild<QWidget*>(QString::fromLatin1(name));
-    return found;
+    for (const ImageControl& c : kImageControls)
+        imageParts_.push_back({requiredChild<QWidget>(w_.imagePage, c.name), unsigned(c.part)});
+}
+
+QStringList InputStatusController::imageControlNames()
+{
+    QStringList names;
+    for (const ImageControl& c : kImageControls) names << QString::fromLatin1(c.name);
+    return names;
 }
 
 // Shows the parts in `shown` and hides the others; all of them enabled or
 // disabled.
-void InputsController::showImageGroups(unsigned shown, bool visible, bool enabled)
+void InputStatusController::showImageGroups(unsigned shown, bool visible, bool enabled)
 {
-    for (const ImageControl& c : kImageControls) {
-        if (QWidget* control = imageControl(c.name)) {
-            control->setVisible(visible && (c.part & shown) != 0);
-            control->setEnabled(enabled);
-        }
+    for (const auto& [control, part] : imageParts_) {
+        control->setVisible(visible && (part & shown) != 0);
+        control->setEnabled(enabled);
     }
 }
 
 // Vertical smoothing never applies here; the over/under-scan list and the
 // sharpness list as told.
-void InputsController::enableImageExtras(bool overScan, bool sharpness)
+void InputStatusController::enableImageExtras(bool overScan, bool sharpness)
 {
-    if (QWidget* smooth = imageControl("SpeedButton_V_smooth")) smooth->setEnabled(false);
-    if (QWidget* scan = imageControl("RadioGroup_over_under_scan")) scan->setEnabled(overScan);
-    if (QWidget* process = imageControl("ComboBox_process")) process->setEnabled(sharpness);
+    w_.output().SpeedButton_V_smooth->setEnabled(false);
+    w_.image().overUnderScanList()->setEnabled(overScan);
+    w_.image().processList()->setEnabled(sharpness);
 }
 
-void InputsController::signal()
+void InputStatusController::signal()
 {
     const uint32_t ifamm = dev_.IFAMM();
     const bool sync = dev_.IPSIGM();
@@ -267,10 +291,8 @@ void InputsController::signal()
     enableImageExtras(false, false);
     if (usable) {
         const unsigned clock = dev_.DIVIDER() != 0 ? Divider : Optimise;
-        auto* alignment = qobject_cast<QPushButton*>(imageControl("BitBtn_alignment"));
-        const auto centring = [alignment](const char* text) {
-            if (alignment) alignment->setText(QString::fromLatin1(text));
-        };
+        QPushButton* alignment = w_.image().alignmentButton();
+        const auto centring = [alignment](const char* text) { alignment->setText(QString::fromLatin1(text)); };
         if (ifamm == 2 || ifamm == 3) {  // NTSC
             showImageGroups(Picture | Hue, true, true);
             enableImageExtras(true, true);
@@ -292,7 +314,7 @@ void InputsController::signal()
     affichage_sync();
 }
 
-void InputsController::prgbi_et_ifamm()
+void InputStatusController::prgbi_et_ifamm()
 {
     // No usable signal: the controls of the declared type, greyed.
     const std::optional<uint32_t> type = typeOfInputOnOutput();
@@ -310,10 +332,10 @@ void InputsController::prgbi_et_ifamm()
     }
 }
 
-void InputsController::affichage_sync()
+void InputStatusController::affichage_sync()
 {
     const std::optional<uint32_t> type = typeOfInputOnOutput();
-    Label_status_prgbi->setText(type ? ComboBox_signaltype[0]->itemText(int(std::min<uint32_t>(*type, 1000))) : QString());
+    Label_status_prgbi->setText(type ? w_.inputs().ComboBox_signaltype[0]->itemText(int(std::min<uint32_t>(*type, 1000))) : QString());
     const bool syncShown = type && *type >= 3;
     Label27->setVisible(syncShown);
     Label_typeofsync->setVisible(syncShown);
@@ -326,7 +348,7 @@ void InputsController::affichage_sync()
     Label_status_ifamm->setVisible(!yuv50);
 }
 
-void InputsController::freq_ligne_trame()
+void InputStatusController::freq_ligne_trame()
 {
     if (const auto line = lineRateText(dev_.UNITY(), dev_.ILDM())) label_Freq_ligne_main->setText(*line);
     if (const auto frame = frameRateText(dev_.UNITY(), dev_.ILDM(), dev_.IFDM(), dev_.IINTM()))
@@ -334,7 +356,7 @@ void InputsController::freq_ligne_trame()
     affichage_sync();
 }
 
-void InputsController::afichoupalmenimag()
+void InputStatusController::afichoupalmenimag()
 {
     Panel_notavailble->hide();
     const uint32_t ichm = dev_.ICHM(), refsta = dev_.REFSTA();
@@ -356,53 +378,53 @@ void InputsController::afichoupalmenimag()
 
 // --- the measurement reports ----------------------------------------------------------
 
-void InputsController::ZEPH350_d1IFAMMchange(TZEPH350_d*, int)
+void InputStatusController::ZEPH350_d1IFAMMchange(TZEPH350_d*, int)
 {
     signal();
 }
 
-void InputsController::ZEPH350_d1IHPOLMchange(TZEPH350_d*, int)
+void InputStatusController::ZEPH350_d1IHPOLMchange(TZEPH350_d*, int)
 {
     signal();
 }
 
-void InputsController::ZEPH350_d1IVPOLMchange(TZEPH350_d*, int)
+void InputStatusController::ZEPH350_d1IVPOLMchange(TZEPH350_d*, int)
 {
     signal();
 }
 
-void InputsController::ZEPH350_d1IPSIGMchange(TZEPH350_d*, int)
+void InputStatusController::ZEPH350_d1IPSIGMchange(TZEPH350_d*, int)
 {
     signal();
 }
 
-void InputsController::ZEPH350_d1IOORMchange(TZEPH350_d*, int)
+void InputStatusController::ZEPH350_d1IOORMchange(TZEPH350_d*, int)
 {
     signal();
 }
 
-void InputsController::ZEPH350_d1ISYNCMchange(TZEPH350_d*, int)
+void InputStatusController::ZEPH350_d1ISYNCMchange(TZEPH350_d*, int)
 {
     signal();
 }
 
-void InputsController::ZEPH350_d1IINTMchange(TZEPH350_d*, int)
+void InputStatusController::ZEPH350_d1IINTMchange(TZEPH350_d*, int)
 {
     signal();
     freq_ligne_trame();
 }
 
-void InputsController::ZEPH350_d1ILDMchange(TZEPH350_d*, int)
+void InputStatusController::ZEPH350_d1ILDMchange(TZEPH350_d*, int)
 {
     freq_ligne_trame();
 }
 
-void InputsController::ZEPH350_d1IFDMchange(TZEPH350_d*, int)
+void InputStatusController::ZEPH350_d1IFDMchange(TZEPH350_d*, int)
 {
     freq_ligne_trame();
 }
 
-void InputsController::ZEPH350_d1UNITYchange(TZEPH350_d*, int)
+void InputStatusController::ZEPH350_d1UNITYchange(TZEPH350_d*, int)
 {
     freq_ligne_trame();
 }
