@@ -12,6 +12,10 @@
 #include <QMouseEvent>
 
 #include <algorithm>
+#include <map>
+#include <memory>
+#include <optional>
+#include <tuple>
 
 namespace {
 
@@ -30,6 +34,31 @@ constexpr int ThemedCells[8] = {
     RBS_UNCHECKEDPRESSED, RBS_UNCHECKEDDISABLED, RBS_CHECKEDPRESSED, RBS_CHECKEDDISABLED,
 };
 constexpr int ThemedHotCells[4] = {RBS_UNCHECKEDHOT, RBS_UNCHECKEDDISABLED, RBS_CHECKEDHOT, RBS_CHECKEDDISABLED};
+
+// The drawn (unthemed) strips, shared by every radio button that draws the
+// same one: a panel holds a few hundred buttons of a handful of looks, and
+// drawing a strip pixel by pixel for each of them, again after each paint
+// has dropped it, is most of what building the buttons costs. A strip is
+// named by everything it is drawn from (the system colours are fixed).
+struct StripKey {
+    int size;
+    int cells;
+    int lead;
+    bool flat;
+    TColor transparent;
+    auto tie() const { return std::tie(size, cells, lead, flat, transparent); }
+    bool operator<(const StripKey& o) const { return tie() < o.tie(); }
+};
+
+std::map<StripKey, std::unique_ptr<TGfxBitmap>>& drawnStrips()
+{
+    static std::map<StripKey, std::unique_ptr<TGfxBitmap>> strips;
+    return strips;
+}
+
+// Enough for every look a window shows; past it the oldest looks are
+// simply drawn again.
+constexpr std::size_t MaxDrawnStrips = 64;
 
 }  // namespace
 
@@ -493,14 +522,27 @@ void TGfxRadioButton::DrawGlyph()
 {
     const int size = GlyphSize();
     const int cells = GlyphCellCount();
-    glyph_->SetSize(size * cells, size);
     cellWidth_ = size;
+    const int lead = Flat() ? 4 : 0;
+    const bool themed = UseThemedDrawing();
+    std::optional<StripKey> key;
+    if (!themed) {
+        key = StripKey{size,
+                       cells,
+                       lead,
+                       GlyphFlat() || Flat(),
+                       GfxColorToRGB(GlyphTransparentColor())};
+        if (const auto found = drawnStrips().find(*key); found != drawnStrips().end()) {
+            glyph_->Assign(found->second.get());
+            return;
+        }
+    }
+    glyph_->SetSize(size * cells, size);
     TGfxCanvas& canvas = glyph_->Canvas();
     canvas.Brush.SetStyle(bsSolid);
     canvas.Brush.SetColor(GlyphTransparentColor());
     canvas.FillRect(TRect{0, 0, size * cells, size});
-    const int lead = Flat() ? 4 : 0;
-    if (UseThemedDrawing()) {
+    if (themed) {
         const TGfxOpenThemeData open = GfxThemeOpenThemeData();
         const TGfxDrawThemeBackground draw = GfxThemeDrawThemeBackground();
         const TGfxCloseThemeData close = GfxThemeCloseThemeData();
@@ -514,23 +556,30 @@ void TGfxRadioButton::DrawGlyph()
                 close(theme);
             }
         }
-    } else {
-        // Normal, inactive, checked, checked and inactive. With Flat the
-        // first four (shown under the mouse or with the focus) keep the
-        // 3-D look and the others are flat.
-        for (int k = 0; k < cells; ++k) {
-            const int s = k < lead ? k : k - lead;
-            unsigned state = DFCS_BUTTONRADIO;
-            if (s & 1)
-                state |= DFCS_INACTIVE;
-            if (s & 2)
-                state |= DFCS_CHECKED;
-            if (k >= lead && (GlyphFlat() || Flat()))
-                state |= DFCS_FLAT;
-            GfxDrawFrameControl(canvas, TRect{k * size, 0, (k + 1) * size, size}, DFC_BUTTON, state);
-        }
+        canvas.Release();
+        return;
+    }
+    // Normal, inactive, checked, checked and inactive. With Flat the first
+    // four (shown under the mouse or with the focus) keep the 3-D look and
+    // the others are flat.
+    for (int k = 0; k < cells; ++k) {
+        const int s = k < lead ? k : k - lead;
+        unsigned state = DFCS_BUTTONRADIO;
+        if (s & 1)
+            state |= DFCS_INACTIVE;
+        if (s & 2)
+            state |= DFCS_CHECKED;
+        if (k >= lead && (GlyphFlat() || Flat()))
+            state |= DFCS_FLAT;
+        GfxDrawFrameControl(canvas, TRect{k * size, 0, (k + 1) * size, size}, DFC_BUTTON, state);
     }
     canvas.Release();
+    auto& strips = drawnStrips();
+    if (strips.size() >= MaxDrawnStrips)
+        strips.clear();
+    auto copy = std::make_unique<TGfxBitmap>();
+    copy->Assign(glyph_.get());
+    strips.emplace(*key, std::move(copy));
 }
 
 void TGfxRadioButton::FlatHook()

@@ -255,6 +255,36 @@ SDHHHBBHHHLH.
     EXPECT_EQ(At(flat, 4 * 13 + 1, 5), GfxColorToRGB(clWindow)) << "then flat cells: one ring";
 }
 
+TEST(RadioGlyph, ButtonsOfOtherLooksNeverShareAStrip)
+{
+    // The strips are shared between buttons of one look; every property a
+    // strip is drawn from keeps the looks apart, in either order of making.
+    TGfxLibraryScope library;
+    QWidget form;
+    auto strip = [&](TColor transparent, bool flat, bool glyphFlat, int size) {
+        auto* radio = new TGfxRadioButton(&form);
+        radio->SetGlyphTransparentColor(transparent);
+        radio->SetFlat(flat);
+        radio->SetGlyphFlat(glyphFlat);
+        radio->SetGlyphSize(std::uint8_t(size));
+        radio->NewGlyphBitmap();
+        return radio->GlyphBitmap()->ToImage();
+    };
+    const QImage plain = strip(GfxRGB(128, 128, 0), false, false, 13);
+    const QImage otherKey = strip(GfxRGB(0, 128, 128), false, false, 13);
+    EXPECT_EQ(At(plain, 12, 12), GfxRGB(128, 128, 0));
+    EXPECT_EQ(At(otherKey, 12, 12), GfxRGB(0, 128, 128)) << "its own transparent colour";
+    const QImage glyphFlat = strip(GfxRGB(128, 128, 0), false, true, 13);
+    EXPECT_EQ(glyphFlat.width(), plain.width());
+    EXPECT_EQ(At(glyphFlat, 1, 5), GfxColorToRGB(clWindow)) << "one ring, not the 3-D one";
+    EXPECT_EQ(At(plain, 1, 5), GfxColorToRGB(cl3DDkShadow));
+    EXPECT_EQ(strip(GfxRGB(128, 128, 0), true, false, 13).width(), 104);
+    const QImage bigger = strip(GfxRGB(128, 128, 0), false, false, 17);
+    EXPECT_EQ(bigger.size(), QSize(68, 17));
+    // And the look drawn first is still the one it was.
+    EXPECT_EQ(strip(GfxRGB(128, 128, 0), false, false, 13), plain);
+}
+
 TEST(RadioGlyph, TheStateChoosesTheCell)
 {
     QWidget form;
