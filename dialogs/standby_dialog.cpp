@@ -166,7 +166,19 @@ TForm_register_code_standby_projector::TForm_register_code_standby_projector(TZE
     box->addWidget(Memo_register_code_standby_projector);
     box->addWidget(Edit_recopy_to_see);
     box->addLayout(buttons);
-    setFixedSize(785, sizeHint().height());
+    // The height the layout needs is measured when the window is first
+    // shown: measuring reads the memo's font and the buttons' pictures,
+    // which the panel's start does not otherwise need.
+    setFixedWidth(785);
+}
+
+void TForm_register_code_standby_projector::setVisible(bool visible)
+{
+    if (visible && !measured_) {
+        measured_ = true;
+        setFixedHeight(sizeHint().height());
+    }
+    QDialog::setVisible(visible);
 }
 
 void TForm_register_code_standby_projector::appendToken(QString& text, uint8_t byte)

@@ -59,6 +59,8 @@ public:
     QPushButton* BitBtn_clear;
     QPushButton* BitBtn1;
 
+    void setVisible(bool visible) override;
+
 protected:
     void showEvent(QShowEvent* event) override;
 
@@ -66,4 +68,5 @@ private:
     TZEPH350_d* device_;
     StandbyMessageState* state_;
     QWidget* main_;
+    bool measured_ = false;
 };

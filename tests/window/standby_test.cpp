@@ -428,3 +428,16 @@ TEST_F(StandbyTest, BurstOfReportsWritesNothing)
         for (const char* l : lines) reply(l);
     EXPECT_TRUE(sent.isEmpty()) << sent.join(QLatin1Char(' ')).toStdString();
 }
+
+// The window is measured when first shown: as wide as designed, as high as
+// its memo, echo line and buttons need, every button inside it.
+TEST_F(StandbyTest, TheDialogIsShownAtItsMeasuredSize)
+{
+    openDialog();
+    EXPECT_EQ(dialog()->width(), 785);
+    EXPECT_EQ(dialog()->height(), dialog()->sizeHint().height());
+    EXPECT_EQ(dialog()->minimumSize(), dialog()->maximumSize()) << "a fixed size";
+    for (QWidget* b : {static_cast<QWidget*>(dialog()->BitBtn_ok), static_cast<QWidget*>(dialog()->BitBtn_clear),
+                       static_cast<QWidget*>(dialog()->BitBtn1), static_cast<QWidget*>(memo())})
+        EXPECT_TRUE(dialog()->rect().contains(b->geometry())) << b->objectName().toStdString();
+}
