@@ -1,6 +1,7 @@
 // Parser throughput: valid reply lines for every register, with no handler
 // and with a trivial handler on every event; and noise without CR LF at
 // 1 MB and 8 MB, whose time ratio shows whether the cost is linear.
+#include "bench_quiet.h"
 #include "zeph350_d.h"
 
 #include <QCoreApplication>
@@ -47,6 +48,7 @@ double feedSeconds(TZEPH350_d& z, const QByteArray& stream, int chunk, int runs)
 
 int main(int argc, char** argv)
 {
+    quietPlatformNotes();
     QCoreApplication app(argc, argv);
     const QByteArray valid = validStream(16 << 20);
     const double mb = double(valid.size()) / 1e6;

@@ -6,7 +6,9 @@
 #include "gfx_strings.h"
 #include "platform/gfx_exceptions.h"
 
+#include <QBackingStore>
 #include <QLocale>
+#include <QPaintEvent>
 
 #include <algorithm>
 #include <cmath>
@@ -22,6 +24,35 @@ void FillWith(TGfxCanvas& canvas, const TRect& rect, TColor colour)
     canvas.Brush.SetStyle(bsSolid);
     canvas.Brush.SetColor(colour);
     canvas.FillRect(rect);
+}
+
+QRect PixelsOf(const TRect& r) { return GfxToQRect(r); }
+
+// The pixels a hand's line may touch: its end points' box, widened by
+// half the pen's width and its round ends, with a pixel to spare.
+QRect HandPixels(const TGfxClockFace& f, int i)
+{
+    if (!f.handVisible[i])
+        return QRect();
+    const TPoint a = f.handFrom[i], b = f.handTo[i];
+    const int k = f.handWidth[i] / 2 + 2;
+    return PixelsOf(TRect{std::min(a.X, b.X) - k, std::min(a.Y, b.Y) - k, std::max(a.X, b.X) + k + 1,
+                          std::max(a.Y, b.Y) + k + 1});
+}
+
+// The text's cells: one per character, a row more for each line break.
+QRect TextPixels(const TGfxClockFace& f)
+{
+    if (!f.digits)
+        return QRect();
+    const int lines = 1 + static_cast<int>(f.text.count(QChar(13)));
+    const int width = static_cast<int>(f.text.size()) * f.cellWidth;
+    return PixelsOf(TRect{f.textAt.X, f.textAt.Y, f.textAt.X + width, f.textAt.Y + lines * f.cellHeight});
+}
+
+bool PlainText(const QString& text)
+{
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 32; });
 }
 
 void SolidPen(TGfxCanvas& canvas, TColor colour, int width)
@@ -327,15 +358,37 @@ void TGfxClock::Tick()
     if (!ringing_) {
         if (mode_ == cmAlarm && (options_ & coEnableAlarm) && GfxTimeReached(alarmTime_, GetCurrentTime()))
             Alarm();
-        Repaint();
+        PaintTick();
         return;
     }
     --repeatCounter_;
-    Repaint();
+    PaintTick();
     if (repeatAlarm_ != 0)
         Alarm();
     if (repeatCounter_ < 1)
         StopAlarm();
+}
+
+void TGfxClock::PaintTick()
+{
+    // A stale dial, a hidden clock or one that would change its size takes
+    // the whole paint.
+    if (!isVisible() || dialStale_ || IsPainting() || IsDestroying()) {
+        Repaint();
+        return;
+    }
+    const TGfxClockFace face = CurrentFace(Geometry());
+    if (DigitalOnly() && (face.text.size() != screenFace_.text.size() || !screenKnown_)) {
+        Repaint();
+        return;
+    }
+    const QRegion client(0, 0, Width(), Height());
+    const QRegion dirty = (screenKnown_ ? ChangedArea(screenFace_, face) : (screenArea_ | FaceArea(face))) & client;
+    if (dirty.isEmpty())
+        return;  // the screen shows this face already
+    tickFace_ = face;
+    repaint(dirty);
+    tickFace_.reset();
 }
 
 void TGfxClock::RepaintRequestFrom(TObject* Sender)
@@ -443,34 +496,153 @@ void TGfxClock::PaintDial(TGfxCanvas& Canvas, const TGfxClockGeometry& G)
     }
 }
 
-void TGfxClock::PaintHands(TGfxCanvas& Canvas, const TGfxClockGeometry& G)
+TGfxClockFace TGfxClock::CurrentFace(const TGfxClockGeometry& G) const
 {
-    double angles[3] = {0, 0, 0};
-    int second = 0;
-    if (Enabled() && !IsDesigning()) {
-        const TDateTime t = GetCurrentTime();
-        GfxClockHandAngles(t, angles[0], angles[1], angles[2]);
-        second = GfxRound(angles[2] / 6);
+    TGfxClockFace f;
+    if ((options_ & coShowAnalog) && !DigitalOnly()) {
+        double angles[3] = {0, 0, 0};
+        if (Enabled() && !IsDesigning()) {
+            GfxClockHandAngles(GetCurrentTime(), angles[0], angles[1], angles[2]);
+            f.second = GfxRound(angles[2] / 6);
+        }
+        const int lengths[3] = {G.HourLength(), G.MinuteLength(), G.SecondLength()};
+        for (int i = 0; i < 3; ++i) {
+            f.handVisible[i] = hands_[i]->Visible();
+            f.handWidth[i] = hands_[i]->Thickness();
+            G.Hand(angles[i], lengths[i], f.handFrom[i], f.handTo[i]);
+        }
+        if (options_ & coShowSecCircle) {
+            f.circle = true;
+            const int r2 = G.r + secondCircle_->Width() + 2;
+            const int k = secondCircle_->Width() + 2;
+            f.circleBox = TRect{G.cx - r2 - k, G.cy - r2 - k, G.cx + r2 + k + 1, G.cy + r2 + k + 1};
+        }
     }
-    const int lengths[3] = {G.HourLength(), G.MinuteLength(), G.SecondLength()};
+    if (DigitalOnly() || (options_ & coShowDigital)) {
+        f.digits = true;
+        GetDigitalText(f.text);
+        f.cellWidth = digital_->CellWidth();
+        f.cellHeight = digital_->CellHeight();
+        f.flashing = digital_->Flashing();
+        const int bw = BevelWidth();
+        const int width = static_cast<int>(f.text.size()) * f.cellWidth;
+        f.textAt = TPoint{bw, bw};
+        if (!DigitalOnly()) {
+            f.textAt.Y = digitalPos_[1] == -1 ? std::min(G.cx, G.cy) : bw + digitalPos_[1];
+            f.textAt.X = digitalPos_[0] == -1 ? G.cx - width / 2 : bw + digitalPos_[0];
+        }
+    }
+    return f;
+}
+
+QRegion TGfxClock::FaceArea(const TGfxClockFace& Face) const
+{
+    QRegion area;
+    for (int i = 0; i < 3; ++i)
+        area |= HandPixels(Face, i);
+    if (Face.circle)
+        area |= PixelsOf(Face.circleBox);
+    area |= TextPixels(Face);
+    return area;
+}
+
+QRegion TGfxClock::ChangedArea(const TGfxClockFace& From, const TGfxClockFace& To) const
+{
+    QRegion area;
     for (int i = 0; i < 3; ++i) {
-        if (!hands_[i]->Visible())
-            continue;
-        SolidPen(Canvas, hands_[i]->Color(), hands_[i]->Thickness());
-        TPoint from, to;
-        G.Hand(angles[i], lengths[i], from, to);
-        Canvas.MoveTo(from.X, from.Y);
-        Canvas.LineTo(to.X, to.Y);
+        const bool same = From.handVisible[i] == To.handVisible[i] &&
+                          (!To.handVisible[i] || (From.handFrom[i] == To.handFrom[i] && From.handTo[i] == To.handTo[i] &&
+                                                  From.handWidth[i] == To.handWidth[i]));
+        if (!same)
+            area |= HandPixels(From, i) | HandPixels(To, i);
     }
-    if (!(options_ & coShowSecCircle))
+    if (From.circle != To.circle || (To.circle && (From.second != To.second || !(From.circleBox == To.circleBox)))) {
+        if (From.circle)
+            area |= PixelsOf(From.circleBox);
+        if (To.circle)
+            area |= PixelsOf(To.circleBox);
+    }
+    if (From.digits || To.digits) {
+        // Cell by cell when only characters changed in place; a flashing
+        // text changes on every paint.
+        const bool inPlace = From.digits && To.digits && !From.flashing && !To.flashing && From.textAt == To.textAt &&
+                             From.cellWidth == To.cellWidth && From.cellHeight == To.cellHeight &&
+                             From.text.size() == To.text.size() && PlainText(From.text) && PlainText(To.text);
+        if (!inPlace) {
+            area |= TextPixels(From) | TextPixels(To);
+        } else {
+            for (qsizetype i = 0; i < To.text.size(); ++i)
+                if (From.text[i] != To.text[i])
+                    area |= QRect(To.textAt.X + static_cast<int>(i) * To.cellWidth, To.textAt.Y, To.cellWidth,
+                                  To.cellHeight);
+        }
+    }
+    return area;
+}
+
+void TGfxClock::PaintedOnScreen(const QRegion& Painted, const TGfxClockFace& Face, bool DialRebuilt)
+{
+    const QRegion client(0, 0, Width(), Height());
+    if ((client - Painted).isEmpty()) {
+        screenArea_ = FaceArea(Face);
+        screenFace_ = Face;
+        screenKnown_ = true;
         return;
+    }
+    if (DialRebuilt) {
+        // The old dial still shows outside the region.
+        screenArea_ = client;
+        screenKnown_ = false;
+        return;
+    }
+    if (screenKnown_ && (ChangedArea(screenFace_, Face) - Painted).isEmpty()) {
+        screenArea_ = FaceArea(Face);
+        screenFace_ = Face;
+        return;
+    }
+    screenArea_ = (screenArea_ - Painted) | (FaceArea(Face) & Painted);
+    screenKnown_ = false;
+}
+
+bool TGfxClock::event(QEvent* e)
+{
+    if (e->type() != QEvent::Paint)
+        return TGfxGraphicControl::event(e);
+    // Qt paints a widget through a redirection to the device that receives
+    // it: the window's backing store, or the image of a grab.
+    QBackingStore* store = window() ? window()->backingStore() : nullptr;
+    paintOnScreen_ = store && redirected(nullptr) == store->paintDevice();
+    paintRegion_ = static_cast<QPaintEvent*>(e)->region();
+    struct Reset {
+        TGfxClock& c;
+        ~Reset()
+        {
+            c.paintOnScreen_ = false;
+            c.paintRegion_ = QRegion();
+        }
+    } reset{*this};
+    return TGfxGraphicControl::event(e);
+}
+
+void TGfxClock::PaintHands(TGfxCanvas& Canvas, const TGfxClockGeometry& G, const TGfxClockFace& Face)
+{
+    for (int i = 0; i < 3; ++i) {
+        if (!Face.handVisible[i])
+            continue;
+        SolidPen(Canvas, hands_[i]->Color(), Face.handWidth[i]);
+        Canvas.MoveTo(Face.handFrom[i].X, Face.handFrom[i].Y);
+        Canvas.LineTo(Face.handTo[i].X, Face.handTo[i].Y);
+    }
+    if (!Face.circle)
+        return;
+    const int second = Face.second;
     Canvas.Pen.Assign(*secondCircle_);
     const int r2 = G.r + secondCircle_->Width() + 2;
     if (second < lastSecond_)
         secondPhase_ ^= 1;
     const TRect box{G.cx - r2, G.cy - r2, G.cx + r2, G.cy + r2};
     const TPoint top{G.cx, 0};
-    const TPoint hand = G.At(angles[2], r2);
+    const TPoint hand = G.At(second * 6.0, r2);
     if (secondPhase_ == 0)
         Canvas.Arc(box, top, hand);  // the part of the minute still to come
     else if (second != 0)
@@ -478,19 +650,12 @@ void TGfxClock::PaintHands(TGfxCanvas& Canvas, const TGfxClockGeometry& G)
     lastSecond_ = second;
 }
 
-void TGfxClock::PaintDigital(TGfxCanvas& Canvas, const TGfxClockGeometry& G)
+void TGfxClock::PaintDigital(TGfxCanvas& Canvas, const TGfxClockFace& Face)
 {
-    QString text;
-    GetDigitalText(text);
-    const int bw = BevelWidth();
-    const int width = static_cast<int>(text.size()) * digital_->CellWidth();
-    int x = bw, y = bw;
-    if (!DigitalOnly()) {
-        y = digitalPos_[1] == -1 ? std::min(G.cx, G.cy) : bw + digitalPos_[1];
-        x = digitalPos_[0] == -1 ? G.cx - width / 2 : bw + digitalPos_[0];
-    }
+    const int width = static_cast<int>(Face.text.size()) * Face.cellWidth;
     digital_->SetCellColor(DigitalColor());
-    digital_->DrawText(Canvas, TRect{x, y, x + width, y + digital_->CellHeight()}, text, true, Enabled());
+    digital_->DrawText(Canvas, TRect{Face.textAt.X, Face.textAt.Y, Face.textAt.X + width, Face.textAt.Y + Face.cellHeight},
+                       Face.text, true, Enabled());
 }
 
 void TGfxClock::Paint()
@@ -499,11 +664,12 @@ void TGfxClock::Paint()
     if (!canvas || !isVisible() || IsLoading() || painting_)
         return;
     const int bw = BevelWidth();
+    const TGfxClockGeometry g = Geometry();
+    // A tick's paint draws the face the tick measured its region for.
+    const TGfxClockFace face = tickFace_ ? *tickFace_ : CurrentFace(g);
     if (DigitalOnly()) {
-        QString text;
-        GetDigitalText(text);
-        const int w = static_cast<int>(text.size()) * digital_->CellWidth() + 2 * bw;
-        const int h = digital_->CellHeight() + 2 * bw;
+        const int w = static_cast<int>(face.text.size()) * face.cellWidth + 2 * bw;
+        const int h = face.cellHeight + 2 * bw;
         if (w != Width() || h != Height()) {
             SetBounds(Left(), Top(), w, h);  // the resize paints again
             return;
@@ -517,14 +683,19 @@ void TGfxClock::Paint()
     const TRect client = ClientRect();
     TGfxBitmap buffer(Width(), Height(), pf32bit);
     TGfxCanvas& b = buffer.Canvas();
-    const TGfxClockGeometry g = Geometry();
+    bool rebuilt = false;
     if (DigitalOnly()) {
+        // The background of the digits is drawn each time; it changes with
+        // what marks the dial stale.
+        rebuilt = dialStale_;
+        dialStale_ = false;
         FillWith(b, client, Color());
         Bevel().Paint(b, client, Transparent());
-        PaintDigital(b, g);
+        PaintDigital(b, face);
     } else {
         if (dialStale_) {
             dialStale_ = false;
+            rebuilt = true;
             bool copied = false;
             if (BackgroundRepaint())
                 if (auto* parent = dynamic_cast<TGfxCustomControl*>(parentWidget()))
@@ -541,10 +712,18 @@ void TGfxClock::Paint()
             FillWith(b, client, Color());
         }
         if (options_ & coShowDigital)
-            PaintDigital(b, g);
+            PaintDigital(b, face);
         if (options_ & coShowAnalog)
-            PaintHands(b, g);
+            PaintHands(b, g, face);
     }
     b.Release();
     canvas->Draw(0, 0, buffer);
+    if (paintOnScreen_) {
+        PaintedOnScreen(paintRegion_, face, rebuilt);
+    } else if (rebuilt) {
+        // The dial changed in an image of its own; the window may still
+        // show the one before.
+        screenArea_ = QRegion(0, 0, Width(), Height());
+        screenKnown_ = false;
+    }
 }

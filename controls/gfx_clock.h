@@ -8,7 +8,11 @@
 //
 // The dial, its background and the bevel are drawn once into a cache and
 // reused every second; only the hands and the digital part are drawn per
-// tick, into an off-screen bitmap copied to the control in one piece.
+// tick, into an off-screen bitmap copied to the control in one piece. A
+// tick asks for the pixels that change only (the old and new places of the
+// hands that moved, the digit cells whose character changed), and for none
+// when the face shows the same thing as before (a face without seconds
+// within a minute).
 //
 // Also here: TGfxClockHand (one hand), TGfxTimeInterval (the countdown
 // interval) and TGfxTimeOffset (an offset added to the time shown).
@@ -21,10 +25,12 @@
 #include "platform/gfx_bitmap.h"
 #include "platform/gfx_graphics.h"
 
+#include <QRegion>
 #include <QString>
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 constexpr TColor clTeal = 0x808000;
 constexpr TColor clAqua = 0xFFFF00;
@@ -126,6 +132,24 @@ TGfxClockGeometry GfxClockGeometry(int Width, int Height, int BevelWidth, int Se
 // second x 6.
 void GfxClockHandAngles(TDateTime Time, double& Hour, double& Minute, double& Second);
 
+// What a paint draws over the dial at one moment: the hands' lines, the
+// second circle's second and the digital text with its place.
+struct TGfxClockFace {
+    bool handVisible[3] = {false, false, false};
+    TPoint handFrom[3]{};
+    TPoint handTo[3]{};
+    int handWidth[3] = {0, 0, 0};
+    bool circle = false;  // the second circle shows
+    int second = 0;
+    TRect circleBox{};    // the pixels the second circle may cover
+    bool digits = false;  // the digital part shows
+    QString text;
+    TPoint textAt{};
+    int cellWidth = 0;
+    int cellHeight = 0;
+    bool flashing = false;  // the digits change on every paint
+};
+
 class TGfxClock : public TGfxGraphicControl {
 public:
     // Takes a shared 1000 ms timer; EOutOfResources "Not enough timers
@@ -225,14 +249,24 @@ protected:
     void Loaded() override;
     void Paint() override;
     void WndProc(TMessage& Message) override;
+    bool event(QEvent* e) override;
 
 private:
     void PropertyChanged() override { RepaintRequestFrom(nullptr); }
     void SetDigitalFormat();
     void PaintDial(TGfxCanvas& Canvas, const TGfxClockGeometry& G);
-    void PaintHands(TGfxCanvas& Canvas, const TGfxClockGeometry& G);
-    void PaintDigital(TGfxCanvas& Canvas, const TGfxClockGeometry& G);
+    void PaintHands(TGfxCanvas& Canvas, const TGfxClockGeometry& G, const TGfxClockFace& Face);
+    void PaintDigital(TGfxCanvas& Canvas, const TGfxClockFace& Face);
+    // The face at the current time (hands at 12 when disabled or designing).
+    TGfxClockFace CurrentFace(const TGfxClockGeometry& G) const;
+    // The pixels of the face's parts, and those that differ between two faces.
+    QRegion FaceArea(const TGfxClockFace& Face) const;
+    QRegion ChangedArea(const TGfxClockFace& From, const TGfxClockFace& To) const;
+    // Keeps track of what the screen shows after a paint of the region.
+    void PaintedOnScreen(const QRegion& Painted, const TGfxClockFace& Face, bool DialRebuilt);
     void StopAlarm();
+    // The tick's paint: the pixels that change, or none.
+    void PaintTick();
 
     TGfxClockOptions options_ = coShowAnalog | co24Hour;
     TGfxClockMode mode_ = cmNormal;
@@ -263,4 +297,17 @@ private:
     int lastSecond_ = -1;
     std::uint16_t timerIdent_ = 0;
     bool constructed_ = false;
+    // The face a tick computed, for the paint it asks for (so that the
+    // pixels asked for are the pixels that change).
+    std::optional<TGfxClockFace> tickFace_;
+    // The paint under way: its region, and whether it goes to the window
+    // (a grab paints into an image of its own and leaves the screen as it
+    // was).
+    QRegion paintRegion_;
+    bool paintOnScreen_ = false;
+    // What the window shows: outside screenArea_ only the dial; when
+    // screenKnown_, exactly the dial with screenFace_.
+    QRegion screenArea_{0, 0, 1 << 20, 1 << 20};
+    TGfxClockFace screenFace_;
+    bool screenKnown_ = false;
 };

@@ -21,3 +21,13 @@ double medianMs(int runs, Run run)
     std::nth_element(t.begin(), t.begin() + runs / 2, t.end());
     return t[size_t(runs / 2)];
 }
+
+// The median of measured values (the upper one of the middle two for an
+// even count).
+inline double medianOf(std::vector<double> values)
+{
+    if (values.empty())
+        return 0;
+    std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
+    return values[values.size() / 2];
+}

@@ -5,6 +5,7 @@
 // drops the oldest one. The same run with the console unhooked and hidden
 // alternates with it, so both medians see the same load on the machine:
 // the difference is the console's cost.
+#include "bench_quiet.h"
 #include "families.h"
 #include "form_debug.h"
 #include "registers.h"
@@ -49,6 +50,7 @@ std::vector<QByteArray> chunks()
 
 int main(int argc, char** argv)
 {
+    quietPlatformNotes();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QTemporaryDir dir;  // the windows' files stay out of the caller's folder

@@ -3,6 +3,7 @@
 // beside an opaque control of the same size on the same parent, which
 // paints only its own colour, in the same run. Each figure is the median of
 // many synchronous repaints, in microseconds.
+#include "bench_quiet.h"
 #include "gfx_gradient.h"
 #include "gfx_graphiccontrol.h"
 
@@ -65,6 +66,7 @@ double MedianRepaintUs(TControl& control)
 
 int main(int argc, char** argv)
 {
+    quietPlatformNotes();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);

@@ -11,6 +11,7 @@
 //                       listening on the port.
 // The simulated device runs in a child process, so its CPU time is not in
 // the figures; all traffic stays on 127.0.0.1 and a pseudo-terminal.
+#include "bench_quiet.h"
 #include "qt_wait.h"
 #include "simdevice.h"
 #include "zeph350_d.h"
@@ -227,6 +228,7 @@ Pair roundTrips(TZEPH350_d& z, int& brgtSeen, Raw* raw)
 
 int main(int argc, char** argv)
 {
+    quietPlatformNotes();
     const Child dev = startDevice(argc, argv);
     QCoreApplication app(argc, argv);
 

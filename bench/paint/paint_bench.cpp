@@ -6,6 +6,7 @@
 // QImage copy of the same pixels. Each figure is the median of many runs:
 // paints in microseconds (canvas or painter set up and finished each time),
 // effects in megabytes of pixels per second.
+#include "bench_quiet.h"
 #include "bench_median.h"
 #include "gfx_draw.h"
 #include "gfx_fill.h"
@@ -52,6 +53,7 @@ double FillRectUs(QImage& image)
 
 int main(int argc, char** argv)
 {
+    quietPlatformNotes();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);

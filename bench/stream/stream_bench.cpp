@@ -3,6 +3,7 @@
 // raw file's bytes in the same run. Every figure is megabytes of the raw
 // list file per second (the same pictures whichever way they are stored),
 // from the median of many reads.
+#include "bench_quiet.h"
 #include "bench_median.h"
 #include "gfx_bitmaplist.h"
 #include "platform/gfx_canvas.h"
@@ -74,6 +75,7 @@ double ReadMs(QByteArray& file)
 
 int main(int argc, char** argv)
 {
+    quietPlatformNotes();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);

@@ -2,6 +2,7 @@
 // device component: once with the window's handlers bound (every handler
 // runs, every control is updated and repainted) and once with no handler,
 // in the same run. The difference is the window's cost of a dump.
+#include "bench_quiet.h"
 #include "bench_median.h"
 #include "simdevice.h"
 #include "zeph350_d.h"
@@ -47,6 +48,7 @@ std::vector<QByteArray> dumps()
 
 int main(int argc, char** argv)
 {
+    quietPlatformNotes();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     // The main window reads and writes its customisation files in the

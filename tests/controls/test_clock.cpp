@@ -12,8 +12,11 @@
 #include <gtest/gtest.h>
 
 #include <QAccessible>
+#include <QPaintEvent>
+#include <QScreen>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 using namespace controltest;
@@ -190,7 +193,10 @@ TEST_F(ClockTest, ATickRepaintsNothingBehindTheClock)
         clock->SetTransparent(transparent);
         QCoreApplication::processEvents();
         form.paints = clock->paints = 0;
-        now += GfxEncodeTime(0, 0, 1, 0);
+        // Five seconds: the second hand moves by whole pixels (one second
+        // may leave it on the same pixels of a 30 x 30 face, and a tick
+        // that changes nothing paints nothing).
+        now += GfxEncodeTime(0, 0, 5, 0);
         Second();
         QCoreApplication::processEvents();
         EXPECT_EQ(clock->paints, 1) << transparent;
@@ -573,4 +579,154 @@ TEST_F(ClockTest, RingingDigitsAreBlankEveryOtherPaint)
     Second();
     EXPECT_EQ(lit() > 0, last);
     EXPECT_GT(CountOf(Shown(form).copy(digits), clGreen), 0) << "blank paints show the unlit cells";
+}
+
+namespace {
+
+// What the window shows (its backing store), not a fresh paint of it.
+QImage OnScreen(QWidget& form, const QRect& area)
+{
+    return form.screen()->grabWindow(form.winId(), area.x(), area.y(), area.width(), area.height()).toImage();
+}
+
+struct ClockSetup {
+    const char* name;
+    int width, height;
+    std::function<void(TGfxClock&)> setup;
+    // The face depends on what the clock showed before (the second
+    // circle's half turns with each minute): compared with a full paint of
+    // the clock itself.
+    bool history = false;
+};
+
+const ClockSetup ClockSetups[] = {
+    {"the main window's clock", 30, 30, [](TGfxClock&) {}},
+    {"no second hand", 30, 30, [](TGfxClock& c) { c.SecondHand().SetVisible(false); }},
+    {"digits under thick hands", 100, 100,
+     [](TGfxClock& c) {
+         c.SetOptions(coShowDigital | coShowAnalog | co24Hour);
+         c.HourHand().SetThickness(7);
+         c.SecondHand().SetThickness(3);
+     }},
+    {"second circle", 80, 80, [](TGfxClock& c) { c.SetOptions(coShowAnalog | co24Hour | coShowSecCircle); }, true},
+    {"digits only", 30, 30,
+     [](TGfxClock& c) {
+         c.SetOptions(coShowDigital | co24Hour);
+         c.SetDigitalFlag(0, true);
+     }},
+};
+
+// Counts the paints a widget receives and the pixels they ask for.
+struct PaintCounter : QObject {
+    int paints = 0;
+    QRegion asked;
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::Paint) {
+            ++paints;
+            asked |= static_cast<QPaintEvent*>(e)->region();
+        }
+        return false;
+    }
+};
+
+int PixelCount(const QRegion& r)
+{
+    int n = 0;
+    for (const QRect& rect : r)
+        n += rect.width() * rect.height();
+    return n;
+}
+
+}  // namespace
+
+// A tick repaints only the pixels it changes: what the window shows after
+// each tick is, pixel for pixel, what a new clock shows at that time. A
+// grab between the ticks (a paint into an image of its own, at another
+// time) leaves the window's pixels to the next tick as they were.
+TEST_F(ClockTest, ATickShowsWhatAFullPaintShows)
+{
+    // Seconds across midnight, steps of seconds and of minutes, hours.
+    const int steps[] = {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 7, 7, 7, 7, 60, 61, 780, 10800, 1, 1, 1};
+    for (const ClockSetup& s : ClockSetups) {
+        now = GfxEncodeDate(2024, 5, 6) + GfxEncodeTime(23, 59, 50, 0);
+        QWidget form;
+        auto* clock = new TGfxClock(&form);
+        clock->SetBounds(10, 10, s.width, s.height);
+        s.setup(*clock);
+        Show(form, s.width + 20, s.height + 20);
+        QApplication::processEvents();
+        int step = 0;
+        for (int seconds : steps) {
+            ++step;
+            if (step % 4 == 2) {
+                now += GfxEncodeTime(0, 0, 3, 0);
+                (void)form.grab();
+            }
+            now += seconds / 86400.0;
+            Second();
+            const QRect area(10, 10, clock->Width(), clock->Height());
+            const QImage ticked = OnScreen(form, area);
+
+            QImage full;
+            QWidget fresh;
+            if (s.history) {
+                full = clock->grab().toImage();
+            } else {
+                auto* other = new TGfxClock(&fresh);
+                other->SetBounds(10, 10, s.width, s.height);
+                s.setup(*other);
+                Show(fresh, s.width + 20, s.height + 20);
+                QApplication::processEvents();
+                ASSERT_EQ(other->Width(), clock->Width()) << s.name;
+                full = OnScreen(fresh, area);
+            }
+            ASSERT_EQ(ticked.size(), full.size()) << s.name;
+            EXPECT_TRUE(SamePixels(ticked, full, ticked.rect()))
+                << s.name << ", step " << step << " at " << GfxFormatDateTime(QStringLiteral("hh:nn:ss"), now).toStdString();
+        }
+    }
+}
+
+// A tick asks for a paint of less than the whole clock (the hands that
+// moved, the digit that changed), and for none when nothing it shows
+// changes: a face without a second hand within a minute.
+TEST_F(ClockTest, ATickAsksForThePixelsThatChangeOnly)
+{
+    const struct {
+        const ClockSetup& setup;
+        TDateTime from;
+        int seconds;
+        bool paints;
+    } cases[] = {
+        {ClockSetups[0], GfxEncodeTime(15, 30, 0, 0), 15, true},
+        {ClockSetups[1], GfxEncodeTime(15, 30, 10, 0), 1, false},
+        {ClockSetups[1], GfxEncodeTime(15, 30, 10, 0), 40, false},
+        {ClockSetups[1], GfxEncodeTime(15, 30, 59, 0), 1, true},
+        {ClockSetups[2], GfxEncodeTime(15, 30, 0, 0), 1, true},
+        {ClockSetups[4], GfxEncodeTime(15, 30, 0, 0), 1, true},
+    };
+    for (const auto& c : cases) {
+        now = GfxEncodeDate(2024, 5, 6) + c.from;
+        QWidget form;
+        auto* clock = new TGfxClock(&form);
+        clock->SetBounds(10, 10, c.setup.width, c.setup.height);
+        c.setup.setup(*clock);
+        Show(form, c.setup.width + 20, c.setup.height + 20);
+        QApplication::processEvents();
+        PaintCounter counter;
+        clock->installEventFilter(&counter);
+        now += c.seconds / 86400.0;
+        Second();
+        QApplication::processEvents();
+        clock->removeEventFilter(&counter);
+        const int whole = clock->Width() * clock->Height();
+        if (!c.paints) {
+            EXPECT_EQ(counter.paints, 0) << c.setup.name << " +" << c.seconds << " s";
+            continue;
+        }
+        EXPECT_EQ(counter.paints, 1) << c.setup.name << " +" << c.seconds << " s";
+        EXPECT_GT(PixelCount(counter.asked), 0) << c.setup.name;
+        EXPECT_LT(PixelCount(counter.asked), whole / 2) << c.setup.name << " +" << c.seconds << " s";
+    }
 }
