@@ -2,6 +2,7 @@
 
 #include "serial/comport.h"
 
+#include <QEvent>
 #include <QHostAddress>
 #include <QNetworkProxy>
 #include <QSocketNotifier>
@@ -15,7 +16,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <iterator>
 
 using namespace zeph;
 using Event = TZEPH350_d::Event;
@@ -87,6 +87,52 @@ void assignLatin1(QString& to, const char* data, qsizetype size)
     to.resize(size);
     QChar* out = to.data();
     for (qsizetype i = 0; i < size; ++i) out[i] = QLatin1Char(data[i]);
+}
+
+// The longest command code of the table, for the stack buffer a command is
+// written into.
+constexpr size_t LongestCommand = [] {
+    size_t n = 0;
+    for (const RegisterInfo& r : Registers) n = std::max(n, r.command.size());
+    return n;
+}();
+
+// The UDP endpoint's read notifier. Its activation goes straight to the
+// reader: a plain notifier emits two signals per activation (the descriptor
+// one and the old int one) and builds a guard around them, which costs more
+// than parsing the datagram. The reader may delete the notifier; nothing of
+// it is touched after the call.
+class DatagramNotifier final : public QSocketNotifier {
+public:
+    DatagramNotifier(int fd, TZEPH350_d* owner, void (TZEPH350_d::*read)())
+        : QSocketNotifier(qintptr(fd), QSocketNotifier::Read), owner_(owner), read_(read)
+    {
+    }
+
+protected:
+    bool event(QEvent* e) override
+    {
+        if (e->type() != QEvent::SockAct && e->type() != QEvent::SockClose) return QSocketNotifier::event(e);
+        (owner_->*read_)();
+        return true;
+    }
+
+private:
+    TZEPH350_d* owner_;
+    void (TZEPH350_d::*read_)();
+};
+
+// The first CR LF at or after `from`, or -1. A lone CR belongs to the line.
+qsizetype findCrLf(const char* p, qsizetype size, qsizetype from)
+{
+    while (from + 1 < size) {
+        const void* cr = std::memchr(p + from, '\r', size_t(size - 1 - from));
+        if (!cr) return -1;
+        const qsizetype at = static_cast<const char*>(cr) - p;
+        if (p[at + 1] == '\n') return at;
+        from = at + 1;
+    }
+    return -1;
 }
 
 QString dotted(uint32_t a, uint32_t b, uint32_t c, uint32_t d)
@@ -294,19 +340,19 @@ void TZEPH350_d::SendValue(int reg, uint32_t value)
 {
     if (!connected_ || reg < 0 || reg >= RegisterCount) return;
     const std::string_view code = Registers[size_t(reg)].command;
-    // Digits and code written into one buffer: one allocation per command.
-    char digits[10];
-    char* d = std::end(digits);
+    // Digits and code written side by side on the stack: a command sent on
+    // a socket costs no allocation.
+    char text[10 + LongestCommand];
+    char* const digitsEnd = text + 10;
+    char* d = digitsEnd;
     do {
         *--d = char('0' + value % 10);
         value /= 10;
     } while (value != 0);
-    const qsizetype n = std::end(digits) - d;
-    QByteArray text(n + qsizetype(code.size()), Qt::Uninitialized);
-    std::memcpy(text.data(), d, size_t(n));
-    std::memcpy(text.data() + n, code.data(), code.size());
-    SendText(text);
-    assignLatin1(sentString, text.constData(), text.size());
+    std::memcpy(digitsEnd, code.data(), code.size());
+    const qsizetype size = qsizetype(digitsEnd - d) + qsizetype(code.size());
+    send(d, size, nullptr);
+    assignLatin1(sentString, d, size);
     raise(Event::OnSentString);
 }
 
@@ -314,9 +360,8 @@ void TZEPH350_d::SendCode(int reg)
 {
     if (reg < 0 || reg >= RegisterCount) return;
     const std::string_view code = Registers[size_t(reg)].command;
-    const QByteArray text(code.data(), qsizetype(code.size()));
-    SendText(text);
-    assignLatin1(sentString, text.constData(), text.size());
+    send(code.data(), qsizetype(code.size()), nullptr);
+    assignLatin1(sentString, code.data(), qsizetype(code.size()));
     raise(Event::OnSentString);
 }
 
@@ -338,25 +383,30 @@ int TZEPH350_d::textLimit(tConnectionType type)
 
 bool TZEPH350_d::SendText(const QByteArray& text)
 {
+    return send(text.constData(), text.size(), &text);
+}
+
+bool TZEPH350_d::send(const char* data, qsizetype size, const QByteArray* whole)
+{
     // A text longer than the transport carries in one piece is refused
     // whole rather than cut, so the device never sees half a command: the
     // TCP I/O buffer holds 8,192 bytes, and a datagram that cannot be sent
     // must not close the endpoint as a socket error does.
     const int limit = textLimit(conType_);
-    if (limit > 0 && text.size() > limit) return false;
+    if (limit > 0 && size > limit) return false;
     switch (conType_) {
     case CON_RS232:
-        comPort_->Write(text);
+        comPort_->Write(whole ? *whole : QByteArray(data, size));
         break;
     case CON_UDP:
         if (udpActive()) {
             // A text that is no IPv4 address cannot be sent to: the same
             // failure as the socket refusing the datagram.
-            if (remoteHost_.isNull()) {
+            if (remoteKind_ == RemoteKind::None) {
                 udpSendFailed(QStringLiteral("Invalid address: %1").arg(ipRemoteAddress_));
                 break;
             }
-            if (remoteHost_.protocol() != QAbstractSocket::IPv4Protocol) {
+            if (remoteKind_ != RemoteKind::V4) {
                 udpSendFailed(qt_error_string(EAFNOSUPPORT));
                 break;
             }
@@ -366,8 +416,7 @@ bool TZEPH350_d::SendText(const QByteArray& text)
             to.sin_addr.s_addr = htonl(remoteV4_);
             ssize_t sent;
             do {
-                sent = ::sendto(udpFd_, text.constData(), size_t(text.size()), 0, reinterpret_cast<const sockaddr*>(&to),
-                                sizeof to);
+                sent = ::sendto(udpFd_, data, size_t(size), 0, reinterpret_cast<const sockaddr*>(&to), sizeof to);
             } while (sent < 0 && errno == EINTR);
             if (sent < 0) udpSendFailed(qt_error_string(errno));
         }
@@ -376,7 +425,7 @@ bool TZEPH350_d::SendText(const QByteArray& text)
         // Unbuffered: the command goes on the wire now, not on the next
         // pass of the event loop (what the socket cannot take at once it
         // keeps and sends when it can).
-        if (tcpActive()) tcp_->write(text);
+        if (tcpActive()) tcp_->write(data, size);
         break;
     case CON_NONE:
         break;
@@ -443,7 +492,7 @@ void TZEPH350_d::ParseReplies()
     // handler that brings more data in (a nested event loop) continues from
     // where this loop stands.
     for (;;) {
-        const int crlf = int(rxBuf_.indexOf("\r\n", rxPos_));
+        const int crlf = int(findCrLf(rxBuf_.constData(), rxBuf_.size(), rxPos_));
         if (crlf < 0) break;
         const int start = rxPos_;
         rxPos_ = crlf + 2;
@@ -771,8 +820,7 @@ bool TZEPH350_d::OpenUdp()
     }
     udpFd_ = fd;
     udpBound_ = ntohs(at.sin_port);
-    udpNotifier_ = std::make_unique<QSocketNotifier>(qintptr(fd), QSocketNotifier::Read);
-    connect(udpNotifier_.get(), &QSocketNotifier::activated, this, &TZEPH350_d::UdpRead);
+    udpNotifier_ = std::make_unique<DatagramNotifier>(fd, this, &TZEPH350_d::UdpRead);
     return true;
 }
 
@@ -965,6 +1013,9 @@ void TZEPH350_d::setRemoteAddress(const QString& address)
 {
     ipRemoteAddress_ = address;
     remoteHost_ = QHostAddress(address);
+    remoteKind_ = remoteHost_.isNull()                                         ? RemoteKind::None
+                  : remoteHost_.protocol() == QAbstractSocket::IPv4Protocol ? RemoteKind::V4
+                                                                              : RemoteKind::Other;
     bool v4 = false;
     remoteV4_ = remoteHost_.toIPv4Address(&v4);
     remoteIsDottedV4_ = v4 && remoteHost_.protocol() == QAbstractSocket::IPv4Protocol && remoteHost_.toString() == address;

@@ -266,6 +266,9 @@ private:
     void closeTransport(tConnectionType type);
     void setRemoteAddress(const QString& address);
     void udpSendFailed(const QString& message);
+    // Writes `size` bytes on the transport; `whole`, when given, holds the
+    // same bytes, for a transport that keeps the text it is handed.
+    bool send(const char* data, qsizetype size, const QByteArray* whole);
     void SerialReceive(const QByteArray& data);
     void UdpRead();
     void TcpRead();
@@ -308,6 +311,8 @@ private:
     // IpRemoteAddress parsed once: where datagrams go, and the address a
     // reply must come from when the text is the canonical dotted form.
     QHostAddress remoteHost_;
+    enum class RemoteKind : uint8_t { None, V4, Other };  // what remoteHost_ is, judged once
+    RemoteKind remoteKind_ = RemoteKind::None;
     quint32 remoteV4_ = 0;
     bool remoteIsDottedV4_ = false;
 

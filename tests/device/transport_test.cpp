@@ -243,12 +243,14 @@ TEST_F(UdpTransport, OneDatagramPerCommand)
     z.LinkTimerTick();
     z.SetBRGT(128);
     z.SetOFMT(3);
+    z.SetAUTOFRAME(4294967295u);  // the longest text a register write makes
+    z.SendCode(zeph::Reg::DEV);
     QList<QByteArray> got;
     waitFor([&] {
         while (peer.hasPendingDatagrams()) got << peer.receiveDatagram().data();
-        return got.size() >= 2;
+        return got.size() >= 4;
     });
-    EXPECT_EQ(got, (QList<QByteArray>{"128B", "3F"}));
+    EXPECT_EQ(got, (QList<QByteArray>{"128B", "3F", "4294967295af", "?"}));
 }
 
 TEST(TcpTransport, ConnectsSendsReceivesAndRefusesLongTexts)
