@@ -1012,13 +1012,11 @@ void TZEPH350_d::SetIpRemoteAddress(const QString& address)
 void TZEPH350_d::setRemoteAddress(const QString& address)
 {
     ipRemoteAddress_ = address;
-    remoteHost_ = QHostAddress(address);
-    remoteKind_ = remoteHost_.isNull()                                         ? RemoteKind::None
-                  : remoteHost_.protocol() == QAbstractSocket::IPv4Protocol ? RemoteKind::V4
-                                                                              : RemoteKind::Other;
-    bool v4 = false;
-    remoteV4_ = remoteHost_.toIPv4Address(&v4);
-    remoteIsDottedV4_ = v4 && remoteHost_.protocol() == QAbstractSocket::IPv4Protocol && remoteHost_.toString() == address;
+    const QHostAddress host(address);
+    const bool v4 = host.protocol() == QAbstractSocket::IPv4Protocol;
+    remoteKind_ = host.isNull() ? RemoteKind::None : v4 ? RemoteKind::V4 : RemoteKind::Other;
+    remoteV4_ = v4 ? host.toIPv4Address() : 0;
+    remoteIsDottedV4_ = v4 && host.toString() == address;
 }
 
 // ---------------------------------------------------------------------------

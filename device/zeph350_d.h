@@ -11,7 +11,6 @@
 #include "registers.h"
 
 #include <QByteArray>
-#include <QHostAddress>
 #include <QObject>
 #include <QString>
 #include <QTimer>
@@ -310,8 +309,7 @@ private:
     QString ipRemoteAddress_;
     // IpRemoteAddress parsed once: where datagrams go, and the address a
     // reply must come from when the text is the canonical dotted form.
-    QHostAddress remoteHost_;
-    enum class RemoteKind : uint8_t { None, V4, Other };  // what remoteHost_ is, judged once
+    enum class RemoteKind : uint8_t { None, V4, Other };
     RemoteKind remoteKind_ = RemoteKind::None;
     quint32 remoteV4_ = 0;
     bool remoteIsDottedV4_ = false;
