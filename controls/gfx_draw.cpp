@@ -4,6 +4,7 @@
 #include "gfx_geometry.h"
 #include "platform/gfx_platform.h"
 
+#include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
 
@@ -840,10 +841,11 @@ void GfxAlignTextRect(TGfxAlignment alignment, const TRect& rect, const TRect& t
 
 int GfxTextHeight(const TGfx3DCaption* caption, const TGfxFont& font)
 {
-    QImage scratch(1, 1, QImage::Format_RGB32);
-    TGfxCanvas c(&scratch);
-    c.Font.Assign(font);
-    int h = c.TextHeight(QStringLiteral("W"));
+    // A canvas's text height is its font's ascent plus descent, whatever
+    // the text: asked of the font alone, a group box being built lays out
+    // no text and paints nothing.
+    const QFontMetrics fm(font.ToQFont());
+    int h = fm.ascent() + fm.descent();
     if (!caption)
         return h;
     switch (caption->Style()) {

@@ -98,14 +98,18 @@ MenuColumns::MenuColumns(QMenu* menu, const QList<QAction*>& actions, const QLis
         items_ << item;
         columns_ << index;
         connect(item, &QAbstractButton::clicked, this, [this, item] { choose(item); });
-        connect(a, &QAction::changed, this, [this] { refresh(); });
+        connect(a, &QAction::changed, this, [this] { actionChanged(); });
     }
     if (column) column->addStretch(1);
 
     holder_ = new QWidgetAction(menu);
     holder_->setDefaultWidget(this);
     menu->addAction(holder_);
-    refresh();
+    // The items are measured when the menu opens: before that nobody sees
+    // them, and the window changes many of their actions while it starts.
+    connect(menu, &QMenu::aboutToShow, this, [this] {
+        if (stale_) refresh();
+    });
 }
 
 MenuColumnItem* MenuColumns::item(const QAction* action) const
@@ -121,8 +125,17 @@ int MenuColumns::column(const MenuColumnItem* item) const
     return at < 0 ? -1 : columns_[at];
 }
 
+void MenuColumns::actionChanged()
+{
+    if (isVisible())
+        refresh();
+    else
+        stale_ = true;
+}
+
 void MenuColumns::refresh()
 {
+    stale_ = false;
     for (MenuColumnItem* i : items_) {
         i->setText(i->action()->text());
         i->setEnabled(i->action()->isEnabled());

@@ -56,6 +56,9 @@ protected:
 
 private:
     // The items follow their actions; the menu lays the panel out anew.
+    // While the menu is closed a change only marks the panel stale, and the
+    // menu's next opening refreshes it.
+    void actionChanged();
     void refresh();
     void choose(MenuColumnItem* item);
     MenuColumnItem* neighbour(MenuColumnItem* from, int dColumn, int dRow) const;
@@ -65,4 +68,5 @@ private:
     QList<MenuColumnItem*> items_;
     QList<int> columns_;  // per item
     int layoutGeneration_ = 0;
+    bool stale_ = true;
 };

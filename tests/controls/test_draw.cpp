@@ -783,6 +783,20 @@ TEST(FxText, TextHeightAndTrueType)
     QImage probe = Surface(1, 1);
     TGfxCanvas c(&probe);
     EXPECT_TRUE(GfxIsTrueTypeFont(c));
+
+    // The height a canvas measures for any text in that font, for fonts of
+    // other sizes and styles.
+    const struct { int height; TGfxFontStyles style; } fonts[] = {
+        {0, 0}, {-11, 0}, {13, fsBold}, {-20, fsItalic}, {-8, fsBold | fsUnderline}, {40, 0},
+    };
+    for (const auto& f : fonts) {
+        TGfxFont other;
+        other.SetHeight(f.height);
+        other.SetStyle(f.style);
+        c.Font.Assign(other);
+        EXPECT_EQ(GfxTextHeight(nullptr, other), c.TextHeight(QStringLiteral("W"))) << f.height;
+        EXPECT_EQ(GfxTextHeight(nullptr, other), c.TextHeight(QStringLiteral("gy"))) << f.height;
+    }
 }
 
 // ------------------------------------------------------- glyph and caption
