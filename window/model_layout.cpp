@@ -15,6 +15,7 @@
 #include <QDialog>
 #include <QEvent>
 #include <QGroupBox>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -224,13 +225,52 @@ QObject* ModelLayoutController::find(const Named& n) const
     return nullptr;
 }
 
+namespace {
+
+// What find() answers for every name at once, from one walk of the window
+// instead of one walk per name. The walks keep findChild's and
+// findChildren's orders, so that a name given twice finds the same one.
+struct NameIndex {
+    QHash<QString, QObject*> widgets, actions;
+
+    explicit NameIndex(const QMainWindow& w)
+    {
+        widgetsBelow(w.centralWidget());
+        actionsBelow(&w, false);
+    }
+    static void first(QHash<QString, QObject*>& names, QObject* c)
+    {
+        const QString name = c->objectName();
+        if (!names.contains(name)) names.insert(name, c);
+    }
+    void widgetsBelow(const QObject* parent)
+    {
+        // findChild looks at all the children first, then into each.
+        for (QObject* c : parent->children())
+            if (c->isWidgetType()) first(widgets, c);
+        for (QObject* c : parent->children()) widgetsBelow(c);
+    }
+    void actionsBelow(const QObject* parent, bool inDialog)
+    {
+        for (QObject* c : parent->children()) {
+            if (!inDialog && qobject_cast<QAction*>(c)) first(actions, c);
+            actionsBelow(c, inDialog || qobject_cast<QDialog*>(c) != nullptr);
+        }
+    }
+};
+
+}  // namespace
+
 void ModelLayoutController::attachControls()
 {
     controls_.clear();
+    const NameIndex index(w_);
     for (const ShownRow& row : shownTable()) {
         std::vector<QObject*>& found = controls_.emplace_back();
         for (const Target& t : row.controls) {
-            QObject* c = find({t.kind, QString::fromLatin1(t.name)});
+            const QString name = QString::fromLatin1(t.name);
+            QObject* c = t.kind == Kind::Page ? find({t.kind, name})
+                                              : (t.kind == Kind::Action ? index.actions : index.widgets).value(name);
             if (!c) throw std::logic_error(std::string("the model table names no control ") + t.name);
             found.push_back(c);
         }
