@@ -360,7 +360,19 @@ TGfxRgn GfxDiagonalHalf(const TRect& Box, bool UpperLeft)
     const TPoint a{Box.Left - w, Box.Bottom + h};
     const TPoint b{Box.Right + w, Box.Top - h};
     const TPoint corner = UpperLeft ? TPoint{Box.Left - w, Box.Top - h} : TPoint{Box.Right + w, Box.Bottom + h};
-    return TGfxRgn::Polygon(std::array<TPoint, 3>{a, b, corner});
+    // Every paint of a bevelled shape asks for both halves of the same box,
+    // and scanning them cost more than the lines they clip: the last box's
+    // halves are kept (a region is shared, not copied, when handed out).
+    struct Kept {
+        TRect box;
+        TGfxRgn half;
+        bool valid = false;
+    };
+    thread_local std::array<Kept, 2> kept;
+    Kept& k = kept[UpperLeft ? 0 : 1];
+    if (!k.valid || !(k.box == Box))
+        k = {Box, TGfxRgn::Polygon(std::array<TPoint, 3>{a, b, corner}), true};
+    return k.half;
 }
 
 void GfxTracingPattern(TColor Colour, TGfxBitmap& Pattern)

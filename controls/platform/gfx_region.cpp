@@ -50,38 +50,41 @@ std::int32_t GetI32(const QByteArray& data, qsizetype at)
 // give, and compare equal to).
 class RowRuns {
 public:
-    using Runs = QList<QPair<int, int>>;  // (start, length), left to right
+    using Runs = std::vector<std::pair<int, int>>;  // (start, length), left to right
 
-    void AddRow(int y, const Runs& runs)
+    // Takes the row's runs; `runs` comes back empty, keeping its room for
+    // the next row, so that a scan allocates nothing per row.
+    void AddRow(int y, Runs& runs)
     {
-        if (runs.isEmpty())
+        if (runs.empty())
             return;
         if (y == previousY_ + 1 && runs == previous_) {
-            for (qsizetype i = previousAt_; i < rects_.size(); ++i)
+            for (std::size_t i = previousAt_; i < rects_.size(); ++i)
                 rects_[i].setHeight(rects_[i].height() + 1);
         } else {
             previousAt_ = rects_.size();
             for (const auto& [start, length] : runs)
-                rects_.append(QRect(start, y, length, 1));
-            previous_ = runs;
+                rects_.emplace_back(start, y, length, 1);
+            previous_.swap(runs);
         }
+        runs.clear();
         previousY_ = y;
     }
 
-    qsizetype Count() const { return rects_.size(); }
+    std::size_t Count() const { return rects_.size(); }
 
     QRegion Region() const
     {
         QRegion region;
-        if (!rects_.isEmpty())
-            region.setRects(rects_.constData(), static_cast<int>(rects_.size()));
+        if (!rects_.empty())
+            region.setRects(rects_.data(), static_cast<int>(rects_.size()));
         return region;
     }
 
 private:
-    QList<QRect> rects_;
+    std::vector<QRect> rects_;
     Runs previous_;
-    qsizetype previousAt_ = 0;
+    std::size_t previousAt_ = 0;
     int previousY_ = std::numeric_limits<int>::min();
 };
 
@@ -151,6 +154,7 @@ std::optional<QRegion> ScanPolygon(std::span<const TPoint> points, int fillMode,
     if (maxWork > 0 && static_cast<long long>(bottom - top) * static_cast<long long>(p.size()) > maxWork)
         return std::nullopt;
     RowRuns rows;
+    RowRuns::Runs runs;
     std::vector<std::pair<long long, int>> crossings;  // first pixel right of the crossing, direction
     for (int y = top; y < bottom; ++y) {
         const long long sampleY = 64LL * y + 1;
@@ -171,7 +175,6 @@ std::optional<QRegion> ScanPolygon(std::span<const TPoint> points, int fillMode,
             crossings.emplace_back(first, b.Y > a.Y ? 1 : -1);
         }
         std::sort(crossings.begin(), crossings.end());
-        RowRuns::Runs runs;
         int winding = 0;
         long long start = 0;
         for (std::size_t i = 0; i < crossings.size();) {
@@ -183,10 +186,10 @@ std::optional<QRegion> ScanPolygon(std::span<const TPoint> points, int fillMode,
             if (!before && after)
                 start = x;
             else if (before && !after && x > start)
-                runs.append({static_cast<int>(start), static_cast<int>(x - start)});
+                runs.emplace_back(static_cast<int>(start), static_cast<int>(x - start));
         }
         rows.AddRow(y, runs);
-        if (maxRects > 0 && rows.Count() > maxRects)
+        if (maxRects > 0 && rows.Count() > static_cast<std::size_t>(maxRects))
             return std::nullopt;
     }
     return rows.Region();
@@ -224,6 +227,7 @@ TGfxRgn TGfxRgn::FromPath(const QPainterPath& path, bool centres)
     const int width = right - left;
     QImage band(width, BandRows, QImage::Format_RGB32);
     RowRuns rows;
+    RowRuns::Runs runs;
     for (int y0 = top; y0 < bottom; y0 += BandRows) {
         const int count = std::min(BandRows, bottom - y0);
         band.fill(0xFF000000u);
@@ -236,7 +240,6 @@ TGfxRgn TGfxRgn::FromPath(const QPainterPath& path, bool centres)
         }
         for (int y = 0; y < count; ++y) {
             const auto* line = reinterpret_cast<const QRgb*>(band.constScanLine(y));
-            RowRuns::Runs runs;
             int x = 0;
             while (x < width) {
                 while (x < width && (line[x] & 0xFFFFFF) == 0)
@@ -245,7 +248,7 @@ TGfxRgn TGfxRgn::FromPath(const QPainterPath& path, bool centres)
                 while (x < width && (line[x] & 0xFFFFFF) != 0)
                     ++x;
                 if (x > start)
-                    runs.append({left + start, x - start});
+                    runs.emplace_back(left + start, x - start);
             }
             rows.AddRow(y0 + y, runs);
         }

@@ -320,6 +320,22 @@ TEST(PaintShape, BevelLinesFollowTheUpperLeftAndLowerRightHalves)
     }
 }
 
+// The halves are those of the box asked for, whichever boxes were asked for
+// before (a shape's last box is kept between paints).
+TEST(PaintShape, DiagonalHalvesFollowTheBoxAskedFor)
+{
+    const TRect boxes[] = {{0, 0, 31, 21}, {100, 50, 120, 90}, {0, 0, 31, 21}, {-40, 10, -10, 12}, {-40, 10, -10, 12},
+                           {100, 50, 120, 90}};
+    for (const TRect& b : boxes) {
+        const TPoint topLeft{b.Left, b.Top}, bottomRight{b.Right - 1, b.Bottom - 1};
+        const TGfxRgn upper = GfxDiagonalHalf(b, true), lower = GfxDiagonalHalf(b, false);
+        EXPECT_TRUE(upper.Contains(topLeft)) << b.Left << "," << b.Top;
+        EXPECT_FALSE(upper.Contains(bottomRight)) << b.Left << "," << b.Top;
+        EXPECT_TRUE(lower.Contains(bottomRight)) << b.Left << "," << b.Top;
+        EXPECT_FALSE(lower.Contains(topLeft)) << b.Left << "," << b.Top;
+    }
+}
+
 // An inset bevel closes round the fill of every polygon shape (and of
 // teeth): no pixel of the fill touches the background, the lower-right
 // lines lie on the shape's own last pixels, not one pixel further in nor
