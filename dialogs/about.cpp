@@ -12,11 +12,28 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <utility>
+
 TAbout_zeph_350::TAbout_zeph_350(QWidget* mainWindow) : QDialog(nullptr), main_(mainWindow)
 {
     setObjectName(QStringLiteral("About_zeph_350"));
     setWindowTitle(QStringLiteral("about Zeph-Cedar remote control"));
     setFixedSize(289, 289);
+    // The content waits for ensureContent(): the box is seldom opened, and
+    // reading its pictures and building its labels is a part of the
+    // panel's start.
+}
+
+void TAbout_zeph_350::setVisible(bool visible)
+{
+    if (visible) ensureContent();
+    QDialog::setVisible(visible);
+}
+
+void TAbout_zeph_350::ensureContent()
+{
+    if (built_) return;
+    built_ = true;
     GfxBitmapList1 = new TGfxBitmapList(this);
     GfxBitmapList1->setObjectName(QStringLiteral("GfxBitmapList1"));
     LoadAboutPictures(*GfxBitmapList1);
@@ -63,10 +80,18 @@ TAbout_zeph_350::TAbout_zeph_350(QWidget* mainWindow) : QDialog(nullptr), main_(
     Button_ok->setObjectName(QStringLiteral("Button_ok"));
     Button_ok->setGeometry(107, 252, 75, 25);
     connect(Button_ok, &QPushButton::clicked, this, [this] { Button_okClick(); });
+
+    // The picture chosen meanwhile.
+    const int chosen = std::exchange(shown_, -1);
+    if (chosen >= 0) ShowPicture(chosen);
 }
 
 void TAbout_zeph_350::ShowPicture(int index)
 {
+    if (!built_) {
+        if (index >= 0 && index < PictureCount) shown_ = index;
+        return;
+    }
     if (index < 0 || index >= GfxBitmapList1->Count()) return;
     GfxBitmapList1->SetListIndex(index);
     Image1->setPixmap(QPixmap::fromImage(GfxBitmapList1->CurrentBitmap()->ToImage()));
@@ -82,6 +107,7 @@ QString TAbout_zeph_350::ProgramVersion()
 
 void TAbout_zeph_350::ShowProgramVersion()
 {
+    ensureContent();
     Label_version->setText(QStringLiteral("Version : ") + ProgramVersion());
 }
 

@@ -1,6 +1,10 @@
 #pragma once
 // TAbout_zeph_350: the About box with the program's version, the device's
 // version values and a picture of the device model.
+//
+// The box exists from the program's start with its name, title and size;
+// its content (pictures, labels, button) is built when it is first shown
+// or first asked for.
 
 #include <QDialog>
 
@@ -15,10 +19,14 @@ public:
     // The five model pictures (64 x 64, 16 colours) copied into Image1, in
     // the order Zeph-Fir, Zeph-Elm, Zeph-Birch, Zeph-Ash, Zeph-Oak.
     static constexpr int PictureCount = 5;
-    TGfxBitmapList* GfxBitmapList1;
+
+    // Builds the content once; every show does it first, and so does each
+    // method below that sets a control.
+    void ensureContent();
 
     // Shows picture `index` of the list in Image1 (an index outside the
-    // list leaves Image1 as it is).
+    // list leaves Image1 as it is). Before the content is built the choice
+    // is kept, and shown when it is.
     void ShowPicture(int index);
     int ShownPicture() const { return shown_; }
 
@@ -30,16 +38,20 @@ public:
 
     void Button_okClick();
 
-    QLabel* Image1;
-    QLabel* Label_version;
-    QLabel* label_verupd;
-    QLabel* label_k;
-    QLabel* label_f;
-    QLabel* label_s;
-    QLabel* label_v;
-    QLabel* label_I;
-    QLabel* label_opt;
-    QPushButton* Button_ok;
+    // Null until the content is built.
+    TGfxBitmapList* GfxBitmapList1 = nullptr;
+    QLabel* Image1 = nullptr;
+    QLabel* Label_version = nullptr;
+    QLabel* label_verupd = nullptr;
+    QLabel* label_k = nullptr;
+    QLabel* label_f = nullptr;
+    QLabel* label_s = nullptr;
+    QLabel* label_v = nullptr;
+    QLabel* label_I = nullptr;
+    QLabel* label_opt = nullptr;
+    QPushButton* Button_ok = nullptr;
+
+    void setVisible(bool visible) override;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -47,4 +59,5 @@ protected:
 private:
     QWidget* main_;
     int shown_ = -1;
+    bool built_ = false;
 };

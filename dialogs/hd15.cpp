@@ -78,7 +78,21 @@ TForm_HD15_PIN_ASSIGNEMENT::TForm_HD15_PIN_ASSIGNEMENT(QWidget* parent)
     setObjectName(QStringLiteral("Form_HD15_PIN_ASSIGNEMENT"));
     setWindowTitle(QStringLiteral("HD15 PIN ASSIGNMENT (INPUT #1 to #4)"));
     setFixedSize(566, 359);
+    // The content waits for ensureContent(): a table with its headers, a
+    // drawn picture and a font of its own are a good part of the panel's
+    // start, for a window seldom opened.
+}
 
+void TForm_HD15_PIN_ASSIGNEMENT::setVisible(bool visible)
+{
+    if (visible) ensureContent();
+    QDialog::setVisible(visible);
+}
+
+void TForm_HD15_PIN_ASSIGNEMENT::ensureContent()
+{
+    if (built_) return;
+    built_ = true;
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(ImageRect);
@@ -153,14 +167,16 @@ void TForm_HD15_PIN_ASSIGNEMENT::FormCreate()
 
 void TForm_HD15_PIN_ASSIGNEMENT::StringGrid1SelectCell(QObject*, int, int ARow, bool& CanSelect)
 {
+    ensureContent();
     CanSelect = true;
     if (ARow < 1 || ARow > PinCount) return;
     GfxTechnicalLine1->move(PinMarkers[size_t(ARow - 1)]);
     GfxTechnicalLine1->show();
 }
 
-QString TForm_HD15_PIN_ASSIGNEMENT::Cells(int ACol, int ARow) const
+QString TForm_HD15_PIN_ASSIGNEMENT::Cells(int ACol, int ARow)
 {
+    ensureContent();
     if (ACol < 0 || ACol >= ColCount || ARow < 0 || ARow >= RowCount) return {};
     const QTableWidgetItem* item =
         ARow == 0 ? StringGrid1->horizontalHeaderItem(ACol) : StringGrid1->item(ARow - 1, ACol);

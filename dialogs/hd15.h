@@ -2,6 +2,10 @@
 // TForm_HD15_PIN_ASSIGNEMENT: the signal on each pin of the 15-pin input
 // connector for each kind of source, and a marker on the chosen pin over a
 // picture of the connector's face.
+//
+// The window exists from the program's start with its name, title and
+// size, but the operator rarely opens it: its content (picture, grid,
+// marker) is built when it is first shown or first asked for.
 
 #include <QDialog>
 #include <QPoint>
@@ -24,20 +28,31 @@ public:
     // on the right as the face of a female connector is seen.
     static const std::array<QPoint, PinCount> PinMarkers;
 
-    // Fills the grid's cells, row by row.
-    void FormCreate();
+    // Builds the content once; every show does it first, and so does each
+    // method below.
+    void ensureContent();
+
     // Shows the marker on pin ARow (1 to 15); the column does not matter
     // and the cell may always be selected.
     void StringGrid1SelectCell(QObject* Sender, int ACol, int ARow, bool& CanSelect);
     // The grid as it is numbered: row 0 is the header, row n pin n.
-    QString Cells(int ACol, int ARow) const;
+    QString Cells(int ACol, int ARow);
 
-    QLabel* Image1;
-    QLabel* Label1;
-    TGfxTechnicalLine* GfxTechnicalLine1;
-    QTableWidget* StringGrid1;
+    // Null until the content is built.
+    QLabel* Image1 = nullptr;
+    QLabel* Label1 = nullptr;
+    TGfxTechnicalLine* GfxTechnicalLine1 = nullptr;
+    QTableWidget* StringGrid1 = nullptr;
+
+    void setVisible(bool visible) override;
 
 protected:
     // No button closes this window: Escape does not either.
     void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    // Fills the grid's cells, row by row.
+    void FormCreate();
+
+    bool built_ = false;
 };

@@ -29,7 +29,19 @@ TIPConfigDlg::TIPConfigDlg(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("IPConfigDlg"));
     setWindowTitle(QStringLiteral("LAN Setup"));
+    // The controls wait for ensureContent(): the window is seldom opened.
+}
 
+void TIPConfigDlg::setVisible(bool visible)
+{
+    if (visible) ensureContent();
+    QDialog::setVisible(visible);
+}
+
+void TIPConfigDlg::ensureContent()
+{
+    if (built_) return;
+    built_ = true;
     RGMode = new QGroupBox(QStringLiteral("Connection Mode"), this);
     RGMode->setObjectName(QStringLiteral("RGMode"));
     RBTcp = new QRadioButton(QStringLiteral("Tcp"), RGMode);
@@ -67,6 +79,7 @@ TIPConfigDlg::TIPConfigDlg(QWidget* parent) : QDialog(parent)
 
 void TIPConfigDlg::SetConnectionMode(uint8_t mode)
 {
+    ensureContent();
     ConnectionMode = mode;
     // Ticking a button that was not ticked raises its click, as the
     // operator's click does.
@@ -93,16 +106,19 @@ void TIPConfigDlg::SetConnectionMode(uint8_t mode)
 
 void TIPConfigDlg::SetRemoteAddr(const QString& text)
 {
+    ensureContent();
     lanfields::show(RemoteAddr, ERemoteAddr, text);
 }
 
 void TIPConfigDlg::SetRemotePort(int32_t port)
 {
+    ensureContent();
     lanfields::show(RemotePort, ERemotePort, port);
 }
 
 void TIPConfigDlg::SetLocalPort(int32_t port)
 {
+    ensureContent();
     lanfields::show(LocalPort, ELocalPort, port);
 }
 
@@ -132,6 +148,7 @@ std::optional<int32_t> TIPConfigDlg::PortFromText(const QString& text)
 
 void TIPConfigDlg::BOkClick()
 {
+    ensureContent();
     const auto warn = [this](const char* text) {
         prompter().message(this, QStringLiteral("Warning"), QString::fromLatin1(text), Prompter::Icon::Warning);
     };

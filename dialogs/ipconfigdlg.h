@@ -3,6 +3,9 @@
 // transport (UDP or TCP), the device's address and port and the local port.
 // The main window fills it through the setters, shows it modally and reads
 // the stored fields when Accepted is 1.
+//
+// The window exists from the program's start with its name and title; its
+// controls are built when it is first shown or first given a value.
 
 #include <QDialog>
 #include <QString>
@@ -26,6 +29,10 @@ public:
     int32_t LocalPort = 0;
     uint8_t Accepted = 0;  // 1 when the values of this show were applied
 
+    // Builds the controls once; every show does it first, and so does each
+    // method below that uses them.
+    void ensureContent();
+
     void SetConnectionMode(uint8_t mode);
     void SetRemoteAddr(const QString& text);
     void SetRemotePort(int32_t port);
@@ -39,16 +46,22 @@ public:
     // A port typed as decimal digits within 0..65535.
     static std::optional<int32_t> PortFromText(const QString& text);
 
-    QGroupBox* RGMode;
-    QRadioButton* RBTcp;
-    QRadioButton* RBUdp;
-    QLineEdit* ELocalPort;
-    QLineEdit* ERemoteAddr;
-    QLineEdit* ERemotePort;
-    QPushButton* BOk;
-    QPushButton* BCancel;
+    // Null until the controls are built.
+    QGroupBox* RGMode = nullptr;
+    QRadioButton* RBTcp = nullptr;
+    QRadioButton* RBUdp = nullptr;
+    QLineEdit* ELocalPort = nullptr;
+    QLineEdit* ERemoteAddr = nullptr;
+    QLineEdit* ERemotePort = nullptr;
+    QPushButton* BOk = nullptr;
+    QPushButton* BCancel = nullptr;
+
+    void setVisible(bool visible) override;
 
 protected:
     void showEvent(QShowEvent* event) override;
     void FormShow();
+
+private:
+    bool built_ = false;
 };

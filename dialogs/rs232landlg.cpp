@@ -13,7 +13,20 @@ TRs232LanDlg::TRs232LanDlg(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("Rs232LanDlg"));
     setWindowTitle(QStringLiteral("ZEPH LAN Status"));
+    Accepted = 0;  // FormCreate
+    // The fields wait for ensureContent(): the window is seldom opened.
+}
 
+void TRs232LanDlg::setVisible(bool visible)
+{
+    if (visible) ensureContent();
+    QDialog::setVisible(visible);
+}
+
+void TRs232LanDlg::ensureContent()
+{
+    if (built_) return;
+    built_ = true;
     auto* grid = new QGridLayout(this);
     int row = 0;
     // The device's values, shown only.
@@ -45,41 +58,47 @@ TRs232LanDlg::TRs232LanDlg(QWidget* parent) : QDialog(parent)
 
     connect(BOk, &QPushButton::clicked, this, [this] { BOkClick(); });
     connect(BCancel, &QPushButton::clicked, this, [this] { BCancelClick(); });
-    Accepted = 0;  // FormCreate
 }
 
 void TRs232LanDlg::SetLocalAddr(const QString& text)
 {
+    ensureContent();
     lanfields::show(LocalAddr, ELocalAddr, text);
 }
 
 void TRs232LanDlg::SetRemoteAddr(const QString& text)
 {
+    ensureContent();
     lanfields::show(RemoteAddr, ERemoteAddr, text);
 }
 
 void TRs232LanDlg::SetGatewayAddr(const QString& text)
 {
+    ensureContent();
     lanfields::show(GatewayAddr, EGatewayAddr, text);
 }
 
 void TRs232LanDlg::SetLocalPort(uint32_t port)
 {
+    ensureContent();
     lanfields::show(LocalPort, ELocalPort, port);
 }
 
 void TRs232LanDlg::SetRemotePort(uint32_t port)
 {
+    ensureContent();
     lanfields::show(RemotePort, ERemotePort, port);
 }
 
 void TRs232LanDlg::SetNetMask(const QString& text)
 {
+    ensureContent();
     lanfields::show(NetMask, ENetMask, text);
 }
 
 void TRs232LanDlg::BOkClick()
 {
+    ensureContent();
     const std::optional<int32_t> local = StrToIntOrReport(ELocalPort->text());
     if (!local) return;
     const std::optional<int32_t> remote = StrToIntOrReport(ERemotePort->text());

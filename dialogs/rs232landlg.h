@@ -2,6 +2,9 @@
 // TRs232LanDlg ("ZEPH LAN Status"): the device's own network settings as
 // the device reports them, read-only. The main window passes each reported
 // value to its setter, also while the dialog is hidden.
+//
+// The window exists from the program's start with its name and title; its
+// fields are built when it is first shown or first given a value.
 
 #include <QDialog>
 #include <QString>
@@ -23,6 +26,10 @@ public:
     QString NetMask;
     uint8_t Accepted = 0;
 
+    // Builds the fields once; every show does it first, and so does each
+    // method below that uses them.
+    void ensureContent();
+
     void SetLocalAddr(const QString& text);
     void SetRemoteAddr(const QString& text);
     void SetGatewayAddr(const QString& text);
@@ -33,15 +40,21 @@ public:
     void BOkClick();
     void BCancelClick();
 
-    QLineEdit* ELocalAddr;
-    QLineEdit* ELocalPort;
-    QLineEdit* EGatewayAddr;
-    QLineEdit* ENetMask;
-    QLineEdit* ERemoteAddr;
-    QLineEdit* ERemotePort;
-    QPushButton* BOk;  // never shown: the dialog is read-only in use
-    QPushButton* BCancel;
+    // Null until the fields are built.
+    QLineEdit* ELocalAddr = nullptr;
+    QLineEdit* ELocalPort = nullptr;
+    QLineEdit* EGatewayAddr = nullptr;
+    QLineEdit* ENetMask = nullptr;
+    QLineEdit* ERemoteAddr = nullptr;
+    QLineEdit* ERemotePort = nullptr;
+    QPushButton* BOk = nullptr;  // never shown: the dialog is read-only in use
+    QPushButton* BCancel = nullptr;
+
+    void setVisible(bool visible) override;
 
 protected:
     void showEvent(QShowEvent* event) override;
+
+private:
+    bool built_ = false;
 };

@@ -120,7 +120,16 @@ TForm_register_code_standby_projector::TForm_register_code_standby_projector(TZE
 {
     setObjectName(QStringLiteral("Form_register_code_standby_projector"));
     setWindowTitle(QStringLiteral("Register code stand-by projector"));
+    // The height the layout needs is measured when the window is first
+    // shown, with the controls: they, the memo's font and the buttons'
+    // pictures are not otherwise needed at the panel's start.
+    setFixedWidth(785);
+}
 
+void TForm_register_code_standby_projector::ensureContent()
+{
+    if (built_) return;
+    built_ = true;
     Memo_register_code_standby_projector =
         new Memo(this, [this](QObject* s, QChar& k) { Memo_register_code_standby_projectorKeyPress(s, k); });
     Memo_register_code_standby_projector->setObjectName(QStringLiteral("Memo_register_code_standby_projector"));
@@ -166,14 +175,11 @@ TForm_register_code_standby_projector::TForm_register_code_standby_projector(TZE
     box->addWidget(Memo_register_code_standby_projector);
     box->addWidget(Edit_recopy_to_see);
     box->addLayout(buttons);
-    // The height the layout needs is measured when the window is first
-    // shown: measuring reads the memo's font and the buttons' pictures,
-    // which the panel's start does not otherwise need.
-    setFixedWidth(785);
 }
 
 void TForm_register_code_standby_projector::setVisible(bool visible)
 {
+    if (visible) ensureContent();
     if (visible && !measured_) {
         measured_ = true;
         setFixedHeight(sizeHint().height());
@@ -201,6 +207,7 @@ void TForm_register_code_standby_projector::appendToken(QString& text, uint8_t b
 void TForm_register_code_standby_projector::FormShow()
 {
     if (!state_) return;
+    ensureContent();
     const QSignalBlocker block(Memo_register_code_standby_projector);
     Memo_register_code_standby_projector->clear();
     state_->Standby_code_count = 0;
@@ -215,6 +222,7 @@ void TForm_register_code_standby_projector::FormShow()
 void TForm_register_code_standby_projector::Memo_register_code_standby_projectorKeyPress(QObject* Sender, QChar& Key)
 {
     if (!state_) return;
+    ensureContent();
     StandbyMessageState& s = *state_;
     // The sequencer sends bytes 0 to 127 only; a byte above would stop the
     // message half-way in the device, so it is refused here like a key past
@@ -238,6 +246,7 @@ void TForm_register_code_standby_projector::Memo_register_code_standby_projector
 
 void TForm_register_code_standby_projector::appendToMemo(uint8_t byte)
 {
+    ensureContent();
     QString text = Memo_register_code_standby_projector->toPlainText();
     appendToken(text, byte);
     const QSignalBlocker block(Memo_register_code_standby_projector);
@@ -280,6 +289,7 @@ void TForm_register_code_standby_projector::BitBtn_clearClick()
         }
     }
     s.Standby_code_count = 0;
+    ensureContent();
     Edit_recopy_to_see->clear();
     const QSignalBlocker block(Memo_register_code_standby_projector);
     Memo_register_code_standby_projector->clear();

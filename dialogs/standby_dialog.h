@@ -9,6 +9,9 @@
 //
 // The main window sets which message is meant before showing the dialog,
 // and feeds it the bytes the device reports while recording.
+//
+// The window exists from the program's start with its name, title and
+// width; its controls are built when it is first shown or first asked for.
 
 #include <QChar>
 #include <QDialog>
@@ -28,6 +31,10 @@ public:
     // lifetime of both windows).
     TForm_register_code_standby_projector(TZEPH350_d* device, StandbyMessageState* state,
                                           QWidget* mainWindow = nullptr);
+
+    // Builds the controls once; every show does it first, and so does each
+    // method below that uses them.
+    void ensureContent();
 
     // Starts a new recording of the message meant: everything cleared, the
     // device told to record. Run by every show.
@@ -53,11 +60,12 @@ public:
     // The default system beep; tests count it.
     std::function<void()> beep;
 
-    QPlainTextEdit* Memo_register_code_standby_projector;
-    QLineEdit* Edit_recopy_to_see;
-    QPushButton* BitBtn_ok;
-    QPushButton* BitBtn_clear;
-    QPushButton* BitBtn1;
+    // Null until the controls are built.
+    QPlainTextEdit* Memo_register_code_standby_projector = nullptr;
+    QLineEdit* Edit_recopy_to_see = nullptr;
+    QPushButton* BitBtn_ok = nullptr;
+    QPushButton* BitBtn_clear = nullptr;
+    QPushButton* BitBtn1 = nullptr;
 
     void setVisible(bool visible) override;
 
@@ -68,5 +76,6 @@ private:
     TZEPH350_d* device_;
     StandbyMessageState* state_;
     QWidget* main_;
+    bool built_ = false;
     bool measured_ = false;
 };

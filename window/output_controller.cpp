@@ -468,6 +468,7 @@ void OutputController::setVersion(QLabel* TAbout_zeph_350::*label, const char* p
 {
     TAbout_zeph_350* about = w_.state.win.About_zeph_350;
     if (!about) return;
+    about->ensureContent();
     (about->*label)->setText(QString::fromLatin1(prefix) + QStringLiteral("%1").arg(value, 4, 16, QLatin1Char('0')).toUpper());
 }
 
@@ -502,6 +503,7 @@ void OutputController::ZEPH350_d1VERUPDchange(TZEPH350_d*, int)
 {
     TAbout_zeph_350* about = w_.state.win.About_zeph_350;
     if (!about) return;
+    about->ensureContent();
     const uint32_t v = dev_.VERUPD();
     about->label_verupd->setText(QStringLiteral("Version : %1.%2").arg(v / 100).arg(v % 100));
 }

@@ -106,6 +106,7 @@ TEST_F(LanSetup, ModeButtonsAndTheLocalPortEdit)
 
 TEST_F(LanSetup, ShowTurnsASerialModeIntoTcp)
 {
+    d.ensureContent();
     d.RBTcp->setChecked(true);
     d.SetConnectionMode(CON_NONE);  // Tcp already ticked: no click
     EXPECT_EQ(d.ConnectionMode, CON_NONE);
@@ -192,6 +193,7 @@ TEST_F(WindowTest, LanStatusDialogIsReadOnlyInUse)
     start();
     TRs232LanDlg& d = *windows->Rs232LanDlg;
     EXPECT_EQ(d.windowTitle(), QStringLiteral("ZEPH LAN Status"));
+    d.ensureContent();
     EXPECT_FALSE(d.BOk->isVisibleTo(&d));
     for (QLineEdit* e : {d.ELocalAddr, d.ELocalPort, d.EGatewayAddr, d.ENetMask, d.ERemoteAddr, d.ERemotePort})
         EXPECT_TRUE(e->isReadOnly());

@@ -119,11 +119,110 @@ TEST_F(WindowTest, Hd15GridTexts)
     EXPECT_EQ(hd15.StringGrid1->geometry(), QRect(0, 84, 566, 275));
 }
 
+// The windows the operator does not see at the start are there with their
+// names and titles, but build their controls only when first shown.
+TEST_F(WindowTest, HiddenWindowsBuildTheirControlsAtTheFirstShow)
+{
+    start();
+    const struct {
+        QWidget* window;
+        const char* name;
+        const char* title;
+    } cases[] = {
+        {windows->About_zeph_350.get(), "About_zeph_350", "about Zeph-Cedar remote control"},
+        {windows->IPConfigDlg.get(), "IPConfigDlg", "LAN Setup"},
+        {windows->Rs232LanDlg.get(), "Rs232LanDlg", "ZEPH LAN Status"},
+        {windows->Form_register_code_standby_projector.get(), "Form_register_code_standby_projector",
+         "Register code stand-by projector"},
+        {windows->Form_HD15_PIN_ASSIGNEMENT.get(), "Form_HD15_PIN_ASSIGNEMENT", "HD15 PIN ASSIGNMENT (INPUT #1 to #4)"},
+    };
+    QApplication::processEvents();
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.window->objectName(), QString::fromLatin1(c.name));
+        EXPECT_EQ(c.window->windowTitle(), QString::fromLatin1(c.title)) << c.name;
+        EXPECT_TRUE(c.window->findChildren<QWidget*>().isEmpty()) << c.name;
+    }
+    for (const auto& c : cases) {
+        c.window->show();
+        EXPECT_FALSE(c.window->findChildren<QWidget*>().isEmpty()) << c.name;
+        c.window->hide();
+    }
+}
+
+// The window is there from the start with its name, title and size, and
+// takes the model's title while hidden; its content is built by the first
+// show, with the texts and places it always had.
+TEST_F(WindowTest, Hd15ContentWaitsForTheFirstShow)
+{
+    start();
+    TForm_HD15_PIN_ASSIGNEMENT& hd15 = *windows->Form_HD15_PIN_ASSIGNEMENT;
+    EXPECT_EQ(hd15.objectName(), QStringLiteral("Form_HD15_PIN_ASSIGNEMENT"));
+    EXPECT_EQ(hd15.windowTitle(), QStringLiteral("HD15 PIN ASSIGNMENT (INPUT #1 to #4)"));
+    EXPECT_EQ(hd15.minimumSize(), QSize(566, 359));
+    EXPECT_EQ(hd15.maximumSize(), QSize(566, 359));
+    EXPECT_TRUE(hd15.findChildren<QWidget*>().isEmpty());
+
+    connect();
+    reply("DEV18");
+    QApplication::processEvents();
+    EXPECT_EQ(hd15.windowTitle(), QStringLiteral("HD15 PIN ASSIGNMENT (INPUT #1 to #8)"));
+    EXPECT_TRUE(hd15.findChildren<QWidget*>().isEmpty()) << "the model's title builds nothing";
+    EXPECT_EQ(hd15.StringGrid1, nullptr);
+
+    action("HD15Pinassignment1")->trigger();
+    ASSERT_TRUE(hd15.isVisible());
+    EXPECT_EQ(hd15.windowTitle(), QStringLiteral("HD15 PIN ASSIGNMENT (INPUT #1 to #8)"));
+    EXPECT_EQ(hd15.size(), QSize(566, 359));
+    ASSERT_NE(hd15.StringGrid1, nullptr);
+    EXPECT_EQ(hd15.findChild<QTableWidget*>(), hd15.StringGrid1);
+    EXPECT_TRUE(hd15.StringGrid1->isVisible());
+    EXPECT_EQ(hd15.StringGrid1->geometry(), QRect(0, 84, 566, 275));
+    EXPECT_EQ(hd15.StringGrid1->rowCount(), 15);
+    EXPECT_EQ(hd15.StringGrid1->horizontalHeaderItem(1)->text(), QStringLiteral("Computer(RGBHV...)"));
+    EXPECT_EQ(hd15.StringGrid1->item(12, 1)->text(), QStringLiteral("H sync. or C sync."));
+    EXPECT_EQ(hd15.Image1->geometry(), QRect(192, 0, 153, 81));
+    EXPECT_FALSE(hd15.Image1->pixmap().isNull());
+    EXPECT_EQ(hd15.Label1->text(), QStringLiteral("HD15 Female\nConnector"));
+    EXPECT_FALSE(hd15.GfxTechnicalLine1->isVisibleTo(&hd15));
+}
+
+// Built at the first show, the window shows the same pixels as one whose
+// content was built with it: before a pin is chosen, and with the marker.
+TEST_F(WindowTest, Hd15BuiltAtShowLooksAsBuiltWithTheWindow)
+{
+    start();
+    TForm_HD15_PIN_ASSIGNEMENT& lazy = *windows->Form_HD15_PIN_ASSIGNEMENT;
+    TForm_HD15_PIN_ASSIGNEMENT eager;
+    eager.ensureContent();
+    const QString title = QStringLiteral("HD15 PIN ASSIGNMENT (INPUT #1 to #8)");
+    eager.setWindowTitle(title);
+    lazy.setWindowTitle(title);
+    const auto shown = [](TForm_HD15_PIN_ASSIGNEMENT& w, int pinRow) {
+        w.show();
+        if (pinRow >= 0) w.StringGrid1->setCurrentCell(pinRow, 2);
+        QApplication::processEvents();
+        QImage image = w.grab().toImage();
+        w.hide();
+        return image;
+    };
+    const QImage eagerFirst = shown(eager, -1);
+    const QImage lazyFirst = shown(lazy, -1);
+    ASSERT_EQ(lazyFirst.size(), QSize(566, 359));
+    EXPECT_TRUE(lazyFirst == eagerFirst);
+    const QImage eagerPin = shown(eager, 4);
+    const QImage lazyPin = shown(lazy, 4);
+    EXPECT_TRUE(lazyPin == eagerPin);
+    EXPECT_FALSE(lazyPin == lazyFirst) << "the marker shows";
+    for (int r = 0; r < TForm_HD15_PIN_ASSIGNEMENT::RowCount; ++r)
+        for (int c = 0; c < TForm_HD15_PIN_ASSIGNEMENT::ColCount; ++c) EXPECT_EQ(lazy.Cells(c, r), eager.Cells(c, r));
+}
+
 // Choosing any cell of a pin's row puts the marker's red dot on that pin.
 TEST_F(WindowTest, Hd15MarkerForEachPin)
 {
     start();
     TForm_HD15_PIN_ASSIGNEMENT& hd15 = *windows->Form_HD15_PIN_ASSIGNEMENT;
+    hd15.ensureContent();
     TGfxTechnicalLine* marker = hd15.GfxTechnicalLine1;
     EXPECT_FALSE(marker->isVisibleTo(&hd15));
     const QPoint expected[15] = {{267, 29}, {258, 29}, {250, 29}, {242, 29}, {233, 29}, {271, 36}, {263, 36}, {255, 36},
@@ -155,12 +254,79 @@ TEST_F(WindowTest, Hd15MarkerForEachPin)
     EXPECT_EQ(changedOutsideTheDot, 0);
 }
 
+// The About box is there from the start with its name, title and size;
+// the picture the model layout or a lost link chooses meanwhile is kept,
+// and the content built by the first show has it, with the version values
+// as the box always started.
+TEST_F(WindowTest, AboutContentWaitsForTheFirstShow)
+{
+    start();
+    TAbout_zeph_350& about = *windows->About_zeph_350;
+    EXPECT_EQ(about.objectName(), QStringLiteral("About_zeph_350"));
+    EXPECT_EQ(about.windowTitle(), QStringLiteral("about Zeph-Cedar remote control"));
+    EXPECT_EQ(about.minimumSize(), QSize(289, 289));
+    EXPECT_EQ(about.maximumSize(), QSize(289, 289));
+    EXPECT_TRUE(about.findChildren<QObject*>().isEmpty());
+
+    link().Timer1Timer();  // no device: the pictures take turns
+    link().Timer1Timer();
+    EXPECT_EQ(about.ShownPicture(), 1);
+    connect();
+    reply("DEV23");
+    QApplication::processEvents();
+    EXPECT_EQ(about.ShownPicture(), 3);
+    EXPECT_TRUE(about.findChildren<QObject*>().isEmpty()) << "choosing a picture builds nothing";
+    EXPECT_EQ(about.Image1, nullptr);
+
+    QString version, device;
+    QImage picture;
+    prompts.dialogScript = [&](QDialog* d) {
+        if (d != &about) return;
+        version = about.Label_version->text();
+        device = about.label_verupd->text() + "|" + about.label_k->text() + "|" + about.label_opt->text();
+        picture = about.Image1->pixmap().toImage();
+        EXPECT_EQ(about.Image1->geometry(), QRect(8, 8, 64, 64));
+    };
+    action("AboutZEPH1")->trigger();
+    EXPECT_EQ(version, QStringLiteral("Version : ") + QStringLiteral(ZEPH_TEST_PROJECT_VERSION));
+    EXPECT_EQ(device, QStringLiteral("Version : ?.?|K =|OPT ="));
+    ASSERT_NE(about.GfxBitmapList1, nullptr);
+    EXPECT_EQ(about.ShownPicture(), 3);
+    EXPECT_EQ(about.GfxBitmapList1->ListIndex(), 3);
+    const QImage third = about.GfxBitmapList1->Items(3)->Bitmap()->ToImage();
+    EXPECT_EQ(picture, third.convertToFormat(picture.format()));
+}
+
+// A picture chosen before the box was built shows as one chosen after.
+TEST_F(WindowTest, AboutBuiltAtShowLooksAsBuiltWithTheBox)
+{
+    start();
+    TAbout_zeph_350& lazy = *windows->About_zeph_350;
+    TAbout_zeph_350 eager;
+    eager.ensureContent();
+    eager.ShowPicture(2);
+    lazy.ShowPicture(2);
+    const auto shown = [](QWidget& w) {
+        w.show();
+        QApplication::processEvents();
+        QImage image = w.grab().toImage();
+        w.hide();
+        return image;
+    };
+    const QImage eagerImage = shown(eager);
+    const QImage lazyImage = shown(lazy);
+    ASSERT_EQ(lazyImage.size(), QSize(289, 289));
+    EXPECT_TRUE(lazyImage == eagerImage);
+    EXPECT_EQ(lazy.Image1->geometry(), QRect(8, 8, 64, 64));
+}
+
 // Five pictures of 64 x 64 in 16 colours, one per model, stepped through
 // by the list's index.
 TEST_F(WindowTest, AboutPicturesAndVersion)
 {
     start();
     TAbout_zeph_350& about = *windows->About_zeph_350;
+    about.ensureContent();
     TGfxBitmapList& list = *about.GfxBitmapList1;
     ASSERT_EQ(list.Count(), 5);
     QSet<QByteArray> distinct;
