@@ -29,6 +29,8 @@
 namespace {
 
 const QString DeviceType = QStringLiteral("DEV");
+const QString ReceptionCaption = QStringLiteral("Reception RS232");
+const QString DesignCaption = QStringLiteral("..@..> Click");  // a programmable button's, without a buttons file
 
 // Decimal digits only, up to 4294967295: any value a register holds.
 class RegisterDecimal : public QValidator {
@@ -72,9 +74,27 @@ TForm_debug::TForm_debug(TZEPH350_d& device, QWidget* parent) : QDialog(parent),
 {
     setObjectName(QStringLiteral("Form_debug"));
     setWindowTitle(QString::fromLatin1(Caption));
-    buildMenus();
-    buildControls();
-    buildValuePanel();
+    for (Programmed& p : programmed_) p.caption = DesignCaption;
+
+    // The client area below the menu and, in it, the traffic view: replies
+    // reach it from FormCreate on. The rest of the controls join them when
+    // the console is first shown.
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    client_ = new QWidget(this);
+    client_->setObjectName(QStringLiteral("client"));
+    layout->addWidget(client_);
+    Memo_recu = new TrafficView(client_);
+    Memo_recu->setObjectName(QStringLiteral("Memo_recu"));
+    Memo_recu->setAccessibleName(ReceptionCaption);  // the caption above it
+    Memo_recu->setFont(fixedFont());
+    Memo_recu->setGeometry(4, 40, 268, 500);
+
+    script_ = std::make_unique<ScriptSender>([this](const QByteArray& bytes) { sendRaw(bytes); });
+    script_->onFinished = [this] {
+        if (ScrollBar_duration) ScrollBar_duration->setEnabled(true);
+    };
+
     setFixedWidth(FixedWidth);
     // Never shorter than its column of buttons with the delay bar and its
     // label below: a short console would cut them off.
@@ -90,6 +110,29 @@ TForm_debug::~TForm_debug()
 
 // ---------------------------------------------------------------------------
 // Construction
+
+void TForm_debug::ensureContent()
+{
+    if (built_) return;
+    built_ = true;
+    buildMenus();
+    buildControls();
+    buildValuePanel();
+    fillLists();
+    for (int i = 0; i < 26; ++i) {
+        QPushButton* b = BitBtn_ADBG[size_t(i)];
+        b->setText(programmed_[size_t(i)].caption);
+        b->setToolTip(programmed_[size_t(i)].command);
+    }
+    layoutLists();
+}
+
+void TForm_debug::setVisible(bool visible)
+{
+    // Before the window shows, so that its controls show with it.
+    if (visible) ensureContent();
+    QDialog::setVisible(visible);
+}
 
 void TForm_debug::buildMenus()
 {
@@ -119,25 +162,15 @@ void TForm_debug::buildMenus()
     Stop1->setObjectName(QStringLiteral("Stop1"));
     connect(Stop1, &QAction::triggered, this, [this] { Stop1Click(); });
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setMenuBar(MainMenu1);
+    layout()->setMenuBar(MainMenu1);
 }
 
 void TForm_debug::buildControls()
 {
     // The controls stand where the design puts them; resizeEvent gives the
     // three lists the window's height.
-    auto* client = new QWidget(this);
-    client->setObjectName(QStringLiteral("client"));
-    layout()->addWidget(client);
-
-    Label_reception = label(client, "Label_reception", QStringLiteral("Reception RS232"), {4, 24, 150, 14});
-    Memo_recu = new TrafficView(client);
-    Memo_recu->setObjectName(QStringLiteral("Memo_recu"));
-    Memo_recu->setAccessibleName(Label_reception->text());  // the caption above it
-    Memo_recu->setFont(fixedFont());
-    Memo_recu->setGeometry(4, 40, 268, 500);
+    QWidget* client = client_;
+    Label_reception = label(client, "Label_reception", ReceptionCaption, {4, 24, 150, 14});
 
     Label1 = label(client, "Label1", QStringLiteral("-> RS232"), {276, 24, 90, 14});
     Memo_env = new QPlainTextEdit(client);
@@ -176,7 +209,7 @@ void TForm_debug::buildControls()
 
     for (int i = 0; i < 26; ++i) {
         const QByteArray name = "BitBtn_ADBG_" + QByteArray::number(i + 1);
-        QPushButton* b = button(client, name.constData(), QStringLiteral("..@..> Click"), {480, 40 + i * 21, 102, 20});
+        QPushButton* b = button(client, name.constData(), DesignCaption, {480, 40 + i * 21, 102, 20});
         b->installEventFilter(this);
         connect(b, &QPushButton::clicked, this, [this, i] { BitBtn_ADBGClick(i + 1); });
         BitBtn_ADBG[size_t(i)] = b;
@@ -194,15 +227,11 @@ void TForm_debug::buildControls()
     for (const QChar c : QStringLiteral("Changer valeurs")) vertical += (vertical.isEmpty() ? QString() : QStringLiteral("\n")) + c;
     BitBtn_changer_valeurs = button(client, "BitBtn_changer_valeurs", vertical, {585, 40, 18, 220});
     connect(BitBtn_changer_valeurs, &QPushButton::clicked, this, [this] { BitBtn_changer_valeursClick(); });
-
-    script_ = std::make_unique<ScriptSender>([this](const QByteArray& bytes) { sendRaw(bytes); });
-    script_->onFinished = [this] { ScrollBar_duration->setEnabled(true); };
 }
 
 void TForm_debug::buildValuePanel()
 {
-    QWidget* client = Memo_recu->parentWidget();
-    Panel1 = new QFrame(client);
+    Panel1 = new QFrame(client_);
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
     Panel1->setAutoFillBackground(true);
@@ -265,20 +294,27 @@ void TForm_debug::FormCreate()
     bindEvent(dev_, TZEPH350_d::Event::OnRecString, Family::Console, "RecString", this, &TForm_debug::RecString);
     loadButtonsFile();
 
-    int widest = 0;
     for (const ConsoleRow& row : ConsoleRows) {
-        const QString text = consoleRowText(row);
-        widest = std::max(widest, int(text.size()));
-        _->addItem(text);
-        const RowCodes c = rowCodes(text);
+        const RowCodes c = rowCodes(consoleRowText(row));
         codes_.push_back(c.code);
         mnemonics_.push_back(c.mnemonic);
-        CheckListBox_bloque_reception_rs->addRow(c.code + QStringLiteral("->") + c.mnemonic, true);
+    }
+    shown_ = mnemonics_;
+    watched_.assign(mnemonics_.size(), QString());
+}
+
+void TForm_debug::fillLists()
+{
+    // Every row ticked: nothing unticks one before the list exists.
+    int widest = 0;
+    for (size_t r = 0; r < ConsoleRows.size(); ++r) {
+        const QString text = consoleRowText(ConsoleRows[r]);
+        widest = std::max(widest, int(text.size()));
+        _->addItem(text);
+        CheckListBox_bloque_reception_rs->addRow(codes_[r] + QStringLiteral("->") + mnemonics_[r], true);
     }
     _->setCurrentIndex(0);
     _->view()->setMinimumWidth(_->fontMetrics().horizontalAdvance(QString(widest, QLatin1Char('0'))) + 24);
-    shown_ = mnemonics_;
-    watched_.assign(mnemonics_.size(), QString());
 }
 
 // ---------------------------------------------------------------------------
@@ -309,6 +345,7 @@ void TForm_debug::RecString(TZEPH350_d* sender, int)
 
 void TForm_debug::ForceConnect1Click()
 {
+    ensureContent();
     On1->setChecked(dev_.ForceConn());
     Off1->setChecked(!dev_.ForceConn());
 }
@@ -332,6 +369,8 @@ int TForm_debug::rowOfMnemonic(const QString& mnemonic) const
 
 bool TForm_debug::rowTicked(int row) const
 {
+    // The rows start ticked, and only the list unticks one.
+    if (!built_) return row >= 0 && row < int(mnemonics_.size());
     return CheckListBox_bloque_reception_rs->checked(row);
 }
 
@@ -349,6 +388,7 @@ void TForm_debug::tickRow(int row, bool ticked)
 
 void TForm_debug::CheckListBox_bloque_reception_rsClickCheck(int row)
 {
+    ensureContent();
     if (row < 0 || row >= int(mnemonics_.size())) return;
     tickRow(row, rowTicked(row));
     rebuildWatched();
@@ -356,6 +396,7 @@ void TForm_debug::CheckListBox_bloque_reception_rsClickCheck(int row)
 
 void TForm_debug::CheckListBox_bloque_reception_rsClick(int row)
 {
+    ensureContent();
     const QSignalBlocker quiet(_);
     _->setCurrentIndex(row);
 }
@@ -367,6 +408,7 @@ void TForm_debug::CheckListBox_bloque_reception_rsDblClick()
 
 void TForm_debug::SpeedButton_Disable_allClick(bool down)
 {
+    ensureContent();
     if (down) {
         for (size_t r = 0; r < shown_.size(); ++r) {
             setRowTicked(int(r), false);
@@ -420,6 +462,11 @@ void TForm_debug::rebuildWatched()
 void TForm_debug::resizeEvent(QResizeEvent* e)
 {
     QDialog::resizeEvent(e);
+    if (built_) layoutLists();
+}
+
+void TForm_debug::layoutLists()
+{
     const int top = Memo_env->y();
     const int lists = std::max(0, height() - (top + Button_clear->height() + 60));
     Memo_env->resize(Memo_env->width(), lists);

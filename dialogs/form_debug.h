@@ -7,6 +7,13 @@
 //
 // It follows OnRecString from its creation on, visible or not, and reaches
 // the device only through the component it is given. Its texts are French.
+//
+// Most consoles are never opened: at creation it holds only what a hidden
+// console needs (the traffic view, the reception filter, the register table
+// and the programmable buttons' texts). Its other controls, and the fixed
+// font they measure, come with ensureContent(), which showing the console
+// calls, as does every public function that needs them; until then the
+// control members below are null.
 
 #include "console_registers.h"
 
@@ -47,6 +54,10 @@ public:
     // its label (the client's bottom control ends at 622, below the menu).
     static constexpr int MinimumHeight = 660;
     static constexpr int WatchedMax = 5;
+
+    // Builds the controls, once; nothing before the first show needs them.
+    void ensureContent();
+    void setVisible(bool visible) override;
 
     // --- window, traffic view and reception filter ------------------------
     void FormCreate();
@@ -103,7 +114,11 @@ public:
     ScriptSender& scriptSender() { return *script_; }
     static constexpr const char* Caption = "DEBUG ZEPH3502";
 
-    // Controls by design name.
+    // The traffic view exists from the creation on; it keeps the replies
+    // of a console never shown.
+    TrafficView* Memo_recu = nullptr;
+
+    // Controls by design name, from ensureContent() on.
     QMenuBar* MainMenu1 = nullptr;
     QMenu* ForceConnect1 = nullptr;
     QAction* On1 = nullptr;
@@ -112,7 +127,6 @@ public:
     QAction* Envoyeruntexte1 = nullptr;
     QAction* Stop1 = nullptr;
     QLabel* Label_reception = nullptr;
-    TrafficView* Memo_recu = nullptr;
     CheckListBox* CheckListBox_bloque_reception_rs = nullptr;
     QToolButton* SpeedButton_Disable_all = nullptr;
     QLabel* Label1 = nullptr;
@@ -156,6 +170,9 @@ private:
     void buildControls();
     void buildValuePanel();
     void buildMenus();
+    void fillLists();
+    // The three lists take the window's height.
+    void layoutLists();
     // Ticking and unticking a reception row by hand.
     void setRowTicked(int row, bool ticked);
     void tickRow(int row, bool ticked);
@@ -172,6 +189,16 @@ private:
 
     TZEPH350_d& dev_;
     QPointer<TZEPH350_d> devAlive_;
+    QWidget* client_ = nullptr;
+    bool built_ = false;
+
+    // The programmable buttons' descriptions (their captions) and commands
+    // (their tool tips): what the buttons file holds, shown or not.
+    struct Programmed {
+        QString caption;
+        QString command;
+    };
+    std::array<Programmed, 26> programmed_;
 
     QString buffer_;  // the command being typed
     std::vector<QString> codes_, mnemonics_;

@@ -71,6 +71,7 @@ void TForm_debug::showBuffer()
 
 void TForm_debug::Memo_envKeyPress(QChar key)
 {
+    ensureContent();
     if (key == QLatin1Char('\r')) {
         if (!buffer_.isEmpty()) Driver_envoie(buffer_);
         buffer_.clear();
@@ -85,6 +86,7 @@ void TForm_debug::Memo_envKeyPress(QChar key)
 
 void TForm_debug::Button_clearClick()
 {
+    ensureContent();
     buffer_.clear();
     showBuffer();
     Memo_recu->clear();
@@ -93,7 +95,7 @@ void TForm_debug::Button_clearClick()
 
 void TForm_debug::BitBtn_ADBGClick(int n)
 {
-    const QString command = BitBtn_ADBG[size_t(n - 1)]->toolTip();
+    const QString& command = programmed_[size_t(n - 1)].command;
     if (!command.isEmpty()) Driver_envoie(command);
 }
 
@@ -115,13 +117,19 @@ std::optional<QString> TForm_debug::askStorable(const QString& title, const QStr
 
 void TForm_debug::BitBtn_ADBGMouseUp(int n)
 {
+    ensureContent();
+    Programmed& p = programmed_[size_t(n - 1)];
     QPushButton* b = BitBtn_ADBG[size_t(n - 1)];
     if (const std::optional<QString> d =
-            askStorable(QStringLiteral("Entrer description d'addressage"), b->toolTip(), b->text()))
-        b->setText(*d);
+            askStorable(QStringLiteral("Entrer description d'addressage"), p.command, p.caption)) {
+        p.caption = *d;
+        b->setText(p.caption);
+    }
     if (const std::optional<QString> c =
-            askStorable(QStringLiteral("Entrer l'addresse et/ou la donnée"), b->text(), b->toolTip()))
-        b->setToolTip(*c);
+            askStorable(QStringLiteral("Entrer l'addresse et/ou la donnée"), p.caption, p.command)) {
+        p.command = *c;
+        b->setToolTip(p.command);
+    }
 }
 
 QString TForm_debug::buttonsFileName()
@@ -134,9 +142,13 @@ void TForm_debug::loadButtonsFile()
     const std::optional<QStringList> lines = readTextLines(buttonsFileName());
     if (!lines) return;  // the design's captions and no commands
     for (int n = 1; n <= 26; ++n) {
-        QPushButton* b = BitBtn_ADBG[size_t(n - 1)];
-        b->setText(lineValue(*lines, QStringLiteral("desc%1").arg(n)).value_or(QString()));
-        b->setToolTip(lineValue(*lines, QStringLiteral("adon%1").arg(n)).value_or(QString()));
+        Programmed& p = programmed_[size_t(n - 1)];
+        p.caption = lineValue(*lines, QStringLiteral("desc%1").arg(n)).value_or(QString());
+        p.command = lineValue(*lines, QStringLiteral("adon%1").arg(n)).value_or(QString());
+        if (QPushButton* b = BitBtn_ADBG[size_t(n - 1)]) {
+            b->setText(p.caption);
+            b->setToolTip(p.command);
+        }
     }
 }
 
@@ -144,8 +156,8 @@ void TForm_debug::saveButtonsFile() const
 {
     QStringList lines;
     for (int n = 1; n <= 26; ++n) {
-        const QPushButton* b = BitBtn_ADBG[size_t(n - 1)];
-        lines << QStringLiteral("desc%1=").arg(n) + b->text() << QStringLiteral("adon%1=").arg(n) + b->toolTip();
+        const Programmed& p = programmed_[size_t(n - 1)];
+        lines << QStringLiteral("desc%1=").arg(n) + p.caption << QStringLiteral("adon%1=").arg(n) + p.command;
     }
     writeTextLines(buttonsFileName(), lines);  // a failure is ignored
 }
@@ -155,6 +167,7 @@ void TForm_debug::saveButtonsFile() const
 
 void TForm_debug::_Click()
 {
+    ensureContent();
     const int row = _->currentIndex();
     if (row < 0 || row >= int(codes_.size())) return;
     buffer_ += codes_[size_t(row)];
@@ -202,6 +215,7 @@ QString TForm_debug::panelMnemonic() const
 
 void TForm_debug::BitBtn_changer_valeursClick()
 {
+    ensureContent();
     Panel1->setVisible(!Panel1->isVisible());
     if (Panel1->isVisible()) Panel1->raise();
     const DigitsAndName selection = splitDigits(Memo_recu->selectedText());
@@ -225,6 +239,7 @@ void TForm_debug::BitBtn_changer_valeursClick()
 
 void TForm_debug::EditBitClick(int box)
 {
+    ensureContent();
     QLineEdit* e = EditBits[size_t(box - 1)];
     e->setText(e->text() == QLatin1String("0") ? QStringLiteral("1") : QStringLiteral("0"));
     const uint32_t v = bitsValue();
@@ -236,6 +251,7 @@ void TForm_debug::EditBitClick(int box)
 
 void TForm_debug::Edit_valeur_decReturn()
 {
+    ensureContent();
     const QString text = Edit_valeur_dec->text();
     if (text.isEmpty()) return;
     const uint32_t v = text.toUInt();  // digits of a 32-bit value: the box takes nothing else
@@ -246,6 +262,7 @@ void TForm_debug::Edit_valeur_decReturn()
 
 void TForm_debug::Edit_valeur_hexReturn()
 {
+    ensureContent();
     const QString text = Edit_valeur_hex->text().toUpper();
     if (text.isEmpty()) return;
     const QString digits = text.rightJustified(4, QLatin1Char('0'));
@@ -258,6 +275,7 @@ void TForm_debug::Edit_valeur_hexReturn()
 
 void TForm_debug::Button_okClick()
 {
+    ensureContent();
     Panel1->hide();
     buffer_ = Label_valeur_dec->text().trimmed();
     showBuffer();
@@ -266,11 +284,13 @@ void TForm_debug::Button_okClick()
 
 void TForm_debug::Button_annulerClick()
 {
+    ensureContent();
     Panel1->hide();
 }
 
 void TForm_debug::Button_envoieClick()
 {
+    ensureContent();
     // The value as the protocol wants it: digits right before the code.
     const int row = rowOfMnemonic(panelMnemonic());
     if (row >= 0) Driver_envoie(Label_valeur_dec->text().trimmed() + codes_[size_t(row)]);
@@ -278,6 +298,7 @@ void TForm_debug::Button_envoieClick()
 
 void TForm_debug::Button_desactiver_receptionClick()
 {
+    ensureContent();
     const int row = rowOfMnemonic(panelMnemonic());
     if (row < 0) return;
     const bool ticked = !rowTicked(row);
@@ -291,6 +312,7 @@ void TForm_debug::Button_desactiver_receptionClick()
 
 void TForm_debug::Envoyeruntexte1Click()
 {
+    ensureContent();
     script_->stop();
     script_->setInterval(ScrollBar_duration->value() + ScriptSender::CharacterDelay);
     ScrollBar_duration->setEnabled(true);
@@ -326,11 +348,13 @@ void TForm_debug::evenement_tempo()
 
 void TForm_debug::Stop1Click()
 {
+    ensureContent();
     script_->stop();
     ScrollBar_duration->setEnabled(true);
 }
 
 void TForm_debug::ScrollBar_durationScroll(int, int pos)
 {
+    ensureContent();
     if (script_->setDelay(pos)) Label_scroll_timer->setText(QString::number(pos));
 }

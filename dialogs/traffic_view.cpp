@@ -195,17 +195,24 @@ TrafficView::Place TrafficView::placeOfOffset(int offset) const
 
 void TrafficView::scheduleSync()
 {
-    if (syncPending_) return;
-    syncPending_ = true;
-    // Whether to follow is decided by where the view stood before the new
-    // lines came.
-    const QScrollBar* v = verticalScrollBar();
-    follow_ = v->value() >= v->maximum();
+    if (!syncPending_) {
+        syncPending_ = true;
+        // Whether to follow is decided by where the view stood before the
+        // new lines came.
+        const QScrollBar* v = verticalScrollBar();
+        follow_ = v->value() >= v->maximum();
+    }
+    // A hidden view owes its sync to the next show: laying out and measuring
+    // lines nobody sees (the glyph table first) would be wasted.
+    if (syncPosted_ || !isVisible()) return;
+    syncPosted_ = true;
     QMetaObject::invokeMethod(this, [this] { sync(); }, Qt::QueuedConnection);
 }
 
 void TrafficView::sync()
 {
+    syncPosted_ = false;
+    if (!isVisible()) return;  // hidden meanwhile: the show syncs
     syncPending_ = false;
     QScrollBar* v = verticalScrollBar();
     const int page = visibleLines();

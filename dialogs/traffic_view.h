@@ -9,12 +9,12 @@
 //
 // Appending costs a string move: the scroll range follows once per pass of
 // the event loop, and the painting too, but while lines keep coming no more
-// than once a frame (16 ms); only the visible lines and columns are drawn
-// (one fixed-pitch font, so a column is a character). The
-// operator selects with the mouse (Shift extends, a double click takes the
-// line) and copies with the usual keys or the context menu; the view
-// follows the newest line while it is scrolled to the bottom and keeps its
-// place otherwise. Assistive tools read its lines as one text, lines
+// than once a frame (16 ms); a hidden view catches up when it is shown and
+// measures nothing before. Only the visible lines and columns are drawn
+// (one fixed-pitch font, so a column is a character). The operator selects
+// with the mouse (Shift extends, a double click takes the line) and copies
+// with the usual keys or the context menu; the view follows the newest line
+// while it is scrolled to the bottom and keeps its place otherwise. Assistive tools read its lines as one text, lines
 // joined by "\n".
 
 #include <QAbstractScrollArea>
@@ -136,7 +136,8 @@ private:
     int widestLine_ = 0;   // in characters
     Place anchor_, cursor_;
     bool selecting_ = false;
-    bool syncPending_ = false;
+    bool syncPending_ = false;  // lines changed since the last sync
+    bool syncPosted_ = false;   // and a sync is queued
     bool follow_ = true;   // the view was at the bottom when lines came
     int droppedSinceSync_ = 0;
     QElapsedTimer lastPaint_;

@@ -234,6 +234,9 @@ TEST_F(WindowTest, DebugHotKeyNeedsTheMouseOnTheConnectionLabel)
     QCoreApplication::sendEvent(w().connection, &enter);
     key->WndProc();
     EXPECT_TRUE(windows->Form_debug->isVisible());
+    // It opens with its controls.
+    ASSERT_NE(windows->Form_debug->BitBtn_ADBG[0], nullptr);
+    EXPECT_TRUE(windows->Form_debug->BitBtn_ADBG[0]->isVisible());
     windows->Form_debug->hide();
     QEvent leave(QEvent::Leave);
     QCoreApplication::sendEvent(w().connection, &leave);

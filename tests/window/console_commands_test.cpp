@@ -164,11 +164,11 @@ TEST_F(ConsoleTest, ButtonsFileRoundTrip)
     const QString title = QCoreApplication::applicationName();
     QCoreApplication::setApplicationName(QStringLiteral("Zeph-Cedar remote control"));
     startConsole();
-    for (int n = 1; n <= 26; ++n) {
-        c().BitBtn_ADBG[size_t(n - 1)]->setText(QStringLiteral("bouton %1").arg(n));
-        c().BitBtn_ADBG[size_t(n - 1)]->setToolTip(n % 2 ? QStringLiteral("%1B").arg(n) : QString());
-    }
     c().show();
+    for (int n = 1; n <= 26; ++n) {
+        ask.answers = {QStringLiteral("bouton %1").arg(n), n % 2 ? QStringLiteral("%1B").arg(n) : QString()};
+        QTest::mouseClick(c().BitBtn_ADBG[size_t(n - 1)], Qt::RightButton);
+    }
     c().close();  // the window frame's close
     EXPECT_FALSE(c().isVisible());
     const QString file = QStringLiteral("debug Zeph-Cedar remote control.ini");
@@ -183,6 +183,7 @@ TEST_F(ConsoleTest, ButtonsFileRoundTrip)
 
     windows.reset();
     start();
+    c().show();
     for (int n = 1; n <= 26; ++n) {
         EXPECT_EQ(c().BitBtn_ADBG[size_t(n - 1)]->text(), QStringLiteral("bouton %1").arg(n));
         EXPECT_EQ(c().BitBtn_ADBG[size_t(n - 1)]->toolTip(), n % 2 ? QStringLiteral("%1B").arg(n) : QString());
@@ -211,6 +212,7 @@ TEST_F(ConsoleTest, ButtonsFileWithOddContents)
     for (const OddFile& f : files) {
         writeFile(file, f.content);
         start();
+        c().ensureContent();
         for (int n = 0; n < 3; ++n) {
             EXPECT_EQ(c().BitBtn_ADBG[size_t(n)]->text(), QString::fromLatin1(f.buttons[size_t(2 * n)])) << f.name << " " << n + 1;
             EXPECT_EQ(c().BitBtn_ADBG[size_t(n)]->toolTip(), QString::fromLatin1(f.buttons[size_t(2 * n + 1)])) << f.name << " " << n + 1;
@@ -225,6 +227,7 @@ TEST_F(ConsoleTest, ButtonsFileWithOddContents)
     }
     QFile::remove(file);
     start();
+    c().ensureContent();
     EXPECT_EQ(c().BitBtn_ADBG[0]->text(), QStringLiteral("..@..> Click"));
     EXPECT_TRUE(c().BitBtn_ADBG[0]->toolTip().isEmpty());
 }
@@ -252,6 +255,33 @@ TEST_F(ConsoleTest, ButtonsFileSavedWhenTheProgramEndsWithTheConsoleOpen)
     EXPECT_TRUE(QFile::exists(TForm_debug::buttonsFileName()));
 }
 
+// A console never opened keeps the operator's buttons: the program's end
+// writes back what was read, byte for byte, and a programmed command goes
+// out as it would from the button; none of it builds the controls.
+TEST_F(ConsoleTest, NeverShownConsoleKeepsItsButtonsFile)
+{
+    QByteArray content;
+    for (int n = 1; n <= 26; ++n)
+        content += "desc" + QByteArray::number(n) + "=Luminosit\xE9 " + QByteArray::number(n) + "\r\nadon" +
+                   QByteArray::number(n) + "=" + (n % 3 ? QByteArray::number(n) + "B" : QByteArray()) + "\r\n";
+    const QString file = TForm_debug::buttonsFileName();
+    writeFile(file, content);
+    startLink();
+    c().BitBtn_ADBGClick(2);
+    c().BitBtn_ADBGClick(3);  // no command
+    EXPECT_EQ(sent(), QList<QByteArray>{"2B"});
+    QFile::remove(file);
+    w().close();
+    EXPECT_EQ(readFile(file), content);
+    EXPECT_EQ(c().findChild<QPushButton*>(QStringLiteral("BitBtn_ADBG_1")), nullptr);
+
+    // Opened afterwards, the buttons show the same.
+    c().show();
+    EXPECT_EQ(c().BitBtn_ADBG[1]->text(), QStringLiteral("Luminosité 2"));
+    EXPECT_EQ(c().BitBtn_ADBG[1]->toolTip(), QStringLiteral("2B"));
+    EXPECT_TRUE(c().BitBtn_ADBG[2]->toolTip().isEmpty());
+}
+
 // A buttons file refused for its kind or size is not read (a FIFO does not
 // hold the start): the buttons keep their design. When the console closes
 // the thing is moved aside whole, and the new file takes its place.
@@ -266,9 +296,9 @@ TEST_F(ConsoleTest, RefusedButtonsFileIsMovedAsideWhenTheConsoleCloses)
         else
             makeSparse(file, "desc1=Reset\r\nadon1=1Z\r\n", big);
         start();
+        c().show();
         EXPECT_EQ(c().BitBtn_ADBG[0]->text(), QStringLiteral("..@..> Click")) << fifo;
         EXPECT_TRUE(c().BitBtn_ADBG[0]->toolTip().isEmpty()) << fifo;
-        c().show();
         c().close();
         EXPECT_TRUE(fifo ? isFifo(bak) : QFileInfo(bak).size() == big) << fifo;
         EXPECT_EQ(readTextLines(file).value_or(QStringList()).size(), 52) << fifo;
@@ -284,6 +314,7 @@ TEST_F(ConsoleTest, RefusedButtonsFileIsMovedAsideWhenTheConsoleCloses)
 TEST_F(ConsoleTest, RegisterTableIntegrity)
 {
     start();
+    c().show();
     ASSERT_EQ(int(c().codeTable().size()), 137);
     ASSERT_EQ(c()._->count(), 137);
     ASSERT_EQ(receptionList().count(), 137);

@@ -28,6 +28,7 @@ protected:
     {
         writeFile(QStringLiteral("script.txt"), content);
         prompts.openAnswer = scratch.path(QStringLiteral("script.txt"));
+        c().ensureContent();  // the delay bar and the menu of a console not shown
         c().ScrollBar_duration->setValue(0);
         c().Envoyeruntexte1->trigger();
         ASSERT_TRUE(c().scriptSender().running());

@@ -45,8 +45,9 @@ protected:
         setPrompter(&ask);
     }
 
-    // The windows, with the link on UDP towards the peer.
-    void startConsole()
+    // The windows, with the link on UDP towards the peer; the console was
+    // never shown, and has no controls but its traffic view.
+    void startLink()
     {
         start();
         ASSERT_TRUE(peer.bind(QHostAddress::LocalHost, 0));
@@ -55,6 +56,13 @@ protected:
         z().SetIpRemotePort(peer.localPort());
         z().SetConType(CON_UDP);
         ASSERT_TRUE(z().udpActive());
+    }
+    // The same, with the console's controls built as its first show builds
+    // them: most tests handle the controls of a console still hidden.
+    void startConsole()
+    {
+        startLink();
+        c().ensureContent();
     }
 
     TForm_debug& c() { return *windows->Form_debug; }

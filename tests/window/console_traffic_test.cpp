@@ -5,6 +5,7 @@
 
 #include <QGuiApplication>
 #include <QMenu>
+#include <QMenuBar>
 #include <QScreen>
 #include <QScrollBar>
 
@@ -75,6 +76,47 @@ TEST_F(ConsoleTest, TrafficViewKeepsTheNewestLinesAndClears)
     EXPECT_TRUE(c().Label1->text().isEmpty());
     reply("CON7");
     EXPECT_EQ(shownReplies(), QStringList{QStringLiteral("CON7")});
+}
+
+// A console nobody opened has none of its controls, yet it follows every
+// reply from its creation on: when it first opens, the replies are there,
+// in order, within the view's limit, and the view stands on the newest.
+TEST_F(ConsoleTest, RepliesBeforeTheFirstShowAreThereWhenItOpens)
+{
+    startLink();
+    EXPECT_EQ(c().findChild<QPushButton*>(QStringLiteral("BitBtn_ADBG_1")), nullptr);
+    EXPECT_EQ(c().findChild<QLineEdit*>(), nullptr);
+    EXPECT_EQ(c().findChild<QMenuBar*>(), nullptr);
+    EXPECT_EQ(c().BitBtn_ADBG[0], nullptr);
+    ASSERT_NE(c().Memo_recu, nullptr);
+
+    // In two batches, the event loop running between them as the link
+    // hands them over; a line the parser drops is not shown.
+    const int limit = TrafficView::DefaultLimit;
+    QByteArray first, second;
+    for (int i = 0; i < limit / 2; ++i) first += "BRG" + QByteArray::number(i) + "\r\n";
+    first += "XYZ1\r\n";
+    for (int i = limit / 2; i < limit + 4; ++i) second += "CON" + QByteArray::number(i) + "\r\n";
+    second += "BRG300\r\n";
+    z().receive(first);
+    QCoreApplication::processEvents();
+    z().receive(second);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(c().findChild<QPushButton*>(QStringLiteral("BitBtn_ADBG_1")), nullptr) << "built while hidden";
+
+    c().show();
+    QCoreApplication::processEvents();
+    EXPECT_NE(c().findChild<QPushButton*>(QStringLiteral("BitBtn_ADBG_1")), nullptr);
+    ASSERT_EQ(c().Memo_recu->lineCount(), limit);
+    const QStringList replies = shownReplies();
+    EXPECT_EQ(replies.front(), QStringLiteral("BRG5"));
+    EXPECT_EQ(replies[limit / 2 - 6], QStringLiteral("BRG%1").arg(limit / 2 - 1));
+    EXPECT_EQ(replies[limit / 2 - 5], QStringLiteral("CON%1").arg(limit / 2));
+    EXPECT_EQ(replies[limit - 2], QStringLiteral("CON%1").arg(limit + 3));
+    EXPECT_EQ(shown().back(), QStringLiteral("BRG300   012Ch   0000.0001.0010.1100b"));
+    const QScrollBar* bar = c().Memo_recu->verticalScrollBar();
+    EXPECT_GT(bar->maximum(), 0);
+    EXPECT_EQ(bar->value(), bar->maximum()) << "the view opens on the newest line";
 }
 
 // The view keeps its place while older lines drop off the top: a selection
@@ -194,11 +236,17 @@ TEST_F(ConsoleTest, BurstOfReportsWritesNothing)
 
 TEST_F(ConsoleTest, WindowWidthStaysAndListsFollowTheHeight)
 {
-    startConsole();
+    startLink();
     EXPECT_EQ(c().windowTitle(), QStringLiteral("DEBUG ZEPH3502"));
-    const int clear = c().Button_clear->height();
+    // Before it first opens: the design's size, the width fixed.
+    EXPECT_EQ(c().size(), QSize(605, 680));
+    EXPECT_EQ(c().minimumSize(), QSize(605, 660));
+    EXPECT_EQ(c().maximumWidth(), 605);
     // The first time it opens, it takes the screen's height below its top.
     c().show();
+    EXPECT_EQ(c().minimumSize(), QSize(605, 660));
+    EXPECT_EQ(c().maximumWidth(), 605);
+    const int clear = c().Button_clear->height();
     const int expected = c().screen()->virtualGeometry().height() - (c().y() + clear) - 20;
     EXPECT_EQ(c().height(), std::max(expected, int(TForm_debug::MinimumHeight)));
 

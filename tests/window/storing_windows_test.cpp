@@ -35,6 +35,7 @@ void typeEscape(QWidget* window, QWidget* into = nullptr)
 TEST_F(WindowTest, EscapeClosesOnlyWindowsWithACancelOrCloseButton)
 {
     start();
+    windows->Form_debug->ensureContent();  // its command box, before it is first shown
     struct Case {
         const char* name;
         QWidget* window;

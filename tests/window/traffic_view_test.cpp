@@ -112,6 +112,43 @@ TEST(TrafficViewPaint, MouseTakesTheCharactersItDraws)
     EXPECT_EQ(s.v.selectedText(), line.mid(40, 8));
 }
 
+// A hidden view lays nothing out: it catches up when shown, on the newest
+// line if it stood at the bottom, on the same line if it was scrolled back,
+// however many lines dropped off the top meanwhile.
+TEST(TrafficViewHidden, CatchesUpWhenShown)
+{
+    TrafficView v;
+    v.setFont(fixedFont());
+    v.setLimit(60);
+    v.resize(200, 10 * QFontMetrics(v.font()).lineSpacing() + 2 * v.frameWidth());
+    const auto add = [&](int from, int to) {
+        for (int i = from; i < to; ++i) v.appendLine(QStringLiteral("L%1").arg(i));
+        QCoreApplication::processEvents();
+    };
+    add(0, 50);
+    EXPECT_EQ(v.verticalScrollBar()->maximum(), 0) << "laid out while hidden";
+    v.show();
+    QCoreApplication::processEvents();
+    const int page = v.verticalScrollBar()->pageStep();
+    ASSERT_GT(page, 3);
+    EXPECT_EQ(v.topLine(), 50 - page);
+
+    v.verticalScrollBar()->setValue(20);  // L20 on top
+    v.hide();
+    add(50, 70);  // L0 to L9 drop off
+    v.show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(v.line(0), QStringLiteral("L10"));
+    EXPECT_EQ(v.line(v.topLine()), QStringLiteral("L20"));
+
+    v.verticalScrollBar()->setValue(v.verticalScrollBar()->maximum());
+    v.hide();
+    add(70, 75);
+    v.show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(v.line(v.topLine() + page - 1), QStringLiteral("L74"));
+}
+
 // Assistive tools read the lines as one text with its name, select in it
 // and find its characters on the screen.
 TEST(TrafficViewAccessibility, ToolsReadTheLinesAsText)
@@ -158,10 +195,12 @@ TEST(TrafficViewAccessibility, ToolsReadTheLinesAsText)
 
 TEST_F(ConsoleTest, TrafficViewIsNamedAfterItsCaption)
 {
-    startConsole();
+    startLink();  // named before its caption exists
     QAccessibleInterface* a = QAccessible::queryAccessibleInterface(c().Memo_recu);
     ASSERT_TRUE(a);
     EXPECT_EQ(a->text(QAccessible::Name), QStringLiteral("Reception RS232"));
+    c().ensureContent();
+    EXPECT_EQ(c().Label_reception->text(), QStringLiteral("Reception RS232"));
     reply("BRG300");
     ASSERT_TRUE(a->textInterface());
     EXPECT_EQ(a->textInterface()->text(0, a->textInterface()->characterCount()),
