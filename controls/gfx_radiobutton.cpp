@@ -243,10 +243,24 @@ void TGfxButtonControl::AccessibleState(QAccessible::State& State) const
     State.readOnly = !CanModify();
 }
 
+void TGfxButtonControl::SetUpdating(bool Value)
+{
+    updating_ = Value;
+    if (Value || !layoutPending_)
+        return;
+    layoutPending_ = false;
+    AutoSizeLayout();
+    Relayout();
+}
+
 void TGfxButtonControl::AutoSizeLayout()
 {
     if (!autoSize_ || IsLoading() || autoSizing_)
         return;
+    if (updating_) {
+        layoutPending_ = true;
+        return;
+    }
     autoSizing_ = true;
     const TGfxAlignment old = alignment_->Alignment();
     alignment_->BeginUpdate();
@@ -260,7 +274,9 @@ void TGfxButtonControl::AutoSizeLayout()
 
 void TGfxButtonControl::Relayout()
 {
-    if (!autoSizing_)
+    if (updating_)
+        layoutPending_ = true;
+    else if (!autoSizing_)
         LayoutGlyphText(ContentRect());
 }
 

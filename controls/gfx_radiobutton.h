@@ -99,9 +99,10 @@ public:
     void SetGlyphTransparentColor(TColor Value);
     bool GlyphTransparent() const { return glyphTransparent_; }
     void SetGlyphTransparent(bool Value);
-    // While set, property changes do not repaint.
+    // While set, property changes do not repaint, and the caption and glyph
+    // are laid out once, when it is cleared, not after every change.
     bool Updating() const { return updating_; }
-    void SetUpdating(bool Value) { updating_ = Value; }
+    void SetUpdating(bool Value);
 
     QAction* Action() const { return actionLink_.Action(); }
     void SetAction(QAction* Value) { actionLink_.SetAction(Value); }
@@ -203,6 +204,7 @@ private:
     std::uint8_t glyphSize_ = 0;
     TColor glyphTransparentColor_ = GfxRGB(128, 128, 0);
     bool updating_ = false;
+    bool layoutPending_ = false;  // a layout asked for while updating
     bool glyphTransparent_ = false;
     bool autoSizing_ = false;
     TRect layoutRect_{};

@@ -414,6 +414,33 @@ TEST(RadioButton, AutoSizeTakesTheSizeOfGlyphAndText)
     EXPECT_LT(radio->Width(), wide);
 }
 
+// Changes made while updating are laid out when it ends: the button comes
+// out as one given the same changes directly, auto-sized or not.
+TEST(RadioButton, ChangesWhileUpdatingAreLaidOutWhenItEnds)
+{
+    for (const bool autoSize : {false, true}) {
+        QWidget form;
+        auto change = [&](TGfxRadioButton& b) {
+            b.SetAutoSize(autoSize);
+            b.SetCaption(QStringLiteral("75 Ohms"));
+            b.SetGlyphSize(17);
+            b.SetBounds(0, 0, 140, 30);
+            b.SetCaption(QStringLiteral("High impedance"));
+        };
+        auto* direct = new TGfxRadioButton(&form);
+        change(*direct);
+        auto* batched = new TGfxRadioButton(&form);
+        batched->SetUpdating(true);
+        change(*batched);
+        batched->SetUpdating(false);
+        EXPECT_EQ(batched->TextRect(), direct->TextRect()) << autoSize;
+        EXPECT_EQ(batched->GlyphRect(), direct->GlyphRect()) << autoSize;
+        EXPECT_EQ(batched->Width(), direct->Width()) << autoSize;
+        EXPECT_EQ(batched->Height(), direct->Height()) << autoSize;
+        EXPECT_FALSE(IsEmptyRect(batched->TextRect())) << autoSize;
+    }
+}
+
 TEST(RadioButton, TheFocusMarkInItsColour)
 {
     QWidget form;
