@@ -105,10 +105,11 @@ MenuColumns::MenuColumns(QMenu* menu, const QList<QAction*>& actions, const QLis
     holder_ = new QWidgetAction(menu);
     holder_->setDefaultWidget(this);
     menu->addAction(holder_);
-    // The items are measured when the menu opens: before that nobody sees
-    // them, and the window changes many of their actions while it starts.
+    refresh(false);
+    // The panel is measured when the menu opens: before that nobody sees
+    // it, and the window changes many of its actions while it starts.
     connect(menu, &QMenu::aboutToShow, this, [this] {
-        if (stale_) refresh();
+        if (unmeasured_) refresh(true);
     });
 }
 
@@ -127,21 +128,21 @@ int MenuColumns::column(const MenuColumnItem* item) const
 
 void MenuColumns::actionChanged()
 {
-    if (isVisible())
-        refresh();
-    else
-        stale_ = true;
+    refresh(isVisible());
 }
 
-void MenuColumns::refresh()
+void MenuColumns::refresh(bool measure)
 {
-    stale_ = false;
+    // The items always follow their actions (a menu shown without its
+    // aboutToShow still lays out what is wanted); only the measuring of
+    // the panel waits while the menu is closed.
     for (MenuColumnItem* i : items_) {
         i->setText(i->action()->text());
         i->setEnabled(i->action()->isEnabled());
         i->setVisible(i->wanted());
     }
-    adjustSize();
+    unmeasured_ = !measure;
+    if (measure) adjustSize();
     // The menu measures its widget when its items change: a new value of
     // the holder's data tells it so.
     holder_->setData(++layoutGeneration_);

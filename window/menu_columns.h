@@ -56,10 +56,10 @@ protected:
 
 private:
     // The items follow their actions; the menu lays the panel out anew.
-    // While the menu is closed a change only marks the panel stale, and the
-    // menu's next opening refreshes it.
+    // While the menu is closed the panel is not measured: the menu's next
+    // opening does it.
     void actionChanged();
-    void refresh();
+    void refresh(bool measure);
     void choose(MenuColumnItem* item);
     MenuColumnItem* neighbour(MenuColumnItem* from, int dColumn, int dRow) const;
 
@@ -68,5 +68,5 @@ private:
     QList<MenuColumnItem*> items_;
     QList<int> columns_;  // per item
     int layoutGeneration_ = 0;
-    bool stale_ = true;
+    bool unmeasured_ = true;
 };

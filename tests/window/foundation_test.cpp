@@ -597,6 +597,22 @@ TEST_F(WindowTest, CustomizeMenuHasTwoColumns)
     }
 }
 
+// However the menu comes up (a plain show sends no aboutToShow), its items
+// are those their actions want: no row for the captionless fillers.
+TEST_F(WindowTest, CustomizeMenuShownWithoutPopupHasNoBlankRows)
+{
+    start();
+    auto* menu = w().findChild<QMenu*>(QStringLiteral("Customize1"));
+    auto* columns = menu->findChild<MenuColumns*>();
+    ASSERT_NE(columns, nullptr);
+    menu->show();
+    QCoreApplication::processEvents();
+    for (MenuColumnItem* i : columns->items())
+        EXPECT_EQ(i->isVisibleTo(columns), !i->action()->text().isEmpty() && i->action()->isVisible())
+            << i->objectName().toStdString();
+    menu->hide();
+}
+
 // The keyboard goes through the columns as through a menu, and an item
 // chosen by key or by mouse closes the menu and runs its action.
 TEST_F(WindowTest, CustomizeMenuByKeyboardAndMouse)

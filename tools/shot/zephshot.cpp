@@ -21,6 +21,7 @@
 #include <QFile>
 #include <QPixmap>
 #include <QTabWidget>
+#include <QSet>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QWidget>
@@ -118,19 +119,30 @@ int main(int argc, char** argv)
         save(&main, tag + QStringLiteral("-") + main.PageControl1->widget(i)->objectName());
     }
     if (windows) {
-        for (QWidget* top : QApplication::topLevelWidgets()) {
-            if (top == &main || top->objectName().isEmpty() || top->objectName().startsWith(QLatin1String("qt_")))
-                continue;
-            if (top->isWindow()) {
-                // The About box shows the panel's version, as "About ZEPH..."
-                // writes it before every show.
-                if (auto* about = dynamic_cast<TAbout_zeph_350*>(top)) about->ShowProgramVersion();
-                top->show();
-                // The HD15 window with a pin chosen, so that its marker shows.
-                if (auto* grid = top->findChild<QTableWidget*>(QStringLiteral("StringGrid1"))) grid->setCurrentCell(0, 1);
-                wait(100);
-                save(top, tag + QStringLiteral("-") + top->objectName());
-                top->hide();
+        auto shoot = [&](QWidget* top) {
+            if (top == &main || top->objectName().isEmpty() || top->objectName().startsWith(QLatin1String("qt_")) ||
+                !top->isWindow())
+                return;
+            // The About box shows the panel's version, as "About ZEPH..."
+            // writes it before every show.
+            if (auto* about = dynamic_cast<TAbout_zeph_350*>(top)) about->ShowProgramVersion();
+            top->show();
+            // The HD15 window with a pin chosen, so that its marker shows.
+            if (auto* grid = top->findChild<QTableWidget*>(QStringLiteral("StringGrid1"))) grid->setCurrentCell(0, 1);
+            wait(100);
+            save(top, tag + QStringLiteral("-") + top->objectName());
+            top->hide();
+        };
+        // Windows that build their controls when first shown bring their
+        // own menus then: the list is taken again until nothing new comes.
+        QSet<QWidget*> done;
+        for (bool more = true; more;) {
+            more = false;
+            for (QWidget* top : QApplication::topLevelWidgets()) {
+                if (done.contains(top)) continue;
+                done.insert(top);
+                more = true;
+                shoot(top);
             }
         }
     }
