@@ -14,7 +14,7 @@
 
 #include <utility>
 
-TAbout_zeph_350::TAbout_zeph_350(QWidget* mainWindow) : QDialog(nullptr), main_(mainWindow)
+TAbout_zeph_350::TAbout_zeph_350(QWidget* mainWindow) : LazyDialog(nullptr), main_(mainWindow)
 {
     setObjectName(QStringLiteral("About_zeph_350"));
     setWindowTitle(QStringLiteral("about Zeph-Cedar remote control"));
@@ -24,16 +24,8 @@ TAbout_zeph_350::TAbout_zeph_350(QWidget* mainWindow) : QDialog(nullptr), main_(
     // panel's start.
 }
 
-void TAbout_zeph_350::setVisible(bool visible)
+void TAbout_zeph_350::buildContent()
 {
-    if (visible) ensureContent();
-    QDialog::setVisible(visible);
-}
-
-void TAbout_zeph_350::ensureContent()
-{
-    if (built_) return;
-    built_ = true;
     GfxBitmapList1 = new TGfxBitmapList(this);
     GfxBitmapList1->setObjectName(QStringLiteral("GfxBitmapList1"));
     LoadAboutPictures(*GfxBitmapList1);
@@ -88,7 +80,7 @@ void TAbout_zeph_350::ensureContent()
 
 void TAbout_zeph_350::ShowPicture(int index)
 {
-    if (!built_) {
+    if (!contentBuilt()) {
         if (index >= 0 && index < PictureCount) shown_ = index;
         return;
     }

@@ -6,23 +6,19 @@
 // its content (pictures, labels, button) is built when it is first shown
 // or first asked for.
 
-#include <QDialog>
+#include "lazy_dialog.h"
 
 class QLabel;
 class QPushButton;
 class TGfxBitmapList;
 
-class TAbout_zeph_350 : public QDialog {
+class TAbout_zeph_350 : public LazyDialog {
 public:
     explicit TAbout_zeph_350(QWidget* mainWindow = nullptr);
 
     // The five model pictures (64 x 64, 16 colours) copied into Image1, in
     // the order Zeph-Fir, Zeph-Elm, Zeph-Birch, Zeph-Ash, Zeph-Oak.
     static constexpr int PictureCount = 5;
-
-    // Builds the content once; every show does it first, and so does each
-    // method below that sets a control.
-    void ensureContent();
 
     // Shows picture `index` of the list in Image1 (an index outside the
     // list leaves Image1 as it is). Before the content is built the choice
@@ -51,13 +47,12 @@ public:
     QLabel* label_opt = nullptr;
     QPushButton* Button_ok = nullptr;
 
-    void setVisible(bool visible) override;
-
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void buildContent() override;
+
     QWidget* main_;
     int shown_ = -1;
-    bool built_ = false;
 };

@@ -70,7 +70,7 @@ QLabel* label(QWidget* parent, const char* name, const QString& caption, QRect a
 
 }  // namespace
 
-TForm_debug::TForm_debug(TZEPH350_d& device, QWidget* parent) : QDialog(parent), dev_(device), devAlive_(&device)
+TForm_debug::TForm_debug(TZEPH350_d& device, QWidget* parent) : LazyDialog(parent), dev_(device), devAlive_(&device)
 {
     setObjectName(QStringLiteral("Form_debug"));
     setWindowTitle(QString::fromLatin1(Caption));
@@ -111,10 +111,8 @@ TForm_debug::~TForm_debug()
 // ---------------------------------------------------------------------------
 // Construction
 
-void TForm_debug::ensureContent()
+void TForm_debug::buildContent()
 {
-    if (built_) return;
-    built_ = true;
     buildMenus();
     buildControls();
     buildValuePanel();
@@ -125,13 +123,6 @@ void TForm_debug::ensureContent()
         b->setToolTip(programmed_[size_t(i)].command);
     }
     layoutLists();
-}
-
-void TForm_debug::setVisible(bool visible)
-{
-    // Before the window shows, so that its controls show with it.
-    if (visible) ensureContent();
-    QDialog::setVisible(visible);
 }
 
 void TForm_debug::buildMenus()
@@ -370,7 +361,7 @@ int TForm_debug::rowOfMnemonic(const QString& mnemonic) const
 bool TForm_debug::rowTicked(int row) const
 {
     // The rows start ticked, and only the list unticks one.
-    if (!built_) return row >= 0 && row < int(mnemonics_.size());
+    if (!contentBuilt()) return row >= 0 && row < int(mnemonics_.size());
     return CheckListBox_bloque_reception_rs->checked(row);
 }
 
@@ -462,7 +453,7 @@ void TForm_debug::rebuildWatched()
 void TForm_debug::resizeEvent(QResizeEvent* e)
 {
     QDialog::resizeEvent(e);
-    if (built_) layoutLists();
+    if (contentBuilt()) layoutLists();
 }
 
 void TForm_debug::layoutLists()

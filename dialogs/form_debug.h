@@ -16,8 +16,8 @@
 // control members below are null.
 
 #include "console_registers.h"
+#include "lazy_dialog.h"
 
-#include <QDialog>
 #include <QPointer>
 #include <QString>
 
@@ -43,7 +43,7 @@ class ScrollBarEx;
 class TZEPH350_d;
 class TrafficView;
 
-class TForm_debug : public QDialog {
+class TForm_debug : public LazyDialog {
     Q_OBJECT
 public:
     explicit TForm_debug(TZEPH350_d& device, QWidget* parent = nullptr);
@@ -54,10 +54,6 @@ public:
     // its label (the client's bottom control ends at 622, below the menu).
     static constexpr int MinimumHeight = 660;
     static constexpr int WatchedMax = 5;
-
-    // Builds the controls, once; nothing before the first show needs them.
-    void ensureContent();
-    void setVisible(bool visible) override;
 
     // --- window, traffic view and reception filter ------------------------
     void FormCreate();
@@ -164,6 +160,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
+    void buildContent() override;
+
     // An input box whose answer must fit the buttons file (Latin-1): asked
     // again, after a message, until it does or is cancelled.
     std::optional<QString> askStorable(const QString& title, const QString& prompt, const QString& initial);
@@ -190,7 +188,6 @@ private:
     TZEPH350_d& dev_;
     QPointer<TZEPH350_d> devAlive_;
     QWidget* client_ = nullptr;
-    bool built_ = false;
 
     // The programmable buttons' descriptions (their captions) and commands
     // (their tool tips): what the buttons file holds, shown or not.

@@ -72,8 +72,8 @@ const std::array<QPoint, TForm_HD15_PIN_ASSIGNEMENT::PinCount> TForm_HD15_PIN_AS
 }};
 
 TForm_HD15_PIN_ASSIGNEMENT::TForm_HD15_PIN_ASSIGNEMENT(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
+    : LazyDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                             Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("Form_HD15_PIN_ASSIGNEMENT"));
     setWindowTitle(QStringLiteral("HD15 PIN ASSIGNMENT (INPUT #1 to #4)"));
@@ -83,16 +83,8 @@ TForm_HD15_PIN_ASSIGNEMENT::TForm_HD15_PIN_ASSIGNEMENT(QWidget* parent)
     // start, for a window seldom opened.
 }
 
-void TForm_HD15_PIN_ASSIGNEMENT::setVisible(bool visible)
+void TForm_HD15_PIN_ASSIGNEMENT::buildContent()
 {
-    if (visible) ensureContent();
-    QDialog::setVisible(visible);
-}
-
-void TForm_HD15_PIN_ASSIGNEMENT::ensureContent()
-{
-    if (built_) return;
-    built_ = true;
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(ImageRect);

@@ -7,7 +7,8 @@
 // size, but the operator rarely opens it: its content (picture, grid,
 // marker) is built when it is first shown or first asked for.
 
-#include <QDialog>
+#include "lazy_dialog.h"
+
 #include <QPoint>
 
 #include <array>
@@ -16,7 +17,7 @@ class QLabel;
 class QTableWidget;
 class TGfxTechnicalLine;
 
-class TForm_HD15_PIN_ASSIGNEMENT : public QDialog {
+class TForm_HD15_PIN_ASSIGNEMENT : public LazyDialog {
 public:
     explicit TForm_HD15_PIN_ASSIGNEMENT(QWidget* parent = nullptr);
 
@@ -27,10 +28,6 @@ public:
     // window pixels. The five pins of a connector row lie on one line, pin 1
     // on the right as the face of a female connector is seen.
     static const std::array<QPoint, PinCount> PinMarkers;
-
-    // Builds the content once; every show does it first, and so does each
-    // method below.
-    void ensureContent();
 
     // Shows the marker on pin ARow (1 to 15); the column does not matter
     // and the cell may always be selected.
@@ -44,15 +41,13 @@ public:
     TGfxTechnicalLine* GfxTechnicalLine1 = nullptr;
     QTableWidget* StringGrid1 = nullptr;
 
-    void setVisible(bool visible) override;
-
 protected:
     // No button closes this window: Escape does not either.
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void buildContent() override;
+
     // Fills the grid's cells, row by row.
     void FormCreate();
-
-    bool built_ = false;
 };

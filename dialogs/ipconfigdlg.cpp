@@ -25,23 +25,15 @@ void setBase(QLineEdit* edit, const QColor& colour)
 
 }  // namespace
 
-TIPConfigDlg::TIPConfigDlg(QWidget* parent) : QDialog(parent)
+TIPConfigDlg::TIPConfigDlg(QWidget* parent) : LazyDialog(parent)
 {
     setObjectName(QStringLiteral("IPConfigDlg"));
     setWindowTitle(QStringLiteral("LAN Setup"));
     // The controls wait for ensureContent(): the window is seldom opened.
 }
 
-void TIPConfigDlg::setVisible(bool visible)
+void TIPConfigDlg::buildContent()
 {
-    if (visible) ensureContent();
-    QDialog::setVisible(visible);
-}
-
-void TIPConfigDlg::ensureContent()
-{
-    if (built_) return;
-    built_ = true;
     RGMode = new QGroupBox(QStringLiteral("Connection Mode"), this);
     RGMode->setObjectName(QStringLiteral("RGMode"));
     RBTcp = new QRadioButton(QStringLiteral("Tcp"), RGMode);

@@ -7,7 +7,8 @@
 // The window exists from the program's start with its name and title; its
 // controls are built when it is first shown or first given a value.
 
-#include <QDialog>
+#include "lazy_dialog.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -18,7 +19,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 
-class TIPConfigDlg : public QDialog {
+class TIPConfigDlg : public LazyDialog {
 public:
     explicit TIPConfigDlg(QWidget* parent = nullptr);
 
@@ -28,10 +29,6 @@ public:
     int32_t RemotePort = 0;
     int32_t LocalPort = 0;
     uint8_t Accepted = 0;  // 1 when the values of this show were applied
-
-    // Builds the controls once; every show does it first, and so does each
-    // method below that uses them.
-    void ensureContent();
 
     void SetConnectionMode(uint8_t mode);
     void SetRemoteAddr(const QString& text);
@@ -56,12 +53,10 @@ public:
     QPushButton* BOk = nullptr;
     QPushButton* BCancel = nullptr;
 
-    void setVisible(bool visible) override;
-
 protected:
     void showEvent(QShowEvent* event) override;
     void FormShow();
 
 private:
-    bool built_ = false;
+    void buildContent() override;
 };

@@ -9,7 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-TRs232LanDlg::TRs232LanDlg(QWidget* parent) : QDialog(parent)
+TRs232LanDlg::TRs232LanDlg(QWidget* parent) : LazyDialog(parent)
 {
     setObjectName(QStringLiteral("Rs232LanDlg"));
     setWindowTitle(QStringLiteral("ZEPH LAN Status"));
@@ -17,16 +17,8 @@ TRs232LanDlg::TRs232LanDlg(QWidget* parent) : QDialog(parent)
     // The fields wait for ensureContent(): the window is seldom opened.
 }
 
-void TRs232LanDlg::setVisible(bool visible)
+void TRs232LanDlg::buildContent()
 {
-    if (visible) ensureContent();
-    QDialog::setVisible(visible);
-}
-
-void TRs232LanDlg::ensureContent()
-{
-    if (built_) return;
-    built_ = true;
     auto* grid = new QGridLayout(this);
     int row = 0;
     // The device's values, shown only.

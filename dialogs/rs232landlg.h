@@ -6,7 +6,8 @@
 // The window exists from the program's start with its name and title; its
 // fields are built when it is first shown or first given a value.
 
-#include <QDialog>
+#include "lazy_dialog.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -14,7 +15,7 @@
 class QLineEdit;
 class QPushButton;
 
-class TRs232LanDlg : public QDialog {
+class TRs232LanDlg : public LazyDialog {
 public:
     explicit TRs232LanDlg(QWidget* parent = nullptr);
 
@@ -25,10 +26,6 @@ public:
     uint32_t RemotePort = 0;
     QString NetMask;
     uint8_t Accepted = 0;
-
-    // Builds the fields once; every show does it first, and so does each
-    // method below that uses them.
-    void ensureContent();
 
     void SetLocalAddr(const QString& text);
     void SetRemoteAddr(const QString& text);
@@ -50,11 +47,9 @@ public:
     QPushButton* BOk = nullptr;  // never shown: the dialog is read-only in use
     QPushButton* BCancel = nullptr;
 
-    void setVisible(bool visible) override;
-
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    bool built_ = false;
+    void buildContent() override;
 };

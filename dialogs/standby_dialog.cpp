@@ -111,8 +111,8 @@ protected:
 TForm_register_code_standby_projector::TForm_register_code_standby_projector(TZEPH350_d* device,
                                                                              StandbyMessageState* state,
                                                                              QWidget* mainWindow)
-    : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                           Qt::WindowCloseButtonHint),
+    : LazyDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                              Qt::WindowCloseButtonHint),
       beep([] { QApplication::beep(); }),
       device_(device),
       state_(state),
@@ -126,10 +126,8 @@ TForm_register_code_standby_projector::TForm_register_code_standby_projector(TZE
     setFixedWidth(785);
 }
 
-void TForm_register_code_standby_projector::ensureContent()
+void TForm_register_code_standby_projector::buildContent()
 {
-    if (built_) return;
-    built_ = true;
     Memo_register_code_standby_projector =
         new Memo(this, [this](QObject* s, QChar& k) { Memo_register_code_standby_projectorKeyPress(s, k); });
     Memo_register_code_standby_projector->setObjectName(QStringLiteral("Memo_register_code_standby_projector"));
@@ -179,12 +177,12 @@ void TForm_register_code_standby_projector::ensureContent()
 
 void TForm_register_code_standby_projector::setVisible(bool visible)
 {
-    if (visible) ensureContent();
     if (visible && !measured_) {
+        ensureContent();
         measured_ = true;
         setFixedHeight(sizeHint().height());
     }
-    QDialog::setVisible(visible);
+    LazyDialog::setVisible(visible);
 }
 
 void TForm_register_code_standby_projector::appendToken(QString& text, uint8_t byte)

@@ -13,8 +13,9 @@
 // The window exists from the program's start with its name, title and
 // width; its controls are built when it is first shown or first asked for.
 
+#include "lazy_dialog.h"
+
 #include <QChar>
-#include <QDialog>
 
 #include <cstdint>
 #include <functional>
@@ -25,16 +26,12 @@ class QPushButton;
 class TZEPH350_d;
 struct StandbyMessageState;
 
-class TForm_register_code_standby_projector : public QDialog {
+class TForm_register_code_standby_projector : public LazyDialog {
 public:
     // `state` is the main window's stand-by message state (shared for the
     // lifetime of both windows).
     TForm_register_code_standby_projector(TZEPH350_d* device, StandbyMessageState* state,
                                           QWidget* mainWindow = nullptr);
-
-    // Builds the controls once; every show does it first, and so does each
-    // method below that uses them.
-    void ensureContent();
 
     // Starts a new recording of the message meant: everything cleared, the
     // device told to record. Run by every show.
@@ -73,9 +70,10 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void buildContent() override;
+
     TZEPH350_d* device_;
     StandbyMessageState* state_;
     QWidget* main_;
-    bool built_ = false;
     bool measured_ = false;
 };

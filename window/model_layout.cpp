@@ -202,42 +202,40 @@ std::vector<ModelLayoutController::Named> ModelLayoutController::tableNames()
     return names;
 }
 
-QObject* ModelLayoutController::find(const Named& n) const
-{
-    switch (n.kind) {
-    case Kind::Widget:
-    case Kind::PatternHint:
-        // Controls of the main window only: the dialogs it owns have names
-        // of their own ("Label1").
-        return w_.centralWidget()->findChild<QWidget*>(n.name);
-    case Kind::Action:
-        for (QAction* a : w_.findChildren<QAction*>(n.name)) {
-            bool inDialog = false;
-            for (QObject* p = a->parent(); p && p != &w_; p = p->parent()) inDialog |= qobject_cast<QDialog*>(p) != nullptr;
-            if (!inDialog) return a;
-        }
-        return nullptr;
-    case Kind::Page:
-        for (int i = 0; i < w_.PageControl1->count(); ++i)
-            if (w_.PageControl1->widget(i)->objectName() == n.name) return w_.PageControl1->widget(i);
-        return nullptr;
-    }
-    return nullptr;
-}
-
 namespace {
 
-// What find() answers for every name at once, from one walk of the window
-// instead of one walk per name. The walks keep findChild's and
-// findChildren's orders, so that a name given twice finds the same one.
-struct NameIndex {
-    QHash<QString, QObject*> widgets, actions;
+// Every name of the window and the control it names, from one walk of the
+// window: the model table names a few hundred controls, and a findChild
+// per name walked the whole window each time. The walks keep findChild's
+// and findChildren's orders, so that a name given twice finds the one
+// those would.
+class NameIndex {
+public:
+    using Kind = ModelLayoutController::Kind;
 
-    explicit NameIndex(const QMainWindow& w)
+    explicit NameIndex(const TZEPH350_main& w) : pages_(*w.PageControl1)
     {
+        // Widgets of the main window only: the dialogs it owns have names
+        // of their own ("Label1"); menu items anywhere outside a dialog.
         widgetsBelow(w.centralWidget());
         actionsBelow(&w, false);
     }
+
+    QObject* find(Kind kind, const QString& name) const
+    {
+        switch (kind) {
+        case Kind::Widget:
+        case Kind::PatternHint: return widgets_.value(name);
+        case Kind::Action: return actions_.value(name);
+        case Kind::Page:
+            for (int i = 0; i < pages_.count(); ++i)
+                if (pages_.widget(i)->objectName() == name) return pages_.widget(i);
+            return nullptr;
+        }
+        return nullptr;
+    }
+
+private:
     static void first(QHash<QString, QObject*>& names, QObject* c)
     {
         const QString name = c->objectName();
@@ -247,19 +245,27 @@ struct NameIndex {
     {
         // findChild looks at all the children first, then into each.
         for (QObject* c : parent->children())
-            if (c->isWidgetType()) first(widgets, c);
+            if (c->isWidgetType()) first(widgets_, c);
         for (QObject* c : parent->children()) widgetsBelow(c);
     }
     void actionsBelow(const QObject* parent, bool inDialog)
     {
         for (QObject* c : parent->children()) {
-            if (!inDialog && qobject_cast<QAction*>(c)) first(actions, c);
+            if (!inDialog && qobject_cast<QAction*>(c)) first(actions_, c);
             actionsBelow(c, inDialog || qobject_cast<QDialog*>(c) != nullptr);
         }
     }
+
+    const QTabWidget& pages_;
+    QHash<QString, QObject*> widgets_, actions_;
 };
 
 }  // namespace
+
+QObject* ModelLayoutController::find(const Named& n) const
+{
+    return NameIndex(w_).find(n.kind, n.name);
+}
 
 void ModelLayoutController::attachControls()
 {
@@ -268,9 +274,7 @@ void ModelLayoutController::attachControls()
     for (const ShownRow& row : shownTable()) {
         std::vector<QObject*>& found = controls_.emplace_back();
         for (const Target& t : row.controls) {
-            const QString name = QString::fromLatin1(t.name);
-            QObject* c = t.kind == Kind::Page ? find({t.kind, name})
-                                              : (t.kind == Kind::Action ? index.actions : index.widgets).value(name);
+            QObject* c = index.find(t.kind, QString::fromLatin1(t.name));
             if (!c) throw std::logic_error(std::string("the model table names no control ") + t.name);
             found.push_back(c);
         }
