@@ -681,7 +681,9 @@ void TGfxClock::Paint()
         ~Done() { flag = false; }
     } done{painting_};
     const TRect client = ClientRect();
-    TGfxBitmap buffer(Width(), Height(), pf32bit);
+    if (!paintBuffer_ || paintBuffer_->Width() != Width() || paintBuffer_->Height() != Height())
+        paintBuffer_ = std::make_unique<TGfxBitmap>(Width(), Height(), pf32bit);
+    TGfxBitmap& buffer = *paintBuffer_;
     TGfxCanvas& b = buffer.Canvas();
     bool rebuilt = false;
     if (DigitalOnly()) {

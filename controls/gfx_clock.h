@@ -285,6 +285,9 @@ private:
     std::unique_ptr<TGfxTimeOffset> offset_;
     std::unique_ptr<TGfxTimeInterval> interval_;
     std::unique_ptr<TGfxBitmap> dialCache_;
+    // The image a paint composes before it goes to the screen, kept from
+    // tick to tick: every paint covers all of it.
+    std::unique_ptr<TGfxBitmap> paintBuffer_;
     std::uint16_t repeatAlarm_ = 10;
     int repeatCounter_ = 10;
     bool ringing_ = false;

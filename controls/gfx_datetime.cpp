@@ -8,6 +8,7 @@
 #include <QTime>
 
 #include <cmath>
+#include <limits>
 #include <utility>
 
 namespace {
@@ -96,8 +97,32 @@ TDateTime GfxNow()
 {
     if (NowFunction())
         return NowFunction()();
-    const QDateTime now = QDateTime::currentDateTime();
-    return static_cast<TDateTime>(Epoch().daysTo(now.date())) + now.time().msecsSinceStartOfDay() / GfxMSecsPerDay;
+    return GfxLocalFromUtcMSecs(QDateTime::currentMSecsSinceEpoch());
+}
+
+TDateTime GfxLocalFromUtcMSecs(qint64 UtcMSecs)
+{
+    constexpr qint64 MSecsPerMinute = 60 * 1000;
+    constexpr qint64 MSecsPerDay = 24 * 60 * MSecsPerMinute;
+    constexpr qint64 DaysBefore1970 = 25569;  // 1899-12-30 to 1970-01-01
+    struct Offset {
+        qint64 minute = std::numeric_limits<qint64>::min();
+        qint64 msecs = 0;
+    };
+    thread_local Offset offset;
+    const qint64 minute = UtcMSecs >= 0 ? UtcMSecs / MSecsPerMinute : -((-UtcMSecs - 1) / MSecsPerMinute) - 1;
+    if (minute != offset.minute) {
+        offset.minute = minute;
+        offset.msecs = qint64(QDateTime::fromMSecsSinceEpoch(UtcMSecs, Qt::LocalTime).offsetFromUtc()) * 1000;
+    }
+    const qint64 local = UtcMSecs + offset.msecs;
+    qint64 days = local / MSecsPerDay;
+    qint64 ms = local % MSecsPerDay;
+    if (ms < 0) {
+        ms += MSecsPerDay;
+        --days;
+    }
+    return static_cast<TDateTime>(days + DaysBefore1970) + ms / GfxMSecsPerDay;
 }
 
 QString GfxFormatDateTime(const QString& Format, TDateTime Value)

@@ -39,6 +39,14 @@ using GfxNowFunction = std::function<TDateTime()>;
 GfxNowFunction GfxSetNowFunction(GfxNowFunction Now);
 TDateTime GfxNow();
 
+// The local date and time at a moment given in milliseconds since 1970 UTC,
+// as GfxNow reads the system clock. The zone's offset is asked of the C
+// library once per minute of UTC (each asking reads the zone file's status
+// from disk, and a running clock asks every second); zones change their
+// offset on whole minutes, so the first moment of a new minute sees the
+// change.
+TDateTime GfxLocalFromUtcMSecs(qint64 UtcMSecs);
+
 // The value formatted by the run-time library's date-time format: d, dd
 // (day), ddd, dddd (short and long day name), m, mm (month, or minutes
 // right after an hour), mmm, mmmm (month names), yy, yyyy, h, hh, n, nn,

@@ -1,9 +1,12 @@
 // The CPU the running clock takes: a shown form with the 30 x 30 clock for
 // 10 s of the event loop (the clock ticking once a second from the timer
-// pool), beside the same form without a clock for 10 s. Both are process
-// CPU time in milliseconds of this one process, measured in turns (form,
-// clock, form, clock, ...) so that a slow moment of the machine falls on
-// one run and not on one figure; each figure is the median of its runs.
+// pool), beside the same form without a clock for 10 s, and beside the form
+// with a plain 30 x 30 widget that a timer repaints once a second (one fill,
+// no drawing of its own): what any once-a-second repaint of that area costs
+// on this machine, the floor under the clock's figure. All are process CPU
+// time in milliseconds of this one process, measured in turns (form, clock,
+// plain, form, ...) so that a slow moment of the machine falls on one run
+// and not on one figure; each figure is the median of its runs.
 #include "bench_quiet.h"
 #include "bench_median.h"
 #include "gfx_clock.h"
@@ -11,6 +14,7 @@
 
 #include <QApplication>
 #include <QEventLoop>
+#include <QPainter>
 #include <QTimer>
 #include <QWidget>
 
@@ -40,6 +44,27 @@ double IdleCpuMs()
     return CpuMs() - start;
 }
 
+// Repaints itself once a second with one fill.
+class PlainSecond : public QWidget {
+public:
+    explicit PlainSecond(QWidget* parent) : QWidget(parent)
+    {
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        QObject::connect(&timer_, &QTimer::timeout, this, [this] { repaint(); });
+        timer_.start(1000);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter(this).fillRect(rect(), (++ticks_ & 1) ? Qt::white : Qt::lightGray);
+    }
+
+private:
+    QTimer timer_;
+    int ticks_ = 0;
+};
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -63,7 +88,7 @@ int main(int argc, char** argv)
     }
     app.processEvents();
 
-    std::vector<double> idle, running;
+    std::vector<double> idle, running, plain;
     for (int turn = 0; turn < Turns; ++turn) {
         idle.push_back(IdleCpuMs());
         auto clock = std::make_unique<TGfxClock>(&form);
@@ -78,10 +103,21 @@ int main(int argc, char** argv)
         running.push_back(IdleCpuMs());
         clock.reset();
         app.processEvents();
+
+        auto second = std::make_unique<PlainSecond>(&form);
+        second->setGeometry(10, 10, 30, 30);
+        second->show();
+        app.processEvents();
+        second->repaint();
+        app.processEvents();
+        plain.push_back(IdleCpuMs());
+        second.reset();
+        app.processEvents();
     }
 
     std::printf("clock_idle_cpu_ms: %.1f\n", medianOf(running));
     std::printf("idle_form_cpu_ms: %.1f\n", medianOf(idle));
+    std::printf("repaint_floor_cpu_ms: %.1f\n", medianOf(plain));
     std::fprintf(stderr, "(process CPU time over %d s, median of %d runs each, in turns)\n", Seconds, Turns);
     return 0;
 }

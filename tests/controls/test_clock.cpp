@@ -730,3 +730,29 @@ TEST_F(ClockTest, ATickAsksForThePixelsThatChangeOnly)
         EXPECT_LT(PixelCount(counter.asked), whole / 2) << c.setup.name << " +" << c.seconds << " s";
     }
 }
+
+// A clock that changes its size paints at the new size what a clock made at
+// that size paints, and back again.
+TEST_F(ClockTest, AResizedClockPaintsAsOneMadeAtItsSize)
+{
+    QWidget form;
+    auto* clock = new TGfxClock(&form);
+    clock->SetBounds(10, 10, 30, 30);
+    Show(form, 120, 120);
+    QApplication::processEvents();
+    for (const int size : {80, 30}) {
+        clock->SetBounds(10, 10, size, size);
+        QApplication::processEvents();
+        Second();
+        const QImage resized = clock->grab().toImage();
+
+        QWidget fresh;
+        auto* other = new TGfxClock(&fresh);
+        other->SetBounds(10, 10, size, size);
+        Show(fresh, 120, 120);
+        QApplication::processEvents();
+        const QImage made = other->grab().toImage();
+        ASSERT_EQ(resized.size(), QSize(size, size));
+        EXPECT_TRUE(SamePixels(resized, made, resized.rect())) << size;
+    }
+}

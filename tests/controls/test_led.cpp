@@ -8,7 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QDateTime>
 #include <QImage>
+
+#include <ctime>
 
 using namespace painttest;
 
@@ -267,4 +270,69 @@ TEST(DateTime, PartsKeepTheOthers)
     d.OnChange = [&](TObject*) { ++changes; };
     d.SetYear(2001);
     EXPECT_EQ(changes, 0) << "no writer notifies";
+}
+
+// The zone is set through TZ for the test's length (a rule of its own, so
+// that no zone file is needed).
+class ZoneForTest {
+public:
+    explicit ZoneForTest(const char* zone) : had_(qEnvironmentVariableIsSet("TZ")), old_(qgetenv("TZ")) { Set(zone); }
+    ~ZoneForTest()
+    {
+        if (had_)
+            qputenv("TZ", old_);
+        else
+            qunsetenv("TZ");
+        tzset();
+    }
+    static void Set(const char* zone)
+    {
+        qputenv("TZ", zone);
+        tzset();
+    }
+
+private:
+    bool had_;
+    QByteArray old_;
+};
+
+TEST(DateTime, LocalTimeFollowsTheZoneOnTheMinuteItChanges)
+{
+    ZoneForTest zone("CET-1CEST,M3.5.0,M10.5.0/3");
+    const auto utc = [](int y, int mo, int d, int h, int mi, int s, int ms) {
+        return QDateTime(QDate(y, mo, d), QTime(h, mi, s, ms), Qt::UTC).toMSecsSinceEpoch();
+    };
+    const auto local = [](int y, int mo, int d, int h, int mi, int s, int ms) {
+        return GfxEncodeDate(y, mo, d) + GfxEncodeTime(h, mi, s, ms);
+    };
+    constexpr double HalfMSec = 0.5 / GfxMSecsPerDay;
+    // In this order: the offset found for one minute must not outlive it.
+    struct Case {
+        const char* what;
+        qint64 utc;
+        TDateTime local;
+    } const cases[] = {
+        {"last winter moment", utc(2026, 3, 29, 0, 59, 59, 999), local(2026, 3, 29, 1, 59, 59, 999)},
+        {"first summer moment", utc(2026, 3, 29, 1, 0, 0, 0), local(2026, 3, 29, 3, 0, 0, 0)},
+        {"later in that minute", utc(2026, 3, 29, 1, 0, 30, 500), local(2026, 3, 29, 3, 0, 30, 500)},
+        {"last summer moment", utc(2026, 10, 25, 0, 59, 59, 0), local(2026, 10, 25, 2, 59, 59, 0)},
+        {"first winter moment", utc(2026, 10, 25, 1, 0, 0, 0), local(2026, 10, 25, 2, 0, 0, 0)},
+        {"a day before, same minute of the day", utc(2026, 10, 24, 1, 0, 10, 0), local(2026, 10, 24, 3, 0, 10, 0)},
+        {"before 1970", utc(1969, 12, 31, 22, 59, 59, 500), local(1969, 12, 31, 23, 59, 59, 500)},
+    };
+    for (const Case& c : cases)
+        EXPECT_NEAR(GfxLocalFromUtcMSecs(c.utc), c.local, HalfMSec) << c.what;
+
+    // A zone changed by the system is seen from the next minute on.
+    const qint64 at = utc(2026, 6, 1, 12, 0, 0, 0);
+    EXPECT_NEAR(GfxLocalFromUtcMSecs(at), local(2026, 6, 1, 14, 0, 0, 0), HalfMSec);
+    ZoneForTest::Set("UTC0");
+    EXPECT_NEAR(GfxLocalFromUtcMSecs(at + 60 * 1000), local(2026, 6, 1, 12, 1, 0, 0), HalfMSec);
+
+    // The system clock read so is the local time Qt gives.
+    const QDateTime qt = QDateTime::currentDateTime();
+    const TDateTime now = GfxNow();
+    EXPECT_NEAR(now, GfxEncodeDate(qt.date().year(), qt.date().month(), qt.date().day()) +
+                         qt.time().msecsSinceStartOfDay() / GfxMSecsPerDay,
+                2000 / GfxMSecsPerDay);
 }
