@@ -29,6 +29,17 @@ void typeEscape(QWidget* window, QWidget* into = nullptr)
     QTest::keyClick(target && window->isAncestorOf(target) ? target : window, Qt::Key_Escape);
 }
 
+// A window built before its content: its name, title and fixed size, and
+// nothing inside it yet.
+void expectEmptyFixedWindow(QWidget& w, const char* name, const char* title, QSize size)
+{
+    EXPECT_EQ(w.objectName(), QString::fromLatin1(name));
+    EXPECT_EQ(w.windowTitle(), QString::fromLatin1(title));
+    EXPECT_EQ(w.minimumSize(), size);
+    EXPECT_EQ(w.maximumSize(), size);
+    EXPECT_TRUE(w.findChildren<QObject*>().isEmpty()) << name;
+}
+
 // A window closes on Escape only where a Cancel or close button of its own
 // does the same; the progress and wait windows, the service console and
 // the button-less windows stay.
@@ -157,11 +168,7 @@ TEST_F(WindowTest, Hd15ContentWaitsForTheFirstShow)
 {
     start();
     TForm_HD15_PIN_ASSIGNEMENT& hd15 = *windows->Form_HD15_PIN_ASSIGNEMENT;
-    EXPECT_EQ(hd15.objectName(), QStringLiteral("Form_HD15_PIN_ASSIGNEMENT"));
-    EXPECT_EQ(hd15.windowTitle(), QStringLiteral("HD15 PIN ASSIGNMENT (INPUT #1 to #4)"));
-    EXPECT_EQ(hd15.minimumSize(), QSize(566, 359));
-    EXPECT_EQ(hd15.maximumSize(), QSize(566, 359));
-    EXPECT_TRUE(hd15.findChildren<QWidget*>().isEmpty());
+    expectEmptyFixedWindow(hd15, "Form_HD15_PIN_ASSIGNEMENT", "HD15 PIN ASSIGNMENT (INPUT #1 to #4)", QSize(566, 359));
 
     connect();
     reply("DEV18");
@@ -263,11 +270,7 @@ TEST_F(WindowTest, AboutContentWaitsForTheFirstShow)
 {
     start();
     TAbout_zeph_350& about = *windows->About_zeph_350;
-    EXPECT_EQ(about.objectName(), QStringLiteral("About_zeph_350"));
-    EXPECT_EQ(about.windowTitle(), QStringLiteral("about Zeph-Cedar remote control"));
-    EXPECT_EQ(about.minimumSize(), QSize(289, 289));
-    EXPECT_EQ(about.maximumSize(), QSize(289, 289));
-    EXPECT_TRUE(about.findChildren<QObject*>().isEmpty());
+    expectEmptyFixedWindow(about, "About_zeph_350", "about Zeph-Cedar remote control", QSize(289, 289));
 
     link().Timer1Timer();  // no device: the pictures take turns
     link().Timer1Timer();
