@@ -5,6 +5,7 @@
 #include "gfx_themes.h"
 #include "platform/gfx_framecontrol.h"
 
+#include <QAccessibleActionInterface>
 #include <QAction>
 #include <QFocusEvent>
 #include <QImage>
@@ -240,7 +241,30 @@ void TGfxButtonControl::AccessibleState(QAccessible::State& State) const
     State.checkable = true;
     State.checked = Checked();
     State.pressed = pressed_;
-    State.readOnly = !CanModify();
+    State.readOnly = !OperatorCanChange();
+}
+
+QStringList TGfxButtonControl::AccessibleActionNames() const
+{
+    return {QAccessibleActionInterface::toggleAction()};
+}
+
+bool TGfxButtonControl::DoAccessibleAction(const QString& Name)
+{
+    if (Name != QAccessibleActionInterface::toggleAction())
+        return false;
+    // A left click: the press chooses, the release clicks.
+    ChooseWithoutClick();
+    Click();
+    return true;
+}
+
+void TGfxButtonControl::ChooseWithoutClick()
+{
+    const bool old = clicksDisabled_;
+    clicksDisabled_ = true;
+    Choose();
+    clicksDisabled_ = old;
 }
 
 void TGfxButtonControl::SetUpdating(bool Value)
@@ -393,8 +417,9 @@ bool TGfxButtonControl::event(QEvent* e)
     switch (e->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
-        if (static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton && !IsDesigning() && !IsDestroying() &&
-            !hasFocus()) {
+        if (static_cast<QMouseEvent*>(e)->button() != Qt::LeftButton || IsDesigning() || IsDestroying())
+            break;
+        if (!hasFocus()) {
             const bool old = clicksDisabled_;
             clicksDisabled_ = true;
             setFocus(Qt::MouseFocusReason);
@@ -404,10 +429,19 @@ bool TGfxButtonControl::event(QEvent* e)
                 return true;
             }
         }
+        // Qt gives the focus for a press of any button; only the left one
+        // that brought it chooses.
+        if (pressChooses_) {
+            pressChooses_ = false;
+            ChooseWithoutClick();
+        }
         break;
+    case QEvent::FocusOut: pressChooses_ = false; break;
     case QEvent::FocusIn:
+        focusReason_ = static_cast<QFocusEvent*>(e)->reason();
+        pressChooses_ = focusReason_ == Qt::MouseFocusReason;
         // Qt gives a clicked control the focus before the press arrives.
-        if (static_cast<QFocusEvent*>(e)->reason() == Qt::MouseFocusReason) {
+        if (focusReason_ == Qt::MouseFocusReason) {
             const bool old = clicksDisabled_;
             clicksDisabled_ = true;
             const bool r = TGfxCustomPanel::event(e);
@@ -651,11 +685,17 @@ void TGfxRadioButton::UpdateLook()
         Invalidate();
 }
 
+void TGfxRadioButton::Choose()
+{
+    if (!checked_ && CanModify())
+        SetChecked(true);
+}
+
 void TGfxRadioButton::DoEnter()
 {
     TGfxButtonControl::DoEnter();
     // A radio button that receives the focus is chosen.
-    if (!checked_ && FocusChooses())
+    if (!checked_ && FocusChooses(FocusReason()))
         SetChecked(true);
     Invalidate();
 }

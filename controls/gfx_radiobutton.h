@@ -15,9 +15,10 @@
 // - setting Checked true unchecks the siblings and raises OnClick, unless
 //   clicks are disabled; unchecking raises nothing;
 // - a radio button that receives the focus is checked (when it can be
-//   modified): from the keyboard with a click, from a mouse press without
-//   one (clicks are disabled while the press takes the focus), and the
-//   release of that press raises the click;
+//   modified): from the keyboard with a click; the focus of a mouse press
+//   checks nothing itself, the left press that brought it checks the
+//   button without a click, and the release of that press raises the
+//   click. A right or middle press may take the focus but checks nothing;
 // - a press on a window that cannot take the focus is dropped;
 // - Space, pressed and released on the focused button, raises the click as
 //   the mouse's click does. A read-only button is never checked by the
@@ -138,16 +139,29 @@ public:
     // being checked and the button is already checked) its check.
     virtual void ActionChange(QAction* Sender, bool CheckDefaults);
 
-    // The text and the checked state for assistive tools.
+    // Whether the operator can change the button: it can be modified, or
+    // its window hears its click or mouse-up (and drives its check).
+    virtual bool OperatorCanChange() const { return CanModify() || OnClick || OnMouseUp; }
+
+    // The text and the checked state for assistive tools; read-only only
+    // where the operator cannot change the button. The toggle action, as
+    // Qt gives its check and radio buttons, does what a left click does.
     QAccessible::Role AccessibleRole() const override { return QAccessible::CheckBox; }
     QString AccessibleText(QAccessible::Text Kind) const override;
     void AccessibleState(QAccessible::State& State) const override;
+    QStringList AccessibleActionNames() const override;
+    bool DoAccessibleAction(const QString& Name) override;
 
 protected:
     friend class TGfxButtonActionLink;
 
     // Draws the glyph strip (nothing here).
     virtual void DrawGlyph() {}
+    // What the operator's left press does to the state, run with clicks
+    // disabled (nothing here; a radio button is checked).
+    virtual void Choose() {}
+    // The reason of the focus that arrived last.
+    Qt::FocusReason FocusReason() const { return focusReason_; }
     // With AutoSize and not loading: lays out with a top-left alignment and
     // takes the size of the result.
     virtual void AutoSizeLayout();
@@ -178,7 +192,8 @@ protected:
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void WndProc(TMessage& Message) override;
     // Focus on a mouse press: the press takes the focus with clicks
-    // disabled, and is dropped when the focus does not come.
+    // disabled, and is dropped when the focus does not come; the left
+    // press that brought the focus chooses.
     bool event(QEvent* e) override;
 
     std::unique_ptr<TGfxBitmap> glyph_;
@@ -188,6 +203,7 @@ protected:
 
 private:
     void Relayout();
+    void ChooseWithoutClick();
 
     std::unique_ptr<TGfxGlyphTextLayout> alignment_;
     bool downGlyph_ = false;
@@ -212,6 +228,8 @@ private:
     TRect glyphRect_{};
     TRect focusRect_{};
     TGfxButtonActionLink actionLink_;
+    Qt::FocusReason focusReason_ = Qt::OtherFocusReason;
+    bool pressChooses_ = false;  // the focus came with a mouse press, not yet a left one
 };
 
 class TGfxRadioButton : public TGfxButtonControl {
@@ -242,9 +260,15 @@ protected:
     void LayoutGlyphText(const TRect& Rect) override;
     void DrawGlyphText(TGfxCanvas& Canvas, const TRect& Rect) override;
     void UpdateLook() override;
-    // Whether the focus arriving now checks the button: when it can be
-    // modified.
-    virtual bool FocusChooses() const { return CanModify(); }
+    // Whether the focus arriving for Reason checks the button: when it can
+    // be modified, unless a mouse press brought it (the left press itself
+    // chooses).
+    virtual bool FocusChooses(Qt::FocusReason Reason) const
+    {
+        return CanModify() && Reason != Qt::MouseFocusReason;
+    }
+    // Checks the button when it can be modified.
+    void Choose() override;
     void DoEnter() override;
     void WndProc(TMessage& Message) override;
     void keyPressEvent(QKeyEvent* e) override;

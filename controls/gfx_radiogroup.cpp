@@ -1,6 +1,5 @@
 #include "gfx_radiogroup.h"
 
-#include <QFocusEvent>
 #include <QKeyEvent>
 
 #include <algorithm>
@@ -36,26 +35,11 @@ void TGfxRadioGroupButton::SetChecked(bool Value)
 
 bool TGfxRadioGroupButton::CanModify() const { return group_ ? group_->CanModify() : TGfxRadioButton::CanModify(); }
 
-bool TGfxRadioGroupButton::FocusChooses() const
+bool TGfxRadioGroupButton::FocusChooses(Qt::FocusReason Reason) const
 {
-    if (!CanModify())
-        return false;
-    if (!group_ || group_->GetItemIndex() >= 0)
-        return true;
-    switch (focusReason_) {
-    case Qt::TabFocusReason:
-    case Qt::BacktabFocusReason:
-    case Qt::ShortcutFocusReason:
-    case Qt::ActiveWindowFocusReason: return false;
-    default: return true;
-    }
-}
-
-bool TGfxRadioGroupButton::event(QEvent* e)
-{
-    if (e->type() == QEvent::FocusIn)
-        focusReason_ = static_cast<QFocusEvent*>(e)->reason();
-    return TGfxRadioButton::event(e);
+    if (!group_)
+        return TGfxRadioButton::FocusChooses(Reason);
+    return arrowFocus_ && CanModify();
 }
 
 void TGfxRadioGroupButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
@@ -377,8 +361,10 @@ void TGfxCustomButtonGroup::FocusNeighbour(const TGfxRadioGroupButton* From, int
     for (int k = 1; k < n; ++k) {
         TGfxRadioGroupButton* b = buttons_[size_t(((from + Step * k) % n + n) % n)];
         if (b->isVisibleTo(this) && b->isEnabled()) {
-            // Not a Tab: the arrows choose, also in a group without a choice.
+            // The arrows choose, also in a group without a choice.
+            b->arrowFocus_ = true;
             b->setFocus(Qt::OtherFocusReason);
+            b->arrowFocus_ = false;
             return;
         }
     }

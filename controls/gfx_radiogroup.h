@@ -25,8 +25,9 @@
 // groups: tabbing through a page enters a group at its choice and never
 // changes it; the arrow keys move within the group. While nothing is
 // chosen (ItemIndex -1) the first button is the tab stop, so that the
-// keyboard reaches the group: entering it by Tab or by the caption's
-// accelerator chooses nothing, and the arrows, Space or the mouse choose.
+// keyboard reaches the group. Only the left press, Space and the arrows
+// choose: entering a group by Tab, by the caption's accelerator or by the
+// focus coming back to it when its page is shown again chooses nothing.
 
 #include "gfx_radiobutton.h"
 
@@ -58,12 +59,16 @@ public:
     // Asks the group.
     bool CanModify() const override;
 
+    // The group hears every click (and refuses it when it cannot be
+    // modified).
+    bool OperatorCanChange() const override { return CanModify(); }
+
 protected:
-    // In a group without a choice, a focus brought by Tab, Backtab, the
-    // accelerator or the window's activation chooses nothing.
-    bool FocusChooses() const override;
-    // Keeps the reason of the focus arriving.
-    bool event(QEvent* e) override;
+    // Only the group's own arrow-key move chooses by the focus (the left
+    // press chooses by itself): the focus that Qt gives back when a page or
+    // window is shown again, Tab, Backtab and the accelerator choose
+    // nothing, so that a group shows the choice its window was told of.
+    bool FocusChooses(Qt::FocusReason Reason) const override;
     // Every mouse message goes to the group first, then to the button.
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
@@ -76,7 +81,7 @@ protected:
 private:
     friend class TGfxCustomButtonGroup;
     TGfxCustomButtonGroup* group_;
-    Qt::FocusReason focusReason_ = Qt::OtherFocusReason;
+    bool arrowFocus_ = false;  // the group's arrow keys are moving the focus here
 };
 
 class TGfxCustomButtonGroup : public TGfxCustomGroupBox {

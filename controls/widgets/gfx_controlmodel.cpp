@@ -40,6 +40,20 @@ public:
         control_->AccessibleState(s);
         return s;
     }
+    QStringList actionNames() const override
+    {
+        QStringList names;
+        if (control_->isEnabled())
+            names = control_->AccessibleActionNames();
+        return names + QAccessibleWidget::actionNames();
+    }
+    void doAction(const QString& name) override
+    {
+        if (control_->isEnabled() && control_->AccessibleActionNames().contains(name) &&
+            control_->DoAccessibleAction(name))
+            return;
+        QAccessibleWidget::doAction(name);
+    }
 
 private:
     TControl* control_;

@@ -29,6 +29,7 @@
 #include "platform/gfx_types.h"
 
 #include <QAccessible>
+#include <QStringList>
 #include <QWidget>
 
 #include <cstdint>
@@ -172,13 +173,22 @@ public:
 
     // ------------------------------------------------ accessibility
     // What assistive tools are told of the control. The library's controls
-    // override these three; the rest of the widget's accessible interface
+    // override these; the rest of the widget's accessible interface
     // (geometry, children, focus) comes from Qt.
     virtual QAccessible::Role AccessibleRole() const { return QAccessible::Client; }
     // The name is the caption; a null text leaves the answer to Qt.
     virtual QString AccessibleText(QAccessible::Text Kind) const;
     // Adds the control's own states (checked, pressed, ...) to Qt's.
     virtual void AccessibleState(QAccessible::State& State) const { (void)State; }
+    // The actions the control offers besides Qt's own (the names of
+    // QAccessibleActionInterface), asked only while it is enabled, and the
+    // doing of one; false leaves the action to Qt.
+    virtual QStringList AccessibleActionNames() const { return {}; }
+    virtual bool DoAccessibleAction(const QString& Name)
+    {
+        (void)Name;
+        return false;
+    }
 
 protected:
     explicit TControl(QWidget* AParent, bool Windowed);

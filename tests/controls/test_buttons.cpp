@@ -16,10 +16,12 @@
 #include <gtest/gtest.h>
 
 #include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QAction>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPointer>
+#include <QRadioButton>
 
 #include <memory>
 #include <string>
@@ -525,6 +527,38 @@ TEST(RadioButton, APressTakesTheFocusAndChecksItClickingOnceOnRelease)
     EXPECT_EQ(clicks, 1);
 }
 
+// Qt gives the focus for a press of any button; only the left one chooses.
+TEST(RadioButton, ARightOrMiddlePressChoosesNothing)
+{
+    QWidget form;
+    auto* sibling = new TGfxRadioButton(&form);
+    auto* radio = new TGfxRadioButton(&form);
+    radio->SetBounds(0, 30, 100, 17);
+    int clicks = 0;
+    radio->OnClick = [&](TObject*) { ++clicks; };
+    sibling->OnClick = [&](TObject*) { ++clicks; };
+    ShowActive(form);
+    sibling->SetChecked(true);
+    clicks = 0;
+    for (Qt::MouseButton b : {Qt::RightButton, Qt::MiddleButton}) {
+        SCOPED_TRACE(int(b));
+        sibling->SetFocus();
+        QTest::mouseClick(radio, b, {}, QPoint(5, 8));
+        EXPECT_FALSE(radio->Checked());
+        EXPECT_TRUE(sibling->Checked());
+        EXPECT_EQ(clicks, 0);
+        // Pressed again where the focus now is.
+        QTest::mouseClick(radio, b, {}, QPoint(5, 8));
+        EXPECT_FALSE(radio->Checked());
+        EXPECT_TRUE(sibling->Checked());
+        EXPECT_EQ(clicks, 0);
+    }
+    QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(5, 8));
+    EXPECT_TRUE(radio->Checked());
+    EXPECT_FALSE(sibling->Checked());
+    EXPECT_EQ(clicks, 1);
+}
+
 TEST(RadioButton, AReadOnlyButtonStaysUncheckedWhenFocused)
 {
     QWidget form;
@@ -644,6 +678,57 @@ TEST(RadioButton, AssistiveToolsSeeARadioButton)
     EXPECT_FALSE(face->state().checked);
     radio->SetChecked(true);
     EXPECT_TRUE(face->state().checked);
+}
+
+// Assistive tools get the actions Qt gives its own radio button; toggling
+// does what a left click does (checks a button that can be modified, and
+// clicks), and a button is read-only only when nothing hears the operator.
+TEST(RadioButton, AssistiveToolsToggleItAsAClickDoes)
+{
+    QWidget form;
+    auto* sibling = new TGfxRadioButton(&form);
+    auto* radio = new TGfxRadioButton(&form);
+    auto* qt = new QRadioButton(QStringLiteral("Qt's"), &form);
+    Show(form);
+    const QString toggle = QAccessibleActionInterface::toggleAction();
+    QAccessibleActionInterface* ours = QAccessible::queryAccessibleInterface(radio)->actionInterface();
+    QAccessibleActionInterface* theirs = QAccessible::queryAccessibleInterface(qt)->actionInterface();
+    ASSERT_NE(ours, nullptr);
+    ASSERT_NE(theirs, nullptr);
+    EXPECT_EQ(ours->actionNames(), theirs->actionNames());
+    ASSERT_TRUE(ours->actionNames().contains(toggle));
+
+    int clicks = 0;
+    radio->OnClick = [&](TObject*) { ++clicks; };
+    sibling->SetChecked(true);
+    ours->doAction(toggle);
+    EXPECT_TRUE(radio->Checked());
+    EXPECT_FALSE(sibling->Checked());
+    EXPECT_EQ(clicks, 1);
+    ours->doAction(toggle);  // a click on the checked button
+    EXPECT_TRUE(radio->Checked());
+    EXPECT_EQ(clicks, 2);
+
+    // Read-only: the mark stays, the click still reaches the window that
+    // drives the mark, so the operator can change it.
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(radio);
+    radio->SetReadOnly(true);
+    radio->SetChecked(false);
+    clicks = 0;
+    EXPECT_FALSE(face->state().readOnly);
+    ours->doAction(toggle);
+    EXPECT_FALSE(radio->Checked());
+    EXPECT_EQ(clicks, 1);
+    radio->OnClick = nullptr;
+    EXPECT_TRUE(face->state().readOnly) << "nothing hears the operator";
+    radio->SetReadOnly(false);
+    EXPECT_FALSE(face->state().readOnly);
+
+    // Disabled: no actions, as Qt's.
+    radio->SetEnabled(false);
+    qt->setEnabled(false);
+    EXPECT_EQ(ours->actionNames(), theirs->actionNames());
+    EXPECT_FALSE(ours->actionNames().contains(toggle));
 }
 
 // ---------------------------------------------------------- radio group
@@ -936,6 +1021,30 @@ TEST(RadioGroup, AssistiveToolsFindTheItemsAsRadioButtons)
     EXPECT_EQ(names, (QStringList{QStringLiteral("Hi-Z"), QStringLiteral("75 Ohms")}));
 }
 
+// Toggling an item for assistive tools is the operator's choice; a group
+// that cannot be modified is read-only and keeps its choice.
+TEST_F(GroupEvents, AssistiveToolsToggleAnItemAsAClickDoes)
+{
+    Show(form);
+    const QString toggle = QAccessibleActionInterface::toggleAction();
+    group->SetItemIndex(0);
+    QAccessibleInterface* item = QAccessible::queryAccessibleInterface(group->Buttons(1));
+    ASSERT_NE(item->actionInterface(), nullptr);
+    EXPECT_FALSE(item->state().readOnly);
+    item->actionInterface()->doAction(toggle);
+    EXPECT_EQ(log, (std::vector<std::string>{"click", "change 1"}));
+    EXPECT_EQ(group->ItemIndex(), 1);
+
+    group->SetReadOnly(true);
+    log.clear();
+    QAccessibleInterface* other = QAccessible::queryAccessibleInterface(group->Buttons(0));
+    EXPECT_TRUE(other->state().readOnly);
+    other->actionInterface()->doAction(toggle);
+    EXPECT_EQ(group->ItemIndex(), 1);
+    EXPECT_FALSE(group->Buttons(0)->Checked());
+    EXPECT_TRUE(log.empty());
+}
+
 TEST(RadioGroup, TheTextColourFollowsThePalette)
 {
     QWidget form;
@@ -986,8 +1095,9 @@ TEST(RadioGroup, ButtonsGoBeforeTheirGroup)
     int changes = 0;
     group->OnChange = [&](TObject*, int) { ++changes; };
     ShowActive(*form);
-    group->Buttons(1)->SetFocus();  // checks it: the operator's choice
+    QTest::mouseClick(group->Buttons(1), Qt::LeftButton, {}, QPoint(5, 8));  // the operator's choice
     ASSERT_EQ(changes, 1);
+    ASSERT_TRUE(group->Buttons(1)->Focused());
     int wholeGroups = 0, buttons = 0;
     for (int i = 0; i < group->ButtonCount(); ++i)
         QObject::connect(group->Buttons(i), &QObject::destroyed, [&, group](QObject*) {
