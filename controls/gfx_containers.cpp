@@ -16,6 +16,9 @@ namespace {
 
 [[noreturn]] void ReadError() { throw EReadError(QString::fromLatin1(GfxReadErrorText)); }
 
+// The items reserved at first when a stream cannot tell how much it holds.
+constexpr std::int32_t ItemsReservedUnsized = 64;
+
 struct ListKindName {
     const char* header;
     const char* ext;
@@ -218,9 +221,12 @@ std::vector<std::unique_ptr<TGfxListItem>> TGfxCustomContainer::ReadItems(QIODev
         ReadError();
     if (SkipOffsets)
         GfxSkipBuffer(Stream, qint64{count} * 4);
+    // The count is only what the stream claims: a stream of known size has
+    // room for it (checked above); one that cannot tell its size gets a
+    // small start, and the list grows as items really arrive.
     std::vector<std::unique_ptr<TGfxListItem>> read;
     if (Keep)
-        read.reserve(static_cast<std::size_t>(count));
+        read.reserve(static_cast<std::size_t>(remaining >= 0 ? count : std::min(count, ItemsReservedUnsized)));
     qint64 memory = 0;
     for (std::int32_t i = 0; i < count; ++i) {
         std::unique_ptr<TGfxListItem> item(CreateItem());

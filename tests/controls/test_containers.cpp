@@ -10,10 +10,16 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstring>
+#include <fstream>
+#include <functional>
 #include <thread>
 
+#include <cerrno>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -91,6 +97,57 @@ QByteArray ListFileOf(const QByteArray& item, int n)
     for (int i = 0; i < n; ++i)
         file += item;
     return file;
+}
+
+// A stream over given bytes that can neither seek nor tell its size, as a
+// pipe.
+class SequentialBytes : public QIODevice {
+public:
+    explicit SequentialBytes(QByteArray bytes) : bytes_(std::move(bytes)) { open(QIODevice::ReadOnly); }
+    bool isSequential() const override { return true; }
+
+protected:
+    qint64 readData(char* data, qint64 max) override
+    {
+        const qint64 n = std::min(max, bytes_.size() - at_);
+        std::memcpy(data, bytes_.constData() + at_, static_cast<std::size_t>(n));
+        at_ += n;
+        return n;
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    QByteArray bytes_;
+    qint64 at_ = 0;
+};
+
+// Runs `step` in a forked child whose address space may grow by at most
+// `headroom` bytes beyond what it holds when it starts (an allocation past
+// it fails); true when the child ran it to its end and it returned true.
+bool RunWithinMemory(rlim_t headroom, const std::function<bool()>& step)
+{
+    const pid_t pid = ::fork();
+    if (pid < 0) {
+        ADD_FAILURE() << "fork failed";
+        return false;
+    }
+    if (pid == 0) {
+        rlim_t pages = 0;
+        std::ifstream statm("/proc/self/statm");
+        if (!(statm >> pages))
+            ::_exit(3);
+        const rlim_t size = pages * static_cast<rlim_t>(::sysconf(_SC_PAGESIZE)) + headroom;
+        const rlimit limit{size, size};
+        if (::setrlimit(RLIMIT_AS, &limit) != 0)
+            ::_exit(3);
+        ::_exit(step() ? 0 : 1);
+    }
+    int status = 0;
+    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    EXPECT_TRUE(WIFEXITED(status)) << "the child died by signal " << (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
+    EXPECT_NE(WEXITSTATUS(status), 3) << "no memory limit could be set";
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 // ------------------------------------------------------------ stored items
@@ -642,6 +699,34 @@ TEST(Lists, CorruptStoredListsFailAndKeepTheList)
         }
         EXPECT_EQ(list.Count(), 0);
     }
+}
+
+// A stream that cannot tell its size gives no bound for the count it
+// stores: the items are held as they arrive, and a count of 0x7FFFFFFF in
+// four bytes fails at the end of the stream, within a few megabytes (room
+// reserved for every item claimed would be 16 GiB).
+TEST(Lists, ACountFromAStreamOfUnknownSizeReservesLittle)
+{
+    TGfxBitmapList source;
+    FillBitmaps(source, 200, 2, 2, pf8bit);
+    const QByteArray stored = Written([&](QIODevice& s) { source.SaveToStream(s, false); });
+    TGfxBitmapList list;
+    SequentialBytes whole(stored);
+    list.LoadFromStream(whole, false);
+    EXPECT_EQ(list.Count(), 200);
+    EXPECT_EQ(Written([&](QIODevice& s) { list.SaveToStream(s, false); }), stored);
+
+    EXPECT_TRUE(RunWithinMemory(rlim_t{64} << 20, [] {
+        TGfxBitmapList claimed;
+        SequentialBytes count(Int(0x7FFFFFFF));
+        try {
+            claimed.LoadFromStream(count, false);
+        } catch (const EReadError&) {
+            return claimed.Count() == 0;
+        } catch (...) {
+        }
+        return false;
+    }));
 }
 
 // A load holds the old items or the new ones, never both: one that
