@@ -458,42 +458,38 @@ TRect BoxOf(const std::vector<TPoint>& p)
     return box;
 }
 
-// The pixels of the region that lie within w pixels of its outside to the
-// right or below.
-TGfxRgn RimTowardsLowerRight(const TGfxRgn& body, int w)
-{
-    QRegion inner = body.QtRegion();
-    for (int k = 1; k <= w && !inner.isEmpty(); ++k)
-        inner = inner.intersected(body.QtRegion().translated(-k, 0)).intersected(body.QtRegion().translated(0, -k));
-    return TGfxRgn(body.QtRegion().subtracted(inner));
-}
-
 // The bevel lines along the inset outline: the upper-left part in the first
 // colour, the lower-right part in the second. The ellipse and the rectangle
 // draw their halves directly. The other outlines are split by their box's
-// diagonal from the lower left to the upper right. A pen along an edge that
-// faces right or down lies outside the pixels the body filled (the fill
-// ends a pixel before such an edge; moving the whole outline back by a
-// pixel leaves a rim of fill along slanted edges and a gap where the halves
-// meet). So the lower-right half is the rim of the pen's width inside the
-// body's own pixels; the upper-left half is the pen along the inset
-// outline, over the rim of its edges that face down or right.
+// diagonal from the lower left to the upper right. A pen along the inset
+// outline would not keep to the body: along an edge that faces right or
+// down it lies outside the pixels the body filled (the fill ends a pixel
+// before such an edge), and a slanted edge takes a pixel more than the pen
+// is wide where its rows meet. So both halves are the rim of the pen's
+// width inside the body's own pixels, the pixels within that width of the
+// outside across or along the rows: what a line of that width along the
+// inset outline covers, and nothing outside the shape.
 void DrawBevelLines(TGfxCanvas& canvas, TGfxShapeType type, bool teeth, const ShapePoints& s, TColor first,
                     TColor second)
 {
     const std::vector<TPoint>& p = s.inset;
     if (!teeth && (type == stEllipse || type == stRectangle)) {
         const int L = p[0].X, T = p[0].Y, R = p[1].X, B = p[1].Y;
-        canvas.Pen.SetColor(first);
-        if (type == stEllipse)
-            canvas.Arc(TRect{L, T, R, B}, TPoint{R, T}, TPoint{L, B});
-        else
-            canvas.Polyline(std::array<TPoint, 3>{TPoint{L, B}, TPoint{L, T}, TPoint{R, T}});
-        canvas.Pen.SetColor(second);
-        if (type == stEllipse)
-            canvas.Arc(TRect{L, T, R, B}, TPoint{L, B}, TPoint{R, T});
-        else
-            canvas.Polyline(std::array<TPoint, 3>{TPoint{R - 1, T}, TPoint{R - 1, B - 1}, TPoint{L, B - 1}});
+        // The lines' ends (the first one starts at the bottom edge itself)
+        // and wide pens reach a pixel past the shape: kept to its box.
+        const TRect shape{s.outer[0].X, s.outer[0].Y, s.outer[1].X, s.outer[1].Y};
+        GfxWithClip(canvas, TGfxRgn::Rect(shape), [&] {
+            canvas.Pen.SetColor(first);
+            if (type == stEllipse)
+                canvas.Arc(TRect{L, T, R, B}, TPoint{R, T}, TPoint{L, B});
+            else
+                canvas.Polyline(std::array<TPoint, 3>{TPoint{L, B}, TPoint{L, T}, TPoint{R, T}});
+            canvas.Pen.SetColor(second);
+            if (type == stEllipse)
+                canvas.Arc(TRect{L, T, R, B}, TPoint{L, B}, TPoint{R, T});
+            else
+                canvas.Polyline(std::array<TPoint, 3>{TPoint{R - 1, T}, TPoint{R - 1, B - 1}, TPoint{L, B - 1}});
+        });
         return;
     }
     const bool round = !teeth && type == stRoundRect;
@@ -522,10 +518,8 @@ void DrawBevelLines(TGfxCanvas& canvas, TGfxShapeType type, bool teeth, const Sh
     };
     TGfxRgn rim;
     rim.Combine(body.Frame(width, 0), body.Frame(0, width), RGN_OR);
+    fill(rim, true, first);
     fill(rim, false, second);
-    fill(RimTowardsLowerRight(body, width), true, first);
-    canvas.Pen.SetColor(first);
-    GfxWithClip(canvas, GfxDiagonalHalf(box, true), [&] { canvas.Polygon(p); });
 }
 
 // The bitmap cut to a shape: the image (the bitmap where the shape's

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <vector>
 
 using namespace painttest;
@@ -386,6 +387,77 @@ TEST(PaintShape, InsetBevelOfPolygonsLeavesNoFillOutside)
                                              << Picture(im, L).toStdString();
                 EXPECT_GT(fill, 10);
                 EXPECT_GT(dark, size.cx / 2);
+            }
+}
+
+// A bevel of width w is the shape's own pixels within w of its outside,
+// across or along the rows: each edge w pixels thick in either colour, the
+// upper-left colour on its side of the box's diagonal and the lower-right
+// one on the other, and no pixel outside the shape's rectangle. The ellipse
+// and the rounded rectangle are held to the rectangle only.
+TEST(PaintShape, BevelEdgesAreAsThickAsTheBevelWithinTheShape)
+{
+    TGfxTeeth teeth;
+    teeth.SetDirection(tdDown);
+    teeth.SetCount(3);
+    struct Case {
+        TGfxShapeType type;
+        TGfxTeeth* teeth;
+        bool rim;  // the bevel is the rim of the shape's pixels
+    };
+    const Case cases[] = {{stDirectUp, nullptr, true},  {stDirectRight, nullptr, true}, {stDirectDown, nullptr, true},
+                          {stDirectLeft, nullptr, true}, {stDiamond, nullptr, true},     {stComb, nullptr, true},
+                          {stOctagon, nullptr, true},    {stStar, nullptr, true},        {stRectangle, nullptr, true},
+                          {stRectangle, &teeth, true},   {stEllipse, nullptr, false},    {stRoundRect, nullptr, false}};
+    const TRect rect{2, 2, 29, 21};  // 27 x 19, with room all round
+    const int W = 31, H = 23;
+    TGfxSimpleBevel bevel;
+    bevel.SetShadowColor(clBlack);
+    bevel.SetLightColor(clLime);
+    for (const Case& c : cases)
+        for (TGfxSimpleBevelStyle style : {sbInset, sbOffset})
+            for (int width : {1, 2}) {
+                SCOPED_TRACE(testing::Message() << "shape " << int(c.type) << (c.teeth ? " with teeth" : "")
+                                                << (style == sbInset ? ", inset" : ", offset") << ", bevel " << width);
+                bevel.SetStyle(style);
+                bevel.SetWidth(width);
+                const TColor upperLeft = style == sbInset ? clBlack : clLime;
+                const QImage im = Paint(W, H, c.type, nullptr, &bevel, clRed, nullptr, c.teeth, rect);
+                const auto shape = [&](int x, int y) {
+                    return x >= 0 && y >= 0 && x < W && y < H && At(im, x, y) != clWhite;
+                };
+                // Steps from the pixel to the nearest outside pixel in its row
+                // or column.
+                const auto depth = [&](int x, int y) {
+                    int k = 1;
+                    while (shape(x - k, y) && shape(x + k, y) && shape(x, y - k) && shape(x, y + k))
+                        ++k;
+                    return k;
+                };
+                int wrong = 0, outside = 0, misplaced = 0;
+                std::map<TColor, int> count;
+                for (int y = 0; y < H; ++y)
+                    for (int x = 0; x < W; ++x) {
+                        if (!shape(x, y))
+                            continue;
+                        const TColor colour = At(im, x, y);
+                        const bool bevelled = colour == clBlack || colour == clLime;
+                        ++count[colour];
+                        outside += !(x >= rect.Left && x < rect.Right && y >= rect.Top && y < rect.Bottom);
+                        if (c.rim)
+                            wrong += bevelled != (depth(x, y) <= width);
+                        // Which side of the diagonal from the lower left to the
+                        // upper right (negative: upper left).
+                        const double side = (x - rect.Left + 0.5) / rect.Width() + (y - rect.Top + 0.5) / rect.Height() - 1.0;
+                        if (bevelled)
+                            misplaced += colour == upperLeft ? side > 0.15 : side < -0.15;
+                    }
+                const std::string picture = Picture(im, L).toStdString();
+                EXPECT_EQ(outside, 0) << picture;
+                EXPECT_EQ(wrong, 0) << "pixels not within the bevel's width of the outside\n" << picture;
+                EXPECT_EQ(misplaced, 0) << picture;
+                EXPECT_GT(count[clBlack], 10) << picture;
+                EXPECT_GT(count[clLime], 10) << picture;
             }
 }
 
