@@ -607,8 +607,8 @@ TEST(RadioButton, AReadOnlyButtonKeepsItsMarkAndSpaceClicksIt)
         EXPECT_EQ(clicks, 2);
         EXPECT_EQ(radio->Checked(), checked);
     }
-    // An ordinary button keeps the Part's rule: the focus checks it, and
-    // Space then clicks it.
+    // A button that is not read-only is checked by the keyboard's focus,
+    // and Space then clicks it.
     radio->SetReadOnly(false);
     radio->SetChecked(false);
     other->SetFocus();
