@@ -229,7 +229,7 @@ private:
     TRect focusRect_{};
     TGfxButtonActionLink actionLink_;
     Qt::FocusReason focusReason_ = Qt::OtherFocusReason;
-    bool pressChooses_ = false;  // the focus came with a mouse press, not yet a left one
+    bool pressChooses_ = false;  // the focus came with a mouse press; no left press has chosen yet
 };
 
 class TGfxRadioButton : public TGfxButtonControl {

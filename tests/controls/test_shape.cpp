@@ -448,7 +448,8 @@ TEST(PaintShape, BevelEdgesAreAsThickAsTheBevelWithinTheShape)
                             wrong += bevelled != (depth(x, y) <= width);
                         // Which side of the diagonal from the lower left to the
                         // upper right (negative: upper left).
-                        const double side = (x - rect.Left + 0.5) / rect.Width() + (y - rect.Top + 0.5) / rect.Height() - 1.0;
+                        const double side =
+                            (x - rect.Left + 0.5) / rect.Width() + (y - rect.Top + 0.5) / rect.Height() - 1.0;
                         if (bevelled)
                             misplaced += colour == upperLeft ? side > 0.15 : side < -0.15;
                     }

@@ -12,6 +12,7 @@
 #include <QTabBar>
 
 #include <functional>
+#include <vector>
 
 namespace {
 
