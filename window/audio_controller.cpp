@@ -224,8 +224,11 @@ void AudioController::Label_audioMouseDown(int n)
     dev_.SetACHAN(uint32_t(n));
 }
 
-void AudioController::RadioButtonMouseUp(TObject*, TMouseButton, TShiftState, int, int)
+void AudioController::RadioButtonMouseUp(TObject*, TMouseButton Button, TShiftState, int, int)
 {
+    // Only the left button toggles: a right or middle click on a control
+    // never writes.
+    if (Button != mbLeft) return;
     dev_.SetAMOD(dev_.AMOD() != 0 ? 0 : 1);
 }
 

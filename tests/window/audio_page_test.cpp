@@ -97,6 +97,22 @@ TEST_F(AudioPage, AutoFollowTogglesTheModeOnMouseUp)
     }
 }
 
+// Only the left button toggles the mode: a right or middle click on
+// "Auto Follow" writes nothing and leaves its mark.
+TEST_F(AudioPage, AutoFollowIgnoresOtherMouseButtons)
+{
+    TGfxRadioButton* follow = audio().RadioButton;
+    reply(Reg::AMOD, 1);
+    operatorClick(w().audioPage, follow, QPoint(5, 8));
+    reply(Reg::AMOD, 0);
+    sent.clear();
+    for (Qt::MouseButton b : {Qt::RightButton, Qt::MiddleButton}) {
+        QTest::mouseClick(follow, b, {}, QPoint(5, 8));
+        EXPECT_TRUE(sent.isEmpty()) << b;
+        EXPECT_TRUE(follow->Checked()) << b;
+    }
+}
+
 // The keyboard reaches "Auto Follow" as the mouse does: tabbing onto it
 // changes nothing and sends nothing, Space toggles the mode as the
 // mouse-up does, and the mark follows the device's report only.
