@@ -236,7 +236,8 @@ void TForm_debug::buildValuePanel()
     Label_valeur_bin = label(Panel1, "Label_valeur_bin", QStringLiteral("0000.0000.0000.0000b"), {8, 76, 248, 14});
     Label_valeur_bin->setFont(fixedFont());
 
-    // Typing is limited to what the panel's 16 bits can hold.
+    // Typing is limited to what a register holds (32 bits); the bit boxes
+    // show the low 16.
     Edit_valeur_dec = new QLineEdit(QStringLiteral("0"), Panel1);
     Edit_valeur_dec->setObjectName(QStringLiteral("Edit_valeur_dec"));
     Edit_valeur_dec->setToolTip(QStringLiteral("Valeur MAX conseiller 65535"));

@@ -177,7 +177,8 @@ private:
     void tickAll();
     void rebuildWatched();
     void showBuffer();
-    // The value panel, from a value of at most 16 bits.
+    // The value panel, from any register value (32 bits; the bit boxes
+    // show its low 16).
     void showBits(uint32_t value);
     void showDecimal(uint32_t value);
     void showHex(uint32_t value);

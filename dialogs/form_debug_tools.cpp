@@ -23,7 +23,6 @@ namespace {
 
 const QString NoValue = QStringLiteral("Conversion (aucune valeur d'entrer)");
 
-// The value of a selection's digits when the panel's 16 bits can hold it.
 // Decimal digits as a register value: 0 to 4294967295, what a register
 // holds.
 std::optional<uint32_t> registerValue(const QString& digits)
