@@ -80,6 +80,8 @@ public:
     void BitBtn_ADBGMouseUp(int n);  // right button released over it
     // The buttons file: "debug " + the application title + ".ini".
     static QString buttonsFileName();
+    // The message that refuses a caption or a command the file cannot hold.
+    static QString unstorableText(const QString& text);
     void loadButtonsFile();
     // Writes the 52 lines through an atomic replace; an error is ignored.
     void saveButtonsFile() const;
@@ -162,8 +164,8 @@ protected:
 private:
     void buildContent() override;
 
-    // An input box whose answer must fit the buttons file (Latin-1): asked
-    // again, after a message, until it does or is cancelled.
+    // An input box whose answer must fit the buttons file (storableText):
+    // asked again, after a message, until it does or is cancelled.
     std::optional<QString> askStorable(const QString& title, const QString& prompt, const QString& initial);
     void buildControls();
     void buildValuePanel();

@@ -98,19 +98,21 @@ void TForm_debug::BitBtn_ADBGClick(int n)
     if (!command.isEmpty()) Driver_envoie(command);
 }
 
+QString TForm_debug::unstorableText(const QString& text)
+{
+    return unstorableMessage(text, QStringLiteral("the buttons file"));
+}
+
 std::optional<QString> TForm_debug::askStorable(const QString& title, const QString& prompt, const QString& initial)
 {
-    // The buttons file and the link carry single-byte text: a character
-    // beyond it would become "?". Such an answer is refused and the
+    // The buttons file and the link carry single-byte text, a text on its
+    // line: a character beyond Latin-1 would become "?", a line break
+    // would start a line of its own. Such an answer is refused and the
     // question asked again.
     for (;;) {
         const std::optional<QString> answer = prompter().inputBox(this, title, prompt, initial);
-        if (!answer || fitsLatin1(*answer)) return answer;
-        prompter().message(this, QString::fromLatin1(Caption),
-                           QStringLiteral("\"%1\" cannot be stored: the buttons file holds only Western European "
-                                          "(Latin-1) letters, digits and signs.")
-                               .arg(*answer),
-                           Prompter::Icon::Warning);
+        if (!answer || storableText(*answer)) return answer;
+        prompter().message(this, QString::fromLatin1(Caption), unstorableText(*answer), Prompter::Icon::Warning);
     }
 }
 

@@ -1,6 +1,7 @@
 // The console's typed commands, programmable buttons and their file, and
 // its register table.
 #include "console_fixture.h"
+#include "entry_texts.h"
 #include "file_faults.h"
 
 #include "registers.h"
@@ -155,6 +156,56 @@ TEST_F(ConsoleTest, ProgrammableButtonRefusesTextsTheFileCannotHold)
     EXPECT_EQ(b->toolTip(), QStringLiteral("1Z"));
     c().saveButtonsFile();
     EXPECT_TRUE(readFile(TForm_debug::buttonsFileName()).contains("desc3=Gel \xE9\r\nadon3=1Z\r\n"));
+}
+
+// What a button takes as its caption and its command: a control character
+// (a line break above all, which would split the file's line and give
+// another button a command) is refused as a character beyond Latin-1 is,
+// with the same message, and asked again; the file written when the
+// console closes then loads back with what was taken.
+TEST_F(ConsoleTest, ButtonsRefuseControlCharactersAndTheFileLoadsBack)
+{
+    startConsole();
+    c().show();
+    const std::vector<EntryText> texts = entryTexts();
+    ASSERT_LE(texts.size(), 26u);
+    std::vector<std::pair<QString, QString>> buttons(26, {QStringLiteral("..@..> Click"), QString()});
+    for (size_t i = 0; i < texts.size(); ++i) {
+        const EntryText& t = texts[i];
+        const QString caption = QStringLiteral("caption %1").arg(i), command = QStringLiteral("%1B").arg(i);
+        ask.asked.clear();
+        ask.messages.clear();
+        ask.answers = t.taken ? QList<std::optional<QString>>{t.text, t.text}
+                              : QList<std::optional<QString>>{t.text, caption, t.text, command};
+        QTest::mouseClick(c().BitBtn_ADBG[i], Qt::RightButton);
+        if (t.taken) {
+            EXPECT_EQ(ask.asked.size(), 2) << t.what;
+            EXPECT_TRUE(ask.messages.isEmpty()) << t.what;
+            buttons[i] = {t.text, t.text};
+        } else {
+            ASSERT_EQ(ask.asked.size(), 4) << t.what;
+            EXPECT_EQ(ask.asked[1].initial, QStringLiteral("..@..> Click")) << t.what << ": asked again as at first";
+            EXPECT_EQ(ask.asked[3].initial, QString()) << t.what;
+            ASSERT_EQ(ask.messages.size(), 2) << t.what;
+            for (const auto& m : ask.messages) {
+                EXPECT_EQ(m.text, TForm_debug::unstorableText(t.text)) << t.what;
+                EXPECT_EQ(m.icon, Prompter::Icon::Warning) << t.what;
+            }
+            buttons[i] = {caption, command};
+        }
+        EXPECT_EQ(c().BitBtn_ADBG[i]->text(), buttons[i].first) << t.what;
+        EXPECT_EQ(c().BitBtn_ADBG[i]->toolTip(), buttons[i].second) << t.what;
+    }
+    c().close();
+
+    windows.reset();
+    start();
+    c().ensureContent();
+    for (size_t i = 0; i < 26; ++i) {
+        const char* what = i < texts.size() ? texts[i].what : "untouched";
+        EXPECT_EQ(c().BitBtn_ADBG[i]->text(), buttons[i].first) << i + 1 << " " << what;
+        EXPECT_EQ(c().BitBtn_ADBG[i]->toolTip(), buttons[i].second) << i + 1 << " " << what;
+    }
 }
 
 // Every description and command makes the round trip through the file,
