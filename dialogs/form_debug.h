@@ -17,6 +17,7 @@
 
 #include "console_registers.h"
 #include "lazy_dialog.h"
+#include "text_lines.h"
 
 #include <QPointer>
 #include <QString>
@@ -54,6 +55,18 @@ public:
     // its label (the client's bottom control ends at 622, below the menu).
     static constexpr int MinimumHeight = 660;
     static constexpr int WatchedMax = 5;
+
+    // The buttons file is read only up to MaxTextFileBytes. It holds two
+    // lines a button, each a key of at most 7 bytes ("desc26="), a text of
+    // one byte a character and CR LF; so that it is always read back, a
+    // caption or a command holds at most its share of the limit.
+    static constexpr int ButtonCount = 26;
+    static constexpr qint64 ButtonFileLines = 2 * ButtonCount;
+    static constexpr qint64 ButtonLineOverhead = qint64(sizeof("desc26=\r\n")) - 1;
+    static constexpr int ButtonTextMax =
+        int((MaxTextFileBytes - ButtonFileLines * ButtonLineOverhead) / ButtonFileLines);
+    static_assert(ButtonFileLines * (ButtonLineOverhead + ButtonTextMax) <= MaxTextFileBytes,
+                  "every button at its bound is still read");
 
     // --- window, traffic view and reception filter ------------------------
     void FormCreate();
@@ -131,7 +144,7 @@ public:
     QPlainTextEdit* Memo_env = nullptr;
     QPushButton* Button_clear = nullptr;
     QComboBox* _ = nullptr;
-    std::array<QPushButton*, 26> BitBtn_ADBG{};  // BitBtn_ADBG_1 .. BitBtn_ADBG_26
+    std::array<QPushButton*, ButtonCount> BitBtn_ADBG{};  // BitBtn_ADBG_1 .. BitBtn_ADBG_26
     QPushButton* BitBtn_changer_valeurs = nullptr;
     ScrollBarEx* ScrollBar_duration = nullptr;
     QLabel* Label_scroll_timer = nullptr;
@@ -164,8 +177,9 @@ protected:
 private:
     void buildContent() override;
 
-    // An input box whose answer must fit the buttons file (storableText):
-    // asked again, after a message, until it does or is cancelled.
+    // An input box whose answer must fit the buttons file (storableText,
+    // at most ButtonTextMax characters): asked again, after a message,
+    // until it does or is cancelled.
     std::optional<QString> askStorable(const QString& title, const QString& prompt, const QString& initial);
     void buildControls();
     void buildValuePanel();
@@ -198,7 +212,7 @@ private:
         QString caption;
         QString command;
     };
-    std::array<Programmed, 26> programmed_;
+    std::array<Programmed, ButtonCount> programmed_;
 
     QString buffer_;  // the command being typed
     std::vector<QString> codes_, mnemonics_;

@@ -107,12 +107,22 @@ std::optional<QString> TForm_debug::askStorable(const QString& title, const QStr
 {
     // The buttons file and the link carry single-byte text, a text on its
     // line: a character beyond Latin-1 would become "?", a line break
-    // would start a line of its own. Such an answer is refused and the
-    // question asked again.
+    // would start a line of its own. And the file must stay small enough to
+    // be read. Such an answer is refused and the question asked again.
     for (;;) {
         const std::optional<QString> answer = prompter().inputBox(this, title, prompt, initial);
-        if (!answer || storableText(*answer)) return answer;
-        prompter().message(this, QString::fromLatin1(Caption), unstorableText(*answer), Prompter::Icon::Warning);
+        if (!answer) return answer;
+        QString refusal;
+        if (answer->size() > ButtonTextMax)
+            refusal = QStringLiteral("The text has %1 characters: a button's caption or command holds at most %2, "
+                                     "so that the buttons file can always be read back.")
+                          .arg(answer->size())
+                          .arg(ButtonTextMax);
+        else if (!storableText(*answer))
+            refusal = unstorableText(*answer);
+        else
+            return answer;
+        prompter().message(this, QString::fromLatin1(Caption), refusal, Prompter::Icon::Warning);
     }
 }
 
@@ -142,10 +152,25 @@ void TForm_debug::loadButtonsFile()
 {
     const std::optional<QStringList> lines = readTextLines(buttonsFileName());
     if (!lines) return;  // the design's captions and no commands
-    for (int n = 1; n <= 26; ++n) {
+    // A file made by hand may give one text more than its share and still
+    // be read; written back with every line, it might not be. Such a text
+    // is cut to the bound.
+    const auto text = [&](const QString& key) {
+        QString v = lineValue(*lines, key).value_or(QString());
+        if (v.size() > ButtonTextMax) {
+            Memo_recu->appendLine(QStringLiteral("*** %1 : %2 caractères, coupé à %3 pour que le fichier des boutons "
+                                                 "reste lisible")
+                                      .arg(key)
+                                      .arg(v.size())
+                                      .arg(ButtonTextMax));
+            v.truncate(ButtonTextMax);
+        }
+        return v;
+    };
+    for (int n = 1; n <= ButtonCount; ++n) {
         Programmed& p = programmed_[size_t(n - 1)];
-        p.caption = lineValue(*lines, QStringLiteral("desc%1").arg(n)).value_or(QString());
-        p.command = lineValue(*lines, QStringLiteral("adon%1").arg(n)).value_or(QString());
+        p.caption = text(QStringLiteral("desc%1").arg(n));
+        p.command = text(QStringLiteral("adon%1").arg(n));
         if (QPushButton* b = BitBtn_ADBG[size_t(n - 1)]) {
             b->setText(p.caption);
             b->setToolTip(p.command);
@@ -156,7 +181,7 @@ void TForm_debug::loadButtonsFile()
 void TForm_debug::saveButtonsFile() const
 {
     QStringList lines;
-    for (int n = 1; n <= 26; ++n) {
+    for (int n = 1; n <= ButtonCount; ++n) {
         const Programmed& p = programmed_[size_t(n - 1)];
         lines << QStringLiteral("desc%1=").arg(n) + p.caption << QStringLiteral("adon%1=").arg(n) + p.command;
     }

@@ -208,6 +208,74 @@ TEST_F(ConsoleTest, ButtonsRefuseControlCharactersAndTheFileLoadsBack)
     }
 }
 
+// The buttons file is read only up to the read limit, so the buttons never
+// hold more than it can: a caption or a command longer than its share is
+// refused with a message and asked again. With every text at its bound,
+// the file the console writes is read back whole.
+TEST_F(ConsoleTest, ButtonTextsAreBoundSoTheFileStaysReadable)
+{
+    startConsole();
+    c().show();
+    const int bound = TForm_debug::ButtonTextMax;
+    const auto text = [bound](char what, int n) {
+        return QStringLiteral("%1%2").arg(QLatin1Char(what)).arg(n, 2, 10, QLatin1Char('0')).leftJustified(bound, QLatin1Char(what));
+    };
+    // What the platform's input box takes at most.
+    const QString longest(32767, QLatin1Char('x'));
+    for (int n = 1; n <= 26; ++n) {
+        ask.asked.clear();
+        ask.messages.clear();
+        ask.answers = {longest, text('d', n) + QLatin1Char('d'), text('d', n), longest, text('a', n)};
+        QTest::mouseClick(c().BitBtn_ADBG[size_t(n - 1)], Qt::RightButton);
+        ASSERT_EQ(ask.asked.size(), 5) << n;
+        EXPECT_EQ(ask.asked[4].initial, QString()) << "asked again as at first";
+        ASSERT_EQ(ask.messages.size(), 3) << n;
+        for (const auto& m : ask.messages) {
+            EXPECT_EQ(m.title, QStringLiteral("DEBUG ZEPH3502"));
+            EXPECT_EQ(m.icon, Prompter::Icon::Warning);
+            EXPECT_TRUE(m.text.contains(QString::number(bound))) << m.text.left(200).toStdString();
+        }
+        EXPECT_EQ(c().BitBtn_ADBG[size_t(n - 1)]->text().size(), bound);
+    }
+    c().close();
+    const QString file = TForm_debug::buttonsFileName();
+    EXPECT_LE(QFileInfo(file).size(), MaxTextFileBytes);
+
+    windows.reset();
+    start();
+    c().ensureContent();
+    for (int n = 1; n <= 26; ++n) {
+        EXPECT_EQ(c().BitBtn_ADBG[size_t(n - 1)]->text(), text('d', n)) << n;
+        EXPECT_EQ(c().BitBtn_ADBG[size_t(n - 1)]->toolTip(), text('a', n)) << n;
+    }
+}
+
+// A file made by hand may give one button more than its share and still
+// be read; the console cuts the text to the bound and says so in the
+// traffic view, so that what it writes back, with all 52 lines, is read
+// at the next start.
+TEST_F(ConsoleTest, ButtonsFileTextBeyondTheBoundIsCutWhenRead)
+{
+    const QString file = TForm_debug::buttonsFileName();
+    // The largest file that is read: one description fills it.
+    const QByteArray big(MaxTextFileBytes - qsizetype(sizeof("desc1=\r\n")) + 1, 'z');
+    writeFile(file, "desc1=" + big + "\r\n");
+    ASSERT_EQ(QFileInfo(file).size(), MaxTextFileBytes);
+    startLink();
+    const QStringList lines = shown();
+    ASSERT_EQ(lines.size(), 1);
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("*** desc1"))) << lines[0].toStdString();
+    EXPECT_TRUE(lines[0].contains(QString::number(TForm_debug::ButtonTextMax)));
+    w().close();  // the program ends: the buttons file is written
+    EXPECT_LE(QFileInfo(file).size(), MaxTextFileBytes);
+
+    windows.reset();
+    start();
+    c().ensureContent();
+    EXPECT_EQ(c().BitBtn_ADBG[0]->text(), QString(TForm_debug::ButtonTextMax, QLatin1Char('z')));
+    EXPECT_TRUE(c().BitBtn_ADBG[1]->text().isEmpty()) << "the file was read";
+}
+
 // Every description and command makes the round trip through the file,
 // written when the console closes, as 52 lines in order.
 TEST_F(ConsoleTest, ButtonsFileRoundTrip)
