@@ -80,14 +80,20 @@ public:
     void SpeedButton_Disable_allClick(bool down);
 
     // --- typed and programmed commands ------------------------------------
+    // A text with a character beyond Latin-1 is not sent (it would go with
+    // "?" in its place); the traffic view says so.
     void Driver_envoie(const QString& text);
     // The bytes to the device unchanged; a text longer than the link
     // carries in one piece is refused, and the traffic view says so.
     void sendRaw(const QByteArray& bytes);
     QString driver_receive_string() const;
     // One key of the command line: '\r' Enter, '\b' Backspace, any other
-    // character is typed.
+    // character is typed as by Memo_envType.
     void Memo_envKeyPress(QChar key);
+    // Text typed, pasted or composed into the command line: the characters
+    // that can go as typed (storableChar) join the command, the others are
+    // refused with a line in the traffic view. What was taken.
+    QString Memo_envType(const QString& text);
     void Button_clearClick();
     void BitBtn_ADBGClick(int n);    // n = 1..26
     void BitBtn_ADBGMouseUp(int n);  // right button released over it

@@ -43,7 +43,12 @@ std::optional<uint32_t> registerValue(const QString& digits)
 
 void TForm_debug::Driver_envoie(const QString& text)
 {
-    sendRaw(text.toLatin1());
+    const QByteArray bytes = text.toLatin1();
+    if (QLatin1StringView(bytes) != text) {
+        Memo_recu->appendLine(QStringLiteral("*** Commande non envoyée : « %1 » a des caractères hors Latin-1").arg(text));
+        return;
+    }
+    sendRaw(bytes);
 }
 
 void TForm_debug::sendRaw(const QByteArray& bytes)
@@ -78,9 +83,26 @@ void TForm_debug::Memo_envKeyPress(QChar key)
         buffer_.chop(1);
         while (!buffer_.isEmpty() && buffer_.back().unicode() <= ' ') buffer_.chop(1);
     } else {
-        buffer_ += key;
+        Memo_envType(QString(key));
     }
     showBuffer();
+}
+
+QString TForm_debug::Memo_envType(const QString& text)
+{
+    ensureContent();
+    // The command goes out as typed, one byte a character: a character
+    // beyond Latin-1 would go as "?" (the device-type query), a control
+    // character would break the command.
+    QString taken, refused;
+    for (const QChar c : text) (storableChar(c) ? taken : refused) += c;
+    buffer_ += taken;
+    if (!refused.isEmpty())
+        Memo_recu->appendLine(QStringLiteral("*** Refusé, non ajouté à la commande : « %1 » (seuls les caractères "
+                                             "Latin-1 hors caractères de contrôle passent tels quels)")
+                                  .arg(shownText(refused)));
+    showBuffer();
+    return taken;
 }
 
 void TForm_debug::Button_clearClick()

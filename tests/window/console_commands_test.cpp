@@ -7,7 +7,9 @@
 #include "registers.h"
 #include "text_lines.h"
 
+#include <QClipboard>
 #include <QCoreApplication>
+#include <QInputMethodEvent>
 #include <QWheelEvent>
 
 #include <set>
@@ -16,12 +18,17 @@ using Ev = TZEPH350_d::Event;
 
 namespace {
 
+constexpr int ctrl(Qt::Key key)
+{
+    return (Qt::ControlModifier | key).toCombined();
+}
+
 // Keys typed into the command box or the register list, what goes out
 // (raw, one text per Enter) and what stays in the buffer.
 struct Keys {
     const char* name;
     bool inList;  // typed in the register list `_`
-    std::vector<int> keys;
+    std::vector<int> keys;  // a key, with the modifiers held
     QList<QByteArray> sent;
     const char* buffer;
 };
@@ -33,6 +40,11 @@ const Keys kKeys[] = {
     {"lower-case code", false, {'0', 'y', 'l', Qt::Key_Enter}, {"0yl"}, ""},
     {"two commands", false, {'1', 'O', Qt::Key_Return, '2', 'D', Qt::Key_Return}, {"1O", "2D"}, ""},
     {"typed in the register list", true, {'5', 'F', Qt::Key_Return, '7'}, {"5F"}, "7"},
+    // Keys that type no character add nothing to the command: Escape,
+    // Delete and the box's shortcuts (select all, copy).
+    {"Escape and Delete", false, {'1', Qt::Key_Escape, Qt::Key_Delete, '2', 'B', Qt::Key_Return}, {"12B"}, ""},
+    {"shortcuts", false, {'3', ctrl(Qt::Key_A), ctrl(Qt::Key_C), 'D'}, {}, "3D"},
+    {"shortcuts in the register list", true, {'4', ctrl(Qt::Key_C), 'E'}, {}, "4E"},
 };
 
 TEST_F(ConsoleTest, KeysBuildAndSendTheCommandLine)
@@ -46,10 +58,12 @@ TEST_F(ConsoleTest, KeysBuildAndSendTheCommandLine)
         QWidget* target = k.inList ? static_cast<QWidget*>(c()._) : c().Memo_env;
         const int row = c()._->currentIndex();
         for (int key : k.keys) {
-            if (key >= ' ' && key < 127)
+            const auto mods = Qt::KeyboardModifiers(key & Qt::KeyboardModifierMask);
+            key &= ~int(Qt::KeyboardModifierMask);
+            if (key >= ' ' && key < 127 && !mods)
                 QTest::keyClick(target, char(key));
             else
-                QTest::keyClick(target, Qt::Key(key));
+                QTest::keyClick(target, Qt::Key(key), mods);
         }
         EXPECT_EQ(sent(), k.sent) << k.name;
         EXPECT_EQ(c().commandBuffer(), QString::fromLatin1(k.buffer)) << k.name;
@@ -63,6 +77,80 @@ TEST_F(ConsoleTest, KeysBuildAndSendTheCommandLine)
     EXPECT_FALSE(z().Connected());
     EXPECT_EQ(sentStrings, 0);
     EXPECT_EQ(z().sentString, QStringLiteral("before"));
+}
+
+// Text that enters the command line by any way: typed, pasted or composed
+// by an input method. A character that cannot go as typed (beyond
+// Latin-1, which would go out as "?", the device-type query; a control
+// character) is refused where it enters, with a line in the traffic view;
+// the rest joins the command.
+struct Entered {
+    const char* name;
+    enum Way { Keys, Paste, InputMethod } way;
+    QString text;
+    QList<QByteArray> sent;  // after Enter
+    QStringList refused;     // what the lines in the traffic view show
+};
+
+TEST_F(ConsoleTest, CommandLineRefusesWhatCannotGoWhereItIsEntered)
+{
+    const Entered entries[] = {
+        {"euro typed", Entered::Keys, QStringLiteral("€"), {}, {QStringLiteral("€")}},
+        {"mixed typed", Entered::Keys, QStringLiteral("12€8B"), {"128B"}, {QStringLiteral("€")}},
+        {"Latin-1 typed", Entered::Keys, QStringLiteral("é1"), {"\xE9" "1"}, {}},
+        {"euro pasted", Entered::Paste, QStringLiteral("€"), {}, {QStringLiteral("€")}},
+        {"mixed pasted", Entered::Paste, QStringLiteral("12€8B"), {"128B"}, {QStringLiteral("€")}},
+        {"line break pasted", Entered::Paste, QStringLiteral("12\r\n8B\n"), {"128B"}, {QStringLiteral("[U+000D][U+000A][U+000A]")}},
+        {"plain pasted", Entered::Paste, QStringLiteral("128B"), {"128B"}, {}},
+        {"composed", Entered::InputMethod, QStringLiteral("€8B"), {"8B"}, {QStringLiteral("€")}},
+    };
+    startConsole();
+    c().show();
+    QApplication::setActiveWindow(&c());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&c()));
+    QTest::mouseClick(c().Memo_env->viewport(), Qt::LeftButton);
+    ASSERT_EQ(QApplication::focusWidget(), c().Memo_env);
+    for (const Entered& e : entries) {
+        c().Button_clearClick();
+        QWidget* focus = QApplication::focusWidget();
+        switch (e.way) {
+        case Entered::Keys:
+            for (const QChar ch : e.text)
+                QTest::sendKeyEvent(QTest::Click, focus, Qt::Key(ch.toUpper().unicode()), QString(ch), Qt::NoModifier);
+            break;
+        case Entered::Paste:
+            QGuiApplication::clipboard()->setText(e.text);
+            QTest::keyClick(focus, Qt::Key_V, Qt::ControlModifier);
+            break;
+        case Entered::InputMethod: {
+            QInputMethodEvent composed;
+            composed.setCommitString(e.text);
+            QCoreApplication::sendEvent(focus, &composed);
+            break;
+        }
+        }
+        QString taken;
+        for (const QChar ch : e.text)
+            if (ch.unicode() >= 0x20 && ch.unicode() != 0x7F && ch.unicode() <= 0xFF) taken += ch;
+        EXPECT_EQ(c().commandBuffer(), taken) << e.name;
+        EXPECT_EQ(c().Memo_env->toPlainText(), taken) << e.name << ": the box shows what goes";
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        EXPECT_EQ(sent(), e.sent) << e.name;
+        const QStringList lines = shown();
+        EXPECT_EQ(lines.size(), e.refused.size()) << e.name;
+        for (qsizetype i = 0; i < std::min(lines.size(), e.refused.size()); ++i) {
+            EXPECT_TRUE(lines[i].startsWith(QStringLiteral("***"))) << e.name;
+            EXPECT_TRUE(lines[i].contains(QStringLiteral("« ") + e.refused[i] + QStringLiteral(" »")))
+                << e.name << ": " << lines[i].toStdString();
+        }
+    }
+    // Whatever hands the sender a text beyond Latin-1, it does not go out
+    // with "?" in its place.
+    c().Memo_recu->clear();
+    c().Driver_envoie(QStringLiteral("1€B"));
+    EXPECT_TRUE(sent().isEmpty());
+    ASSERT_EQ(shown().size(), 1);
+    EXPECT_TRUE(shown()[0].contains(QStringLiteral("1€B")));
 }
 
 // A row of the register list adds its code to the command line; the
