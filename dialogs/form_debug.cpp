@@ -13,11 +13,13 @@
 #include <QActionGroup>
 #include <QComboBox>
 #include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
@@ -25,6 +27,9 @@
 #include <QSignalBlocker>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -47,6 +52,28 @@ public:
         }
         return Acceptable;
     }
+};
+
+// The command box: text pasted or dropped into it is typed into the
+// command line, which takes what can go and refuses the rest; the box
+// shows what was taken.
+class CommandBox : public QPlainTextEdit {
+public:
+    CommandBox(QWidget* parent, std::function<QString(const QString&)> type)
+        : QPlainTextEdit(parent), type_(std::move(type))
+    {
+    }
+
+protected:
+    void insertFromMimeData(const QMimeData* source) override
+    {
+        if (!source->hasText()) return;
+        const QString taken = type_(source->text());
+        if (!taken.isEmpty()) insertPlainText(taken);
+    }
+
+private:
+    std::function<QString(const QString&)> type_;
 };
 
 QPushButton* button(QWidget* parent, const char* name, const QString& caption, QRect at)
@@ -164,7 +191,7 @@ void TForm_debug::buildControls()
     Label_reception = label(client, "Label_reception", ReceptionCaption, {4, 24, 150, 14});
 
     Label1 = label(client, "Label1", QStringLiteral("-> RS232"), {276, 24, 90, 14});
-    Memo_env = new QPlainTextEdit(client);
+    Memo_env = new CommandBox(client, [this](const QString& text) { return Memo_envType(text); });
     Memo_env->setObjectName(QStringLiteral("Memo_env"));
     Memo_env->setTabChangesFocus(true);
     Memo_env->setGeometry(276, 40, 90, 500);
@@ -236,7 +263,8 @@ void TForm_debug::buildValuePanel()
     Label_valeur_bin = label(Panel1, "Label_valeur_bin", QStringLiteral("0000.0000.0000.0000b"), {8, 76, 248, 14});
     Label_valeur_bin->setFont(fixedFont());
 
-    // Typing is limited to what the panel's 16 bits can hold.
+    // Typing is limited to what a register holds (32 bits); the bit boxes
+    // show the low 16.
     Edit_valeur_dec = new QLineEdit(QStringLiteral("0"), Panel1);
     Edit_valeur_dec->setObjectName(QStringLiteral("Edit_valeur_dec"));
     Edit_valeur_dec->setToolTip(QStringLiteral("Valeur MAX conseiller 65535"));
@@ -502,20 +530,43 @@ bool TForm_debug::eventFilter(QObject* watched, QEvent* e)
         if (character && Edit_valeur_hex->text().size() - Edit_valeur_hex->selectedText().size() >= 4) return true;
     }
     if (e->type() == QEvent::KeyPress && (watched == Memo_env || watched == _)) {
-        const auto* k = static_cast<QKeyEvent*>(e);
-        QString keys;
-        switch (k->key()) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter: keys = QStringLiteral("\r"); break;
-        case Qt::Key_Backspace: keys = QStringLiteral("\b"); break;
-        case Qt::Key_Tab:
-        case Qt::Key_Backtab: return false;
-        default: keys = k->text();
-        }
-        for (const QChar c : keys) Memo_envKeyPress(c);
         // The command box shows what is typed; the register list takes no
         // typing of its own.
-        return watched == _ && !keys.isEmpty();
+        const auto* k = static_cast<QKeyEvent*>(e);
+        switch (k->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter: Memo_envKeyPress(QLatin1Char('\r')); return watched == _;
+        case Qt::Key_Backspace: Memo_envKeyPress(QLatin1Char('\b')); return watched == _;
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab: return false;
+        default: break;
+        }
+        // A shortcut (Ctrl or Meta held; Ctrl with Alt is AltGr on some
+        // keyboards) and a key that gives a control character (Escape,
+        // Delete) type nothing: the box acts on them (copy, paste, select
+        // all; the list would search its rows), the command stays as it is.
+        const Qt::KeyboardModifiers mods = k->modifiers();
+        const bool shortcut = (mods & (Qt::ControlModifier | Qt::MetaModifier)) && !(mods & Qt::AltModifier);
+        const QString typed = k->text();
+        const auto control = [](QChar c) { return c.category() == QChar::Other_Control; };
+        if (typed.isEmpty()) return false;
+        if (shortcut || std::any_of(typed.begin(), typed.end(), control)) return watched == _;
+        const QString taken = Memo_envType(typed);
+        if (watched == _) return true;
+        if (taken == typed) return false;
+        // Something was refused: the box shows only what was taken.
+        if (!taken.isEmpty()) Memo_env->insertPlainText(taken);
+        return true;
+    }
+    if (e->type() == QEvent::InputMethod && watched == Memo_env) {
+        // Text composed by an input method is typed as a key's.
+        auto* im = static_cast<QInputMethodEvent*>(e);
+        const QString composed = im->commitString();
+        if (!composed.isEmpty()) {
+            const QString taken = Memo_envType(composed);
+            if (taken != composed) im->setCommitString(taken, im->replacementStart(), im->replacementLength());
+        }
+        return false;
     }
     // A wheel turned over the closed register list would pick rows and add
     // their codes to the command line.

@@ -17,6 +17,7 @@
 
 #include "console_registers.h"
 #include "lazy_dialog.h"
+#include "text_lines.h"
 
 #include <QPointer>
 #include <QString>
@@ -55,6 +56,18 @@ public:
     static constexpr int MinimumHeight = 660;
     static constexpr int WatchedMax = 5;
 
+    // The buttons file is read only up to MaxTextFileBytes. It holds two
+    // lines a button, each a key of at most 7 bytes ("desc26="), a text of
+    // one byte a character and CR LF; so that it is always read back, a
+    // caption or a command holds at most its share of the limit.
+    static constexpr int ButtonCount = 26;
+    static constexpr qint64 ButtonFileLines = 2 * ButtonCount;
+    static constexpr qint64 ButtonLineOverhead = qint64(sizeof("desc26=\r\n")) - 1;
+    static constexpr int ButtonTextMax =
+        int((MaxTextFileBytes - ButtonFileLines * ButtonLineOverhead) / ButtonFileLines);
+    static_assert(ButtonFileLines * (ButtonLineOverhead + ButtonTextMax) <= MaxTextFileBytes,
+                  "every button at its bound is still read");
+
     // --- window, traffic view and reception filter ------------------------
     void FormCreate();
     void RecString(TZEPH350_d* sender, int nroZeph);
@@ -67,19 +80,27 @@ public:
     void SpeedButton_Disable_allClick(bool down);
 
     // --- typed and programmed commands ------------------------------------
+    // A text with a character beyond Latin-1 is not sent (it would go with
+    // "?" in its place); the traffic view says so.
     void Driver_envoie(const QString& text);
     // The bytes to the device unchanged; a text longer than the link
     // carries in one piece is refused, and the traffic view says so.
     void sendRaw(const QByteArray& bytes);
     QString driver_receive_string() const;
     // One key of the command line: '\r' Enter, '\b' Backspace, any other
-    // character is typed.
+    // character is typed as by Memo_envType.
     void Memo_envKeyPress(QChar key);
+    // Text typed, pasted or composed into the command line: the characters
+    // that can go as typed (storableChar) join the command, the others are
+    // refused with a line in the traffic view. What was taken.
+    QString Memo_envType(const QString& text);
     void Button_clearClick();
     void BitBtn_ADBGClick(int n);    // n = 1..26
     void BitBtn_ADBGMouseUp(int n);  // right button released over it
     // The buttons file: "debug " + the application title + ".ini".
     static QString buttonsFileName();
+    // The message that refuses a caption or a command the file cannot hold.
+    static QString unstorableText(const QString& text);
     void loadButtonsFile();
     // Writes the 52 lines through an atomic replace; an error is ignored.
     void saveButtonsFile() const;
@@ -129,7 +150,7 @@ public:
     QPlainTextEdit* Memo_env = nullptr;
     QPushButton* Button_clear = nullptr;
     QComboBox* _ = nullptr;
-    std::array<QPushButton*, 26> BitBtn_ADBG{};  // BitBtn_ADBG_1 .. BitBtn_ADBG_26
+    std::array<QPushButton*, ButtonCount> BitBtn_ADBG{};  // BitBtn_ADBG_1 .. BitBtn_ADBG_26
     QPushButton* BitBtn_changer_valeurs = nullptr;
     ScrollBarEx* ScrollBar_duration = nullptr;
     QLabel* Label_scroll_timer = nullptr;
@@ -162,8 +183,9 @@ protected:
 private:
     void buildContent() override;
 
-    // An input box whose answer must fit the buttons file (Latin-1): asked
-    // again, after a message, until it does or is cancelled.
+    // An input box whose answer must fit the buttons file (storableText,
+    // at most ButtonTextMax characters): asked again, after a message,
+    // until it does or is cancelled.
     std::optional<QString> askStorable(const QString& title, const QString& prompt, const QString& initial);
     void buildControls();
     void buildValuePanel();
@@ -177,7 +199,8 @@ private:
     void tickAll();
     void rebuildWatched();
     void showBuffer();
-    // The value panel, from a value of at most 16 bits.
+    // The value panel, from any register value (32 bits; the bit boxes
+    // show its low 16).
     void showBits(uint32_t value);
     void showDecimal(uint32_t value);
     void showHex(uint32_t value);
@@ -195,7 +218,7 @@ private:
         QString caption;
         QString command;
     };
-    std::array<Programmed, 26> programmed_;
+    std::array<Programmed, ButtonCount> programmed_;
 
     QString buffer_;  // the command being typed
     std::vector<QString> codes_, mnemonics_;

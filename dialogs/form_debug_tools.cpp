@@ -23,7 +23,6 @@ namespace {
 
 const QString NoValue = QStringLiteral("Conversion (aucune valeur d'entrer)");
 
-// The value of a selection's digits when the panel's 16 bits can hold it.
 // Decimal digits as a register value: 0 to 4294967295, what a register
 // holds.
 std::optional<uint32_t> registerValue(const QString& digits)
@@ -44,7 +43,12 @@ std::optional<uint32_t> registerValue(const QString& digits)
 
 void TForm_debug::Driver_envoie(const QString& text)
 {
-    sendRaw(text.toLatin1());
+    const QByteArray bytes = text.toLatin1();
+    if (QLatin1StringView(bytes) != text) {
+        Memo_recu->appendLine(QStringLiteral("*** Commande non envoyée : « %1 » a des caractères hors Latin-1").arg(text));
+        return;
+    }
+    sendRaw(bytes);
 }
 
 void TForm_debug::sendRaw(const QByteArray& bytes)
@@ -79,9 +83,26 @@ void TForm_debug::Memo_envKeyPress(QChar key)
         buffer_.chop(1);
         while (!buffer_.isEmpty() && buffer_.back().unicode() <= ' ') buffer_.chop(1);
     } else {
-        buffer_ += key;
+        Memo_envType(QString(key));
     }
     showBuffer();
+}
+
+QString TForm_debug::Memo_envType(const QString& text)
+{
+    ensureContent();
+    // The command goes out as typed, one byte a character: a character
+    // beyond Latin-1 would go as "?" (the device-type query), a control
+    // character would break the command.
+    QString taken, refused;
+    for (const QChar c : text) (storableChar(c) ? taken : refused) += c;
+    buffer_ += taken;
+    if (!refused.isEmpty())
+        Memo_recu->appendLine(QStringLiteral("*** Refusé, non ajouté à la commande : « %1 » (seuls les caractères "
+                                             "Latin-1 hors caractères de contrôle passent tels quels)")
+                                  .arg(shownText(refused)));
+    showBuffer();
+    return taken;
 }
 
 void TForm_debug::Button_clearClick()
@@ -99,19 +120,31 @@ void TForm_debug::BitBtn_ADBGClick(int n)
     if (!command.isEmpty()) Driver_envoie(command);
 }
 
+QString TForm_debug::unstorableText(const QString& text)
+{
+    return unstorableMessage(text, QStringLiteral("the buttons file"));
+}
+
 std::optional<QString> TForm_debug::askStorable(const QString& title, const QString& prompt, const QString& initial)
 {
-    // The buttons file and the link carry single-byte text: a character
-    // beyond it would become "?". Such an answer is refused and the
-    // question asked again.
+    // The buttons file and the link carry single-byte text, a text on its
+    // line: a character beyond Latin-1 would become "?", a line break
+    // would start a line of its own. And the file must stay small enough to
+    // be read. Such an answer is refused and the question asked again.
     for (;;) {
         const std::optional<QString> answer = prompter().inputBox(this, title, prompt, initial);
-        if (!answer || fitsLatin1(*answer)) return answer;
-        prompter().message(this, QString::fromLatin1(Caption),
-                           QStringLiteral("\"%1\" cannot be stored: the buttons file holds only Western European "
-                                          "(Latin-1) letters, digits and signs.")
-                               .arg(*answer),
-                           Prompter::Icon::Warning);
+        if (!answer) return answer;
+        QString refusal;
+        if (answer->size() > ButtonTextMax)
+            refusal = QStringLiteral("The text has %1 characters: a button's caption or command holds at most %2, "
+                                     "so that the buttons file can always be read back.")
+                          .arg(answer->size())
+                          .arg(ButtonTextMax);
+        else if (!storableText(*answer))
+            refusal = unstorableText(*answer);
+        else
+            return answer;
+        prompter().message(this, QString::fromLatin1(Caption), refusal, Prompter::Icon::Warning);
     }
 }
 
@@ -141,10 +174,25 @@ void TForm_debug::loadButtonsFile()
 {
     const std::optional<QStringList> lines = readTextLines(buttonsFileName());
     if (!lines) return;  // the design's captions and no commands
-    for (int n = 1; n <= 26; ++n) {
+    // A file made by hand may give one text more than its share and still
+    // be read; written back with every line, it might not be. Such a text
+    // is cut to the bound.
+    const auto text = [&](const QString& key) {
+        QString v = lineValue(*lines, key).value_or(QString());
+        if (v.size() > ButtonTextMax) {
+            Memo_recu->appendLine(QStringLiteral("*** %1 : %2 caractères, coupé à %3 pour que le fichier des boutons "
+                                                 "reste lisible")
+                                      .arg(key)
+                                      .arg(v.size())
+                                      .arg(ButtonTextMax));
+            v.truncate(ButtonTextMax);
+        }
+        return v;
+    };
+    for (int n = 1; n <= ButtonCount; ++n) {
         Programmed& p = programmed_[size_t(n - 1)];
-        p.caption = lineValue(*lines, QStringLiteral("desc%1").arg(n)).value_or(QString());
-        p.command = lineValue(*lines, QStringLiteral("adon%1").arg(n)).value_or(QString());
+        p.caption = text(QStringLiteral("desc%1").arg(n));
+        p.command = text(QStringLiteral("adon%1").arg(n));
         if (QPushButton* b = BitBtn_ADBG[size_t(n - 1)]) {
             b->setText(p.caption);
             b->setToolTip(p.command);
@@ -155,7 +203,7 @@ void TForm_debug::loadButtonsFile()
 void TForm_debug::saveButtonsFile() const
 {
     QStringList lines;
-    for (int n = 1; n <= 26; ++n) {
+    for (int n = 1; n <= ButtonCount; ++n) {
         const Programmed& p = programmed_[size_t(n - 1)];
         lines << QStringLiteral("desc%1=").arg(n) + p.caption << QStringLiteral("adon%1=").arg(n) + p.command;
     }

@@ -215,9 +215,32 @@ std::optional<QString> lineValue(const QStringList& lines, const QString& name)
     return std::nullopt;
 }
 
-bool fitsLatin1(const QString& text)
+bool storableChar(QChar c)
 {
-    for (const QChar c : text)
-        if (c.unicode() > 0xFF) return false;
-    return true;
+    const char16_t u = c.unicode();
+    return u <= 0xFF && u >= 0x20 && !(u >= 0x7F && u <= 0x9F);
+}
+
+bool storableText(const QString& text)
+{
+    return std::all_of(text.begin(), text.end(), storableChar);
+}
+
+QString shownText(const QString& text)
+{
+    QString out;
+    for (const QChar c : text) {
+        if (c.category() == QChar::Other_Control)
+            out += QStringLiteral("[U+%1]").arg(c.unicode(), 4, 16, QLatin1Char('0')).toUpper();
+        else
+            out += c;
+    }
+    return out;
+}
+
+QString unstorableMessage(const QString& text, const QString& file)
+{
+    return QStringLiteral("\"%1\" cannot be stored: %2 holds only Western European (Latin-1) letters, digits and "
+                          "signs, without line breaks, tabs or other control characters.")
+        .arg(shownText(text), file);
 }

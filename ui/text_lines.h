@@ -69,6 +69,17 @@ std::optional<QString> moveAside(const QString& path, QString* error = nullptr);
 // nothing when no line has that name. Lines without "=" are skipped.
 std::optional<QString> lineValue(const QStringList& lines, const QString& name);
 
-// True when every character of the text has a single-byte (Latin-1) code,
-// as the files store them.
-bool fitsLatin1(const QString& text);
+// What text typed or pasted into an entry may hold, so that the files
+// store it as typed and the link sends it as typed: characters with a
+// single-byte (Latin-1) code that are not control characters (below
+// U+0020, U+007F to U+009F). A line break would end a "name=value" line
+// and start another; a character beyond Latin-1 would become "?". Every
+// entry checks with these.
+bool storableChar(QChar c);
+bool storableText(const QString& text);
+// The text as a message quotes it: each control character as its code
+// ("[U+000A]"), so that a refused line break, tab or NUL can be seen.
+QString shownText(const QString& text);
+// The message that refuses such a text: `file` says what would hold it
+// ("the buttons file").
+QString unstorableMessage(const QString& text, const QString& file);

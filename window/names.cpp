@@ -91,9 +91,7 @@ void spreadLogoNames(TZEPH350_main& w)
 
 QString unstorableName(const QString& name)
 {
-    return QStringLiteral("\"%1\" cannot be stored: the customization file holds only Western European "
-                          "(Latin-1) letters, digits and signs. Enter another label.")
-        .arg(name);
+    return unstorableMessage(name, QStringLiteral("the customization file")) + QStringLiteral(" Enter another label.");
 }
 
 bool acceptableName(const QString& name)
@@ -110,9 +108,10 @@ std::optional<QString> askName(QWidget* parent, const QString& title, const QStr
             prompter().inputBox(parent, title, QStringLiteral("Enter a new label (10 characters maximum)"), old);
         if (!answer) return std::nullopt;
         if (!acceptableName(*answer)) continue;
-        // The customisation file stores single-byte text: a character
-        // beyond it would come back as "?".
-        if (fitsLatin1(*answer)) return answer;
+        // The customisation file stores single-byte text, a name on its
+        // line: a character beyond Latin-1 would come back as "?", a line
+        // break would start a line of its own.
+        if (storableText(*answer)) return answer;
         prompter().message(parent, QApplication::applicationName(), unstorableName(*answer), Prompter::Icon::Warning);
     }
 }

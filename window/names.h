@@ -37,9 +37,9 @@ constexpr int MaxNameLength = 10;
 bool acceptableName(const QString& name);
 QString unstorableName(const QString& name);
 // Asks for a new name in an input box until the answer is acceptable and
-// the customisation file can hold it (Latin-1; a name beyond it is refused
-// with the message unstorableName gives); the old name is the default
-// every time. Nothing when the operator cancels.
+// the customisation file can hold it as typed (see storableText; a name
+// it cannot hold is refused with the message unstorableName gives); the
+// old name is the default every time. Nothing when the operator cancels.
 std::optional<QString> askName(QWidget* parent, const QString& title, const QString& old);
 
 }  // namespace names

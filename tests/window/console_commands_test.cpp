@@ -1,12 +1,15 @@
 // The console's typed commands, programmable buttons and their file, and
 // its register table.
 #include "console_fixture.h"
+#include "entry_texts.h"
 #include "file_faults.h"
 
 #include "registers.h"
 #include "text_lines.h"
 
+#include <QClipboard>
 #include <QCoreApplication>
+#include <QInputMethodEvent>
 #include <QWheelEvent>
 
 #include <set>
@@ -15,12 +18,17 @@ using Ev = TZEPH350_d::Event;
 
 namespace {
 
+constexpr int ctrl(Qt::Key key)
+{
+    return (Qt::ControlModifier | key).toCombined();
+}
+
 // Keys typed into the command box or the register list, what goes out
 // (raw, one text per Enter) and what stays in the buffer.
 struct Keys {
     const char* name;
     bool inList;  // typed in the register list `_`
-    std::vector<int> keys;
+    std::vector<int> keys;  // a key, with the modifiers held
     QList<QByteArray> sent;
     const char* buffer;
 };
@@ -32,6 +40,11 @@ const Keys kKeys[] = {
     {"lower-case code", false, {'0', 'y', 'l', Qt::Key_Enter}, {"0yl"}, ""},
     {"two commands", false, {'1', 'O', Qt::Key_Return, '2', 'D', Qt::Key_Return}, {"1O", "2D"}, ""},
     {"typed in the register list", true, {'5', 'F', Qt::Key_Return, '7'}, {"5F"}, "7"},
+    // Keys that type no character add nothing to the command: Escape,
+    // Delete and the box's shortcuts (select all, copy).
+    {"Escape and Delete", false, {'1', Qt::Key_Escape, Qt::Key_Delete, '2', 'B', Qt::Key_Return}, {"12B"}, ""},
+    {"shortcuts", false, {'3', ctrl(Qt::Key_A), ctrl(Qt::Key_C), 'D'}, {}, "3D"},
+    {"shortcuts in the register list", true, {'4', ctrl(Qt::Key_C), 'E'}, {}, "4E"},
 };
 
 TEST_F(ConsoleTest, KeysBuildAndSendTheCommandLine)
@@ -45,10 +58,12 @@ TEST_F(ConsoleTest, KeysBuildAndSendTheCommandLine)
         QWidget* target = k.inList ? static_cast<QWidget*>(c()._) : c().Memo_env;
         const int row = c()._->currentIndex();
         for (int key : k.keys) {
-            if (key >= ' ' && key < 127)
+            const auto mods = Qt::KeyboardModifiers(key & Qt::KeyboardModifierMask);
+            key &= ~int(Qt::KeyboardModifierMask);
+            if (key >= ' ' && key < 127 && !mods)
                 QTest::keyClick(target, char(key));
             else
-                QTest::keyClick(target, Qt::Key(key));
+                QTest::keyClick(target, Qt::Key(key), mods);
         }
         EXPECT_EQ(sent(), k.sent) << k.name;
         EXPECT_EQ(c().commandBuffer(), QString::fromLatin1(k.buffer)) << k.name;
@@ -62,6 +77,80 @@ TEST_F(ConsoleTest, KeysBuildAndSendTheCommandLine)
     EXPECT_FALSE(z().Connected());
     EXPECT_EQ(sentStrings, 0);
     EXPECT_EQ(z().sentString, QStringLiteral("before"));
+}
+
+// Text that enters the command line by any way: typed, pasted or composed
+// by an input method. A character that cannot go as typed (beyond
+// Latin-1, which would go out as "?", the device-type query; a control
+// character) is refused where it enters, with a line in the traffic view;
+// the rest joins the command.
+struct Entered {
+    const char* name;
+    enum Way { Keys, Paste, InputMethod } way;
+    QString text;
+    QList<QByteArray> sent;  // after Enter
+    QStringList refused;     // what the lines in the traffic view show
+};
+
+TEST_F(ConsoleTest, CommandLineRefusesWhatCannotGoWhereItIsEntered)
+{
+    const Entered entries[] = {
+        {"euro typed", Entered::Keys, QStringLiteral("€"), {}, {QStringLiteral("€")}},
+        {"mixed typed", Entered::Keys, QStringLiteral("12€8B"), {"128B"}, {QStringLiteral("€")}},
+        {"Latin-1 typed", Entered::Keys, QStringLiteral("é1"), {"\xE9" "1"}, {}},
+        {"euro pasted", Entered::Paste, QStringLiteral("€"), {}, {QStringLiteral("€")}},
+        {"mixed pasted", Entered::Paste, QStringLiteral("12€8B"), {"128B"}, {QStringLiteral("€")}},
+        {"line break pasted", Entered::Paste, QStringLiteral("12\r\n8B\n"), {"128B"}, {QStringLiteral("[U+000D][U+000A][U+000A]")}},
+        {"plain pasted", Entered::Paste, QStringLiteral("128B"), {"128B"}, {}},
+        {"composed", Entered::InputMethod, QStringLiteral("€8B"), {"8B"}, {QStringLiteral("€")}},
+    };
+    startConsole();
+    c().show();
+    QApplication::setActiveWindow(&c());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&c()));
+    QTest::mouseClick(c().Memo_env->viewport(), Qt::LeftButton);
+    ASSERT_EQ(QApplication::focusWidget(), c().Memo_env);
+    for (const Entered& e : entries) {
+        c().Button_clearClick();
+        QWidget* focus = QApplication::focusWidget();
+        switch (e.way) {
+        case Entered::Keys:
+            for (const QChar ch : e.text)
+                QTest::sendKeyEvent(QTest::Click, focus, Qt::Key(ch.toUpper().unicode()), QString(ch), Qt::NoModifier);
+            break;
+        case Entered::Paste:
+            QGuiApplication::clipboard()->setText(e.text);
+            QTest::keyClick(focus, Qt::Key_V, Qt::ControlModifier);
+            break;
+        case Entered::InputMethod: {
+            QInputMethodEvent composed;
+            composed.setCommitString(e.text);
+            QCoreApplication::sendEvent(focus, &composed);
+            break;
+        }
+        }
+        QString taken;
+        for (const QChar ch : e.text)
+            if (ch.unicode() >= 0x20 && ch.unicode() != 0x7F && ch.unicode() <= 0xFF) taken += ch;
+        EXPECT_EQ(c().commandBuffer(), taken) << e.name;
+        EXPECT_EQ(c().Memo_env->toPlainText(), taken) << e.name << ": the box shows what goes";
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        EXPECT_EQ(sent(), e.sent) << e.name;
+        const QStringList lines = shown();
+        EXPECT_EQ(lines.size(), e.refused.size()) << e.name;
+        for (qsizetype i = 0; i < std::min(lines.size(), e.refused.size()); ++i) {
+            EXPECT_TRUE(lines[i].startsWith(QStringLiteral("***"))) << e.name;
+            EXPECT_TRUE(lines[i].contains(QStringLiteral("« ") + e.refused[i] + QStringLiteral(" »")))
+                << e.name << ": " << lines[i].toStdString();
+        }
+    }
+    // Whatever hands the sender a text beyond Latin-1, it does not go out
+    // with "?" in its place.
+    c().Memo_recu->clear();
+    c().Driver_envoie(QStringLiteral("1€B"));
+    EXPECT_TRUE(sent().isEmpty());
+    ASSERT_EQ(shown().size(), 1);
+    EXPECT_TRUE(shown()[0].contains(QStringLiteral("1€B")));
 }
 
 // A row of the register list adds its code to the command line; the
@@ -155,6 +244,124 @@ TEST_F(ConsoleTest, ProgrammableButtonRefusesTextsTheFileCannotHold)
     EXPECT_EQ(b->toolTip(), QStringLiteral("1Z"));
     c().saveButtonsFile();
     EXPECT_TRUE(readFile(TForm_debug::buttonsFileName()).contains("desc3=Gel \xE9\r\nadon3=1Z\r\n"));
+}
+
+// What a button takes as its caption and its command: a control character
+// (a line break above all, which would split the file's line and give
+// another button a command) is refused as a character beyond Latin-1 is,
+// with the same message, and asked again; the file written when the
+// console closes then loads back with what was taken.
+TEST_F(ConsoleTest, ButtonsRefuseControlCharactersAndTheFileLoadsBack)
+{
+    startConsole();
+    c().show();
+    const std::vector<EntryText> texts = entryTexts();
+    ASSERT_LE(texts.size(), 26u);
+    std::vector<std::pair<QString, QString>> buttons(26, {QStringLiteral("..@..> Click"), QString()});
+    for (size_t i = 0; i < texts.size(); ++i) {
+        const EntryText& t = texts[i];
+        const QString caption = QStringLiteral("caption %1").arg(i), command = QStringLiteral("%1B").arg(i);
+        ask.asked.clear();
+        ask.messages.clear();
+        ask.answers = t.taken ? QList<std::optional<QString>>{t.text, t.text}
+                              : QList<std::optional<QString>>{t.text, caption, t.text, command};
+        QTest::mouseClick(c().BitBtn_ADBG[i], Qt::RightButton);
+        if (t.taken) {
+            EXPECT_EQ(ask.asked.size(), 2) << t.what;
+            EXPECT_TRUE(ask.messages.isEmpty()) << t.what;
+            buttons[i] = {t.text, t.text};
+        } else {
+            ASSERT_EQ(ask.asked.size(), 4) << t.what;
+            EXPECT_EQ(ask.asked[1].initial, QStringLiteral("..@..> Click")) << t.what << ": asked again as at first";
+            EXPECT_EQ(ask.asked[3].initial, QString()) << t.what;
+            ASSERT_EQ(ask.messages.size(), 2) << t.what;
+            for (const auto& m : ask.messages) {
+                EXPECT_EQ(m.text, TForm_debug::unstorableText(t.text)) << t.what;
+                EXPECT_EQ(m.icon, Prompter::Icon::Warning) << t.what;
+            }
+            buttons[i] = {caption, command};
+        }
+        EXPECT_EQ(c().BitBtn_ADBG[i]->text(), buttons[i].first) << t.what;
+        EXPECT_EQ(c().BitBtn_ADBG[i]->toolTip(), buttons[i].second) << t.what;
+    }
+    c().close();
+
+    windows.reset();
+    start();
+    c().ensureContent();
+    for (size_t i = 0; i < 26; ++i) {
+        const char* what = i < texts.size() ? texts[i].what : "untouched";
+        EXPECT_EQ(c().BitBtn_ADBG[i]->text(), buttons[i].first) << i + 1 << " " << what;
+        EXPECT_EQ(c().BitBtn_ADBG[i]->toolTip(), buttons[i].second) << i + 1 << " " << what;
+    }
+}
+
+// The buttons file is read only up to the read limit, so the buttons never
+// hold more than it can: a caption or a command longer than its share is
+// refused with a message and asked again. With every text at its bound,
+// the file the console writes is read back whole.
+TEST_F(ConsoleTest, ButtonTextsAreBoundSoTheFileStaysReadable)
+{
+    startConsole();
+    c().show();
+    const int bound = TForm_debug::ButtonTextMax;
+    const auto text = [bound](char what, int n) {
+        return QStringLiteral("%1%2").arg(QLatin1Char(what)).arg(n, 2, 10, QLatin1Char('0')).leftJustified(bound, QLatin1Char(what));
+    };
+    // What the platform's input box takes at most.
+    const QString longest(32767, QLatin1Char('x'));
+    for (int n = 1; n <= 26; ++n) {
+        ask.asked.clear();
+        ask.messages.clear();
+        ask.answers = {longest, text('d', n) + QLatin1Char('d'), text('d', n), longest, text('a', n)};
+        QTest::mouseClick(c().BitBtn_ADBG[size_t(n - 1)], Qt::RightButton);
+        ASSERT_EQ(ask.asked.size(), 5) << n;
+        EXPECT_EQ(ask.asked[4].initial, QString()) << "asked again as at first";
+        ASSERT_EQ(ask.messages.size(), 3) << n;
+        for (const auto& m : ask.messages) {
+            EXPECT_EQ(m.title, QStringLiteral("DEBUG ZEPH3502"));
+            EXPECT_EQ(m.icon, Prompter::Icon::Warning);
+            EXPECT_TRUE(m.text.contains(QString::number(bound))) << m.text.left(200).toStdString();
+        }
+        EXPECT_EQ(c().BitBtn_ADBG[size_t(n - 1)]->text().size(), bound);
+    }
+    c().close();
+    const QString file = TForm_debug::buttonsFileName();
+    EXPECT_LE(QFileInfo(file).size(), MaxTextFileBytes);
+
+    windows.reset();
+    start();
+    c().ensureContent();
+    for (int n = 1; n <= 26; ++n) {
+        EXPECT_EQ(c().BitBtn_ADBG[size_t(n - 1)]->text(), text('d', n)) << n;
+        EXPECT_EQ(c().BitBtn_ADBG[size_t(n - 1)]->toolTip(), text('a', n)) << n;
+    }
+}
+
+// A file made by hand may give one button more than its share and still
+// be read; the console cuts the text to the bound and says so in the
+// traffic view, so that what it writes back, with all 52 lines, is read
+// at the next start.
+TEST_F(ConsoleTest, ButtonsFileTextBeyondTheBoundIsCutWhenRead)
+{
+    const QString file = TForm_debug::buttonsFileName();
+    // The largest file that is read: one description fills it.
+    const QByteArray big(MaxTextFileBytes - qsizetype(sizeof("desc1=\r\n")) + 1, 'z');
+    writeFile(file, "desc1=" + big + "\r\n");
+    ASSERT_EQ(QFileInfo(file).size(), MaxTextFileBytes);
+    startLink();
+    const QStringList lines = shown();
+    ASSERT_EQ(lines.size(), 1);
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("*** desc1"))) << lines[0].toStdString();
+    EXPECT_TRUE(lines[0].contains(QString::number(TForm_debug::ButtonTextMax)));
+    w().close();  // the program ends: the buttons file is written
+    EXPECT_LE(QFileInfo(file).size(), MaxTextFileBytes);
+
+    windows.reset();
+    start();
+    c().ensureContent();
+    EXPECT_EQ(c().BitBtn_ADBG[0]->text(), QString(TForm_debug::ButtonTextMax, QLatin1Char('z')));
+    EXPECT_TRUE(c().BitBtn_ADBG[1]->text().isEmpty()) << "the file was read";
 }
 
 // Every description and command makes the round trip through the file,

@@ -1,8 +1,11 @@
 // The renamable labels: the renaming questions, what repeats the names,
 // the input buttons' popup and hints, and "Default".
+#include "entry_texts.h"
 #include "inputs_fixture.h"
 
 #include <QMenu>
+
+#include <functional>
 
 namespace {
 
@@ -147,6 +150,59 @@ TEST_F(InputsPage, NamesBeyondLatin1AreRefusedAtEntry)
     for (const char* line : {"\r\n10=Star\r\n", "\r\n18=Star\r\n", "\r\n26=Star\r\n"})
         EXPECT_TRUE(file.contains(line)) << line;
     EXPECT_FALSE(file.contains('?'));
+}
+
+// What a label takes, through every kind of renaming item: a control
+// character (a line break above all, which would split the file's line)
+// is refused as a character beyond Latin-1 is, with the same message, and
+// asked again; the file written at exit then loads whole at the next start.
+TEST_F(InputsPage, LabelsRefuseControlCharactersAndTheFileLoadsBack)
+{
+    struct Item {
+        QString action;
+        std::function<QString()> name;
+    };
+    std::vector<Item> items;
+    for (int n = 1; n <= 8; ++n) {
+        items.push_back({QStringLiteral("Input%1").arg(n), [this, n] { return w().label_input[size_t(n - 1)]->text(); }});
+        items.push_back({QStringLiteral("Audio%1").arg(n), [this, n] { return w().Label_audio[size_t(n - 1)]->text(); }});
+    }
+    items.push_back({QStringLiteral("Frame"), [this] { return w().state.Logo_names[1]; }});
+    for (int n = 1; n <= 8; ++n)
+        items.push_back({QStringLiteral("Logo%1").arg(n), [this, n] { return w().state.Logo_names[size_t(n + 1)]; }});
+
+    const std::vector<EntryText> texts = entryTexts();
+    ASSERT_LE(texts.size(), items.size());
+    std::vector<QString> names;
+    for (size_t i = 0; i < texts.size(); ++i) {
+        const EntryText& t = texts[i];
+        const QString instead = QStringLiteral("Other %1").arg(i);
+        naming.questions.clear();
+        naming.messages.clear();
+        naming.answers = {t.text, instead};
+        action(items[i].action.toLatin1().constData())->trigger();
+        if (t.taken) {
+            EXPECT_EQ(naming.questions.size(), 1) << t.what;
+            EXPECT_TRUE(naming.messages.isEmpty()) << t.what;
+            names.push_back(t.text);
+        } else {
+            ASSERT_EQ(naming.questions.size(), 2) << t.what;
+            EXPECT_EQ(naming.questions[1].initial, naming.questions[0].initial) << t.what << ": the old name again";
+            ASSERT_EQ(naming.messages.size(), 1) << t.what;
+            EXPECT_EQ(naming.messages[0].text, names::unstorableName(t.text)) << t.what;
+            EXPECT_EQ(naming.messages[0].icon, Prompter::Icon::Warning) << t.what;
+            names.push_back(instead);
+        }
+        EXPECT_EQ(items[i].name(), names.back()) << t.what;
+        naming.answers.clear();
+    }
+    action("COM3")->trigger();
+    w().close();
+
+    windows.reset();
+    start();
+    for (size_t i = 0; i < texts.size(); ++i) EXPECT_EQ(items[i].name(), names[i]) << texts[i].what;
+    EXPECT_EQ(z().Port(), QStringLiteral("COM3")) << "the file was read";
 }
 
 // --- the input buttons' popup, hints and "Default" ---------------------------------------
