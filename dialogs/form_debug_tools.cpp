@@ -174,21 +174,9 @@ void TForm_debug::loadButtonsFile()
 {
     const std::optional<QStringList> lines = readTextLines(buttonsFileName());
     if (!lines) return;  // the design's captions and no commands
-    // A file made by hand may give one text more than its share and still
-    // be read; written back with every line, it might not be. Such a text
-    // is cut to the bound.
-    const auto text = [&](const QString& key) {
-        QString v = lineValue(*lines, key).value_or(QString());
-        if (v.size() > ButtonTextMax) {
-            Memo_recu->appendLine(QStringLiteral("*** %1 : %2 caractères, coupé à %3 pour que le fichier des boutons "
-                                                 "reste lisible")
-                                      .arg(key)
-                                      .arg(v.size())
-                                      .arg(ButtonTextMax));
-            v.truncate(ButtonTextMax);
-        }
-        return v;
-    };
+    // A text longer than the buttons take when typed comes only from a file
+    // made by hand; it is kept whole (the save below sees to the limit).
+    const auto text = [&](const QString& key) { return lineValue(*lines, key).value_or(QString()); };
     for (int n = 1; n <= ButtonCount; ++n) {
         Programmed& p = programmed_[size_t(n - 1)];
         p.caption = text(QStringLiteral("desc%1").arg(n));
@@ -206,6 +194,20 @@ void TForm_debug::saveButtonsFile() const
     for (int n = 1; n <= ButtonCount; ++n) {
         const Programmed& p = programmed_[size_t(n - 1)];
         lines << QStringLiteral("desc%1=").arg(n) + p.caption << QStringLiteral("adon%1=").arg(n) + p.command;
+    }
+    // What the panel types stays within the read limit; a file made by hand
+    // near it may not once written back with all 52 lines. Such a file is
+    // left as it is, readable, rather than replaced by one the next start
+    // would refuse.
+    qint64 bytes = 0;
+    for (const QString& l : lines) bytes += l.size() + 2;
+    if (bytes > MaxTextFileBytes) {
+        Memo_recu->appendLine(QStringLiteral("*** %1 : %2 octets dépasseraient la limite de lecture (%3), "
+                                             "le fichier n'est pas réécrit")
+                                  .arg(buttonsFileName())
+                                  .arg(bytes)
+                                  .arg(MaxTextFileBytes));
+        return;
     }
     writeTextLines(buttonsFileName(), lines);  // a failure is ignored
 }

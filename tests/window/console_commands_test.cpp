@@ -338,30 +338,47 @@ TEST_F(ConsoleTest, ButtonTextsAreBoundSoTheFileStaysReadable)
     }
 }
 
-// A file made by hand may give one button more than its share and still
-// be read; the console cuts the text to the bound and says so in the
-// traffic view, so that what it writes back, with all 52 lines, is read
-// at the next start.
-TEST_F(ConsoleTest, ButtonsFileTextBeyondTheBoundIsCutWhenRead)
+// A file made by hand may give a button more than its share. Its text is
+// kept whole: written back when the whole file stays within the read limit,
+// and otherwise the file is left as it was (readable) rather than replaced
+// by one the next start would refuse, with a line in the traffic view.
+TEST_F(ConsoleTest, ButtonsFileMadeByHandIsKeptWhole)
 {
     const QString file = TForm_debug::buttonsFileName();
-    // The largest file that is read: one description fills it.
-    const QByteArray big(MaxTextFileBytes - qsizetype(sizeof("desc1=\r\n")) + 1, 'z');
-    writeFile(file, "desc1=" + big + "\r\n");
-    ASSERT_EQ(QFileInfo(file).size(), MaxTextFileBytes);
-    startLink();
-    const QStringList lines = shown();
-    ASSERT_EQ(lines.size(), 1);
-    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("*** desc1"))) << lines[0].toStdString();
-    EXPECT_TRUE(lines[0].contains(QString::number(TForm_debug::ButtonTextMax)));
-    w().close();  // the program ends: the buttons file is written
-    EXPECT_LE(QFileInfo(file).size(), MaxTextFileBytes);
-
-    windows.reset();
-    start();
-    c().ensureContent();
-    EXPECT_EQ(c().BitBtn_ADBG[0]->text(), QString(TForm_debug::ButtonTextMax, QLatin1Char('z')));
-    EXPECT_TRUE(c().BitBtn_ADBG[1]->text().isEmpty()) << "the file was read";
+    struct Case {
+        qsizetype length;
+        bool writtenBack;
+    };
+    // Beyond the bound but small; and the largest file that is read, one
+    // description filling it.
+    for (const Case k : {Case{TForm_debug::ButtonTextMax + 1000, true},
+                         Case{MaxTextFileBytes - qsizetype(sizeof("desc1=\r\n")) + 1, false}}) {
+        SCOPED_TRACE(k.length);
+        const QByteArray big(k.length, 'z');
+        writeFile(file, "desc1=" + big + "\r\n");
+        const QByteArray before = readFile(file);
+        start();
+        c().ensureContent();
+        EXPECT_EQ(c().BitBtn_ADBG[0]->text().size(), k.length) << "read whole";
+        w().close();  // the program ends: the buttons file is written
+        const QStringList lines = shown();
+        if (k.writtenBack) {
+            EXPECT_TRUE(lines.isEmpty());
+            const std::optional<QStringList> back = readTextLines(file);
+            ASSERT_TRUE(back);
+            ASSERT_EQ(back->size(), 52);
+            EXPECT_EQ((*back)[0], "desc1=" + QString::fromLatin1(big));
+        } else {
+            ASSERT_EQ(lines.size(), 1);
+            EXPECT_TRUE(lines[0].startsWith(QStringLiteral("*** ") + file)) << lines[0].toStdString();
+            EXPECT_EQ(readFile(file), before) << "left as it was";
+        }
+        windows.reset();
+        start();
+        c().ensureContent();
+        EXPECT_EQ(c().BitBtn_ADBG[0]->text(), QString::fromLatin1(big)) << "the next start reads it";
+        windows.reset();
+    }
 }
 
 // Every description and command makes the round trip through the file,
