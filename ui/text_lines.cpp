@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 
@@ -203,6 +204,14 @@ std::optional<QString> writeTextLines(const QString& path, const QStringList& li
     QByteArray bytes;
     for (const QString& line : lines) bytes += line.toLatin1() + "\r\n";
     return writeTextFile(path, bytes);
+}
+
+void failWritesPastSizeLimit()
+{
+    struct sigaction ignore = {};
+    ignore.sa_handler = SIG_IGN;
+    sigemptyset(&ignore.sa_mask);
+    ::sigaction(SIGXFSZ, &ignore, nullptr);
 }
 
 std::optional<QString> lineValue(const QStringList& lines, const QString& name)

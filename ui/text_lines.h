@@ -6,7 +6,9 @@
 // read, and opening never waits (a FIFO in a file's place does not block).
 // Writing never loses the file it replaces: a write that fails leaves the
 // old file byte-identical and no temporary file, and a file that is there
-// but could not be read is moved aside under a backup name first.
+// but could not be read is moved aside under a backup name first. Writes
+// past a file-size limit fail as on a full disk (see
+// failWritesPastSizeLimit).
 
 #include <QByteArray>
 #include <QString>
@@ -64,6 +66,11 @@ std::optional<QString> freeBackupName(const QString& path);
 // never replacing anything there. The new name, or nothing when it could
 // not be moved; `error`, when given, receives why.
 std::optional<QString> moveAside(const QString& path, QString* error = nullptr);
+
+// From then on a write past the process's file-size limit fails (EFBIG)
+// as on a full disk, and takes the failed-write path, instead of ending
+// the program with SIGXFSZ. The program calls it first thing.
+void failWritesPastSizeLimit();
 
 // The value of the first "name=value" line named `name` (case ignored);
 // nothing when no line has that name. Lines without "=" are skipped.

@@ -1,10 +1,13 @@
 #pragma once
 // Real file-system faults for the tests of the panel's files: a step run in
-// a forked child under a file-size limit (SIGXFSZ ignored, so that a write
-// past it fails with EFBIG as on a full disk), the test acting as an
+// a forked child under a file-size limit (after the program's own start-up
+// step for its signal, so that a write past it fails with EFBIG as on a
+// full disk), the test acting as an
 // ordinary user for whom permission bits hold, FIFOs, sparse oversize
 // files, and the list of what a folder holds (so that a test sees a
 // temporary file left behind).
+
+#include "text_lines.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +19,6 @@
 #include <functional>
 #include <optional>
 
-#include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/types.h>
@@ -37,7 +39,9 @@ inline bool runInChild(rlim_t fileSizeLimit, const std::function<bool()>& step)
         return false;
     }
     if (pid == 0) {
-        std::signal(SIGXFSZ, SIG_IGN);
+        // What the program does first: nothing here sets the signal's
+        // action besides.
+        failWritesPastSizeLimit();
         const rlimit limit{fileSizeLimit, fileSizeLimit};
         if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) ::_exit(3);
         ::_exit(step() ? 0 : 1);

@@ -9,6 +9,11 @@
 #include "window_fixture.h"
 #include "window_state.h"
 
+#include <QProcess>
+#include <QProcessEnvironment>
+
+#include <csignal>
+
 namespace {
 
 const QString Settings = QStringLiteral("zeph350.ini");
@@ -343,6 +348,60 @@ TEST_F(WindowTest, RefusedStoreTimingFileIsMovedAsideWhenTheGaugeNeedsIt)
         QFile::remove(Timing);
         QFile::remove(bak);
     }
+}
+
+// --- the program itself ---------------------------------------------------------
+
+// The built program, started in `folder` (its bytes as they are: a name
+// that is no UTF-8 reaches it unchanged) under a file-size limit, with the
+// signal of that limit at its default action, then ended by SIGTERM once
+// its window is up. Its exit code, or -1 when it did not end normally.
+struct PanelRun {
+    QByteArray folder;
+    rlim_t fileSizeLimit = RLIM_INFINITY;
+    QString locale = QStringLiteral("C.UTF-8");
+};
+
+int runPanel(const PanelRun& run)
+{
+    QProcess panel;
+    panel.setProgram(QStringLiteral(ZEPH_TEST_PANEL));
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("LC_ALL"), run.locale);
+    // The program prints "shown" once its window is up.
+    env.insert(QStringLiteral("ZEPH_BENCH_REPORT_SHOW"), QStringLiteral("1"));
+    panel.setProcessEnvironment(env);
+    panel.setChildProcessModifier([&run] {
+        const rlimit limit{run.fileSizeLimit, run.fileSizeLimit};
+        if (::chdir(run.folder.constData()) != 0 || ::setrlimit(RLIMIT_FSIZE, &limit) != 0) ::_exit(120);
+        ::signal(SIGXFSZ, SIG_DFL);
+    });
+    panel.start();
+    QByteArray out;
+    while (!out.contains("shown") && panel.waitForReadyRead(60000)) out += panel.readAllStandardOutput();
+    EXPECT_TRUE(out.contains("shown")) << panel.readAllStandardError().toStdString();
+    ::kill(pid_t(panel.processId()), SIGTERM);
+    EXPECT_TRUE(panel.waitForFinished(60000));
+    EXPECT_EQ(panel.exitStatus(), QProcess::NormalExit) << "ended by a signal";
+    return panel.exitStatus() == QProcess::NormalExit ? panel.exitCode() : -1;
+}
+
+const QString ButtonsFile = QStringLiteral("debug Zeph-Cedar remote control.ini");
+
+// Under a shell's "ulimit -f": a rejected file too large for the limit
+// cannot be kept, so it is not replaced, and the program still ends as
+// asked, with the saves that fit (the console's buttons file) done.
+TEST(Program, AFileSizeLimitFailsAWriteAndEndsNothing)
+{
+    ScratchDir scratch;
+    QByteArray original = settingsFile({QStringLiteral("IP_ENABLE"), QStringLiteral("1=Camera")});
+    while (original.size() < 49000) original += "; a note the operator keeps in the file\r\n";
+    writeFile(Settings, original);
+    EXPECT_EQ(runPanel({QFile::encodeName(QDir::currentPath()), 4096}), 0);
+    EXPECT_EQ(text(readFile(Settings)), text(original));
+    EXPECT_EQ(names(entries().filter(QStringLiteral("zeph350"))), "zeph350.ini");
+    EXPECT_EQ(splitTextLines(readFile(ButtonsFile)).size(), 52);
 }
 
 }  // namespace
