@@ -3,11 +3,14 @@
 //
 // SIGTERM and SIGINT close the main window as its frame would (so the
 // settings are saved): the handler only writes a byte into a pipe that the
-// main thread watches.
+// main thread watches. A file-size limit (a shell's "ulimit -f") does not
+// end the program: a write past it fails as on a full disk, and the save
+// says so or leaves the old file as it was.
 
 #include "platform/gfx_exceptions.h"
 #include "look.h"
 #include "prompter.h"
+#include "text_lines.h"
 #include "widgets/gfx_wndproc.h"
 #include "windows.h"
 #include "zeph350_main.h"
@@ -36,6 +39,7 @@ void onSignal(int)
 
 int main(int argc, char** argv)
 {
+    failWritesPastSizeLimit();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zeph-Cedar remote control"));
     // Closing the main window ends the program, whatever else is open.
@@ -72,8 +76,9 @@ int main(int argc, char** argv)
     main.show();
     // Start-up measurement only (bench/startup): the offscreen platform gives
     // no outside sign of a shown window, so with ZEPH_BENCH_REPORT_SHOW=1 the
-    // program prints "shown" once the event loop has taken the first show.
-    // Nothing else reads this variable; it is no setting of the panel.
+    // program prints "shown" once the event loop has taken the first show
+    // (the tests that run the program wait for it too). It is no setting of
+    // the panel.
     if (qEnvironmentVariableIntValue("ZEPH_BENCH_REPORT_SHOW") == 1)
         QTimer::singleShot(0, &app, [] {
             std::puts("shown");

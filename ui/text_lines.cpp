@@ -1,10 +1,12 @@
 #include "text_lines.h"
 
 #include <QFile>
-#include <QSaveFile>
+#include <QRandomGenerator>
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 
@@ -31,13 +33,12 @@ struct Fd {
 };
 
 // Opens without waiting (a FIFO with no writer would block a plain open)
-// and checks the kind and the size before anything is read. With `read`
-// false only the checks are made.
-TextFile openBounded(const QString& path, qint64 limit, bool read)
+// and checks the kind and the size before anything is read. `found`, when
+// given, receives what the file's status says (its permission bits).
+TextFile openBounded(const QByteArray& name, qint64 limit, struct stat* found = nullptr)
 {
     TextFile out;
-    if (path.isEmpty()) return out;
-    const QByteArray name = QFile::encodeName(path);
+    if (name.isEmpty()) return out;
     Fd f;
     do {
         f.fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
@@ -55,12 +56,9 @@ TextFile openBounded(const QString& path, qint64 limit, bool read)
         out.status = TextFile::Status::NotRegular;
         return out;
     }
+    if (found) *found = st;
     if (st.st_size > limit) {
         out.status = TextFile::Status::TooBig;
-        return out;
-    }
-    if (!read) {
-        out.status = TextFile::Status::Ok;
         return out;
     }
     // The file may grow after fstat: one byte more than the limit is read
@@ -101,6 +99,138 @@ bool nameTaken(const QByteArray& name)
     return ::lstat(name.constData(), &st) == 0 || errno != ENOENT;
 }
 
+// Names go to the system as the bytes they are: a name that is no UTF-8
+// (a folder named in Latin-1) would not survive a trip through QString.
+QByteArray backupNameOf(const QByteArray& name, int n)
+{
+    return n == 0 ? name + ".bak" : name + '.' + QByteArray::number(n) + ".bak";
+}
+
+QByteArray folderOf(const QByteArray& name)
+{
+    const qsizetype slash = name.lastIndexOf('/');
+    return slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : name.left(slash);
+}
+
+// The name of a new file beside `name`, random enough not to meet another.
+QByteArray scratchNameBeside(const QByteArray& name)
+{
+    return name + '.' + QByteArray::number(QRandomGenerator::global()->generate64() & 0xFFFFFFFFFFFFull, 36);
+}
+
+// The file a name stands for: a symbolic link is followed to the file it
+// names (which need not exist yet), so that a save through a link
+// rewrites the file and the link stays.
+QByteArray followLinks(const QByteArray& name)
+{
+    QByteArray at = name;
+    for (int depth = 0; depth < 40; ++depth) {
+        struct stat st {};
+        if (::lstat(at.constData(), &st) != 0 || !S_ISLNK(st.st_mode)) return at;
+        QByteArray target(PATH_MAX, Qt::Uninitialized);
+        const ssize_t n = ::readlink(at.constData(), target.data(), size_t(target.size()));
+        if (n <= 0 || n >= target.size()) return name;
+        target.truncate(n);
+        const qsizetype slash = at.lastIndexOf('/');
+        at = target.startsWith('/') || slash < 0 ? target : at.left(slash + 1) + target;
+    }
+    return name;  // a loop: the name as it is
+}
+
+// A new file beside another, written whole and flushed to the disk before
+// it gets a name. It has no name at all where the file system allows
+// (O_TMPFILE), so that a crash leaves nothing behind; elsewhere it has a
+// temporary one, which every way out removes.
+class NewFile {
+public:
+    NewFile() = default;
+    NewFile(const NewFile&) = delete;
+    NewFile& operator=(const NewFile&) = delete;
+    ~NewFile()
+    {
+        if (fd_ >= 0) ::close(fd_);
+        if (!temp_.isEmpty()) ::unlink(temp_.constData());
+    }
+
+    // Writes the bytes into a new file in the folder of `beside`, with the
+    // permission bits `mode` (those the system gives a new file when
+    // none). The error text on failure.
+    std::optional<QString> write(const QByteArray& beside, const QByteArray& bytes, std::optional<mode_t> mode)
+    {
+        fd_ = ::open(folderOf(beside).constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+        if (fd_ >= 0) {
+            proc_ = "/proc/self/fd/" + QByteArray::number(fd_);
+            if (::access(proc_.constData(), F_OK) != 0) {  // it could never be named
+                ::close(fd_);
+                fd_ = -1;
+            }
+        }
+        for (int attempt = 0; fd_ < 0 && attempt < 100; ++attempt) {
+            proc_.clear();
+            const QByteArray temp = scratchNameBeside(beside);
+            fd_ = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
+            if (fd_ >= 0) temp_ = temp;
+            else if (errno != EEXIST) return errnoText(errno);
+        }
+        if (fd_ < 0) return errnoText(EEXIST);
+        if (mode && ::fchmod(fd_, *mode) != 0) return errnoText(errno);
+        for (qsizetype done = 0; done < bytes.size();) {
+            const ssize_t n = ::write(fd_, bytes.constData() + done, size_t(bytes.size() - done));
+            if (n < 0 && errno == EINTR) continue;
+            // A file-size limit or a full disk shows here (EFBIG, ENOSPC).
+            if (n <= 0) return errnoText(n < 0 ? errno : EIO);
+            done += n;
+        }
+        // Some file systems report a lost write only here.
+        if (::fsync(fd_) != 0 && errno != EINVAL && errno != EROFS) return errnoText(errno);
+        return std::nullopt;
+    }
+
+    // Gives the file the name `name`, never replacing anything that holds
+    // it: 0, or the error number (EEXIST when the name is taken).
+    int linkTo(const QByteArray& name)
+    {
+        if (!proc_.isEmpty())
+            return ::linkat(AT_FDCWD, proc_.constData(), AT_FDCWD, name.constData(), AT_SYMLINK_FOLLOW) == 0 ? 0 : errno;
+        if (::link(temp_.constData(), name.constData()) == 0) return 0;
+        if (errno == EEXIST) return EEXIST;
+        // A file system without hard links: a rename that replaces nothing,
+        int r = ::renameat2(AT_FDCWD, temp_.constData(), AT_FDCWD, name.constData(), RENAME_NOREPLACE);
+        // or, where even that is missing, the check just before.
+        if (r != 0 && (errno == EINVAL || errno == ENOSYS)) {
+            if (nameTaken(name)) return EEXIST;
+            r = ::rename(temp_.constData(), name.constData());
+        }
+        if (r != 0) return errno;
+        temp_.clear();
+        return 0;
+    }
+
+    // Puts the file in the place of `name`, whatever is there, in one
+    // step (a rename): 0, or the error number.
+    int replace(const QByteArray& name)
+    {
+        if (temp_.isEmpty()) {
+            // A rename needs a name to start from.
+            int err = EEXIST;
+            for (int attempt = 0; err == EEXIST && attempt < 100; ++attempt) {
+                const QByteArray temp = scratchNameBeside(name);
+                err = linkTo(temp);
+                if (err == 0) temp_ = temp;
+            }
+            if (err != 0) return err;
+        }
+        if (::rename(temp_.constData(), name.constData()) != 0) return errno;
+        temp_.clear();
+        return 0;
+    }
+
+private:
+    int fd_ = -1;
+    QByteArray temp_;  // its temporary name, when it has one
+    QByteArray proc_;  // where it can be reached while it has none
+};
+
 }  // namespace
 
 QStringList splitTextLines(const QByteArray& bytes)
@@ -122,7 +252,7 @@ QStringList splitTextLines(const QByteArray& bytes)
 
 TextFile readTextFile(const QString& path, qint64 limit)
 {
-    return openBounded(path, limit, true);
+    return openBounded(QFile::encodeName(path), limit);
 }
 
 std::optional<QStringList> readTextLines(const QString& path, QByteArray* raw)
@@ -139,28 +269,22 @@ QString backupName(const QString& path, int n)
     return n == 0 ? path + QStringLiteral(".bak") : path + QStringLiteral(".%1.bak").arg(n);
 }
 
-std::optional<QString> freeBackupName(const QString& path)
-{
-    for (int n = 0; n < MaxBackups; ++n) {
-        const QString candidate = backupName(path, n);
-        if (!nameTaken(QFile::encodeName(candidate))) return candidate;
-    }
-    return std::nullopt;
-}
+namespace {
 
-std::optional<QString> moveAside(const QString& path, QString* error)
+// Renames the thing at `name`, whatever its kind, to its first free backup
+// name, never over anything there. The new name, or nothing (`error` says
+// why).
+std::optional<QByteArray> moveAsideName(const QByteArray& name, QString* error)
 {
-    const QByteArray from = QFile::encodeName(path);
     int err = EEXIST;
     for (int n = 0; n < MaxBackups; ++n) {
-        const QString candidate = backupName(path, n);
-        const QByteArray to = QFile::encodeName(candidate);
+        const QByteArray to = backupNameOf(name, n);
         if (nameTaken(to)) continue;
         // Never over a name that appeared meanwhile; a file system that
         // cannot promise that gets the check above alone.
-        int r = ::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE);
-        if (r != 0 && (errno == EINVAL || errno == ENOSYS)) r = ::rename(from.constData(), to.constData());
-        if (r == 0) return candidate;
+        int r = ::renameat2(AT_FDCWD, name.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE);
+        if (r != 0 && (errno == EINVAL || errno == ENOSYS)) r = ::rename(name.constData(), to.constData());
+        if (r == 0) return to;
         err = errno;
         if (err != EEXIST) break;
     }
@@ -168,41 +292,138 @@ std::optional<QString> moveAside(const QString& path, QString* error)
     return std::nullopt;
 }
 
-std::optional<QString> writeTextFile(const QString& path, const QByteArray& bytes)
+// Keeps a copy of `bytes`, the content of the file `name`, with its
+// permission bits, under the first backup name that nothing holds when
+// the copy takes it: a name taken meanwhile (another panel keeping the
+// same file) is left alone and the next one is taken. The error text on
+// failure; `keptAs` receives the name.
+std::optional<QString> keepCopy(const QByteArray& name, const QByteArray& bytes, mode_t mode, QByteArray& keptAs)
 {
-    // What could not be read is not ours to destroy: it goes aside first.
-    if (openBounded(path, MaxTextFileBytes, false).refused()) {
-        QString why;
-        if (!moveAside(path, &why))
-            return QStringLiteral("the file in its place cannot be read and cannot be moved aside: ") + why;
+    const auto failed = [&name](int n, const QString& why) {
+        return QStringLiteral("the file it replaces could not be kept as \"%1\": %2")
+            .arg(QFile::decodeName(backupNameOf(name, n)), why);
+    };
+    const auto firstFree = [&name] {
+        int n = 0;
+        while (n < MaxBackups - 1 && nameTaken(backupNameOf(name, n))) ++n;
+        return n;
+    };
+    NewFile copy;
+    if (const std::optional<QString> why = copy.write(name, bytes, mode)) return failed(firstFree(), *why);
+    for (int n = 0; n < MaxBackups; ++n) {
+        const int err = copy.linkTo(backupNameOf(name, n));
+        if (err == 0) {
+            keptAs = backupNameOf(name, n);
+            return std::nullopt;
+        }
+        if (err != EEXIST) return failed(n, errnoText(err));
     }
+    return QStringLiteral("the file it replaces could not be kept: no backup name is free");
+}
 
-    // Unbuffered, so that each write reaches the file system and reports
-    // its own failure (a buffered write only fills memory, and an error of
-    // the last flush is lost in the commit).
-    QSaveFile f(path);
-    const auto errorOr = [&f](const char* otherwise) {
-        return f.error() != QFileDevice::NoError ? f.errorString() : QString::fromLatin1(otherwise);
+// A file that is a mount point (a single file bound over its name) is
+// never replaced by a rename: `target` is written where it is, its content
+// kept under a backup name of `name` first (unless that is done already),
+// as a write cut short there damages it. Each step is checked.
+std::optional<QString> writeInPlace(const QByteArray& target, const QByteArray& name, const TextFile& there, mode_t mode,
+                                    const QByteArray& bytes, QByteArray keptAs)
+{
+    if (there.status == TextFile::Status::Ok && there.bytes == bytes) return std::nullopt;  // holds them already
+    if (keptAs.isEmpty() && there.status == TextFile::Status::Ok) {
+        if (const std::optional<QString> why = keepCopy(name, there.bytes, mode, keptAs)) return why;
+    }
+    const auto failed = [&keptAs](int err) {
+        const QString why = errnoText(err);
+        if (keptAs.isEmpty()) return QStringLiteral("it could not be written in place: ") + why;
+        return QStringLiteral("it could not be written in place (its old content is kept as \"%1\"): %2")
+            .arg(QFile::decodeName(keptAs), why);
     };
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return errorOr("cannot create the file");
-    const auto fail = [&f](const QString& why) {
-        // Nothing replaces the old file, and the temporary file goes.
-        f.cancelWriting();
-        f.commit();
-        return why;
-    };
-    if (f.write(bytes) != bytes.size()) return fail(errorOr("the file could not be written whole"));
-    // Some file systems report a lost write only here.
-    if (::fsync(f.handle()) != 0 && errno != EINVAL && errno != EROFS) return fail(errnoText(errno));
-    if (!f.commit()) return errorOr("the file could not be replaced");
+    Fd f;
+    do {
+        f.fd = ::open(target.constData(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+    } while (f.fd < 0 && errno == EINTR);
+    if (f.fd < 0) return failed(errno);
+    if (::ftruncate(f.fd, 0) != 0) return failed(errno);
+    for (qsizetype done = 0; done < bytes.size();) {
+        const ssize_t n = ::write(f.fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return failed(n < 0 ? errno : EIO);
+        done += n;
+    }
+    if (::fsync(f.fd) != 0 && errno != EINVAL) return failed(errno);
+    const int fd = f.fd;
+    f.fd = -1;
+    if (::close(fd) != 0 && errno != EINTR) return failed(errno);
     return std::nullopt;
 }
 
-std::optional<QString> writeTextLines(const QString& path, const QStringList& lines)
+}  // namespace
+
+std::optional<QString> moveAside(const QString& path, QString* error)
+{
+    const std::optional<QByteArray> to = moveAsideName(QFile::encodeName(path), error);
+    if (!to) return std::nullopt;
+    return QFile::decodeName(*to);
+}
+
+std::optional<QString> writeTextFile(const QString& path, const QByteArray& bytes, Replaced old)
+{
+    if (path.isEmpty()) return QStringLiteral("no file name");
+    // Backups are named after the name given; the file written is the one
+    // it stands for.
+    const QByteArray name = QFile::encodeName(path);
+    QByteArray target = followLinks(name);
+    struct stat st {};
+    TextFile there = openBounded(target, MaxTextFileBytes, &st);
+    const mode_t mode = st.st_mode & 0777;
+    if (there.refused()) {
+        // What could not be read is not ours to destroy: it goes aside
+        // whole first (a link to it, the link).
+        QString why;
+        if (!moveAsideName(name, &why))
+            return QStringLiteral("the file in its place cannot be read and cannot be moved aside: ") + why;
+        target = name;
+        there.status = TextFile::Status::Missing;
+    } else if (there.status == TextFile::Status::Ok &&
+               ::faccessat(AT_FDCWD, target.constData(), W_OK, AT_EACCESS) != 0) {
+        // Its owner keeps it as it is.
+        return errno == EACCES ? QStringLiteral("the file is read-only") : errnoText(errno);
+    }
+    const bool exists = there.status == TextFile::Status::Ok;
+
+    // The new file first, whole on the disk: a full disk or a size limit
+    // stops the save before anything is kept or replaced.
+    NewFile file;
+    if (const std::optional<QString> why = file.write(target, bytes, exists ? std::optional<mode_t>(mode) : std::nullopt))
+        return why;
+    QByteArray keptAs;
+    if (old == Replaced::Kept && exists) {
+        if (const std::optional<QString> why = keepCopy(name, there.bytes, mode, keptAs)) return why;
+    }
+    const int err = file.replace(target);
+    if (err == EBUSY) return writeInPlace(target, name, there, mode, bytes, keptAs);
+    if (err != 0) {
+        // The file is still there as it was, so its copy goes again: a
+        // file that can never be replaced does not gain one per save.
+        if (!keptAs.isEmpty()) ::unlink(keptAs.constData());
+        return errnoText(err);
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> writeTextLines(const QString& path, const QStringList& lines, Replaced old)
 {
     QByteArray bytes;
     for (const QString& line : lines) bytes += line.toLatin1() + "\r\n";
-    return writeTextFile(path, bytes);
+    return writeTextFile(path, bytes, old);
+}
+
+void failWritesPastSizeLimit()
+{
+    struct sigaction ignore = {};
+    ignore.sa_handler = SIG_IGN;
+    sigemptyset(&ignore.sa_mask);
+    ::sigaction(SIGXFSZ, &ignore, nullptr);
 }
 
 std::optional<QString> lineValue(const QStringList& lines, const QString& name)

@@ -5,8 +5,11 @@
 // Reading is bounded: only a regular file of at most MaxTextFileBytes is
 // read, and opening never waits (a FIFO in a file's place does not block).
 // Writing never loses the file it replaces: a write that fails leaves the
-// old file byte-identical and no temporary file, and a file that is there
-// but could not be read is moved aside under a backup name first.
+// old file byte-identical and no temporary file (a mount point, which can
+// only be written in place, is kept under a backup name first), and a file
+// that is there but could not be read is moved aside under a backup name
+// first. Writes past a file-size limit fail as on a full disk (see
+// failWritesPastSizeLimit).
 
 #include <QByteArray>
 #include <QString>
@@ -44,26 +47,50 @@ std::optional<QStringList> readTextLines(const QString& path, QByteArray* raw = 
 // The same split on bytes already read.
 QStringList splitTextLines(const QByteArray& bytes);
 
+// What becomes of the file that a write replaces.
+enum class Replaced {
+    Dropped,  // nothing (a file that could not be read is still moved aside)
+    Kept      // its content, as it is then, goes to a backup first
+};
+
 // Writes the bytes through an atomic replace, checking every step: a crash,
 // a full disk or a file-size limit during the write leaves the old file
 // whole and no temporary file. A file in the way that could not be read
 // (see TextFile::refused) is first moved aside with moveAside; when that
-// fails nothing is written. The error text on failure.
-std::optional<QString> writeTextFile(const QString& path, const QByteArray& bytes);
+// fails nothing is written. A file this process may not write (made
+// read-only) is not replaced. The new file keeps the permission bits of
+// the one it replaces. With Replaced::Kept, the file there is copied to
+// its first free backup name (with its permission bits) just before it is
+// replaced; when that copy cannot be made, nothing is replaced, and when
+// the replace fails, the copy is removed again. A file that is a mount
+// point (a single file bound over the name) cannot be replaced by a
+// rename: it is written in place, each step checked, once its content is
+// kept under a backup name (unless it holds these bytes already). The
+// name goes to the system as the bytes it encodes to, never through an
+// absolute path built in QString; a symbolic link is followed and its
+// target written. The error text on failure.
+std::optional<QString> writeTextFile(const QString& path, const QByteArray& bytes, Replaced old = Replaced::Dropped);
 
 // The lines, each ended by CR LF, written as by writeTextFile.
-std::optional<QString> writeTextLines(const QString& path, const QStringList& lines);
+std::optional<QString> writeTextLines(const QString& path, const QStringList& lines,
+                                      Replaced old = Replaced::Dropped);
 
 // Backup names of a file: "name.bak", then "name.1.bak", "name.2.bak" and
-// so on. `freeBackupName` gives the first that nothing holds yet, so an
-// earlier backup is never replaced; nothing when all are taken.
+// so on, up to "name.999.bak". A backup takes the first name that nothing
+// holds at the moment it is made (it is linked to it, never renamed over
+// it), so it never replaces anything, an earlier backup or another
+// panel's.
 QString backupName(const QString& path, int n);
-std::optional<QString> freeBackupName(const QString& path);
 
 // Renames the file (whatever its kind) to its first free backup name,
 // never replacing anything there. The new name, or nothing when it could
 // not be moved; `error`, when given, receives why.
 std::optional<QString> moveAside(const QString& path, QString* error = nullptr);
+
+// From then on a write past the process's file-size limit fails (EFBIG)
+// as on a full disk, and takes the failed-write path, instead of ending
+// the program with SIGXFSZ. The program calls it first thing.
+void failWritesPastSizeLimit();
 
 // The value of the first "name=value" line named `name` (case ignored);
 // nothing when no line has that name. Lines without "=" are skipped.

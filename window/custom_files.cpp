@@ -128,19 +128,20 @@ void CustomFiles::open()
         Verif_fichier_ini(*timing, QString::fromLatin1(StoreTimingFile));
 
     const QString path = w_.state.Settings_file_name;
-    QByteArray raw;
-    const std::optional<QStringList> lines = readLines(path, &raw);
+    const TextFile file = readTextFile(path);
     bool applied = false;
-    if (lines && Verif_fichier_ini(*lines, path)) applied = LoadButtonName(*lines);
-    if (!applied) {
-        connection_.com1Click(&w_);
-        if (lines) {
-            // Kept so that the next save does not destroy what the operator
-            // wrote (one empty caption is enough to reject a file).
-            const QString key = QFileInfo(path).absoluteFilePath();
-            if (!rejected_.contains(key)) rejected_.insert(key, raw);
-        }
+    if (file.status == TextFile::Status::Ok) {
+        const QStringList lines = splitTextLines(file.bytes);
+        if (Verif_fichier_ini(lines, path)) applied = LoadButtonName(lines);
     }
+    if (!applied) connection_.com1Click(&w_);
+    // What the operator wrote is not destroyed by the next save (one empty
+    // caption is enough to reject a file): it goes to a backup first.
+    const QString key = QFileInfo(path).absoluteFilePath();
+    if (applied || file.status == TextFile::Status::Missing)
+        rejected_.remove(key);
+    else
+        rejected_.insert(key);
 
     QWidget* cover = w_.inputs().status().Panel_notavailble;
     cover->move(0, cover->y());
@@ -177,23 +178,14 @@ QStringList CustomFiles::settingsLines() const
 bool CustomFiles::save(SaveKind kind)
 {
     const QString path = w_.state.Settings_file_name;
-    std::optional<QString> error;
-    const auto rejected = rejected_.constFind(QFileInfo(path).absoluteFilePath());
-    if (rejected != rejected_.constEnd()) {
-        // A rejected file goes aside once, under a name no earlier backup
-        // holds; after that the file is ours. When it cannot be kept, it is
-        // not replaced either.
-        const std::optional<QString> bak = freeBackupName(path);
-        const std::optional<QString> failed =
-            bak ? writeTextFile(*bak, *rejected) : std::optional<QString>(QStringLiteral("no backup name is free"));
-        if (failed)
-            error = QStringLiteral("the file it replaces could not be kept as \"%1\": %2")
-                        .arg(bak.value_or(backupName(path, 0)), *failed);
-        else
-            rejected_.erase(rejected);
-    }
-    // A file that could not be read at all is moved aside by the write.
-    if (!error) error = writeLines(path, settingsLines());
+    // A rejected file goes aside as it is when it is replaced, under a name
+    // no earlier backup holds; after that the file is ours. When it cannot
+    // be kept, it is not replaced either. A file that could not be read at
+    // all is moved aside by the write.
+    const QString key = QFileInfo(path).absoluteFilePath();
+    const std::optional<QString> error =
+        writeTextLines(path, settingsLines(), rejected_.contains(key) ? Replaced::Kept : Replaced::Dropped);
+    if (!error) rejected_.remove(key);
     if (error && kind == SaveKind::Explicit) {
         prompter().message(&w_, QApplication::applicationName(),
                            QStringLiteral("Cannot save \"%1\": %2").arg(path, *error), Prompter::Icon::Error);

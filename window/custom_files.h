@@ -5,8 +5,8 @@
 // menu, and the store-timing file's check.
 
 #include <QByteArray>
-#include <QHash>
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -59,7 +59,8 @@ private:
 
     TZEPH350_main& w_;
     ConnectionController& connection_;
-    // Files that were rejected when read: each content is kept under a
-    // backup name before a save replaces the file.
-    QHash<QString, QByteArray> rejected_;  // by absolute path
+    // Files that were rejected, or could not be read, when last read:
+    // before a save replaces one, what is there then is kept under a
+    // backup name (the operator may have changed it meanwhile).
+    QSet<QString> rejected_;  // by absolute path
 };

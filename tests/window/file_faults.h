@@ -1,10 +1,13 @@
 #pragma once
 // Real file-system faults for the tests of the panel's files: a step run in
-// a forked child under a file-size limit (SIGXFSZ ignored, so that a write
-// past it fails with EFBIG as on a full disk), the test acting as an
-// ordinary user for whom permission bits hold, FIFOs, sparse oversize
-// files, and the list of what a folder holds (so that a test sees a
-// temporary file left behind).
+// a forked child under a file-size limit (after the program's own start-up
+// step for its signal, so that a write past it fails with EFBIG as on a
+// full disk) or as an ordinary user through and through, the test acting
+// as an ordinary user for whom permission bits hold, FIFOs, sparse
+// oversize files, and the list of what a folder holds (so that a test sees
+// a temporary file left behind).
+
+#include "text_lines.h"
 
 #include <gtest/gtest.h>
 
@@ -16,20 +19,20 @@
 #include <functional>
 #include <optional>
 
-#include <csignal>
+#include <grp.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/types.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-// Runs `step` in a forked child in which writes past `fileSizeLimit` bytes
-// of one file fail; true when the child ran it to its end and `step`
-// returned true. The child leaves by _exit, so nothing of the parent's
-// state is torn down twice. The child has only the thread that forked:
-// a step must not need Qt's helper threads (a socket's proxy lookup does),
-// so windows are made before, in the test itself.
-inline bool runInChild(rlim_t fileSizeLimit, const std::function<bool()>& step)
+// Runs `prepare`, then `step`, in a forked child; true when the child ran
+// them to their end and both returned true. The child leaves by _exit, so
+// nothing of the parent's state is torn down twice. The child has only
+// the thread that forked: a step must not need Qt's helper threads (a
+// socket's proxy lookup does), so windows are made before, in the test
+// itself.
+inline bool runForked(const std::function<bool()>& prepare, const std::function<bool()>& step)
 {
     const pid_t pid = ::fork();
     if (pid < 0) {
@@ -37,17 +40,44 @@ inline bool runInChild(rlim_t fileSizeLimit, const std::function<bool()>& step)
         return false;
     }
     if (pid == 0) {
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{fileSizeLimit, fileSizeLimit};
-        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) ::_exit(3);
+        if (!prepare()) ::_exit(3);
         ::_exit(step() ? 0 : 1);
     }
     int status = 0;
     while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
     }
     EXPECT_TRUE(WIFEXITED(status)) << "the child died by signal " << (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
-    EXPECT_NE(WEXITSTATUS(status), 3) << "setrlimit failed";
+    EXPECT_NE(WEXITSTATUS(status), 3) << "the child could not be prepared";
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// Runs `step` in a forked child in which writes past `fileSizeLimit` bytes
+// of one file fail (see runForked).
+inline bool runInChild(rlim_t fileSizeLimit, const std::function<bool()>& step)
+{
+    return runForked(
+        [fileSizeLimit] {
+            // What the program does first: nothing here sets the signal's
+            // action besides.
+            failWritesPastSizeLimit();
+            const rlimit limit{fileSizeLimit, fileSizeLimit};
+            return ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
+        },
+        step);
+}
+
+// Runs `step` in a forked child that is wholly an ordinary user: when the
+// test runs as root, the child becomes "nobody" in its real ids too, which
+// access(2) consults (see runForked).
+inline bool runAsOrdinaryUser(const std::function<bool()>& step)
+{
+    return runForked(
+        [] {
+            if (::geteuid() != 0) return true;
+            return ::setgroups(0, nullptr) == 0 && ::setresgid(65534, 65534, 65534) == 0 &&
+                   ::setresuid(65534, 65534, 65534) == 0;
+        },
+        step);
 }
 
 // While it lives, the test process acts as an ordinary user, for whom

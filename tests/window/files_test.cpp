@@ -176,6 +176,45 @@ TEST_F(WindowTest, RejectedFileIsKeptAfterAnotherRejectedOpen)
     EXPECT_EQ(readFile(QStringLiteral("zeph350.ini.bak")), original);
 }
 
+// The operator fixes a rejected file while the panel runs, and makes
+// another slip (the port put right, a caption lost): what the save
+// replaces is what is on disk then, and that is what is kept. Backups
+// made earlier stay.
+struct EditCase {
+    const char* what;
+    bool saveFirst;  // "Save" before the edit: the first content kept then
+    bool openAgain;  // the edited file opened, and rejected, again
+};
+
+class RejectedFileEdited : public WindowTest, public ::testing::WithParamInterface<EditCase> {};
+
+TEST_P(RejectedFileEdited, TheSaveKeepsWhatItReplaces)
+{
+    const EditCase& c = GetParam();
+    const QByteArray first = settingsFile({QStringLiteral("0=com2"), QStringLiteral("1=Camera")});
+    const QByteArray edited = settingsFile({QStringLiteral("0=COM2"), QStringLiteral("1=Camera"), QStringLiteral("2=")});
+    writeFile(QStringLiteral("zeph350.ini"), first);
+    start();
+    if (c.saveFirst) action("Save1")->trigger();  // the name dialog cancelled: zeph350.ini
+    writeFile(QStringLiteral("zeph350.ini"), edited);
+    if (c.openAgain) {
+        prompts.openAnswer = scratch.path(QStringLiteral("zeph350.ini"));
+        action("Open1")->trigger();
+        EXPECT_EQ(w().label_input[0]->text(), QStringLiteral("Input 1")) << c.what;
+    }
+    w().close();
+    const QList<QByteArray> kept = c.saveFirst ? QList<QByteArray>{first, edited} : QList<QByteArray>{edited};
+    EXPECT_EQ(readFile(QStringLiteral("zeph350.ini.bak")), kept[0]) << c.what;
+    EXPECT_EQ(readFile(QStringLiteral("zeph350.ini.1.bak")), kept.value(1)) << c.what;
+    EXPECT_FALSE(QFileInfo::exists(QStringLiteral("zeph350.ini.2.bak"))) << c.what;
+    EXPECT_TRUE(readFile(QStringLiteral("zeph350.ini")).startsWith("0=COM1\r\n1=Input 1\r\n")) << c.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, RejectedFileEdited,
+                         ::testing::Values(EditCase{"edited and opened again", false, true},
+                                           EditCase{"edited only", false, false},
+                                           EditCase{"saved, edited and opened again", true, true}));
+
 TEST_F(WindowTest, MissingFileLeavesNoBackup)
 {
     start();
