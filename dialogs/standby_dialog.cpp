@@ -48,7 +48,20 @@ protected:
         case Qt::Key_Return:
         case Qt::Key_Enter: key = QChar(13); break;
         case Qt::Key_Tab:
-        case Qt::Key_Backtab: key = QChar(9); break;
+        case Qt::Key_Backtab: {
+            // Tab alone is typed. With Shift or Ctrl it leaves the memo, as
+            // in any multi-line edit that takes Tab: Shift+Tab back, Ctrl+Tab
+            // on, Ctrl+Shift+Tab back; nothing is recorded. Otherwise the
+            // keyboard could never reach the buttons.
+            const Qt::KeyboardModifiers mods = e->modifiers();
+            const bool back = e->key() == Qt::Key_Backtab || (mods & Qt::ShiftModifier);
+            if (back || (mods & Qt::ControlModifier)) {
+                QWidget::focusNextPrevChild(!back);
+                return;
+            }
+            key = QChar(9);
+            break;
+        }
         case Qt::Key_Backspace: key = QChar(8); break;
         case Qt::Key_Escape: e->ignore(); return;  // the dialog's
         case Qt::Key_Delete: return;               // would edit what was recorded
@@ -92,7 +105,9 @@ private:
     KeyRoutine routine_;
 };
 
-// A button that also reports the release of the mouse, after its click.
+// The dialog's buttons. Return and Enter press the focused one, as Space
+// does; none is the dialog's default (the memo takes Return). A button can
+// also report the release of the mouse, after its click.
 class MouseUpButton : public QPushButton {
 public:
     using QPushButton::QPushButton;
@@ -103,6 +118,15 @@ protected:
     {
         QPushButton::mouseReleaseEvent(e);
         if (onMouseUp) onMouseUp();
+    }
+    void keyPressEvent(QKeyEvent* e) override
+    {
+        const bool plain = !(e->modifiers() & ~Qt::KeypadModifier);
+        if (plain && (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)) {
+            click();
+            return;
+        }
+        QPushButton::keyPressEvent(e);
     }
 };
 
@@ -141,7 +165,7 @@ void TForm_register_code_standby_projector::buildContent()
 
     auto* ok = new MouseUpButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("BitBtn_ok"));
-    auto* clear = new QPushButton(QStringLiteral("clear"), this);
+    auto* clear = new MouseUpButton(QStringLiteral("clear"), this);
     clear->setObjectName(QStringLiteral("BitBtn_clear"));
     auto* cancel =
         new MouseUpButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("Cancel"), this);

@@ -2,10 +2,11 @@
 // TForm_register_code_standby_projector: records the byte string that the
 // device sends to an attached projector to put it in stand-by ("Message
 // ON") or to wake it ("Message OFF"). The operator types the bytes into a
-// one-line memo (Enter records CR LF, Tab and Backspace their bytes); the
-// dialog keeps them in the shared message state and shows a readable echo
-// of what it recorded. OK hands the message to the main window's sequencer,
-// which sends it to the device byte by byte.
+// one-line memo (Enter records CR LF, Tab and Backspace their bytes;
+// Shift+Tab, Ctrl+Tab and Ctrl+Shift+Tab leave it); the dialog keeps them in
+// the shared message state and shows a readable echo of what it recorded.
+// OK hands the message to the main window's sequencer, which sends it to the
+// device byte by byte.
 //
 // The main window sets which message is meant before showing the dialog,
 // and feeds it the bytes the device reports while recording.

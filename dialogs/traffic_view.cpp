@@ -1,5 +1,7 @@
 #include "traffic_view.h"
 
+#include "tool_events.h"
+
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QApplication>
@@ -37,6 +39,8 @@ TrafficView::TrafficView(QWidget* parent) : QAbstractScrollArea(parent)
     verticalScrollBar()->setSingleStep(1);
     repaint_.setSingleShot(true);
     connect(&repaint_, &QTimer::timeout, viewport(), [this] { viewport()->update(); });
+    notify_.setSingleShot(true);
+    connect(&notify_, &QTimer::timeout, this, [this] { notifyChanges(); });
 }
 
 QString TrafficView::forDisplay(QString line)
@@ -48,6 +52,7 @@ QString TrafficView::forDisplay(QString line)
 
 void TrafficView::appendLine(QString line)
 {
+    noteChange();
     if (line.size() > MaxLineChars) line = forDisplay(std::move(line));
     widestLine_ = std::max(widestLine_, int(line.size()));
     scheduleSync();
@@ -63,6 +68,8 @@ void TrafficView::dropFront()
     const qsizetype n = lines_.front().size();
     chars_ -= n;
     bytes_ -= n * qsizetype(sizeof(QChar));
+    // A line the tools were told of is kept until they hear it went.
+    if (toldKnown_ && firstNumber_ < toldEnd_) toldDropped_.append(std::move(lines_.front()));
     lines_.pop_front();
     ++firstNumber_;
     ++droppedSinceSync_;
@@ -70,7 +77,13 @@ void TrafficView::dropFront()
 
 void TrafficView::clear()
 {
+    noteChange();
     scheduleSync();
+    while (toldKnown_ && !lines_.empty() && firstNumber_ < toldEnd_) {
+        toldDropped_.append(std::move(lines_.front()));
+        lines_.pop_front();
+        ++firstNumber_;
+    }
     firstNumber_ += int64_t(lines_.size());
     lines_.clear();
     chars_ = bytes_ = 0;
@@ -93,6 +106,7 @@ QString TrafficView::text() const
 
 void TrafficView::setLimit(int lines)
 {
+    noteChange();
     limit_ = std::max(1, lines);
     if (int(lines_.size()) > limit_) scheduleSync();
     while (int(lines_.size()) > limit_) dropFront();
@@ -100,6 +114,7 @@ void TrafficView::setLimit(int lines)
 
 void TrafficView::setByteLimit(qsizetype bytes)
 {
+    noteChange();
     byteLimit_ = std::max<qsizetype>(0, bytes);
     if (lines_.size() > 1 && bytes_ > byteLimit_) scheduleSync();
     while (lines_.size() > 1 && bytes_ > byteLimit_) dropFront();
@@ -188,6 +203,70 @@ TrafficView::Place TrafficView::placeOfOffset(int offset) const
         rest -= size + 1;
     }
     return clamp(Place{firstNumber_ + int64_t(lines_.size()), 0});
+}
+
+// ---------------------------------------------------------------------------
+// Telling assistive tools what changed
+
+void TrafficView::noteChange()
+{
+    // Nobody listens, or the view is not shown: the tools read the text
+    // afresh when they come or the view shows.
+    if (!toolsListen() || !isVisible()) {
+        if (toldKnown_) {
+            toldKnown_ = false;
+            toldDropped_.clear();
+            notify_.stop();
+        }
+        return;
+    }
+    if (!toldKnown_) {
+        // They read what the view holds now, before this change.
+        toldKnown_ = true;
+        toldFirst_ = firstNumber_;
+        toldEnd_ = firstNumber_ + int64_t(lines_.size());
+    }
+    // A flood is told a few times a second, each time all that came since;
+    // a change after a quiet moment at the next pass of the event loop.
+    if (notify_.isActive()) return;
+    const qint64 since = lastNotify_.isValid() ? lastNotify_.elapsed() : NotifyMs;
+    notify_.start(int(std::max<qint64>(0, NotifyMs - since)));
+}
+
+void TrafficView::notifyChanges()
+{
+    if (!toldKnown_) return;
+    if (!toolsListen() || !isVisible()) {
+        toldKnown_ = false;
+        toldDropped_.clear();
+        return;
+    }
+    lastNotify_.start();
+    const int64_t end = firstNumber_ + int64_t(lines_.size());
+    // The lines told of that are still held, and those that came after.
+    const int64_t keptFrom = std::max(toldFirst_, firstNumber_);
+    const bool kept = keptFrom < toldEnd_;
+    const int64_t newFrom = std::max(toldEnd_, firstNumber_);
+    if (!toldDropped_.isEmpty()) {
+        // Each dropped line went with the line break after it, when a line
+        // the tools know stays after it.
+        QString gone = toldDropped_.join(QLatin1Char('\n'));
+        if (kept) gone += QLatin1Char('\n');
+        toldDropped_.clear();
+        QAccessibleTextRemoveEvent removed(this, 0, gone);
+        tellTools(removed);
+    }
+    if (newFrom < end) {
+        QString came;
+        for (int64_t n = newFrom; n < end; ++n) {
+            if (n != newFrom || kept) came += QLatin1Char('\n');
+            came += lines_[size_t(n - firstNumber_)];
+        }
+        QAccessibleTextInsertEvent inserted(this, characterCount() - int(came.size()), came);
+        tellTools(inserted);
+    }
+    toldFirst_ = firstNumber_;
+    toldEnd_ = end;
 }
 
 // ---------------------------------------------------------------------------

@@ -15,7 +15,10 @@
 // with the mouse (Shift extends, a double click takes the line) and copies
 // with the usual keys or the context menu; the view follows the newest line
 // while it is scrolled to the bottom and keeps its place otherwise. Assistive tools read its lines as one text, lines
-// joined by "\n".
+// joined by "\n", and hear what came and went: while they listen and the
+// view is shown, what changed since they last heard is told at most every
+// NotifyMs, as one removal at the start (lines dropped, or a clear) and one
+// insertion at the end (the lines that came and are still held).
 
 #include <QAbstractScrollArea>
 #include <QElapsedTimer>
@@ -40,6 +43,7 @@ public:
     static constexpr int CutTailChars = 200;  // what a cut line keeps of its end
     static const QString CutMark;
     static constexpr int FrameMs = 16;  // the shortest time between two paints of new lines
+    static constexpr int NotifyMs = 250;  // the shortest time between two changes told to assistive tools
 
     explicit TrafficView(QWidget* parent = nullptr);
 
@@ -100,6 +104,10 @@ private:
     Place placeAt(const QPoint& viewportPos) const;
     Place clamp(Place p) const;
     void dropFront();
+    // Assistive tools: a change to the text is about to be made; and what
+    // changed since they last heard, told.
+    void noteChange();
+    void notifyChanges();
     void scheduleSync();
     void sync();
     void repaintSoon();
@@ -142,6 +150,15 @@ private:
     int droppedSinceSync_ = 0;
     QElapsedTimer lastPaint_;
     QTimer repaint_;
+    // What assistive tools were last told the text holds: the lines
+    // numbered from toldFirst_ to toldEnd_ (excluded), while toldKnown_.
+    // The lines among them that dropped off since wait in toldDropped_.
+    bool toldKnown_ = false;
+    int64_t toldFirst_ = 0;
+    int64_t toldEnd_ = 0;
+    QStringList toldDropped_;
+    QElapsedTimer lastNotify_;
+    QTimer notify_;
     mutable Glyphs glyphs_;
     mutable QList<quint32> runIndexes_;  // kept between lines and paints
     mutable QList<QPointF> runPositions_;

@@ -7,12 +7,14 @@
 #include "model_layout.h"
 #include "required_child.h"
 #include "menu_columns.h"
+#include "tool_events.h"
 #include "image_controller.h"
 #include "inputs_controller.h"
 #include "logos_controller.h"
 #include "effects_controller.h"
 #include "output_controller.h"
 
+#include <QAccessible>
 #include <QActionGroup>
 #include <QApplication>
 #include <QComboBox>
@@ -26,6 +28,7 @@
 #include <QStyle>
 #include <QStyleFactory>
 #include <QTabBar>
+#include <QTest>
 #include <QToolButton>
 #include <QTimer>
 
@@ -613,45 +616,276 @@ TEST_F(WindowTest, CustomizeMenuShownWithoutPopupHasNoBlankRows)
     menu->hide();
 }
 
-// The keyboard goes through the columns as through a menu, and an item
-// chosen by key or by mouse closes the menu and runs its action.
-TEST_F(WindowTest, CustomizeMenuByKeyboardAndMouse)
+namespace {
+
+// The main window shown and active, with the "C&ustomize" menu at hand;
+// keys go in where the platform puts them (the window system's window of
+// the main window: Qt hands them to the open menu, as it does a real
+// keyboard's).
+struct CustomizeMenu {
+    TZEPH350_main& w;
+    QMenu* menu;
+    MenuColumns* columns;
+    explicit CustomizeMenu(TZEPH350_main& window)
+        : w(window),
+          menu(window.findChild<QMenu*>(QStringLiteral("Customize1"))),
+          columns(menu ? menu->findChild<MenuColumns*>() : nullptr)
+    {
+        w.show();
+        QApplication::setActiveWindow(&w);
+    }
+    void press(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier)
+    {
+        QTest::keyClick(w.windowHandle(), key, mods);
+    }
+    QMenu* menuOf(const char* name) const { return w.findChild<QMenu*>(QString::fromLatin1(name)); }
+    QString current() const
+    {
+        return columns->current() ? columns->current()->action()->objectName() : QString();
+    }
+};
+
+}  // namespace
+
+// Alt+U opens the menu with its first item current; the arrows go through
+// the items in order (round from one end to the other) and across the
+// columns, Return chooses: the menu closes and the item runs.
+TEST_F(WindowTest, CustomizeMenuByKeyboard)
 {
     start();
     CancellingPrompter asked;
     setPrompter(&asked);
-    w().show();
-    QApplication::setActiveWindow(&w());
+    CustomizeMenu c(w());
+    ASSERT_TRUE(c.columns);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w()));
-    auto* menu = w().findChild<QMenu*>(QStringLiteral("Customize1"));
-    auto* columns = menu->findChild<MenuColumns*>();
-    menu->popup(w().mapToGlobal(QPoint(0, 0)));
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
-    columns->setFocus(Qt::TabFocusReason);
-    auto focused = [] {
-        auto* i = dynamic_cast<MenuColumnItem*>(QApplication::focusWidget());
-        return i ? i->action()->objectName() : QString();
-    };
-    ASSERT_EQ(focused(), QStringLiteral("Input1"));
-    // Up from the top goes round to the column's last item; Left from the
-    // second column's tenth item goes to the first column's tenth.
+    QWidget* focused = QApplication::focusWidget();
+    ASSERT_TRUE(focused);
+    c.press(Qt::Key_U, Qt::AltModifier);
+    ASSERT_EQ(QApplication::activePopupWidget(), c.menu);
+    EXPECT_EQ(c.current(), QStringLiteral("Input1"));
+    // The first column ends on "Audio 8" (16 rows), the second on "Default"
+    // (10 rows). Tab and Shift+Tab are Down and Up, as in a menu.
     const struct {
         Qt::Key key;
         const char* then;
-    } steps[] = {{Qt::Key_Down, "Input2"},  {Qt::Key_Right, "Logo2"}, {Qt::Key_Up, "Logo1"},
-                 {Qt::Key_Up, "Default1"}, {Qt::Key_Left, "Audio2"}, {Qt::Key_Down, "Audio3"}};
+    } steps[] = {{Qt::Key_Up, "Default1"}, {Qt::Key_Down, "Input1"},  {Qt::Key_Down, "Input2"},
+                 {Qt::Key_Right, "Logo2"}, {Qt::Key_Up, "Logo1"},    {Qt::Key_Up, "Audio8"},
+                 {Qt::Key_Down, "Logo1"},  {Qt::Key_Left, "Input1"}, {Qt::Key_Up, "Default1"},
+                 {Qt::Key_Left, "Audio2"}, {Qt::Key_Tab, "Audio3"},   {Qt::Key_Down, "Audio4"},
+                 {Qt::Key_Backtab, "Audio3"}};
     for (const auto& s : steps) {
-        QTest::keyClick(QApplication::focusWidget(), s.key);
-        EXPECT_EQ(focused(), QString::fromLatin1(s.then)) << QKeySequence(s.key).toString().toStdString();
+        c.press(s.key);
+        EXPECT_EQ(c.current(), QString::fromLatin1(s.then)) << QKeySequence(s.key).toString().toStdString();
     }
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    EXPECT_FALSE(menu->isVisible());
+    EXPECT_TRUE(asked.titles.isEmpty());
+    c.press(Qt::Key_Return);
+    EXPECT_FALSE(c.menu->isVisible());
     EXPECT_EQ(asked.titles, QStringList{QStringLiteral("Change the button' label AUDIO 3")});
+    // The keyboard is back where it was, not left on the menu bar.
+    EXPECT_EQ(QApplication::focusWidget(), focused);
 
-    menu->popup(w().mapToGlobal(QPoint(0, 0)));
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
-    MenuColumnItem* logo4 = columns->item(action("Logo4"));
-    QTest::mouseClick(logo4, Qt::LeftButton);
-    EXPECT_FALSE(menu->isVisible());
-    EXPECT_EQ(asked.titles.value(1), QStringLiteral("Change the button' label Logo 4"));
+    // Disabled items are passed over, from the opening on; Space chooses.
+    action("Input1")->setEnabled(false);
+    action("Input3")->setEnabled(false);
+    c.press(Qt::Key_U, Qt::AltModifier);
+    ASSERT_EQ(QApplication::activePopupWidget(), c.menu);
+    EXPECT_EQ(c.current(), QStringLiteral("Input2"));
+    c.press(Qt::Key_Down);
+    EXPECT_EQ(c.current(), QStringLiteral("Input4"));
+    c.press(Qt::Key_Up);
+    EXPECT_EQ(c.current(), QStringLiteral("Input2"));
+    c.press(Qt::Key_Space);
+    EXPECT_FALSE(c.menu->isVisible());
+    EXPECT_EQ(asked.titles.value(1), QStringLiteral("Change the button' label INPUT 2"));
+
+    // Escape closes and runs nothing.
+    c.press(Qt::Key_U, Qt::AltModifier);
+    ASSERT_EQ(QApplication::activePopupWidget(), c.menu);
+    c.press(Qt::Key_Escape);
+    EXPECT_FALSE(c.menu->isVisible());
+    EXPECT_EQ(asked.titles.size(), 2);
+}
+
+// Beyond the columns the arrows go to the menu bar's neighbouring menus,
+// and from "&Controls" Right comes to this menu with its first item current.
+TEST_F(WindowTest, CustomizeMenuBetweenItsNeighbours)
+{
+    start();
+    CustomizeMenu c(w());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w()));
+    QMenu* controls = c.menuOf("Controls1");
+    QMenu* about = c.menuOf("About1");
+    c.press(Qt::Key_U, Qt::AltModifier);
+    ASSERT_EQ(QApplication::activePopupWidget(), c.menu);
+    c.press(Qt::Key_Left);
+    ASSERT_EQ(QApplication::activePopupWidget(), controls);
+    // Right on an item of "&Controls" that opens a submenu opens it: first
+    // to an item without one.
+    const auto opensSubmenu = [&] { return !controls->activeAction() || controls->activeAction()->menu(); };
+    for (int i = 0; i < controls->actions().size() && opensSubmenu(); ++i) c.press(Qt::Key_Down);
+    ASSERT_TRUE(controls->activeAction() && !controls->activeAction()->menu());
+    c.press(Qt::Key_Right);
+    ASSERT_EQ(QApplication::activePopupWidget(), c.menu);
+    EXPECT_EQ(c.current(), QStringLiteral("Input1"));
+    c.press(Qt::Key_Right);
+    EXPECT_EQ(c.current(), QStringLiteral("Logo1"));
+    c.press(Qt::Key_Right);
+    ASSERT_EQ(QApplication::activePopupWidget(), about);
+    c.press(Qt::Key_Left);
+    ASSERT_EQ(QApplication::activePopupWidget(), c.menu);
+    EXPECT_EQ(c.current(), QStringLiteral("Input1"));
+    c.press(Qt::Key_Escape);
+}
+
+// The letter after a caption's "&" chooses its item; a letter that several
+// items share goes through them.
+TEST_F(WindowTest, CustomizeMenuMnemonics)
+{
+    start();
+    CancellingPrompter asked;
+    setPrompter(&asked);
+    action("Frame")->setText(QStringLiteral("&Frame"));
+    action("Logo2")->setText(QStringLiteral("&Logo 2"));
+    action("Logo3")->setText(QStringLiteral("&Logo 3"));
+    CustomizeMenu c(w());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w()));
+    c.press(Qt::Key_U, Qt::AltModifier);
+    ASSERT_EQ(QApplication::activePopupWidget(), c.menu);
+    c.press(Qt::Key_L);
+    EXPECT_EQ(c.current(), QStringLiteral("Logo2"));
+    c.press(Qt::Key_L);
+    EXPECT_EQ(c.current(), QStringLiteral("Logo3"));
+    EXPECT_TRUE(c.menu->isVisible());
+    c.press(Qt::Key_F);
+    EXPECT_FALSE(c.menu->isVisible());
+    EXPECT_EQ(asked.titles, QStringList{QStringLiteral("Change the button' label Frame")});
+}
+
+// The pointer makes the item under it current (none over a disabled one),
+// and a click chooses it.
+TEST_F(WindowTest, CustomizeMenuByMouse)
+{
+    start();
+    CancellingPrompter asked;
+    setPrompter(&asked);
+    CustomizeMenu c(w());
+    action("Logo5")->setEnabled(false);
+    QTest::mouseMove(&w(), QPoint(w().width() - 1, w().height() - 1));  // away from where the menu comes
+    c.menu->popup(w().mapToGlobal(QPoint(0, 0)));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(c.menu));
+    EXPECT_EQ(c.current(), QString());
+    MenuColumnItem* logo4 = c.columns->item(action("Logo4"));
+    QTest::mouseMove(logo4);
+    EXPECT_EQ(c.current(), QStringLiteral("Logo4"));
+    QTest::mouseMove(c.columns->item(action("Logo5")));
+    EXPECT_EQ(c.current(), QString());
+    // Clicks where the pointer is, through the window system's window of
+    // the menu: a disabled item does nothing.
+    const auto click = [&](QWidget* at) {
+        QTest::mouseClick(c.menu->windowHandle(), Qt::LeftButton, {}, at->mapTo(c.menu, at->rect().center()));
+    };
+    click(c.columns->item(action("Logo5")));
+    EXPECT_TRUE(c.menu->isVisible());
+    EXPECT_TRUE(asked.titles.isEmpty());
+    click(logo4);
+    EXPECT_FALSE(c.menu->isVisible());
+    EXPECT_EQ(asked.titles, QStringList{QStringLiteral("Change the button' label Logo 4")});
+}
+
+namespace {
+
+// Records the menu's item-level focus events that tools hear.
+struct FocusListener {
+    static inline FocusListener* current = nullptr;
+    QObject* menu;
+    QList<int> children;
+    ToolListener previous;
+    explicit FocusListener(QObject* m) : menu(m)
+    {
+        current = this;
+        previous = setToolListener(&handle);
+    }
+    ~FocusListener()
+    {
+        setToolListener(previous);
+        current = nullptr;
+    }
+    static void handle(QAccessibleEvent* e)
+    {
+        if (current && e->type() == QAccessible::Focus && e->object() == current->menu)
+            current->children << e->child();
+    }
+};
+
+}  // namespace
+
+// Assistive tools see one menu item per item shown, named by its caption,
+// with its state and a press action, and hear which one is current.
+TEST_F(WindowTest, CustomizeMenuForAssistiveTools)
+{
+    start();
+    CancellingPrompter asked;
+    setPrompter(&asked);
+    CustomizeMenu c(w());
+    action("Frame")->setText(QStringLiteral("&Frame"));
+    action("Logo8")->setText(QStringLiteral("Logo && 8"));
+    action("Audio2")->setEnabled(false);
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(c.menu);
+    ASSERT_TRUE(face);
+    EXPECT_EQ(face->role(), QAccessible::PopupMenu);
+    EXPECT_EQ(face->text(QAccessible::Name), QStringLiteral("Customize"));
+    // Input 1-8, Audio 1-8, Logo 1-8, Frame and Default: the fillers are
+    // not items.
+    ASSERT_EQ(face->childCount(), 26);
+    QStringList names;
+    for (int i = 0; i < face->childCount(); ++i) {
+        QAccessibleInterface* item = face->child(i);
+        ASSERT_TRUE(item) << i;
+        EXPECT_EQ(item->role(), QAccessible::MenuItem) << i;
+        EXPECT_EQ(item->parent(), face) << i;
+        EXPECT_EQ(face->indexOfChild(item), i);
+        auto* shown = dynamic_cast<MenuColumnItem*>(item->object());
+        ASSERT_TRUE(shown) << i;
+        EXPECT_EQ(item->state().disabled, !shown->action()->isEnabled()) << i;
+        ASSERT_TRUE(item->actionInterface()) << i;
+        EXPECT_EQ(item->actionInterface()->actionNames(), QStringList{QAccessibleActionInterface::pressAction()});
+        names << item->text(QAccessible::Name);
+    }
+    EXPECT_EQ(names.first(), QStringLiteral("Input 1"));
+    EXPECT_EQ(names[9], QStringLiteral("Audio 2"));
+    EXPECT_EQ(names[23], QStringLiteral("Logo & 8"));
+    EXPECT_EQ(names[24], QStringLiteral("Frame"));
+    EXPECT_EQ(names.last(), QStringLiteral("Default"));
+    EXPECT_TRUE(face->child(9)->state().disabled);
+    EXPECT_EQ(face->child(24)->text(QAccessible::Accelerator),
+              QKeySequence(Qt::ALT | Qt::Key_F).toString(QKeySequence::NativeText));
+
+    // A model without some items has fewer children.
+    connect();
+    reply("DEV26");
+    int shown = 0;
+    for (MenuColumnItem* i : c.columns->items()) shown += i->action()->isVisible() && !i->action()->text().isEmpty();
+    EXPECT_LT(shown, 26);
+    EXPECT_EQ(face->childCount(), shown);
+    reply("DEV23");
+    ASSERT_EQ(face->childCount(), 26);
+
+    // The press action runs the item; a disabled item's does nothing.
+    face->child(9)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_TRUE(asked.titles.isEmpty());
+    face->child(2)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(asked.titles, QStringList{QStringLiteral("Change the button' label INPUT 3")});
+
+    // The current item is focused, and tools hear of each new one.
+    FocusListener heard(c.menu);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w()));
+    c.press(Qt::Key_U, Qt::AltModifier);
+    ASSERT_EQ(QApplication::activePopupWidget(), c.menu);
+    c.press(Qt::Key_Down);
+    c.press(Qt::Key_Down);
+    EXPECT_EQ(heard.children, (QList<int>{0, 1, 2}));
+    EXPECT_TRUE(face->child(2)->state().focused);
+    EXPECT_FALSE(face->child(0)->state().focused);
+    EXPECT_EQ(face->focusChild(), face->child(2));
+    c.press(Qt::Key_Escape);
 }

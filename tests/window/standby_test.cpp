@@ -274,6 +274,73 @@ TEST_F(StandbyTest, MemoTakesOnlyKeys)
     EXPECT_EQ(recorded(), (std::vector<int>{65, 22}));
 }
 
+// Tab alone is typed into the memo; Shift+Tab, Ctrl+Tab and Ctrl+Shift+Tab
+// record nothing and take the focus out of it, as in a multi-line edit that
+// takes Tab. The keys go to the widget that has the focus.
+TEST_F(StandbyTest, MemoTabKeys)
+{
+    openDialog();
+    QApplication::setActiveWindow(dialog());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog()));
+    struct Case {
+        Qt::Key key;
+        Qt::KeyboardModifiers mods;
+        QWidget* focus;  // after the key
+        std::vector<int> bytes;
+    };
+    const Case cases[] = {
+        {Qt::Key_Tab, Qt::NoModifier, memo(), {9}},
+        {Qt::Key_Backtab, Qt::ShiftModifier, dialog()->BitBtn1, {}},
+        {Qt::Key_Tab, Qt::ShiftModifier, dialog()->BitBtn1, {}},
+        {Qt::Key_Tab, Qt::ControlModifier, dialog()->Edit_recopy_to_see, {}},
+        {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, dialog()->BitBtn1, {}},
+        {Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier, dialog()->BitBtn1, {}},
+    };
+    for (const Case& c : cases) {
+        const QString name = QKeySequence(c.key | c.mods).toString();
+        dialog()->BitBtn_clearClick();
+        // Into the memo as the operator goes there: a click.
+        QTest::mouseClick(memo()->viewport(), Qt::LeftButton);
+        ASSERT_EQ(QApplication::focusWidget(), memo()) << name.toStdString();
+        QTest::keyClick(QApplication::focusWidget(), c.key, c.mods);
+        EXPECT_EQ(recorded(), c.bytes) << name.toStdString();
+        EXPECT_EQ(memo()->toPlainText(), c.bytes.empty() ? QString() : QStringLiteral("\t")) << name.toStdString();
+        EXPECT_EQ(QApplication::focusWidget(), c.focus) << name.toStdString();
+    }
+}
+
+// A keyboard alone types a message and reaches OK: Return or Space there
+// starts the sequencer and leaves the window open; Space on Cancel closes.
+TEST_F(StandbyTest, KeyboardReachesTheButtons)
+{
+    openDialog();
+    QApplication::setActiveWindow(dialog());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog()));
+    ASSERT_EQ(QApplication::focusWidget(), memo());
+    for (Qt::Key key : {Qt::Key_A, Qt::Key_Tab}) QTest::keyClick(QApplication::focusWidget(), key);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), dialog()->BitBtn_ok);
+    EXPECT_EQ(recorded(), (std::vector<int>{int('a'), 9}));
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Space}) {
+        sent.clear();
+        state().Sequencer_state = 0;
+        QTest::keyClick(QApplication::focusWidget(), key);
+        EXPECT_EQ(sent, QStringList{"1wt"}) << QKeySequence(key).toString().toStdString();
+        EXPECT_EQ(state().Sequencer_state, 1);
+        EXPECT_TRUE(dialog()->isVisible());
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    ASSERT_EQ(QApplication::focusWidget(), memo());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    ASSERT_EQ(QApplication::focusWidget(), dialog()->BitBtn1);
+    sent.clear();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    EXPECT_FALSE(dialog()->isVisible());
+    EXPECT_TRUE(sent.isEmpty());
+}
+
 // OK by mouse starts the sequencer and closes; from the keyboard it leaves
 // the window open; Cancel closes and writes nothing.
 TEST_F(StandbyTest, OkAndCancel)

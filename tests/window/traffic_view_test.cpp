@@ -4,7 +4,11 @@
 
 #include "look.h"
 
+#include "qt_wait.h"
+#include "tool_events.h"
+
 #include <QAccessible>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QPainter>
 #include <QScrollBar>
@@ -43,6 +47,56 @@ int textOrigin(TrafficView& v, const QString& line)
     }
     return -1;
 }
+
+// An assistive tool's copy of a view's text, kept from the text events the
+// view sends while a tool listens: each removal must take away what the
+// copy holds there, each insertion go inside it.
+struct TextListener {
+    static inline TextListener* current = nullptr;
+    QObject* view = nullptr;
+    QString mirror;
+    int inserted = 0;
+    int removed = 0;
+    int lastPosition = -1;  // of the last change
+    QString lastText;
+    QStringList faults;
+    ToolListener previous = nullptr;
+
+    TextListener(QObject* v, QString text) : view(v), mirror(std::move(text))
+    {
+        current = this;
+        previous = setToolListener(&handle);
+    }
+    ~TextListener()
+    {
+        setToolListener(previous);
+        current = nullptr;
+    }
+    static void handle(QAccessibleEvent* e)
+    {
+        TextListener* l = current;
+        if (!l || e->object() != l->view) return;
+        if (e->type() == QAccessible::TextInserted) {
+            const auto* i = static_cast<QAccessibleTextInsertEvent*>(e);
+            ++l->inserted;
+            l->lastPosition = i->changePosition();
+            l->lastText = i->textInserted();
+            if (i->changePosition() < 0 || i->changePosition() > l->mirror.size())
+                l->faults << QStringLiteral("insert at %1 of %2").arg(i->changePosition()).arg(l->mirror.size());
+            else
+                l->mirror.insert(i->changePosition(), i->textInserted());
+        } else if (e->type() == QAccessible::TextRemoved) {
+            const auto* r = static_cast<QAccessibleTextRemoveEvent*>(e);
+            ++l->removed;
+            l->lastPosition = r->changePosition();
+            l->lastText = r->textRemoved();
+            if (l->mirror.mid(r->changePosition(), r->textRemoved().size()) != r->textRemoved())
+                l->faults << QStringLiteral("removal at %1 of text not there").arg(r->changePosition());
+            else
+                l->mirror.remove(r->changePosition(), r->textRemoved().size());
+        }
+    }
+};
 
 }  // namespace
 
@@ -205,4 +259,68 @@ TEST_F(ConsoleTest, TrafficViewIsNamedAfterItsCaption)
     ASSERT_TRUE(a->textInterface());
     EXPECT_EQ(a->textInterface()->text(0, a->textInterface()->characterCount()),
               QStringLiteral("BRG300   012Ch   0000.0001.0010.1100b"));
+}
+
+// Assistive tools hear the lines that come and go as text inserted at the
+// end and removed at the start, with the very texts; a clear removes all.
+TEST(TrafficViewAccessibility, ToolsHearLinesComeAndGo)
+{
+    ShownView s({QStringLiteral("BRG1"), QStringLiteral("CON22")});
+    TextListener tool(&s.v, s.v.text());
+    const auto heard = [&] { return zephtest::waitFor([&] { return tool.mirror == s.v.text(); }, 2000); };
+
+    s.v.appendLine(QStringLiteral("COL3"));
+    s.v.appendLine(QStringLiteral("DEV23"));
+    ASSERT_TRUE(heard()) << tool.mirror.toStdString();
+    EXPECT_EQ(tool.inserted, 1);
+    EXPECT_EQ(tool.removed, 0);
+    EXPECT_EQ(tool.lastPosition, 10);
+    EXPECT_EQ(tool.lastText, QStringLiteral("\nCOL3\nDEV23"));
+
+    // Lines dropping off the top as others come: one removal, one insertion.
+    s.v.setLimit(3);
+    s.v.appendLine(QStringLiteral("BRG2"));
+    ASSERT_TRUE(heard()) << tool.mirror.toStdString();
+    EXPECT_EQ(tool.mirror, QStringLiteral("COL3\nDEV23\nBRG2"));
+    EXPECT_EQ(tool.removed, 1);
+
+    // More lines than the view keeps: everything the tool knew went.
+    for (int i = 0; i < 5; ++i) s.v.appendLine(QStringLiteral("L%1").arg(i));
+    ASSERT_TRUE(heard()) << tool.mirror.toStdString();
+
+    const QString before = s.v.text();
+    s.v.clear();
+    ASSERT_TRUE(heard()) << tool.mirror.toStdString();
+    EXPECT_TRUE(tool.mirror.isEmpty());
+    EXPECT_EQ(tool.lastPosition, 0);
+    EXPECT_EQ(tool.lastText, before);
+    s.v.appendLine(QStringLiteral("CON1"));
+    ASSERT_TRUE(heard()) << tool.mirror.toStdString();
+    EXPECT_EQ(tool.mirror, QStringLiteral("CON1"));
+    EXPECT_EQ(tool.faults, QStringList{});
+}
+
+// The first lines after a quiet moment are told with their place; a flood
+// is told a few times a second, whatever the number of lines.
+TEST(TrafficViewAccessibility, ToolsHearAFloodInAFewEvents)
+{
+    ShownView s({QStringLiteral("BRG1")});
+    TextListener tool(&s.v, s.v.text());
+    s.v.appendLine(QStringLiteral("CON22"));
+    ASSERT_TRUE(zephtest::waitFor([&] { return tool.inserted == 1; }, 2000));
+    EXPECT_EQ(tool.mirror, QStringLiteral("BRG1\nCON22"));
+
+    s.v.setLimit(1000);
+    QElapsedTimer t;
+    t.start();
+    for (int chunk = 0; chunk < 100; ++chunk) {
+        for (int i = 0; i < 100; ++i) s.v.appendLine(QStringLiteral("BRG%1   012Ch").arg(chunk * 100 + i));
+        QCoreApplication::processEvents();
+    }
+    ASSERT_TRUE(zephtest::waitFor([&] { return tool.mirror == s.v.text(); }, 3000));
+    // At most one removal and one insertion per period, and those of the
+    // first and the last pass.
+    const qint64 periods = t.elapsed() / TrafficView::NotifyMs + 2;
+    EXPECT_LE(tool.inserted - 1 + tool.removed, 2 * periods) << t.elapsed() << " ms";
+    EXPECT_EQ(tool.faults, QStringList{});
 }
