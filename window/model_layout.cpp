@@ -7,6 +7,7 @@
 #include "hd15.h"
 #include "image_controller.h"
 #include "inputs_controller.h"
+#include "reading_order.h"
 #include "regctl/scroll_bar.h"
 #include "zeph350_main.h"
 
@@ -310,6 +311,8 @@ void ModelLayoutController::visible_or_not_visible(uint32_t model)
         applyShownControls(column);
         applyTexts(model);
         applyPositions(model);
+        // Tab follows the controls where they now stand.
+        w_.tabOrder().update();
     }
     rebuildCaption();
     w_.state.Last_model = model;

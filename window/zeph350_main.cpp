@@ -10,6 +10,7 @@
 #include "menu_columns.h"
 #include "names.h"
 #include "prompter.h"
+#include "reading_order.h"
 
 #include "audio_controller.h"
 #include "effects_controller.h"
@@ -102,6 +103,7 @@ TZEPH350_main::TZEPH350_main(QWidget* parent)
     buildMenus();
     buildFrame();
     buildClock();
+    tabOrder_ = std::make_unique<ReadingTabOrder>(centralWidget());
 
     // The window's stored values reach the device component while the
     // window is being built, before FormCreate.
@@ -478,6 +480,11 @@ void TZEPH350_main::showEvent(QShowEvent* event)
         }
     }
     FormShow();
+}
+
+bool TZEPH350_main::focusNextPrevChild(bool next)
+{
+    return (tabOrder_ && tabOrder_->focusNextPrevChild(next)) || QMainWindow::focusNextPrevChild(next);
 }
 
 void TZEPH350_main::closeEvent(QCloseEvent* event)
