@@ -9,6 +9,7 @@
 #include "inputs_controller.h"
 #include "reading_order.h"
 #include "regctl/scroll_bar.h"
+#include "shown_pages.h"
 #include "zeph350_main.h"
 
 #include <QAction>
@@ -373,7 +374,7 @@ void ModelLayoutController::showTabs(const std::vector<std::pair<QWidget*, bool>
             }
         }
     }
-    for (const auto& [page, on] : tabs) pages->setTabVisible(pages->indexOf(page), on);
+    for (const auto& [page, on] : tabs) setPageShown(pages, page, on);
 }
 
 void ModelLayoutController::applyTexts(uint32_t model)

@@ -11,6 +11,7 @@
 #include "names.h"
 #include "prompter.h"
 #include "reading_order.h"
+#include "shown_pages.h"
 
 #include "audio_controller.h"
 #include "effects_controller.h"
@@ -336,6 +337,7 @@ void TZEPH350_main::buildFrame()
     voiceOverPage = page(PageControl1, "voice_over", "Voice over");
     logoFramePage = page(PageControl1, "new_logos", "Logo && Frame");
     effectsPage = page(PageControl1, "Effects", "Effects");
+    ctrlTabChangesPage(PageControl1);
 
     StaticText1 = new QLabel(logoFramePage);
     StaticText1->setObjectName(QStringLiteral("StaticText1"));
