@@ -12,6 +12,7 @@
 #include "prompter.h"
 #include "reading_order.h"
 #include "shown_pages.h"
+#include "wheel_focus.h"
 
 #include "audio_controller.h"
 #include "effects_controller.h"
@@ -111,6 +112,10 @@ TZEPH350_main::TZEPH350_main(QWidget* parent)
     applyDesignValues(ZEPH350_d1);
 
     buildControllers();
+    // Scrolling across the window with the wheel writes nothing: only the
+    // focused control turns (the page tabs always turn, between the pages
+    // shown).
+    wheelOnlyWhenFocused(centralWidget(), {PageControl1->tabBar()});
     FormCreate();
 }
 

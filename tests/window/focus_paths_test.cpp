@@ -1,9 +1,14 @@
-// The Tab key across the main window: Tab visits each page's controls in
-// the order they are read on screen.
+// The wheel and the Tab key across the main window: a notch turns only the
+// focused control (scrolling over a page writes nothing), and Tab visits
+// each page's controls in the order they are read on screen.
 #include "page_fixture.h"
 
+#include "real_input.h"
+
 #include <QAbstractButton>
+#include <QAbstractSlider>
 #include <QApplication>
+#include <QComboBox>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
@@ -25,7 +30,103 @@ protected:
         QApplication::setActiveWindow(&w());
         ASSERT_TRUE(QTest::qWaitForWindowActive(&w()));
     }
+    // What the wheel would change: a list's or tab bar's item, a bar's
+    // position.
+    static int state(QWidget* c)
+    {
+        if (auto* list = qobject_cast<QComboBox*>(c)) return list->currentIndex();
+        if (auto* tabs = qobject_cast<QTabBar*>(c)) return tabs->currentIndex();
+        if (auto* bar = qobject_cast<QAbstractSlider*>(c)) return bar->sliderPosition();
+        ADD_FAILURE() << "no wheel control " << c->objectName().toStdString();
+        return 0;
+    }
+    // Tab presses where the focus is until it reaches `c`; false when a
+    // whole round of the window went by without.
+    bool tabTo(QWidget* c)
+    {
+        for (int i = 0; i < 400 && !c->hasFocus(); ++i) {
+            QWidget* focus = QApplication::focusWidget();
+            if (!focus) return false;
+            QTest::keyClick(focus, Qt::Key_Tab);
+        }
+        return c->hasFocus();
+    }
 };
+
+// Counts the wheel events that reach a widget (passed on by a child).
+class WheelCount : public QObject {
+public:
+    explicit WheelCount(QWidget* w) : w_(w) { w->installEventFilter(this); }
+    ~WheelCount() override { w_->removeEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::Wheel) ++count;
+        return false;
+    }
+
+private:
+    QWidget* w_;
+};
+
+}  // namespace
+
+// Every kind of control on the pages that the wheel turns: lists, tab bars
+// and scroll bars, on each page and above the pages. Unfocused, a notch
+// down and a notch up change nothing, write nothing and go on to the
+// parent; focused by Tab (which writes nothing), the control turns and
+// writes as before.
+TEST_F(FocusPaths, TheWheelTurnsOnlyTheFocusedControl)
+{
+    const struct {
+        QWidget* page;
+        const char* control;
+    } cases[] = {
+        {w().inputPage, "ComboBox_signaltype1"},
+        {w().inputPage, "ComboBox_standard2"},
+        {w().outputPage, "combo_refreq"},
+        {w().outputPage, "TabSet_IASPR"},
+        {w().imagePage, "ComboBox_process"},
+        {w().audioPage, "ScrollBar_audio1"},
+        {w().audioPage, "ScrollBar_AMAST"},  // below the input buttons
+        {w().logoFramePage, "TabControl_logo"},
+        {w().logoFramePage, "ScrollBar_Frame_Fade_duration"},
+        {w().logoFramePage, "new_Combologo1"},  // in the top panel
+        {w().effectsPage, "ScrollBar_faddur"},
+    };
+    reply(Reg::DEV, 23);  // logos and effects
+    reply(Reg::EFFAV, 1);
+    reply(Reg::LMODE, 0);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.control);
+        w().PageControl1->setCurrentWidget(c.page);
+        QWidget* control = find<QWidget>(c.control);
+        ASSERT_TRUE(control->isVisible() && control->isEnabled());
+        if (control->hasFocus()) QTest::keyClick(control, Qt::Key_Tab);
+        ASSERT_FALSE(control->hasFocus());
+
+        const int before = state(control);
+        WheelCount parent(control->parentWidget());
+        sent.clear();
+        ASSERT_EQ(zephtest::wheelNotch(control, -120), control) << "the pointer is not over the control";
+        zephtest::wheelNotch(control, 120);
+        EXPECT_TRUE(sent.isEmpty()) << sent.join(u' ').toStdString();
+        EXPECT_EQ(state(control), before);
+        EXPECT_FALSE(control->hasFocus()) << "the wheel gave the focus";
+        EXPECT_EQ(parent.count, 2) << "not passed on to the parent";
+
+        sent.clear();
+        ASSERT_TRUE(tabTo(control));
+        EXPECT_TRUE(sent.isEmpty()) << "Tab wrote " << sent.join(u' ').toStdString();
+        zephtest::wheelNotch(control, -120);
+        EXPECT_NE(state(control), before);
+        EXPECT_FALSE(sent.isEmpty());
+    }
+}
+
+namespace {
 
 // Whether b may come after a in reading order: lower down, or to its
 // right in the same row (their middles less than half the taller one's
