@@ -357,11 +357,11 @@ TEST_F(LogoPage, FadeConversions)
     QLineEdit* logo = edit("Edit_Logo_Fade_duration");
     enter(frame, QStringLiteral("1.5"));
     enter(frame, QStringLiteral("2"));
-    enter(edit("Edit_Frame2_Fade_duration"), QStringLiteral("1.25"));
+    enter(edit("Edit_Frame2_Fade_duration"), QStringLiteral("2.5"));
     reply("LLD75");
     enter(logo, QStringLiteral("3"));
     enter(logo, QStringLiteral("6"));
-    EXPECT_EQ(sent, (QStringList{"15Lf", "20Lf", "125Lf", "135Ld", "75Ld"}));
+    EXPECT_EQ(sent, (QStringList{"15Lf", "20Lf", "25Lf", "135Ld", "75Ld"}));
 
     reply("LFD15");
     EXPECT_EQ(frame->text(), QLocale().toString(1.5));
@@ -404,7 +404,7 @@ TEST_F(LogoPage, FrameFadeEntryNeverOverflows)
         {"429496729", "4294967290Lf"},
         {"500000000", "20Lf"},          // no register holds 5000000000: the stored value again
         {"2147483647", "20Lf"},
-        {"-5", "4294967246Lf"},         // as its 32-bit pattern
+        {"-5", "20Lf"},                 // no count of seconds: the stored value again
         {"30000000.5", "300000005Lf"},
     };
     for (const auto& c : cases) {
