@@ -2,6 +2,8 @@
 
 #include "prompter.h"
 
+#include <QLocale>
+
 std::optional<int32_t> StrToIntStrict(const QString& text)
 {
     int i = 0;
@@ -63,4 +65,39 @@ std::optional<int32_t> StrToIntOrReport(const QString& text)
     const auto v = StrToIntStrict(text);
     if (!v) reportError(QStringLiteral("'%1' is not a valid integer value").arg(text));
     return v;
+}
+
+std::optional<uint32_t> SecondsInTenths(const QString& typed)
+{
+    const QString text = typed.trimmed();
+    const QString localeSeparator = QLocale().decimalPoint();
+    uint64_t whole = 0;
+    qsizetype i = 0;
+    int digits = 0;
+    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i, ++digits) {
+        whole = whole * 10 + uint64_t(text[i].unicode() - '0');
+        if (whole > 0xFFFFFFFFull) return std::nullopt;
+    }
+    uint64_t tenth = 0;
+    if (i < text.size()) {
+        const QStringView rest = QStringView(text).mid(i);
+        qsizetype sepLength = 0;
+        if (rest.startsWith(u'.'))
+            sepLength = 1;
+        else if (!localeSeparator.isEmpty() && rest.startsWith(localeSeparator))
+            sepLength = localeSeparator.size();
+        if (sepLength == 0) return std::nullopt;
+        i += sepLength;
+        if (i < text.size()) {
+            if (text[i] < u'0' || text[i] > u'9') return std::nullopt;
+            tenth = uint64_t(text[i].unicode() - '0');
+            ++digits;
+            ++i;
+        }
+        if (i != text.size()) return std::nullopt;  // a second decimal, or anything else
+    }
+    if (digits == 0) return std::nullopt;
+    const uint64_t value = whole * 10 + tenth;
+    if (value > 0xFFFFFFFFull) return std::nullopt;
+    return uint32_t(value);
 }

@@ -1,5 +1,6 @@
 #include "effects_controller.h"
 
+#include "conversion.h"
 #include "device_button.h"
 #include "gfx_shapecontrol.h"
 #include "zeph350_main.h"
@@ -65,45 +66,6 @@ QString fadeText(uint32_t tenths)
 {
     return QLocale().toString(double(tenths) / 10.0, 'g', 3) + QStringLiteral("s");
 }
-
-// Seconds typed into the fade-duration edit, in tenths: digits, then
-// optionally one "." or the locale's decimal separator with at most one
-// digit after it ("2.5" gives 25, "3" gives 30). Anything else is refused.
-std::optional<uint32_t> fadeEntry(const QString& typed)
-{
-    const QString text = typed.trimmed();
-    const QString localeSeparator = QLocale().decimalPoint();
-    uint64_t whole = 0;
-    qsizetype i = 0;
-    int digits = 0;
-    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i, ++digits) {
-        whole = whole * 10 + uint64_t(text[i].unicode() - '0');
-        if (whole > 0xFFFFFFFFull) return std::nullopt;
-    }
-    uint64_t tenth = 0;
-    if (i < text.size()) {
-        const QStringView rest = QStringView(text).mid(i);
-        qsizetype sepLength = 0;
-        if (rest.startsWith(u'.'))
-            sepLength = 1;
-        else if (!localeSeparator.isEmpty() && rest.startsWith(localeSeparator))
-            sepLength = localeSeparator.size();
-        if (sepLength == 0) return std::nullopt;
-        i += sepLength;
-        if (i < text.size()) {
-            if (text[i] < u'0' || text[i] > u'9') return std::nullopt;
-            tenth = uint64_t(text[i].unicode() - '0');
-            ++digits;
-            ++i;
-        }
-        if (i != text.size()) return std::nullopt;  // a second decimal, or anything else
-    }
-    if (digits == 0) return std::nullopt;
-    const uint64_t value = whole * 10 + tenth;
-    if (value > 0xFFFFFFFFull) return std::nullopt;
-    return uint32_t(value);
-}
-
 
 QToolButton* effectButton(QWidget* parent, const char* name, const char* caption, int left)
 {
@@ -222,7 +184,7 @@ void EffectsController::buildPage()
             bar, edit, this, [this, reg](QObject* s, int code, int& pos) { Scroll(reg, s, code, pos); },
             [this, reg](QObject* s, QChar& k) { KeyPress(reg, s, k); });
         if (reg == FADDUR) {
-            c.setTextForm(fadeText, fadeEntry);
+            c.setTextForm(fadeText, SecondsInTenths);
             Label_fade_duration = label;
             edit->setText(fadeText(0));
             edit->installEventFilter(new SelectAllOnClick(edit, [this](QObject* s) { Edit_FDURClick(s); }));

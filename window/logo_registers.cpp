@@ -304,25 +304,11 @@ void LogoRegistersController::Edit_Frame_Fade_durationKeyPress(QObject* Sender, 
     if (Key != QChar(13)) return;
     auto* edit = qobject_cast<QLineEdit*>(Sender);
     if (!edit) return;
-    // Seconds with an optional point: "1.5" is 15 tenths, "2" is 20. The
-    // locale's decimal separator, which the edit itself shows, counts as
-    // the point.
-    QString digits = edit->text();
-    const QString separator = QLocale().decimalPoint();
-    const bool point = digits.contains(QLatin1Char('.')) || (!separator.isEmpty() && digits.contains(separator));
-    digits.remove(QLatin1Char('.'));
-    if (!separator.isEmpty()) digits.remove(separator);
-    const std::optional<int32_t> v = StrToIntOrReport(digits);
-    if (!v) return;
-    // Whole seconds are counted in tenths without overflow; a count no
-    // register holds sends the stored value again, and the device's answer
-    // puts the edit right.
-    const int64_t tenths = point ? int64_t(*v) : int64_t(*v) * 10;
-    if (tenths > int64_t(UINT32_MAX) || tenths < int64_t(INT32_MIN)) {
-        dev_.SetLFRAMEDUR(dev_.LFRAMEDUR());
-        return;
-    }
-    dev_.SetLFRAMEDUR(uint32_t(tenths));  // a negative count goes as its 32-bit pattern
+    // Seconds as the Effects page's fade edit takes them; an entry it
+    // refuses sends the stored value again, and the device's answer puts
+    // the edit right.
+    const std::optional<uint32_t> tenths = SecondsInTenths(edit->text());
+    dev_.SetLFRAMEDUR(tenths ? *tenths : dev_.LFRAMEDUR());
 }
 
 void LogoRegistersController::Edit_Logo_Fade_durationKeyPress(QObject*, QChar& Key)

@@ -7,7 +7,9 @@
 #include "hd15.h"
 #include "image_controller.h"
 #include "inputs_controller.h"
+#include "reading_order.h"
 #include "regctl/scroll_bar.h"
+#include "shown_pages.h"
 #include "zeph350_main.h"
 
 #include <QAction>
@@ -310,6 +312,8 @@ void ModelLayoutController::visible_or_not_visible(uint32_t model)
         applyShownControls(column);
         applyTexts(model);
         applyPositions(model);
+        // Tab follows the controls where they now stand.
+        w_.tabOrder().update();
     }
     rebuildCaption();
     w_.state.Last_model = model;
@@ -370,7 +374,7 @@ void ModelLayoutController::showTabs(const std::vector<std::pair<QWidget*, bool>
             }
         }
     }
-    for (const auto& [page, on] : tabs) pages->setTabVisible(pages->indexOf(page), on);
+    for (const auto& [page, on] : tabs) setPageShown(pages, page, on);
 }
 
 void ModelLayoutController::applyTexts(uint32_t model)

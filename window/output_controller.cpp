@@ -7,6 +7,7 @@
 #include "inputs_controller.h"
 #include "model_layout.h"
 #include "radio_group.h"
+#include "shown_pages.h"
 #include "zeph350_main.h"
 
 #include <QAction>
@@ -165,7 +166,7 @@ OutputController::OutputController(TZEPH350_main& w) : FamilyController(w.ZEPH35
     connect(slideTimer_, &QTimer::timeout, this, [this] { mire_glissade(); });
 
     // The voice-over page waits for the device's option bit.
-    w_.PageControl1->setTabVisible(w_.PageControl1->indexOf(w_.voiceOverPage), false);
+    setPageShown(w_.PageControl1, w_.voiceOverPage, false);
 
     bindEvents();
 }
@@ -512,7 +513,7 @@ void OutputController::ZEPH350_d1OPTchange(TZEPH350_d*, int)
 {
     const uint32_t opt = dev_.OPT();
     setVersion(&TAbout_zeph_350::label_opt, "OPT = ", opt);
-    w_.PageControl1->setTabVisible(w_.PageControl1->indexOf(w_.voiceOverPage), (opt & 1u) != 0);
+    setPageShown(w_.PageControl1, w_.voiceOverPage, (opt & 1u) != 0);
     const bool lan = (opt & 16u) != 0;
     w_.MLanSetup->setVisible(lan);
     w_.MLanSeparator->setVisible(lan);

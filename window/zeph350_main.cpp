@@ -10,6 +10,9 @@
 #include "menu_columns.h"
 #include "names.h"
 #include "prompter.h"
+#include "reading_order.h"
+#include "shown_pages.h"
+#include "wheel_focus.h"
 
 #include "audio_controller.h"
 #include "effects_controller.h"
@@ -102,12 +105,17 @@ TZEPH350_main::TZEPH350_main(QWidget* parent)
     buildMenus();
     buildFrame();
     buildClock();
+    tabOrder_ = std::make_unique<ReadingTabOrder>(centralWidget());
 
     // The window's stored values reach the device component while the
     // window is being built, before FormCreate.
     applyDesignValues(ZEPH350_d1);
 
     buildControllers();
+    // Scrolling across the window with the wheel writes nothing: only the
+    // focused control turns (the page tabs always turn, between the pages
+    // shown).
+    wheelOnlyWhenFocused(centralWidget(), {PageControl1->tabBar()});
     FormCreate();
 }
 
@@ -334,6 +342,7 @@ void TZEPH350_main::buildFrame()
     voiceOverPage = page(PageControl1, "voice_over", "Voice over");
     logoFramePage = page(PageControl1, "new_logos", "Logo && Frame");
     effectsPage = page(PageControl1, "Effects", "Effects");
+    ctrlTabChangesPage(PageControl1);
 
     StaticText1 = new QLabel(logoFramePage);
     StaticText1->setObjectName(QStringLiteral("StaticText1"));
@@ -478,6 +487,11 @@ void TZEPH350_main::showEvent(QShowEvent* event)
         }
     }
     FormShow();
+}
+
+bool TZEPH350_main::focusNextPrevChild(bool next)
+{
+    return (tabOrder_ && tabOrder_->focusNextPrevChild(next)) || QMainWindow::focusNextPrevChild(next);
 }
 
 void TZEPH350_main::closeEvent(QCloseEvent* event)

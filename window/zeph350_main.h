@@ -33,6 +33,7 @@ class NamesController;
 class OutputController;
 class StandbyController;
 class VoiceOverController;
+class ReadingTabOrder;
 class TGfxClock;
 class TGfxGlobalHotKey;
 
@@ -65,6 +66,9 @@ public:
     EffectsController& effects() { return *effects_; }
     StandbyController& standby() { return *standby_; }
     TGfxGlobalHotKey* debugHotKey() const { return hotKey_; }
+    // Tab in the order the controls are read on screen; taken again by
+    // whatever moves them.
+    ReadingTabOrder& tabOrder() { return *tabOrder_; }
 
     void FormCreate();
     void FormShow();
@@ -169,6 +173,8 @@ signals:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    // Tab and Shift+Tab go through the controls in reading order.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void buildMenus();
@@ -190,6 +196,7 @@ private:
     std::unique_ptr<EffectsController> effects_;
     std::unique_ptr<StandbyController> standby_;
     TGfxGlobalHotKey* hotKey_ = nullptr;
+    std::unique_ptr<ReadingTabOrder> tabOrder_;
     bool shownOnce_ = false;
     bool closed_ = false;
 };

@@ -133,34 +133,50 @@ TEST_F(EffectsTest, EffectButtonClicksWriteEffout)
     EXPECT_EQ(sent.last(), "1tE");
 }
 
-// Seconds typed into Edit_FDUR: one "." or the locale's separator, at most
-// one decimal; anything else sends the stored value again. No message box.
-TEST_F(EffectsTest, FadeDurationEntry)
+// Seconds typed into a fade edit: one "." or the locale's separator, at
+// most one decimal; anything else sends the stored value again, with no
+// message box. The Effects page's fade duration and the two frame-fade
+// edits of the logo page answer every entry alike.
+TEST_F(EffectsTest, FadeEditsTakeSecondsAlike)
 {
     struct Case {
         QLocale::Language language;
         const char* typed;
-        const char* sent;
+        int tenths;  // -1: refused
     };
     const Case cases[] = {
-        {QLocale::C, "2.5", "25tD"},        {QLocale::C, "3", "30tD"},         {QLocale::C, " 7.0 ", "70tD"},
-        {QLocale::C, "0.5", "5tD"},         {QLocale::C, ".5", "5tD"},         {QLocale::C, "2.", "20tD"},
-        {QLocale::C, "25.5", "255tD"},      {QLocale::C, "1.25", "40tD"},      {QLocale::C, "1.2.3", "40tD"},
-        {QLocale::C, "2,5", "40tD"},        {QLocale::C, "", "40tD"},          {QLocale::C, ".", "40tD"},
-        {QLocale::C, "abc", "40tD"},        {QLocale::C, "-1", "40tD"},        {QLocale::C, "1e2", "40tD"},
-        {QLocale::C, "429496729.6", "40tD"}, {QLocale::German, "2,5", "25tD"}, {QLocale::German, "2.5", "25tD"},
-        {QLocale::German, "1,25", "40tD"},  {QLocale::German, "12", "120tD"},
+        {QLocale::C, "2.5", 25},          {QLocale::C, "3", 30},           {QLocale::C, " 7.0 ", 70},
+        {QLocale::C, "0.5", 5},           {QLocale::C, ".5", 5},           {QLocale::C, "2.", 20},
+        {QLocale::C, "25.5", 255},        {QLocale::C, "1.25", -1},        {QLocale::C, "1.2.3", -1},
+        {QLocale::C, "2,5", -1},          {QLocale::C, "", -1},            {QLocale::C, ".", -1},
+        {QLocale::C, "abc", -1},          {QLocale::C, "-1", -1},          {QLocale::C, "1e2", -1},
+        {QLocale::C, "429496729.6", -1},  {QLocale::German, "2,5", 25},    {QLocale::German, "2.5", 25},
+        {QLocale::German, "1,25", -1},    {QLocale::German, "12", 120},
     };
-    reply("FDUR40");
-    auto* edit = find<QLineEdit>("Edit_FDUR");
-    for (const Case& c : cases) {
-        const LocaleScope locale{QLocale(c.language)};
-        sent.clear();
-        edit->setText(QString::fromUtf8(c.typed));
-        QTest::keyClick(edit, Qt::Key_Return);
-        EXPECT_EQ(sent, QStringList{QString::fromLatin1(c.sent)}) << '"' << c.typed << "\" in " << c.language;
+    const struct {
+        const char* edit;
+        const char* stored;  // the device's report of the stored 4 s
+        const char* command;
+    } edits[] = {
+        {"Edit_FDUR", "FDUR40", "tD"},
+        {"Edit_Frame_Fade_duration", "LFD40", "Lf"},
+        {"Edit_Frame2_Fade_duration", "LFD40", "Lf"},
+    };
+    for (const auto& e : edits) {
+        reply(e.stored);
+        auto* edit = find<QLineEdit>(e.edit);
+        ASSERT_NE(edit, nullptr) << e.edit;
+        for (const Case& c : cases) {
+            const LocaleScope locale{QLocale(c.language)};
+            sent.clear();
+            edit->setText(QString::fromUtf8(c.typed));
+            QTest::keyClick(edit, Qt::Key_Return);
+            const int tenths = c.tenths < 0 ? 40 : c.tenths;
+            EXPECT_EQ(sent, QStringList{QString::number(tenths) + QLatin1String(e.command)})
+                << e.edit << ": \"" << c.typed << "\" in " << c.language;
+        }
     }
-    EXPECT_TRUE(prompts.messages.isEmpty());
+    EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.messages.value(0).text.toStdString();
 }
 
 // A FADDUR report shows seconds with the locale's separator and moves the

@@ -1,6 +1,7 @@
 // The "Logo && Frame" page: the LMODE layout, the store and erase choices,
 // the empty-slot flags, the logo register rows and the fades.
 #include "logo_fixture.h"
+#include "real_input.h"
 
 #include "inputs_controller.h"
 #include "look.h"
@@ -15,7 +16,6 @@
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QTest>
-#include <QWheelEvent>
 
 #include <functional>
 
@@ -130,8 +130,10 @@ TEST_F(LogoPage, TabsEraseAndLeavingThePageWriteTheMode)
 
 // Leaving the page by any gesture a person makes writes LMODE 0 once: a
 // click on another tab, Ctrl+Tab and Ctrl+Shift+Tab from a control of the
-// page, the arrows on the focused tab bar, the wheel over it. A click on the
-// page's own tab, or a gesture that leaves another page, writes nothing.
+// page, the arrows on the focused tab bar, the wheel over it. Each lands on
+// the neighbouring page shown, never on the hidden "Voice over" page before
+// it. A click on the page's own tab, or a gesture that leaves another page,
+// writes nothing.
 TEST_F(LogoPage, LeavingThePageByAnyGestureWritesUseMode)
 {
     startConnected();
@@ -142,35 +144,34 @@ TEST_F(LogoPage, LeavingThePageByAnyGestureWritesUseMode)
     QApplication::setActiveWindow(&w());
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w()));
     QLineEdit* onPage = edit("new_Edit_lhpos");  // shown while capturing a logo
-    auto wheel = [tabs](int delta) {
-        const QPointF at = tabs->rect().center();
-        QWheelEvent e(at, tabs->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
-                      Qt::NoScrollPhase, false);
-        QApplication::sendEvent(tabs, &e);
-    };
     const int logo = pages->indexOf(w().logoFramePage);
-    const int other = pages->indexOf(w().audioPage);
+    const int audio = pages->indexOf(w().audioPage);
+    const int effects = pages->indexOf(w().effectsPage);
+    ASSERT_FALSE(pages->isTabVisible(pages->indexOf(w().voiceOverPage)));  // between the audio page and this one
     struct Gesture {
         const char* name;
         QWidget* focus;  // where the keyboard is
         std::function<void()> act;
+        int lands;
     };
     const Gesture gestures[] = {
-        {"click on another tab", onPage, [&] { QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(other).center()); }},
-        {"Ctrl+Tab", onPage, [&] { QTest::keyClick(onPage, Qt::Key_Tab, Qt::ControlModifier); }},
+        {"click on another tab", onPage,
+         [&] { QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(audio).center()); }, audio},
+        {"Ctrl+Tab", onPage, [&] { QTest::keyClick(onPage, Qt::Key_Tab, Qt::ControlModifier); }, effects},
         {"Ctrl+Shift+Tab", onPage,
-         [&] { QTest::keyClick(onPage, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier); }},
-        {"Right on the tab bar", tabs, [&] { QTest::keyClick(tabs, Qt::Key_Right); }},
-        {"Left on the tab bar", tabs, [&] { QTest::keyClick(tabs, Qt::Key_Left); }},
-        {"wheel down", tabs, [&] { wheel(-120); }},
-        {"wheel up", tabs, [&] { wheel(120); }},
+         [&] { QTest::keyClick(onPage, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier); }, audio},
+        {"Right on the tab bar", tabs, [&] { QTest::keyClick(tabs, Qt::Key_Right); }, effects},
+        {"Left on the tab bar", tabs, [&] { QTest::keyClick(tabs, Qt::Key_Left); }, audio},
+        {"wheel down", tabs, [&] { zephtest::wheelNotch(tabs, -120); }, effects},
+        {"wheel up", tabs, [&] { zephtest::wheelNotch(tabs, 120); }, audio},
     };
     for (const Gesture& g : gestures) {
         pages->setCurrentIndex(logo);
         g.focus->setFocus();
+        ASSERT_EQ(QApplication::focusWidget(), g.focus) << g.name;
         sent.clear();
         g.act();
-        EXPECT_NE(pages->currentIndex(), logo) << g.name << ": the page did not change";
+        EXPECT_EQ(pages->currentIndex(), g.lands) << g.name;
         EXPECT_EQ(sent, QStringList{"0LM"}) << g.name;
     }
 
@@ -182,7 +183,7 @@ TEST_F(LogoPage, LeavingThePageByAnyGestureWritesUseMode)
     EXPECT_TRUE(sent.isEmpty());
 
     // Leaving another page writes nothing, by click or by key.
-    pages->setCurrentIndex(other);
+    pages->setCurrentIndex(audio);
     sent.clear();
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(0).center());
     tabs->setFocus();
@@ -356,11 +357,11 @@ TEST_F(LogoPage, FadeConversions)
     QLineEdit* logo = edit("Edit_Logo_Fade_duration");
     enter(frame, QStringLiteral("1.5"));
     enter(frame, QStringLiteral("2"));
-    enter(edit("Edit_Frame2_Fade_duration"), QStringLiteral("1.25"));
+    enter(edit("Edit_Frame2_Fade_duration"), QStringLiteral("2.5"));
     reply("LLD75");
     enter(logo, QStringLiteral("3"));
     enter(logo, QStringLiteral("6"));
-    EXPECT_EQ(sent, (QStringList{"15Lf", "20Lf", "125Lf", "135Ld", "75Ld"}));
+    EXPECT_EQ(sent, (QStringList{"15Lf", "20Lf", "25Lf", "135Ld", "75Ld"}));
 
     reply("LFD15");
     EXPECT_EQ(frame->text(), QLocale().toString(1.5));
@@ -403,7 +404,7 @@ TEST_F(LogoPage, FrameFadeEntryNeverOverflows)
         {"429496729", "4294967290Lf"},
         {"500000000", "20Lf"},          // no register holds 5000000000: the stored value again
         {"2147483647", "20Lf"},
-        {"-5", "4294967246Lf"},         // as its 32-bit pattern
+        {"-5", "20Lf"},                 // no count of seconds: the stored value again
         {"30000000.5", "300000005Lf"},
     };
     for (const auto& c : cases) {

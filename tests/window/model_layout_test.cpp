@@ -10,6 +10,7 @@
 #include "model_layout.h"
 #include "output_controller.h"
 #include "radio_group.h"
+#include "real_input.h"
 
 #include <QAction>
 #include <QApplication>
@@ -21,9 +22,12 @@
 #include <QMenu>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTest>
 #include <QToolButton>
 #include <QToolTip>
 
+#include <algorithm>
+#include <functional>
 #include <map>
 
 namespace Reg = zeph::Reg;
@@ -488,6 +492,81 @@ TEST_F(ModelLayout, HidingThePageInViewRunsNoLeavingHandler)
         EXPECT_TRUE(pages->isTabVisible(pages->currentIndex()));
         EXPECT_EQ(pages->currentWidget(), w().inputPage);
         EXPECT_FALSE(pages->currentWidget()->isHidden());
+    }
+}
+
+// Every gesture that changes the page moves between the pages shown, on
+// every model: the wheel over the tabs and Left and Right on the focused
+// tab bar step to the neighbouring shown page and stop at the last; Ctrl+Tab
+// and Ctrl+Shift+Tab, pressed where the keyboard focus is, go round the
+// shown pages. A hidden page never comes into view, not even in passing,
+// and nothing is written but the use mode when the logo page is left.
+TEST_F(ModelLayout, PageGesturesMoveBetweenTheShownPages)
+{
+    QTabWidget* pages = w().PageControl1;
+    QTabBar* tabs = pages->tabBar();
+    w().show();
+    QApplication::setActiveWindow(&w());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w()));
+    QList<int> passed;  // every page in view during a gesture
+    QObject::connect(pages, &QTabWidget::currentChanged, pages, [&passed](int index) { passed << index; });
+
+    // Ctrl+Tab goes where the keyboard is: on a control of the page, reached
+    // by Tab from the page's tabs.
+    auto keyAtFocus = [](Qt::Key key, Qt::KeyboardModifiers modifiers) {
+        QWidget* focus = QApplication::focusWidget();
+        ASSERT_NE(focus, nullptr);
+        QTest::keyClick(focus, key, modifiers);
+    };
+    auto onThePage = [&] {
+        tabs->setFocus();
+        QTest::keyClick(tabs, Qt::Key_Tab);
+    };
+    struct Gesture {
+        const char* name;
+        std::function<void()> focus;
+        std::function<void()> act;
+        int step;
+        bool round;  // from the last page to the first, and back
+    };
+    const Gesture gestures[] = {
+        {"wheel down", [] {}, [&] { zephtest::wheelNotch(tabs, -120); }, 1, false},
+        {"wheel up", [] {}, [&] { zephtest::wheelNotch(tabs, 120); }, -1, false},
+        {"Right on the tab bar", [&] { tabs->setFocus(); }, [&] { keyAtFocus(Qt::Key_Right, {}); }, 1, false},
+        {"Left on the tab bar", [&] { tabs->setFocus(); }, [&] { keyAtFocus(Qt::Key_Left, {}); }, -1, false},
+        {"Ctrl+Tab", onThePage, [&] { keyAtFocus(Qt::Key_Tab, Qt::ControlModifier); }, 1, true},
+        {"Ctrl+Shift+Tab", onThePage,
+         [&] { keyAtFocus(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier); }, -1, true},
+    };
+    const struct {
+        uint32_t dev, opt;  // OPT 1 shows the "Voice over" page
+    } setups[] = {{18, 0}, {21, 0}, {22, 0}, {23, 0}, {25, 1}, {26, 0}, {21, 1}, {22, 1}};
+    for (const auto& setup : setups) {
+        model(setup.dev);
+        reply(Reg::OPT, setup.opt);
+        QList<int> shownPages;
+        for (int i = 0; i < pages->count(); ++i)
+            if (pages->isTabVisible(i)) shownPages << i;
+        const int n = int(shownPages.size());
+        ASSERT_LT(n, pages->count()) << setup.dev;
+        for (int k = 0; k < n; ++k) {
+            for (const Gesture& g : gestures) {
+                SCOPED_TRACE(testing::Message() << "model " << setup.dev << " OPT " << setup.opt << ", from "
+                                                << pages->widget(shownPages[k])->objectName().toStdString() << ", "
+                                                << g.name);
+                pages->setCurrentIndex(shownPages[k]);
+                g.focus();
+                sent.clear();
+                passed.clear();
+                g.act();
+                const int to = g.round ? (k + g.step + n) % n : std::clamp(k + g.step, 0, n - 1);
+                EXPECT_EQ(pages->currentIndex(), shownPages[to]);
+                for (int index : passed) EXPECT_TRUE(pages->isTabVisible(index)) << "passed hidden page " << index;
+                EXPECT_TRUE(pages->currentWidget()->isVisible());
+                const bool leftLogoPage = pages->widget(shownPages[k]) == w().logoFramePage && to != k;
+                EXPECT_EQ(sent, leftLogoPage ? QStringList{"0LM"} : QStringList{});
+            }
+        }
     }
 }
 
