@@ -110,18 +110,16 @@ TDateTime GfxLocalFromUtcMSecs(qint64 UtcMSecs)
         qint64 msecs = 0;
     };
     thread_local Offset offset;
-    const qint64 minute = UtcMSecs >= 0 ? UtcMSecs / MSecsPerMinute : -((-UtcMSecs - 1) / MSecsPerMinute) - 1;
+    // Whole units before a moment, also before 1970.
+    const auto floorDiv = [](qint64 a, qint64 b) { return a / b - (a % b < 0 ? 1 : 0); };
+    const qint64 minute = floorDiv(UtcMSecs, MSecsPerMinute);
     if (minute != offset.minute) {
         offset.minute = minute;
         offset.msecs = qint64(QDateTime::fromMSecsSinceEpoch(UtcMSecs, Qt::LocalTime).offsetFromUtc()) * 1000;
     }
     const qint64 local = UtcMSecs + offset.msecs;
-    qint64 days = local / MSecsPerDay;
-    qint64 ms = local % MSecsPerDay;
-    if (ms < 0) {
-        ms += MSecsPerDay;
-        --days;
-    }
+    const qint64 days = floorDiv(local, MSecsPerDay);
+    const qint64 ms = local - days * MSecsPerDay;
     return static_cast<TDateTime>(days + DaysBefore1970) + ms / GfxMSecsPerDay;
 }
 

@@ -83,7 +83,8 @@ void TForm_debug::Memo_envKeyPress(QChar key)
         buffer_.chop(1);
         while (!buffer_.isEmpty() && buffer_.back().unicode() <= ' ') buffer_.chop(1);
     } else {
-        Memo_envType(QString(key));
+        Memo_envType(QString(key));  // shows the command itself
+        return;
     }
     showBuffer();
 }
@@ -175,12 +176,11 @@ void TForm_debug::loadButtonsFile()
     const std::optional<QStringList> lines = readTextLines(buttonsFileName());
     if (!lines) return;  // the design's captions and no commands
     // A text longer than the buttons take when typed comes only from a file
-    // made by hand; it is kept whole (the save below sees to the limit).
-    const auto text = [&](const QString& key) { return lineValue(*lines, key).value_or(QString()); };
+    // made by hand; it is kept whole (the save sees to the read limit).
     for (int n = 1; n <= ButtonCount; ++n) {
         Programmed& p = programmed_[size_t(n - 1)];
-        p.caption = text(QStringLiteral("desc%1").arg(n));
-        p.command = text(QStringLiteral("adon%1").arg(n));
+        p.caption = lineValue(*lines, QStringLiteral("desc%1").arg(n)).value_or(QString());
+        p.command = lineValue(*lines, QStringLiteral("adon%1").arg(n)).value_or(QString());
         if (QPushButton* b = BitBtn_ADBG[size_t(n - 1)]) {
             b->setText(p.caption);
             b->setToolTip(p.command);

@@ -32,6 +32,18 @@ struct Fd {
     }
 };
 
+// Writes all the bytes: 0, or the error number of the write that failed.
+int writeAll(int fd, const QByteArray& bytes)
+{
+    for (qsizetype done = 0; done < bytes.size();) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return n < 0 ? errno : EIO;
+        done += n;
+    }
+    return 0;
+}
+
 // Opens without waiting (a FIFO with no writer would block a plain open)
 // and checks the kind and the size before anything is read. `found`, when
 // given, receives what the file's status says (its permission bits).
@@ -174,13 +186,8 @@ public:
         }
         if (fd_ < 0) return errnoText(EEXIST);
         if (mode && ::fchmod(fd_, *mode) != 0) return errnoText(errno);
-        for (qsizetype done = 0; done < bytes.size();) {
-            const ssize_t n = ::write(fd_, bytes.constData() + done, size_t(bytes.size() - done));
-            if (n < 0 && errno == EINTR) continue;
-            // A file-size limit or a full disk shows here (EFBIG, ENOSPC).
-            if (n <= 0) return errnoText(n < 0 ? errno : EIO);
-            done += n;
-        }
+        // A file-size limit or a full disk shows here (EFBIG, ENOSPC).
+        if (const int err = writeAll(fd_, bytes)) return errnoText(err);
         // Some file systems report a lost write only here.
         if (::fsync(fd_) != 0 && errno != EINVAL && errno != EROFS) return errnoText(errno);
         return std::nullopt;
@@ -266,7 +273,7 @@ std::optional<QStringList> readTextLines(const QString& path, QByteArray* raw)
 
 QString backupName(const QString& path, int n)
 {
-    return n == 0 ? path + QStringLiteral(".bak") : path + QStringLiteral(".%1.bak").arg(n);
+    return QFile::decodeName(backupNameOf(QFile::encodeName(path), n));
 }
 
 namespace {
@@ -344,12 +351,7 @@ std::optional<QString> writeInPlace(const QByteArray& target, const QByteArray& 
     } while (f.fd < 0 && errno == EINTR);
     if (f.fd < 0) return failed(errno);
     if (::ftruncate(f.fd, 0) != 0) return failed(errno);
-    for (qsizetype done = 0; done < bytes.size();) {
-        const ssize_t n = ::write(f.fd, bytes.constData() + done, size_t(bytes.size() - done));
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return failed(n < 0 ? errno : EIO);
-        done += n;
-    }
+    if (const int err = writeAll(f.fd, bytes)) return failed(err);
     if (::fsync(f.fd) != 0 && errno != EINVAL) return failed(errno);
     const int fd = f.fd;
     f.fd = -1;

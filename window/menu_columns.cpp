@@ -1,5 +1,6 @@
 #include "menu_columns.h"
 
+#include "gfx_panels.h"
 #include "tool_events.h"
 
 #include <QAccessible>
@@ -35,26 +36,10 @@ QStyleOptionMenuItem menuItemOption(const QAbstractButton* item, const QString& 
     return opt;
 }
 
-// A caption as it reads: "&&" is one "&", a single "&" marks the mnemonic.
-QString withoutAmpersands(const QString& caption)
-{
-    QString out;
-    out.reserve(caption.size());
-    for (qsizetype i = 0; i < caption.size(); ++i) {
-        if (caption[i] == QLatin1Char('&')) {
-            if (i + 1 < caption.size() && caption[i + 1] == QLatin1Char('&')) out += caption[++i];
-            continue;
-        }
-        out += caption[i];
-    }
-    return out;
-}
-
 // The letter after a caption's "&", upper case; none without one.
 QChar mnemonicOf(const QString& caption)
 {
-    const QKeySequence k = QKeySequence::mnemonic(caption);
-    return k.isEmpty() ? QChar() : QChar(char16_t(k[0].key())).toUpper();
+    return GfxAccelChar(caption).toUpper();
 }
 
 MenuColumns* panelOfMenu(QObject* object)
@@ -76,11 +61,8 @@ public:
     QString text(QAccessible::Text t) const override
     {
         switch (t) {
-        case QAccessible::Name: return withoutAmpersands(item()->action()->text());
-        case QAccessible::Accelerator: {
-            const QKeySequence k = QKeySequence::mnemonic(item()->action()->text());
-            return k.toString(QKeySequence::NativeText);
-        }
+        case QAccessible::Name: return GfxStripAccel(item()->action()->text());
+        case QAccessible::Accelerator: return mnemonicKeys();
         default: return QAccessibleWidget::text(t);
         }
     }
@@ -102,12 +84,17 @@ public:
     }
     QStringList keyBindingsForAction(const QString& name) const override
     {
-        const QKeySequence k = QKeySequence::mnemonic(item()->action()->text());
-        if (name != pressAction() || k.isEmpty()) return {};
-        return {k.toString(QKeySequence::NativeText)};
+        const QString keys = mnemonicKeys();
+        if (name != pressAction() || keys.isEmpty()) return {};
+        return {keys};
     }
 
 private:
+    // The keys of the caption's mnemonic (Alt and its letter), as text.
+    QString mnemonicKeys() const
+    {
+        return QKeySequence::mnemonic(item()->action()->text()).toString(QKeySequence::NativeText);
+    }
     MenuColumnItem* item() const { return static_cast<MenuColumnItem*>(widget()); }
 };
 
@@ -153,7 +140,7 @@ public:
     {
         const QString s = QAccessibleWidget::text(t);
         if (!s.isEmpty() || t != QAccessible::Name) return s;
-        return withoutAmpersands(menu()->title());
+        return GfxStripAccel(menu()->title());
     }
 
 private:
@@ -364,16 +351,17 @@ MenuColumnItem* MenuColumns::inOtherColumn(int step) const
     // The item of the other column level with the current one, or the
     // nearest to it; none beyond the first and the last column.
     if (!current_) return nullptr;
+    const auto shownIn = [this](int c) {
+        QList<MenuColumnItem*> out;
+        for (qsizetype i = 0; i < items_.size(); ++i)
+            if (items_[i]->wanted() && columns_[i] == c) out << items_[i];
+        return out;
+    };
     const int col = column(current_);
-    QList<MenuColumnItem*> shownHere;
-    for (qsizetype i = 0; i < items_.size(); ++i)
-        if (items_[i]->wanted() && columns_[i] == col) shownHere << items_[i];
-    const qsizetype row = shownHere.indexOf(current_);
+    const qsizetype row = shownIn(col).indexOf(current_);
     const int lastColumn = columns_.isEmpty() ? 0 : columns_.last();
     for (int c = col + step; c >= 0 && c <= lastColumn; c += step) {
-        QList<MenuColumnItem*> shownThere;
-        for (qsizetype i = 0; i < items_.size(); ++i)
-            if (items_[i]->wanted() && columns_[i] == c) shownThere << items_[i];
+        const QList<MenuColumnItem*> shownThere = shownIn(c);
         MenuColumnItem* best = nullptr;
         qsizetype bestDistance = 0;
         for (qsizetype r = 0; r < shownThere.size(); ++r) {
